@@ -1,0 +1,61 @@
+# rxTheme: the two commands that matter are `make demo` and `make test`.
+# Both install the Debian packages they lack (as root; otherwise they print the
+# apt-get line to run).
+
+JOBS        ?= $(shell nproc)
+BUILD       ?= build
+ASAN_BUILD  ?= build-asan
+FUZZ_BUILD  ?= build-fuzz
+FUZZ_SECONDS ?= 30
+CMAKE_FLAGS ?=
+
+.PHONY: all deps build test test-core test-asan fuzz fuzz-short bench demo clean format
+
+all: build
+
+deps:
+	@tools/install-deps.sh build qt
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j $(JOBS)
+
+# Every test: the normal build, the sanitizer build, then each fuzz target briefly.
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	$(MAKE) test-asan
+	$(MAKE) fuzz-short
+
+test-core: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DRXTHEME_SANITIZE=ON -DRXTHEME_BENCH=OFF $(CMAKE_FLAGS)
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+
+fuzz-build:
+	@tools/install-deps.sh build fuzz
+	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRXTHEME_FUZZ=ON \
+	  -DRXTHEME_SANITIZE=ON -DRXTHEME_TESTS=OFF -DRXTHEME_APPS=OFF -DRXTHEME_BENCH=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+
+# Runs every fuzz target for FUZZ_SECONDS seconds each (make fuzz FUZZ_SECONDS=600 for longer).
+fuzz: fuzz-build
+	tools/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+fuzz-short: fuzz-build
+	tools/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+bench: build
+	tools/run-bench.sh $(BUILD)
+
+demo: build
+	tools/demo.sh $(BUILD)
+
+format:
+	find src apps tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

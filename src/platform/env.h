@@ -1,0 +1,110 @@
+// The operating system as the component sees it: byte files, the current
+// directory, folders and their listings, the profile reader for ".inf" files
+// and the help viewer. Everything the component does to the machine goes
+// through the current Env, so that tests can swap in MemEnv and inject faults.
+//
+// Paths are wide strings; on POSIX each unit is one byte of the file name
+// (the 8-bit mapping of runtime/wstring.h). Failures raise AutomationError
+// with the run-time numbers the file system would give: 53 file not found,
+// 75 path/file access error, 76 path not found.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "runtime/wstring.h"
+
+namespace rxTheme {
+
+// A file opened for reading in bytes.
+class ReadableFile {
+ public:
+  virtual ~ReadableFile() = default;
+  // The file's length in bytes when it was opened.
+  virtual int64_t Size() const = 0;
+  // Reads up to n bytes into buf; returns the count read, 0 at the end.
+  virtual size_t Read(char* buf, size_t n) = 0;
+};
+
+// The separator that joins folder and file names, and that settings objects
+// append to a working folder.
+#ifdef _WIN32
+inline constexpr char16_t kPathSeparator = u'\\';
+#else
+inline constexpr char16_t kPathSeparator = u'/';
+#endif
+
+class Env {
+ public:
+  virtual ~Env() = default;
+
+  // Opens a file for reading as bytes, the way a read-write open does: a file
+  // that does not exist in an existing folder is created empty. An empty path
+  // or a missing folder raises 76; a path that cannot be opened raises 75.
+  virtual std::unique_ptr<ReadableFile> OpenForLoad(const WString& path) = 0;
+
+  // Writes bytes to a file, creating it or emptying it first. Never writes
+  // through a symbolic link standing at the path (raises 75). A missing folder
+  // raises 76.
+  virtual void WriteFile(const WString& path, std::string_view bytes) = 0;
+
+  // Reads a whole file; raises 53 when it does not exist.
+  virtual std::string ReadFile(const WString& path) = 0;
+
+  virtual WString CurrentDirectory() = 0;
+  // Raises 76 when the folder does not exist.
+  virtual void SetCurrentDirectory(const WString& path) = 0;
+  // Creates one folder level; raises 75 when it exists or cannot be made,
+  // 76 when its parent does not exist.
+  virtual void CreateDirectory(const WString& path) = 0;
+
+  virtual bool FileExists(const WString& path) = 0;
+  virtual bool FolderExists(const WString& path) = 0;
+  // The names (not paths) of the sub-folders of a folder, in the order the
+  // file system lists them. Raises 76 when the folder does not exist.
+  virtual std::vector<WString> ListSubFolders(const WString& path) = 0;
+  // Joins a folder path and a name with one separator.
+  virtual WString BuildPath(const WString& folder, const WString& name) = 0;
+
+  // The profile-file reader: the value of `key` in `[section]` of an ".inf"
+  // style file, or `default_value` when absent; at most buffer_size - 1 units.
+  // Section and key names match without regard to letter case.
+  virtual WString ReadProfileString(const WString& file, const WString& section,
+                                    const WString& key, const WString& default_value,
+                                    size_t buffer_size) = 0;
+
+  // Asks the help viewer to show a help file: command 0 shows the default
+  // topic, command 15 the topic of help context `data`. `file` is the file
+  // path followed by the window type (">TriPane").
+  virtual void ShowHelp(const WString& file, int command, int32_t data) = 0;
+};
+
+// The process's real file system.
+Env& DefaultEnv();
+
+// The Env the component uses now: DefaultEnv() unless a test installed another.
+Env& CurrentEnv();
+// Installs an Env (nullptr restores the default). The caller keeps ownership.
+void SetCurrentEnv(Env* env);
+
+// Installs an Env for the lifetime of a scope.
+class ScopedEnv {
+ public:
+  explicit ScopedEnv(Env& env) : previous_(&CurrentEnv()) { SetCurrentEnv(&env); }
+  ~ScopedEnv() { SetCurrentEnv(previous_); }
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+ private:
+  Env* previous_;
+};
+
+// Parses profile-file text (".inf"): "[section]" lines and "key=value" lines.
+// Shared by every Env so that all read ".inf" files alike.
+WString ParseProfileString(std::string_view text, const WString& section, const WString& key,
+                           const WString& default_value, size_t buffer_size);
+
+}  // namespace rxTheme

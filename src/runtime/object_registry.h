@@ -1,0 +1,31 @@
+// Creation by programmatic identifier: the platform's registry of creatable
+// classes. A class that clients may create registers itself here under
+// "rxTheme.<class>"; creating any other identifier fails with error 429.
+#pragma once
+
+#include <functional>
+
+#include "runtime/object.h"
+#include "runtime/wstring.h"
+
+namespace rxTheme {
+
+using ObjectFactory = std::function<ObjectRef()>;
+
+// Registers (or replaces) a creatable class. Identifiers match without regard
+// to letter case, as the platform's registry does.
+void RegisterCreatable(const WString& prog_id, ObjectFactory factory);
+
+// Creates a new object of a registered class; raises 429 "Can't create object"
+// for an identifier that is not registered.
+ObjectRef CreateObject(const WString& prog_id);
+
+// Registers a class at static-initialisation time:
+//   static const CreatableRegistration kReg(u"rxTheme.CTheme", [] { ... });
+struct CreatableRegistration {
+  CreatableRegistration(const WString& prog_id, ObjectFactory factory) {
+    RegisterCreatable(prog_id, std::move(factory));
+  }
+};
+
+}  // namespace rxTheme

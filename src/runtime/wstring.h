@@ -1,0 +1,41 @@
+// Wide strings of 16-bit units, and the small text helpers that the whole
+// component shares.
+//
+// Theme files are 8-bit text: one byte becomes one unit with the same value,
+// and a unit goes back to the byte of its low 8 bits. Nothing else converts
+// character sets.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace rxTheme {
+
+// Text of 16-bit units. An unset string and the empty string are the same value.
+using WString = std::u16string;
+
+// Byte value = unit value.
+WString Widen(std::string_view bytes);
+// Unit value = byte value; units above 255 keep their low 8 bits.
+std::string Narrow(std::u16string_view units);
+
+// Lower-cases A-Z and the single-byte code page's capitals (U+00C0-U+00DE
+// except U+00D7); every other unit is kept.
+WString LCase(std::u16string_view text);
+char16_t LCaseUnit(char16_t unit);
+
+// Removes leading and trailing spaces (unit 32 only; tabs stay).
+WString TrimSpaces(std::u16string_view text);
+
+// Case-insensitive (in the sense of LCase) tests.
+bool ContainsNoCase(std::u16string_view text, std::u16string_view what);
+bool StartsWithNoCase(std::u16string_view text, std::u16string_view prefix);
+bool EqualsNoCase(std::u16string_view a, std::u16string_view b);
+
+// UTF-8 for people and logs: each unit is taken as the code point of the same
+// value; lone surrogates become U+FFFD. Not used for theme files.
+std::string ToUtf8(std::u16string_view units);
+// UTF-8 to units (code points above U+FFFF become surrogate pairs).
+WString FromUtf8(std::string_view utf8);
+
+}  // namespace rxTheme
