@@ -1,0 +1,48 @@
+// What the theme picker needs from a dialog toolkit. The picker's logic
+// (ThemePicker) drives a PickerView; a front end implements it with real
+// widgets, tests with a recording fake. Nothing here names a toolkit.
+#pragma once
+
+#include "runtime/wstring.h"
+
+namespace rxTheme {
+
+class ThemePicker;
+
+// Message box icons; every message box has one OK button.
+enum class MessageIcon { kCritical, kExclamation, kInformation };
+
+// A size in twips (1/1440 inch).
+struct TwipsSize {
+  double width = 0;
+  double height = 0;
+};
+
+class PickerView {
+ public:
+  virtual ~PickerView() = default;
+
+  // Shows a modal message box with one OK button.
+  virtual void ShowMessage(const WString& text, const WString& title, MessageIcon icon) = 0;
+
+  // Replaces the preview's whole document with `html`.
+  virtual void ShowPreview(const WString& html) = 0;
+
+  // The theme list's entries or its selection changed.
+  virtual void ThemesChanged() = 0;
+
+  // Check states or enabled flags of controls changed.
+  virtual void ControlsChanged() = 0;
+
+  // The size of the screen in twips.
+  virtual TwipsSize ScreenTwips() const = 0;
+
+  // Shows the dialog modally and returns when it is hidden (EndModal) or
+  // closed through its window. Calls the picker's handlers for user actions.
+  virtual void RunModal(ThemePicker& picker) = 0;
+
+  // Ends the modal display started by RunModal.
+  virtual void EndModal() = 0;
+};
+
+}  // namespace rxTheme

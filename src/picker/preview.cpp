@@ -1,0 +1,168 @@
+#include "picker/preview.h"
+
+#include <memory>
+#include <vector>
+
+#include "runtime/automation_error.h"
+#include "settings/base_object.h"
+#include "settings/color_object.h"
+#include "settings/graph_object.h"
+#include "theme/theme.h"
+
+namespace rxTheme {
+namespace {
+
+// A value of the page: one fresh call of Color/Base/Graph and one property
+// read on the settings object it returns.
+using ValueGetter = WString (*)(CTheme&);
+
+template <typename T>
+const std::shared_ptr<T>& Require(const std::shared_ptr<T>& object) {
+  if (!object) RaiseError(91, u"Object variable or With block variable not set");
+  return object;
+}
+
+#define RX_PREVIEW_VALUE(Accessor, style, Property) \
+  [](CTheme& theme) -> WString { return Require(theme.Accessor(style))->Property(); }
+
+const ValueGetter kBackgroundImage = RX_PREVIEW_VALUE(Base, u"body", BackgroundImage);
+const ValueGetter kPageBackgroundColor = RX_PREVIEW_VALUE(Color, u"body", BackgroundColor);
+const ValueGetter kTextColor = RX_PREVIEW_VALUE(Color, u"body", Color);
+const ValueGetter kLinkColor = RX_PREVIEW_VALUE(Color, u"link", Color);
+const ValueGetter kVisitedLinkColor = RX_PREVIEW_VALUE(Color, u"visited", Color);
+const ValueGetter kActiveLinkColor = RX_PREVIEW_VALUE(Color, u"active", Color);
+const ValueGetter kBannerImage = RX_PREVIEW_VALUE(Graph, u"base", NavBannerImage);
+const ValueGetter kHeading1Typeface = RX_PREVIEW_VALUE(Base, u"h1", FontFamily);
+const ValueGetter kHeading1Color = RX_PREVIEW_VALUE(Color, u"h1", Color);
+const ValueGetter kBodyTypeface = RX_PREVIEW_VALUE(Base, u"body", FontFamily);
+const ValueGetter kBulletImage1 = RX_PREVIEW_VALUE(Graph, u"base", ListImage1);
+const ValueGetter kBulletImage2 = RX_PREVIEW_VALUE(Graph, u"base", ListImage2);
+const ValueGetter kBulletImage3 = RX_PREVIEW_VALUE(Graph, u"base", ListImage3);
+const ValueGetter kHeading2Typeface = RX_PREVIEW_VALUE(Base, u"h2", FontFamily);
+const ValueGetter kHeading2Color = RX_PREVIEW_VALUE(Color, u"h2", Color);
+const ValueGetter kSeparatorImage = RX_PREVIEW_VALUE(Graph, u"base", SeparatorImage);
+const ValueGetter kPrevButtonImage = RX_PREVIEW_VALUE(Graph, u"base", NavButtonPrevNormal);
+const ValueGetter kHomeButtonImage = RX_PREVIEW_VALUE(Graph, u"base", NavButtonHomeNormal);
+const ValueGetter kUpButtonImage = RX_PREVIEW_VALUE(Graph, u"base", NavButtonUpNormal);
+const ValueGetter kNextButtonImage = RX_PREVIEW_VALUE(Graph, u"base", NavButtonNextNormal);
+
+#undef RX_PREVIEW_VALUE
+
+// A piece of a line: literal text, or a value when `value` is set.
+struct Piece {
+  Piece(const char16_t* literal) : text(literal) {}  // NOLINT: the table reads better
+  Piece(ValueGetter getter) : value(getter) {}       // NOLINT
+  std::u16string_view text;
+  ValueGetter value = nullptr;
+};
+
+// Which pages carry a line: the first line has a form with and a form without
+// the background picture.
+enum class Form { kAlways, kBackgroundOn, kBackgroundOff };
+
+struct Line {
+  Form form;
+  std::vector<Piece> pieces;
+};
+
+const char16_t kTable[] =
+    u"<table border=\"0\" cellpadding=\"0\" cellspacing=\"0\" width=\"100%\">";
+
+const std::vector<Line>& PageLines() {
+  static const std::vector<Line> lines = {
+      {Form::kBackgroundOn,
+       {u"<body background=\"", kBackgroundImage, u"\"", u" bgcolor=\"", kPageBackgroundColor,
+        u"\"", u" text=\"", kTextColor, u"\"", u" link=\"", kLinkColor, u"\"", u" vlink=\"",
+        kVisitedLinkColor, u"\"", u" alink=\"", kActiveLinkColor, u"\"", u">"}},
+      {Form::kBackgroundOff,
+       {u"<body bgcolor=\"", kPageBackgroundColor, u"\"", u" text=\"", kTextColor, u"\"",
+        u" link=\"", kLinkColor, u"\"", u" vlink=\"", kVisitedLinkColor, u"\"", u" alink=\"",
+        kActiveLinkColor, u"\"", u">"}},
+      {Form::kAlways, {u"<img src=\"", kBannerImage, u"\">"}},
+      {Form::kAlways, {u"<h1>"}},
+      {Form::kAlways,
+       {u"   ", u"<font face=\"", kHeading1Typeface, u"\" color=\"", kHeading1Color, u"\">"}},
+      {Form::kAlways, {u"       ", u"Heading 1"}},
+      {Form::kAlways, {u"   ", u"</font>"}},
+      {Form::kAlways, {u"</h1>"}},
+      {Form::kAlways, {u"<font face=\"", kBodyTypeface, u"\">"}},
+      {Form::kAlways, {kTable}},
+      {Form::kAlways, {u"<tr>"}},
+      {Form::kAlways,
+       {u"<td valign=\"baseline\" width=\"42\"><img src=\"", kBulletImage1,
+        u"\" width=\"20\" height=\"20\" hspace=\"11\"></td>"}},
+      {Form::kAlways, {u"<td valign=\"top\" width=\"100%\">Bullet 1"}},
+      {Form::kAlways, {kTable}},
+      {Form::kAlways, {u"<tr>"}},
+      {Form::kAlways,
+       {u"<td valign=\"baseline\" width=\"42\"><img src=\"", kBulletImage2,
+        u"\" width=\"12\" height=\"12\" hspace=\"15\"></td>"}},
+      {Form::kAlways, {u"<td valign=\"top\" width=\"100%\">Bullet 2"}},
+      {Form::kAlways, {kTable}},
+      {Form::kAlways, {u"<tr>"}},
+      {Form::kAlways,
+       {u"<td valign=\"baseline\" width=\"42\"><img src=\"", kBulletImage3,
+        u"\" width=\"12\" height=\"12\" hspace=\"15\"></td>"}},
+      {Form::kAlways, {u"<td valign=\"top\" width=\"100%\">Bullet 3"}},
+      {Form::kAlways, {u"</td>"}},
+      {Form::kAlways, {u"</tr>"}},
+      {Form::kAlways, {u"</table>"}},
+      {Form::kAlways, {u"</td>"}},
+      {Form::kAlways, {u"</tr>"}},
+      {Form::kAlways, {u"</table>"}},
+      {Form::kAlways, {u"</td>"}},
+      {Form::kAlways, {u"</tr>"}},
+      {Form::kAlways, {u"</table>"}},
+      {Form::kAlways, {u"</font>"}},
+      {Form::kAlways, {u"<h2>"}},
+      {Form::kAlways,
+       {u"   ", u"<font face=\"", kHeading2Typeface, u"\" color=\"", kHeading2Color, u"\">"}},
+      {Form::kAlways, {u"       ", u"Heading 2"}},
+      {Form::kAlways, {u"   ", u"</font>"}},
+      {Form::kAlways, {u"</h2>"}},
+      {Form::kAlways, {u"Regular Text Sample<br><br>"}},
+      {Form::kAlways, {u"<img src=\"", kSeparatorImage, u"\"><br><br>"}},
+      {Form::kAlways, {u"<img src=\"", kPrevButtonImage, u"\">"}},
+      {Form::kAlways, {u"<img src=\"", kHomeButtonImage, u"\">"}},
+      {Form::kAlways, {u"<img src=\"", kUpButtonImage, u"\">"}},
+      {Form::kAlways, {u"<img src=\"", kNextButtonImage, u"\">"}},
+      {Form::kAlways, {u"<br>"}},
+      {Form::kAlways, {u"<u><font color=\"", kLinkColor, u"\">Regular Link</font></u><br>"}},
+      {Form::kAlways,
+       {u"<u><font color=\"", kVisitedLinkColor, u"\">Followed Link</font></u><br>"}},
+      {Form::kAlways, {u"<u><font color=\"", kActiveLinkColor, u"\">Active Link</font></u><br>"}},
+      {Form::kAlways, {u"</body>"}},
+  };
+  return lines;
+}
+
+}  // namespace
+
+void AddPreviewLine(WString& preview_html, std::u16string_view line) {
+  preview_html.append(line);
+  preview_html.append(u"\r\n");
+}
+
+void BuildPreview(CTheme& theme, bool vivid, bool active, bool background, WString& preview_html) {
+  theme.ColorIndex(vivid ? 1 : 0);
+  theme.GraphIndex(active ? 1 : 0);
+  theme.IncludePath(true);
+
+  preview_html.clear();
+  const Form skipped = background ? Form::kBackgroundOff : Form::kBackgroundOn;
+  WString line;
+  for (const Line& spec : PageLines()) {
+    if (spec.form == skipped) continue;
+    line.clear();
+    for (const Piece& piece : spec.pieces) {
+      if (piece.value) {
+        line += piece.value(theme);
+      } else {
+        line += piece.text;
+      }
+    }
+    AddPreviewLine(preview_html, line);
+  }
+}
+
+}  // namespace rxTheme

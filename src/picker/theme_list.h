@@ -1,0 +1,52 @@
+// The list of installed themes that the picker shows: one entry per theme
+// sub-folder that holds its ".inf" file, with the theme's title as the text
+// and the path of its ".elm" package as the tag.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "runtime/wstring.h"
+
+namespace rxTheme {
+
+struct ThemeEntry {
+  WString text;  // the title from the ".inf" file (at most 79 units)
+  WString tag;   // BuildPath(sub-folder path, sub-folder name + ".elm")
+};
+
+// Entries kept sorted by text without regard to letter case; entries with
+// equal texts keep the order in which they were added.
+class ThemeList {
+ public:
+  static constexpr size_t kNone = static_cast<size_t>(-1);
+
+  // Inserts at the sorted position; returns that position.
+  size_t Add(ThemeEntry entry);
+  void Clear();
+
+  const std::vector<ThemeEntry>& Entries() const { return entries_; }
+  size_t size() const { return entries_.size(); }
+  const ThemeEntry& operator[](size_t index) const { return entries_[index]; }
+
+  // The position of the earliest added entry whose text equals `text`
+  // exactly (letter case included), or kNone.
+  size_t FindFirstAdded(const WString& text) const;
+
+ private:
+  std::vector<ThemeEntry> entries_;
+  std::vector<size_t> added_order_;  // parallel to entries_: 0 for the first Add
+  size_t added_count_ = 0;
+};
+
+// The size of the buffer that receives a title: titles keep at most 79 units.
+inline constexpr size_t kTitleBufferSize = 80;
+
+// Lists the themes installed under `themes_folder` into `list`, sub-folder by
+// sub-folder in the file system's order: a sub-folder F is listed when
+// F/F.inf exists, with the "title" of its "info" section (empty when absent)
+// and the tag F/F.elm (not checked). A missing themes folder lists nothing.
+// Errors of the file system pass through; the entries added before stay.
+void ListInstalledThemes(const WString& themes_folder, ThemeList& list);
+
+}  // namespace rxTheme

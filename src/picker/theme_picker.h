@@ -1,0 +1,154 @@
+// ThemePicker: the theme picker dialog ("Select Theme") without a toolkit.
+// It lists the installed themes of the edited theme's ThemesFolder, loads the
+// theme the user clicks into the edited theme, applies the page options the
+// check boxes stand for, and keeps the preview page up to date. Every change
+// goes to the edited theme at once; neither OK nor Cancel undoes anything.
+//
+// A PickerView shows it. Handlers never let an AutomationError escape: a
+// failure (an unreadable theme package, a folder that vanishes while listed)
+// is shown in a message box and the dialog stays open; what was done before
+// the failure stays done.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+#include "picker/picker_view.h"
+#include "picker/theme_list.h"
+#include "runtime/wstring.h"
+
+namespace rxTheme {
+
+class AutomationError;
+class CTheme;
+
+// The product name of the component's version information.
+inline constexpr char16_t kProductName[] = u"Corvane Webdrift";
+
+enum class ControlId {
+  kFrSelect,
+  kChkUseThemeOnPage,
+  kLblAvailable,
+  kTvwThemes,
+  kChkVividColors,
+  kChkActiveGraphics,
+  kChkBackgroundImage,
+  kChkUseCustom,
+  kLabel2,
+  kDocPreview,
+  kCmdOK,
+  kCmdCancel,
+  kCmdHelp,
+  kDialog,  // the dialog itself, as a parent
+};
+inline constexpr size_t kControlCount = static_cast<size_t>(ControlId::kDialog);
+
+enum class ControlKind { kFrame, kCheckBox, kLabel, kThemeList, kPreview, kButton };
+
+// One control of the dialog. Positions are in twips relative to the parent;
+// an ampersand in a caption marks the keyboard mnemonic of the next letter.
+struct ControlSpec {
+  ControlId id;
+  std::u16string_view name;
+  ControlKind kind;
+  std::u16string_view caption;
+  ControlId parent;
+  int left, top, width, height;
+  int tab_index;
+  bool default_button;
+};
+
+// Every control, in ControlId order.
+const std::array<ControlSpec, kControlCount>& PickerControls();
+const ControlSpec& PickerControl(ControlId id);
+
+// The dialog's caption and client area, in twips.
+inline constexpr char16_t kPickerCaption[] = u"Select Theme";
+inline constexpr int kPickerClientWidth = 10470;
+inline constexpr int kPickerClientHeight = 6165;
+
+// The first preview page, before a theme is picked.
+inline constexpr char16_t kNoThemeSelected[] = u"No theme selected.";
+
+class ThemePicker {
+ public:
+  // `theme` is the edited theme; `view` must outlive the picker.
+  ThemePicker(std::shared_ptr<CTheme> theme, PickerView& view);
+  ThemePicker(const ThemePicker&) = delete;
+  ThemePicker& operator=(const ThemePicker&) = delete;
+
+  // The dialog's load: places it, lists the themes, shows "No theme selected."
+  // and sets the check boxes from the edited theme (only the part of their
+  // click handling that runs while hidden), then re-selects the current theme
+  // when its name matches an entry exactly. Runs once; ShowModal runs it too.
+  void Open();
+
+  // Opens (if not yet), shows the dialog modally through the view and
+  // returns SelectResult when it is hidden or closed.
+  int16_t ShowModal();
+
+  // --- User actions (called by the view) ---
+
+  // Sets a check box's state (0 off, 1 on, 2 grayed; anything else fails
+  // with 380) and, when it changes, runs its click handling.
+  void SetCheckState(ControlId box, int state);
+  // Selects entry `index` of the theme list and loads its theme.
+  void ClickTheme(size_t index);
+  void ClickOK();
+  void ClickCancel();
+  void ClickHelp();
+
+  // --- What the view shows ---
+
+  const std::shared_ptr<CTheme>& Theme() const { return theme_; }
+  int CheckState(ControlId box) const { return check_[Index(box)]; }
+  bool Enabled(ControlId id) const { return enabled_[Index(id)]; }
+  const ThemeList& Themes() const { return themes_; }
+  // ThemeList::kNone when nothing is selected.
+  size_t SelectedTheme() const { return selected_; }
+  const WString& PreviewHtml() const { return preview_html_; }
+  // 0 until OK (1) or Cancel (2).
+  int16_t SelectResult() const { return select_result_; }
+  bool Visible() const { return visible_; }
+  // The dialog's position on the screen, in twips.
+  double Left() const { return left_; }
+  double Top() const { return top_; }
+
+  // The help topic that Help opens; below 1 the help file's default topic.
+  int32_t HelpContextID() const { return help_context_id_; }
+  void HelpContextID(int32_t id) { help_context_id_ = id; }
+
+ private:
+  static size_t Index(ControlId id) { return static_cast<size_t>(id); }
+
+  void CenterForm();
+  void ListThemes();
+  void SetCheck(ControlId box, int state);
+  void OnCheckClick(ControlId box);
+  void EnableThemeControls(bool enabled);
+  void SelectThemeFile(const WString& file, const WString& title);
+  void RebuildPreview();
+  void Hide();
+  void ReportError(const AutomationError& error);
+  template <typename Action>
+  void Guarded(Action&& action);
+
+  std::shared_ptr<CTheme> theme_;
+  PickerView& view_;
+  bool opened_ = false;
+  bool visible_ = false;
+  int16_t select_result_ = 0;
+  int32_t help_context_id_ = 0;
+  double left_ = 0;
+  double top_ = 0;
+  std::array<int, kControlCount> check_{};
+  std::array<bool, kControlCount> enabled_;
+  ThemeList themes_;
+  size_t selected_ = ThemeList::kNone;
+  WString preview_html_;
+};
+
+}  // namespace rxTheme
