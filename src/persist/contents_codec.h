@@ -4,6 +4,7 @@
 // contents written by any version must decode identically in every later one.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 
@@ -26,6 +27,10 @@ WString EncodeLength(int32_t length);
 // or 3; 3 when no tag is given); any other scalar value becomes a tag-4 field
 // with its variant image. Objects raise 13.
 WString EncodeField(const Variant& value, std::optional<uint16_t> tag = std::nullopt);
+// EncodeField appending to `out`, so that a whole list encodes in one buffer.
+void AppendField(WString& out, const Variant& value, std::optional<uint16_t> tag = std::nullopt);
+// The number of units that EncodeField gives for `value`.
+size_t EncodedFieldSize(const Variant& value);
 
 // Reads one field at `position` (1-based unit index), checks it against
 // `expected_tag` when one is given, advances `position` past the field and

@@ -1,0 +1,211 @@
+#include "platform/mem_env.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+#include "runtime/automation_error.h"
+
+namespace rxTheme {
+
+namespace {
+
+class StringFile : public ReadableFile {
+ public:
+  explicit StringFile(std::string data) : data_(std::move(data)) {}
+  int64_t Size() const override { return static_cast<int64_t>(data_.size()); }
+  size_t Read(char* buf, size_t n) override {
+    size_t count = std::min(n, data_.size() - pos_);
+    std::memcpy(buf, data_.data() + pos_, count);
+    pos_ += count;
+    return count;
+  }
+
+ private:
+  std::string data_;
+  size_t pos_ = 0;
+};
+
+}  // namespace
+
+MemEnv::MemEnv() { Put(u"/", Kind::kFolder, {}); }
+
+WString MemEnv::Resolve(const WString& path) const {
+  if (path.empty()) return {};
+  WString full = path.front() == u'/' ? path : cwd_ + u"/" + path;
+  std::vector<WString> parts;
+  size_t pos = 0;
+  while (pos <= full.size()) {
+    size_t end = full.find(u'/', pos);
+    if (end == WString::npos) end = full.size();
+    WString part = full.substr(pos, end - pos);
+    pos = end + 1;
+    if (part.empty() || part == u".") continue;
+    if (part == u"..") {
+      if (!parts.empty()) parts.pop_back();
+      continue;
+    }
+    parts.push_back(std::move(part));
+  }
+  WString out;
+  for (const WString& p : parts) out += u"/" + p;
+  return out.empty() ? u"/" : out;
+}
+
+WString MemEnv::Parent(const WString& absolute) {
+  size_t slash = absolute.rfind(u'/');
+  return slash == 0 ? u"/" : absolute.substr(0, slash);
+}
+
+const MemEnv::Node* MemEnv::Find(const WString& absolute) const {
+  auto it = nodes_.find(absolute);
+  return it == nodes_.end() ? nullptr : &it->second;
+}
+
+void MemEnv::CheckFault(const WString& absolute, Op op) const {
+  auto it = faults_.find({absolute, op});
+  if (it != faults_.end()) RaiseError(it->second);
+}
+
+void MemEnv::Put(const WString& absolute, Kind kind, std::string data) {
+  auto it = nodes_.find(absolute);
+  if (it != nodes_.end()) {
+    it->second.kind = kind;
+    it->second.data = std::move(data);
+    return;
+  }
+  nodes_.emplace(absolute, Node{kind, std::move(data), next_order_++});
+}
+
+void MemEnv::MakeFolders(const WString& absolute) {
+  if (absolute == u"/") return;
+  MakeFolders(Parent(absolute));
+  const Node* node = Find(absolute);
+  if (!node || node->kind != Kind::kFolder) Put(absolute, Kind::kFolder, {});
+}
+
+void MemEnv::AddFolder(const WString& path) { MakeFolders(Resolve(path)); }
+
+void MemEnv::AddFile(const WString& path, std::string bytes) {
+  WString abs = Resolve(path);
+  MakeFolders(Parent(abs));
+  Put(abs, Kind::kFile, std::move(bytes));
+}
+
+void MemEnv::AddSymlink(const WString& path) {
+  WString abs = Resolve(path);
+  MakeFolders(Parent(abs));
+  Put(abs, Kind::kSymlink, {});
+}
+
+std::optional<std::string> MemEnv::FileContents(const WString& path) const {
+  const Node* node = Find(Resolve(path));
+  if (!node || node->kind != Kind::kFile) return std::nullopt;
+  return node->data;
+}
+
+void MemEnv::FailOn(const WString& path, Op op, int32_t error_number) {
+  faults_[{Resolve(path), op}] = error_number;
+}
+
+void MemEnv::ClearFaults() { faults_.clear(); }
+
+std::unique_ptr<ReadableFile> MemEnv::OpenForLoad(const WString& path) {
+  WString abs = Resolve(path);
+  if (abs.empty()) RaiseError(kPathNotFound);
+  const Node* parent = Find(Parent(abs));
+  if (!parent || parent->kind != Kind::kFolder) RaiseError(kPathNotFound);
+  CheckFault(abs, Op::kRead);
+  const Node* node = Find(abs);
+  if (!node) {
+    CheckFault(abs, Op::kCreate);
+    Put(abs, Kind::kFile, {});
+    node = Find(abs);
+  }
+  if (node->kind != Kind::kFile) RaiseError(kPathFileAccessError);
+  return std::make_unique<StringFile>(node->data);
+}
+
+void MemEnv::WriteFile(const WString& path, std::string_view bytes) {
+  WString abs = Resolve(path);
+  if (abs.empty()) RaiseError(kPathNotFound);
+  const Node* parent = Find(Parent(abs));
+  if (!parent || parent->kind != Kind::kFolder) RaiseError(kPathNotFound);
+  CheckFault(abs, Op::kWrite);
+  const Node* node = Find(abs);
+  if (node && node->kind != Kind::kFile) RaiseError(kPathFileAccessError);
+  if (!node) CheckFault(abs, Op::kCreate);
+  Put(abs, Kind::kFile, std::string(bytes));
+}
+
+std::string MemEnv::ReadFile(const WString& path) {
+  WString abs = Resolve(path);
+  const Node* node = abs.empty() ? nullptr : Find(abs);
+  if (!node) RaiseError(kFileNotFound);
+  CheckFault(abs, Op::kRead);
+  if (node->kind != Kind::kFile) RaiseError(kPathFileAccessError);
+  return node->data;
+}
+
+void MemEnv::SetCurrentDirectory(const WString& path) {
+  WString abs = Resolve(path);
+  const Node* node = abs.empty() ? nullptr : Find(abs);
+  if (!node || node->kind != Kind::kFolder) RaiseError(kPathNotFound);
+  cwd_ = abs;
+}
+
+void MemEnv::CreateDirectory(const WString& path) {
+  WString abs = Resolve(path);
+  if (abs.empty()) RaiseError(kPathNotFound);
+  if (Find(abs)) RaiseError(kPathFileAccessError);
+  const Node* parent = Find(Parent(abs));
+  if (!parent || parent->kind != Kind::kFolder) RaiseError(kPathNotFound);
+  CheckFault(abs, Op::kCreate);
+  Put(abs, Kind::kFolder, {});
+}
+
+bool MemEnv::FileExists(const WString& path) {
+  const Node* node = Find(Resolve(path));
+  return node && node->kind == Kind::kFile;
+}
+
+bool MemEnv::FolderExists(const WString& path) {
+  const Node* node = Find(Resolve(path));
+  return node && node->kind == Kind::kFolder;
+}
+
+std::vector<WString> MemEnv::ListSubFolders(const WString& path) {
+  WString abs = Resolve(path);
+  const Node* folder = abs.empty() ? nullptr : Find(abs);
+  if (!folder || folder->kind != Kind::kFolder) RaiseError(kPathNotFound);
+  WString prefix = abs == u"/" ? abs : abs + u"/";
+  std::vector<std::pair<uint64_t, WString>> found;
+  for (auto it = nodes_.lower_bound(prefix); it != nodes_.end(); ++it) {
+    if (it->first.compare(0, prefix.size(), prefix) != 0) break;
+    WString rest = it->first.substr(prefix.size());
+    if (rest.empty() || rest.find(u'/') != WString::npos) continue;
+    if (it->second.kind == Kind::kFolder) found.emplace_back(it->second.order, rest);
+  }
+  std::sort(found.begin(), found.end());
+  std::vector<WString> names;
+  for (auto& f : found) names.push_back(std::move(f.second));
+  return names;
+}
+
+WString MemEnv::BuildPath(const WString& folder, const WString& name) {
+  if (folder.empty()) return name;
+  if (folder.back() == kPathSeparator) return folder + name;
+  return folder + kPathSeparator + name;
+}
+
+WString MemEnv::ReadProfileString(const WString& file, const WString& section, const WString& key,
+                                  const WString& default_value, size_t buffer_size) {
+  std::optional<std::string> text = FileContents(file);
+  return ParseProfileString(text ? *text : std::string(), section, key, default_value, buffer_size);
+}
+
+void MemEnv::ShowHelp(const WString& file, int command, int32_t data) {
+  help_calls_.push_back({file, command, data});
+}
+
+}  // namespace rxTheme
