@@ -1,0 +1,80 @@
+// Text helpers, errors and the registry of creatable classes.
+#include <gtest/gtest.h>
+
+#include "runtime/automation_error.h"
+#include "runtime/object_registry.h"
+#include "runtime/wstring.h"
+
+namespace rxTheme {
+namespace {
+
+TEST(WStringTest, EightBitMappingKeepsEveryByte) {
+  std::string all;
+  for (int i = 0; i < 256; ++i) all.push_back(static_cast<char>(i));
+  WString wide = Widen(all);
+  ASSERT_EQ(wide.size(), 256u);
+  EXPECT_EQ(wide[0xE9], 0xE9);
+  EXPECT_EQ(Narrow(wide), all);
+  EXPECT_EQ(Narrow(u"\u0141"), "\x41");  // low 8 bits only
+}
+
+TEST(WStringTest, CaseFoldingCoversTheSingleByteCapitals) {
+  EXPECT_EQ(LCase(u"AbZ\u00C0\u00D7\u00DE\u00DF["), u"abz\u00E0\u00D7\u00FE\u00DF[");
+  EXPECT_TRUE(EqualsNoCase(u"NavTxtHome", u"navtxthome"));
+  EXPECT_FALSE(EqualsNoCase(u"a", u"ab"));
+  EXPECT_TRUE(StartsWithNoCase(u"Color1.CSS", u"color"));
+  EXPECT_TRUE(ContainsNoCase(u"x/Graph0.css", u"GRAPH"));
+  EXPECT_FALSE(ContainsNoCase(u"gra", u"graph"));
+  EXPECT_EQ(TrimSpaces(u"  a b \t "), u"a b \t");
+  EXPECT_EQ(TrimSpaces(u"   "), u"");
+}
+
+TEST(WStringTest, Utf8BothWays) {
+  EXPECT_EQ(ToUtf8(u"a\u00e9\u20ac"), "a\xC3\xA9\xE2\x82\xAC");
+  EXPECT_EQ(ToUtf8(u"\U0001F600"), "\xF0\x9F\x98\x80");
+  EXPECT_EQ(ToUtf8(WString(1, char16_t(0xD800)) + u"x"), "\xEF\xBF\xBDx");
+  EXPECT_EQ(FromUtf8("a\xC3\xA9\xF0\x9F\x98\x80"), u"a\u00e9\U0001F600");
+  EXPECT_EQ(FromUtf8("\xFF\xC3"), u"\uFFFD\uFFFD");
+}
+
+TEST(AutomationErrorTest, StandardDescriptionsAndMessage) {
+  try {
+    RaiseError(kInvalidContents, {}, u"PropertyBagX");
+    FAIL();
+  } catch (const AutomationError& e) {
+    EXPECT_EQ(e.Number(), 999);
+    EXPECT_EQ(e.Source(), u"PropertyBagX");
+    EXPECT_STREQ(e.what(), "error 999: Invalid Contents Value");
+  }
+  try {
+    RaiseError(kPathFileAccessError, u"custom \u00e9");
+  } catch (const AutomationError& e) {
+    EXPECT_EQ(e.Source(), kDefaultErrorSource);
+    EXPECT_STREQ(e.what(), "error 75: custom \xC3\xA9");
+  }
+  EXPECT_EQ(StandardDescription(429), u"Can't create object");
+  EXPECT_EQ(StandardDescription(12345), u"");
+}
+
+class Dummy : public Object {
+ public:
+  WString TypeName() const override { return u"Dummy"; }
+};
+
+TEST(ObjectRegistryTest, CreatesByCaseInsensitiveIdentifier) {
+  RegisterCreatable(u"rxTest.Dummy", [] { return std::make_shared<Dummy>(); });
+  ObjectRef a = CreateObject(u"RXTEST.dummy");
+  ASSERT_TRUE(a);
+  EXPECT_EQ(a->TypeName(), u"Dummy");
+  EXPECT_NE(a, CreateObject(u"rxTest.Dummy"));  // a new object each time
+  try {
+    CreateObject(u"rxTest.Missing");
+    FAIL();
+  } catch (const AutomationError& e) {
+    EXPECT_EQ(e.Number(), kCantCreateObject);
+  }
+  EXPECT_TRUE(CreateObject(u"rxtheme.propertybagx"));
+}
+
+}  // namespace
+}  // namespace rxTheme
