@@ -1,0 +1,250 @@
+// The in-memory and the real file system behave alike; the profile reader
+// copes with odd ".inf" text.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+
+#include "platform/env.h"
+#include "platform/mem_env.h"
+#include "runtime/automation_error.h"
+
+namespace rxTheme {
+namespace {
+
+int ErrorOf(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const AutomationError& e) {
+    return e.Number();
+  }
+  return 0;
+}
+
+std::string ReadAll(ReadableFile& file) {
+  std::string out;
+  char buf[3];  // small, so that reading in pieces is exercised
+  while (size_t n = file.Read(buf, sizeof buf)) out.append(buf, n);
+  return out;
+}
+
+TEST(ProfileStringTest, ReadsKeysOfTheirSectionOnly) {
+  const std::string text =
+      "; comment\r\n"
+      "[Other]\r\n"
+      "title=wrong\r\n"
+      "  [ INFO ]  \r\n"
+      "noequals\n"
+      "Title =  Ocean Breeze  \n"
+      "title=second\n"
+      "empty=\n"
+      "[next]\n"
+      "late=x";
+  struct Case {
+    const char16_t *section, *key, *expected;
+    size_t size;
+  } cases[] = {
+      {u"info", u"title", u"Ocean Breeze", 256},
+      {u"Info", u"TITLE", u"Ocean Breeze", 256},
+      {u"info", u"title", u"Ocean", 6},
+      {u"info", u"title", u"", 1},
+      {u"info", u"title", u"", 0},
+      {u"info", u"empty", u"", 256},
+      {u"info", u"late", u"dflt", 256},
+      {u"next", u"late", u"x", 256},
+      {u"other", u"title", u"wrong", 256},
+      {u"missing", u"title", u"dflt", 256},
+      {u"info", u"noequals", u"dflt", 256},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ParseProfileString(text, c.section, c.key, u"dflt", c.size), c.expected)
+        << ToUtf8(c.section) << "/" << ToUtf8(c.key) << "/" << c.size;
+  }
+  EXPECT_EQ(ParseProfileString("", u"info", u"title", u"abcdef", 4), u"abc");
+  EXPECT_EQ(ParseProfileString("[info]\ntitle=caf\xE9", u"info", u"title", u"", 99), u"caf\u00e9");
+}
+
+// The behaviour both Envs share, run against each.
+class EnvContract {
+ public:
+  virtual ~EnvContract() = default;
+  virtual Env& env() = 0;
+  virtual WString root() = 0;  // an existing, empty folder
+  WString At(const char16_t* rel) { return root() + u"/" + rel; }
+};
+
+void CheckContract(EnvContract& c) {
+  Env& env = c.env();
+  // Writing creates or empties; reading gives the bytes back.
+  env.WriteFile(c.At(u"a.txt"), std::string("hello\0world", 11));
+  EXPECT_EQ(env.ReadFile(c.At(u"a.txt")), std::string("hello\0world", 11));
+  env.WriteFile(c.At(u"a.txt"), "x");
+  EXPECT_EQ(env.ReadFile(c.At(u"a.txt")), "x");
+  EXPECT_TRUE(env.FileExists(c.At(u"a.txt")));
+  EXPECT_FALSE(env.FolderExists(c.At(u"a.txt")));
+
+  auto file = env.OpenForLoad(c.At(u"a.txt"));
+  EXPECT_EQ(file->Size(), 1);
+  EXPECT_EQ(ReadAll(*file), "x");
+  file.reset();
+
+  // A missing file in an existing folder is created empty.
+  auto created = env.OpenForLoad(c.At(u"new.elm"));
+  EXPECT_EQ(created->Size(), 0);
+  EXPECT_EQ(ReadAll(*created), "");
+  EXPECT_TRUE(env.FileExists(c.At(u"new.elm")));
+
+  struct Failure {
+    std::function<void()> call;
+    int error;
+  } failures[] = {
+      {[&] { env.OpenForLoad(u""); }, kPathNotFound},
+      {[&] { env.OpenForLoad(c.At(u"nodir/x.elm")); }, kPathNotFound},
+      {[&] { env.WriteFile(c.At(u"nodir/x"), "y"); }, kPathNotFound},
+      {[&] { env.ReadFile(c.At(u"absent")); }, kFileNotFound},
+      {[&] { env.SetCurrentDirectory(c.At(u"absent")); }, kPathNotFound},
+      {[&] { env.CreateDirectory(c.At(u"a/b")); }, kPathNotFound},
+      {[&] { env.ListSubFolders(c.At(u"absent")); }, kPathNotFound},
+  };
+  for (auto& f : failures) EXPECT_EQ(ErrorOf(f.call), f.error);
+
+  // Folders: one level at a time, an existing one refused, listings of names.
+  env.CreateDirectory(c.At(u"t1"));
+  env.CreateDirectory(c.At(u"t1/inner"));
+  env.CreateDirectory(c.At(u"t2"));
+  EXPECT_EQ(ErrorOf([&] { env.CreateDirectory(c.At(u"t1")); }), kPathFileAccessError);
+  EXPECT_EQ(ErrorOf([&] { env.OpenForLoad(c.At(u"t1")); }), kPathFileAccessError);
+  std::vector<WString> subs = env.ListSubFolders(c.root());
+  std::sort(subs.begin(), subs.end());
+  EXPECT_EQ(subs, (std::vector<WString>{u"t1", u"t2"}));
+
+  // The current directory, and relative paths from it.
+  WString before = env.CurrentDirectory();
+  env.SetCurrentDirectory(c.At(u"t1"));
+  env.WriteFile(u"rel.gif", "GIF");
+  EXPECT_EQ(env.ReadFile(c.At(u"t1/rel.gif")), "GIF");
+  env.SetCurrentDirectory(before);
+
+  EXPECT_EQ(env.BuildPath(u"a", u"b"), u"a/b");
+  EXPECT_EQ(env.BuildPath(u"a/", u"b"), u"a/b");
+  EXPECT_EQ(env.BuildPath(u"", u"b"), u"b");
+
+  env.WriteFile(c.At(u"t2/t2.inf"), "[info]\r\ntitle=Two\r\n");
+  EXPECT_EQ(env.ReadProfileString(c.At(u"t2/t2.inf"), u"INFO", u"Title", u"", 256), u"Two");
+  EXPECT_EQ(env.ReadProfileString(c.At(u"t2/none.inf"), u"info", u"title", u"d", 256), u"d");
+}
+
+class MemContract : public EnvContract {
+ public:
+  MemContract() { mem.AddFolder(u"/work"); }
+  Env& env() override { return mem; }
+  WString root() override { return u"/work"; }
+  MemEnv mem;
+};
+
+class PosixContract : public EnvContract {
+ public:
+  PosixContract() {
+    std::string tmpl = (std::filesystem::temp_directory_path() / "rxtheme-env-XXXXXX").string();
+    dir_ = mkdtemp(tmpl.data());
+  }
+  ~PosixContract() override { std::filesystem::remove_all(dir_); }
+  Env& env() override { return DefaultEnv(); }
+  WString root() override { return Widen(dir_); }
+
+ private:
+  std::string dir_;
+};
+
+TEST(MemEnvTest, FollowsTheContract) {
+  MemContract c;
+  CheckContract(c);
+}
+
+TEST(PosixEnvTest, FollowsTheContract) {
+  PosixContract c;
+  CheckContract(c);
+}
+
+TEST(PosixEnvTest, WriteRefusesASymbolicLink) {
+  PosixContract c;
+  std::string target = Narrow(c.At(u"target"));
+  std::string link = Narrow(c.At(u"link"));
+  DefaultEnv().WriteFile(Widen(target), "keep");
+  ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
+  EXPECT_EQ(ErrorOf([&] { DefaultEnv().WriteFile(Widen(link), "evil"); }), kPathFileAccessError);
+  EXPECT_EQ(DefaultEnv().ReadFile(Widen(target)), "keep");
+}
+
+TEST(PosixEnvTest, LoadOpensAReadOnlyFile) {
+  if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
+  PosixContract c;
+  WString path = c.At(u"ro.elm");
+  DefaultEnv().WriteFile(path, "data");
+  ASSERT_EQ(chmod(Narrow(path).c_str(), 0444), 0);
+  EXPECT_EQ(ReadAll(*DefaultEnv().OpenForLoad(path)), "data");
+}
+
+TEST(PosixEnvTest, HelpWithoutAFileRaises53) {
+  PosixContract c;
+  EXPECT_EQ(ErrorOf([&] { DefaultEnv().ShowHelp(c.At(u"missing.chm>TriPane"), 0, 0); }),
+            kFileNotFound);
+}
+
+TEST(MemEnvTest, SymlinksFaultsAndHelpLog) {
+  MemEnv env;
+  env.AddFile(u"/w/theme.elm", "pkg");
+  env.AddSymlink(u"/w/link.gif");
+  EXPECT_EQ(ErrorOf([&] { env.WriteFile(u"/w/link.gif", "x"); }), kPathFileAccessError);
+
+  env.FailOn(u"/w/theme.elm", MemEnv::Op::kRead, kPathFileAccessError);
+  env.FailOn(u"/w/out.gif", MemEnv::Op::kWrite, 61);
+  env.FailOn(u"/w/sub", MemEnv::Op::kCreate, 70);
+  env.FailOn(u"/w/fresh.elm", MemEnv::Op::kCreate, 75);
+  EXPECT_EQ(ErrorOf([&] { env.OpenForLoad(u"/w/theme.elm"); }), kPathFileAccessError);
+  EXPECT_EQ(ErrorOf([&] { env.ReadFile(u"/w/theme.elm"); }), kPathFileAccessError);
+  EXPECT_EQ(ErrorOf([&] { env.WriteFile(u"/w/out.gif", "x"); }), 61);
+  EXPECT_EQ(ErrorOf([&] { env.CreateDirectory(u"/w/sub"); }), 70);
+  EXPECT_EQ(ErrorOf([&] { env.OpenForLoad(u"/w/fresh.elm"); }), 75);
+  EXPECT_FALSE(env.FileExists(u"/w/fresh.elm"));
+  EXPECT_FALSE(env.FileContents(u"/w/out.gif"));
+  env.ClearFaults();
+  EXPECT_EQ(ReadAll(*env.OpenForLoad(u"/w/theme.elm")), "pkg");
+
+  env.SetCurrentDirectory(u"/w");
+  EXPECT_EQ(env.CurrentDirectory(), u"/w");
+  env.WriteFile(u"../w/./b.gif", "B");
+  EXPECT_EQ(env.FileContents(u"/w/b.gif"), "B");
+
+  env.ShowHelp(u"/h/help.chm>TriPane", 15, 1001);
+  ASSERT_EQ(env.HelpCalls().size(), 1u);
+  EXPECT_EQ(env.HelpCalls()[0].file, u"/h/help.chm>TriPane");
+  EXPECT_EQ(env.HelpCalls()[0].command, 15);
+  EXPECT_EQ(env.HelpCalls()[0].data, 1001);
+}
+
+TEST(MemEnvTest, ListsFoldersInCreationOrder) {
+  MemEnv env;
+  env.AddFolder(u"/themes/zeta");
+  env.AddFolder(u"/themes/alpha/deep");
+  env.AddFile(u"/themes/file.inf", "");
+  env.AddFolder(u"/themes-other");
+  EXPECT_EQ(env.ListSubFolders(u"/themes"), (std::vector<WString>{u"zeta", u"alpha"}));
+}
+
+TEST(CurrentEnvTest, ScopedEnvInstallsAndRestores) {
+  MemEnv mem;
+  EXPECT_EQ(&CurrentEnv(), &DefaultEnv());
+  {
+    ScopedEnv scope(mem);
+    EXPECT_EQ(&CurrentEnv(), &mem);
+  }
+  EXPECT_EQ(&CurrentEnv(), &DefaultEnv());
+}
+
+}  // namespace
+}  // namespace rxTheme
