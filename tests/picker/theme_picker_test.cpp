@@ -1,0 +1,310 @@
+#include "picker/theme_picker.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "picker/select_theme.h"
+#include "picker_fixture.h"
+#include "platform/mem_env.h"
+#include "runtime/automation_error.h"
+#include "settings/color_object.h"
+#include "theme/theme.h"
+
+namespace rxTheme {
+namespace {
+
+using picker_test::FakeView;
+using picker_test::SamplePackage;
+using picker_test::ViewLog;
+using C = ControlId;
+
+// A MemEnv whose profile reader fails for one file, as when a theme folder
+// vanishes while the list is being made.
+class VanishingEnv : public MemEnv {
+ public:
+  WString vanishing;
+  WString ReadProfileString(const WString& file, const WString& section, const WString& key,
+                            const WString& default_value, size_t buffer_size) override {
+    if (file == vanishing) RaiseError(kPathNotFound);
+    return MemEnv::ReadProfileString(file, section, key, default_value, buffer_size);
+  }
+};
+
+class ThemePickerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    env_.AddFolder(u"/work");
+    theme_->WorkingFolder(u"/work");
+    theme_->ThemesFolder(u"/themes");
+  }
+  void TearDown() override { InstallPickerViewFactory(nullptr); }
+
+  void AddTheme(const std::string& folder, const std::string& inf, int tone = 0) {
+    const WString dir = u"/themes/" + Widen(folder);
+    env_.AddFolder(dir);
+    if (!inf.empty()) env_.AddFile(dir + u"/" + Widen(folder) + u".inf", inf);
+    env_.AddFile(dir + u"/" + Widen(folder) + u".elm", SamplePackage(tone, "Verdana"));
+  }
+  void AddStandardThemes() {
+    AddTheme("zeta", "[info]\r\ntitle=Zeta\r\n", 10);
+    AddTheme("alpha", "");  // no .inf: not listed
+    AddTheme("beta", "[info]\ntitle=beta\n", 20);
+    AddTheme("gamma", "[other]\ntitle=Gamma\n");
+  }
+  std::vector<std::string> Texts(const ThemePicker& picker) {
+    std::vector<std::string> texts;
+    for (const ThemeEntry& entry : picker.Themes().Entries()) texts.push_back(ToUtf8(entry.text));
+    return texts;
+  }
+  size_t Find(const ThemePicker& picker, const std::string& text) {
+    for (size_t i = 0; i < picker.Themes().size(); ++i) {
+      if (ToUtf8(picker.Themes()[i].text) == text) return i;
+    }
+    ADD_FAILURE() << "no entry " << text;
+    return 0;
+  }
+  void UseFakeViews() {
+    InstallPickerViewFactory([this] { return std::make_unique<FakeView>(log_); });
+  }
+
+  VanishingEnv env_;
+  ScopedEnv scoped_{env_};
+  std::shared_ptr<CTheme> theme_ = std::make_shared<CTheme>();
+  ViewLog log_;
+  FakeView view_{log_};
+};
+
+TEST_F(ThemePickerTest, ListsThemesWithTheirInfoFileSortedByTitle) {
+  AddStandardThemes();
+  AddTheme("long", "[info]\ntitle=" + std::string(100, 'x') + "\n");
+  AddTheme("again", "[info]\ntitle=ZETA\n");  // sorts level with "Zeta", after it
+  ThemePicker picker(theme_, view_);
+  picker.Open();
+  EXPECT_EQ(Texts(picker),
+            (std::vector<std::string>{"", "beta", std::string(79, 'x'), "Zeta", "ZETA"}));
+  EXPECT_EQ(picker.Themes()[1].tag, u"/themes/beta/beta.elm");
+  EXPECT_EQ(picker.Themes()[4].tag, u"/themes/again/again.elm");
+  EXPECT_TRUE(log_.messages.empty());
+}
+
+TEST_F(ThemePickerTest, NoThemesFolderGivesAnEmptyList) {
+  theme_->ThemesFolder(u"/nowhere");
+  ThemePicker picker(theme_, view_);
+  picker.Open();
+  EXPECT_EQ(picker.Themes().size(), 0u);
+  EXPECT_TRUE(log_.messages.empty());
+}
+
+TEST_F(ThemePickerTest, OpeningWithoutCurrentThemeTurnsGraphicsAndBackgroundOn) {
+  AddStandardThemes();
+  ThemePicker picker(theme_, view_);
+  picker.Open();
+  EXPECT_EQ(picker.Left(), (19200 - 10470) / 2.0);
+  EXPECT_EQ(picker.Top(), (14400 - 6165) / 2.0);
+  EXPECT_EQ(picker.CheckState(C::kChkUseThemeOnPage), 1);
+  EXPECT_EQ(picker.CheckState(C::kChkVividColors), 0);
+  EXPECT_EQ(picker.CheckState(C::kChkActiveGraphics), 1);
+  EXPECT_EQ(picker.CheckState(C::kChkBackgroundImage), 1);
+  EXPECT_EQ(picker.CheckState(C::kChkUseCustom), 0);
+  EXPECT_EQ(theme_->GraphIndex(), 1);
+  EXPECT_TRUE(theme_->UseBackgroundImage());
+  EXPECT_EQ(picker.SelectedTheme(), ThemeList::kNone);
+  EXPECT_EQ(picker.PreviewHtml(), u"No theme selected.");
+  ASSERT_EQ(log_.previews.size(), 1u);
+  EXPECT_EQ(log_.previews[0], u"No theme selected.");
+}
+
+TEST_F(ThemePickerTest, OpeningSelectsTheCurrentThemeOnlyOnAnExactMatch) {
+  AddStandardThemes();
+  theme_->ColorIndex(1);
+  theme_->CurrentThemeName(u"zeta");  // differs from "Zeta" in case only
+  theme_->CurrentThemeFile(u"kept");
+  {
+    ThemePicker picker(theme_, view_);
+    picker.Open();
+    EXPECT_EQ(picker.SelectedTheme(), ThemeList::kNone);
+    EXPECT_EQ(picker.PreviewHtml(), u"No theme selected.");
+    EXPECT_EQ(theme_->CurrentThemeFile(), u"kept");
+    EXPECT_EQ(picker.CheckState(C::kChkVividColors), 1);
+    EXPECT_EQ(picker.CheckState(C::kChkActiveGraphics), 0);  // GraphIndex 0 written back
+    EXPECT_EQ(picker.CheckState(C::kChkBackgroundImage), 0);
+    EXPECT_FALSE(theme_->UseBackgroundImage());
+  }
+  theme_->CurrentThemeName(u"Zeta");
+  ThemePicker picker(theme_, view_);
+  picker.Open();
+  ASSERT_NE(picker.SelectedTheme(), ThemeList::kNone);
+  EXPECT_EQ(picker.Themes()[picker.SelectedTheme()].text, u"Zeta");
+  EXPECT_EQ(theme_->CurrentThemeFile(), u"/themes/zeta/zeta.elm");
+  // Loaded and previewed while still hidden, with the vivid colors.
+  EXPECT_EQ(picker.PreviewHtml().rfind(u"<body bgcolor=\"#FAFA", 0), 0u);
+  EXPECT_EQ(theme_->Color(u"body")->BackgroundColor(), u"#FAFAD2");  // 100 + 10 + 100
+}
+
+TEST_F(ThemePickerTest, ClickingAThemeLoadsItAndOptionsRebuildThePreview) {
+  AddStandardThemes();
+  log_.user = [&](ThemePicker& picker) {
+    picker.ClickTheme(Find(picker, "beta"));
+    EXPECT_EQ(theme_->CurrentThemeFile(), u"/themes/beta/beta.elm");
+    EXPECT_EQ(theme_->CurrentThemeName(), u"beta");
+    const WString normal = picker.PreviewHtml();
+    EXPECT_NE(normal.find(u"bgcolor=\"#FAFA78\""), WString::npos);  // 100 + 20
+
+    picker.SetCheckState(C::kChkVividColors, 1);
+    EXPECT_EQ(theme_->ColorIndex(), 1);
+    EXPECT_NE(picker.PreviewHtml().find(u"bgcolor=\"#FAFADC\""), WString::npos);
+
+    picker.SetCheckState(C::kChkBackgroundImage, 0);
+    EXPECT_FALSE(theme_->UseBackgroundImage());
+    EXPECT_EQ(picker.PreviewHtml().rfind(u"<body bgcolor=", 0), 0u);
+
+    picker.SetCheckState(C::kChkUseCustom, 1);
+    EXPECT_TRUE(theme_->UseCustomSettings());
+    EXPECT_EQ(log_.previews.back(), picker.PreviewHtml());
+
+    // Turning themes off: the switch and the enabled flags, not the preview.
+    const size_t previews = log_.previews.size();
+    picker.SetCheckState(C::kChkUseThemeOnPage, 0);
+    EXPECT_FALSE(theme_->UseThemeSettings());
+    for (C id : {C::kLblAvailable, C::kTvwThemes, C::kChkVividColors, C::kChkActiveGraphics,
+                 C::kChkBackgroundImage, C::kChkUseCustom}) {
+      EXPECT_FALSE(picker.Enabled(id));
+    }
+    EXPECT_TRUE(picker.Enabled(C::kCmdOK));
+    EXPECT_EQ(log_.previews.size(), previews);
+    picker.SetCheckState(C::kChkUseThemeOnPage, 1);
+    EXPECT_TRUE(theme_->UseThemeSettings());
+    EXPECT_TRUE(picker.Enabled(C::kTvwThemes));
+
+    picker.SetCheckState(C::kChkVividColors, 7);  // not a check state
+    ASSERT_EQ(log_.messages.size(), 1u);
+    EXPECT_EQ(log_.messages[0].text, u"Error 380: Invalid property value");
+    picker.ClickCancel();
+  };
+  UseFakeViews();
+  EXPECT_EQ(SelectTheme(theme_), 2);
+  EXPECT_EQ(log_.end_modal, 1);
+  EXPECT_EQ(theme_->CurrentThemeName(), u"beta");  // Cancel undoes nothing
+  EXPECT_TRUE(theme_->UseCustomSettings());
+}
+
+TEST_F(ThemePickerTest, ResultCodesOfOkCancelAndClosing) {
+  AddStandardThemes();
+  UseFakeViews();
+  log_.user = [](ThemePicker& picker) { picker.ClickOK(); };
+  EXPECT_EQ(theme_->SelectTheme(theme_), 1);
+  log_.user = [](ThemePicker& picker) { picker.ClickCancel(); };
+  EXPECT_EQ(theme_->SelectTheme(theme_), 2);
+  log_.user = nullptr;  // the window is closed without a button
+  EXPECT_EQ(theme_->SelectTheme(theme_), 0);
+  EXPECT_EQ(OpenThemePicker(), nullptr);
+}
+
+TEST_F(ThemePickerTest, SelectThemeEditsTheThemePassedToIt) {
+  AddStandardThemes();
+  UseFakeViews();
+  auto other = std::make_shared<CTheme>();
+  other->ThemesFolder(u"/themes");
+  other->WorkingFolder(u"/work");
+  log_.user = [&](ThemePicker& picker) {
+    EXPECT_EQ(OpenThemePicker(), &picker);
+    EXPECT_EQ(picker.Theme(), other);
+    picker.ClickTheme(Find(picker, "Zeta"));
+    picker.ClickOK();
+  };
+  EXPECT_EQ(theme_->SelectTheme(other), 1);
+  EXPECT_EQ(other->CurrentThemeName(), u"Zeta");
+  EXPECT_EQ(other->GraphIndex(), 1);
+  EXPECT_EQ(theme_->CurrentThemeName(), u"");
+  EXPECT_EQ(theme_->GraphIndex(), 0);
+  EXPECT_FALSE(theme_->UseBackgroundImage());
+}
+
+TEST_F(ThemePickerTest, SelectThemeWithoutAToolkitRaises429) {
+  try {
+    theme_->SelectTheme(theme_);
+    FAIL() << "no error";
+  } catch (const AutomationError& error) {
+    EXPECT_EQ(error.Number(), 429);
+    EXPECT_NE(ToUtf8(error.Description()).find("toolkit"), std::string::npos);
+  }
+  EXPECT_EQ(theme_->GraphIndex(), 0);  // the dialog never opened
+}
+
+TEST_F(ThemePickerTest, HelpOpensTheHelpFileOrExplainsItIsMissing) {
+  CTheme setter;
+  setter.HelpFile(u"/help/webdrift.chm");
+  ThemePicker picker(theme_, view_);
+  picker.ClickHelp();
+  ASSERT_EQ(log_.messages.size(), 1u);
+  EXPECT_EQ(log_.messages[0].title, u"Corvane Webdrift");
+  EXPECT_EQ(log_.messages[0].icon, MessageIcon::kExclamation);
+  EXPECT_EQ(log_.messages[0].text,
+            u"Corvane Webdrift cannot locate the help file.\r\n\r\n"
+            u"Please re-install Corvane Webdrift to install the help files.");
+  EXPECT_TRUE(env_.HelpCalls().empty());
+
+  env_.AddFile(u"/help/webdrift.chm", "ITSF");
+  picker.ClickHelp();
+  picker.HelpContextID(42);
+  picker.ClickHelp();
+  ASSERT_EQ(env_.HelpCalls().size(), 2u);
+  EXPECT_EQ(env_.HelpCalls()[0].file, u"/help/webdrift.chm>TriPane");
+  EXPECT_EQ(env_.HelpCalls()[0].command, 0);
+  EXPECT_EQ(env_.HelpCalls()[0].data, 0);
+  EXPECT_EQ(env_.HelpCalls()[1].command, 15);
+  EXPECT_EQ(env_.HelpCalls()[1].data, 42);
+  EXPECT_EQ(log_.messages.size(), 1u);
+  setter.HelpFile(u"");
+}
+
+TEST_F(ThemePickerTest, FailuresAreShownAndTheDialogStaysOpen) {
+  AddStandardThemes();
+  env_.vanishing = u"/themes/beta/beta.inf";
+  env_.FailOn(u"/themes/zeta/zeta.elm", MemEnv::Op::kRead, 75);
+  UseFakeViews();
+  log_.user = [&](ThemePicker& picker) {
+    // Listing stopped at the vanished folder; the entries before it stay and
+    // the rest of the opening ran.
+    ASSERT_EQ(log_.messages.size(), 1u);
+    EXPECT_EQ(log_.messages[0].text, u"Error 76: Path not found");
+    EXPECT_EQ(log_.messages[0].title, u"Corvane Webdrift");
+    EXPECT_EQ(Texts(picker), std::vector<std::string>{"Zeta"});
+    EXPECT_EQ(picker.CheckState(C::kChkActiveGraphics), 1);
+
+    picker.ClickTheme(0);
+    ASSERT_EQ(log_.messages.size(), 2u);
+    EXPECT_EQ(log_.messages[1].text, u"Error 75: Path/File access error");
+    EXPECT_EQ(log_.messages[1].icon, MessageIcon::kCritical);
+    EXPECT_TRUE(picker.Visible());
+    EXPECT_EQ(theme_->CurrentThemeName(), u"Zeta");  // set before Load failed
+    EXPECT_EQ(picker.PreviewHtml(), u"No theme selected.");
+    picker.ClickOK();
+  };
+  EXPECT_EQ(SelectTheme(theme_), 1);
+}
+
+TEST_F(ThemePickerTest, ControlTableDescribesTheDialog) {
+  const auto& controls = PickerControls();
+  for (size_t i = 0; i < controls.size(); ++i) {
+    EXPECT_EQ(static_cast<size_t>(controls[i].id), i);
+  }
+  // Every control lies inside the client area; the children inside the frame.
+  const ControlSpec& frame = PickerControl(C::kFrSelect);
+  for (const ControlSpec& c : controls) {
+    SCOPED_TRACE(ToUtf8(c.name));
+    const ControlSpec* parent = c.parent == C::kDialog ? nullptr : &PickerControl(c.parent);
+    EXPECT_TRUE(parent == nullptr || parent == &frame);
+    const int width = parent ? parent->width : kPickerClientWidth;
+    const int height = parent ? parent->height : kPickerClientHeight;
+    EXPECT_LE(c.left + c.width, width);
+    EXPECT_LE(c.top + c.height, height);
+  }
+  EXPECT_EQ(PickerControl(C::kChkUseThemeOnPage).caption, u"This Page &Uses Themes");
+  EXPECT_TRUE(PickerControl(C::kCmdOK).default_button);
+}
+
+}  // namespace
+}  // namespace rxTheme
