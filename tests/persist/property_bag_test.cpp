@@ -1,0 +1,348 @@
+// Writing and reading values, fonts, null references and nested objects.
+#include "persist/property_bag.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
+#include <vector>
+
+#include "persist/class_factory.h"
+#include "persist/contents_codec.h"
+#include "runtime/automation_error.h"
+#include "runtime/object_registry.h"
+#include "runtime/std_font.h"
+
+namespace rxTheme {
+namespace {
+
+int ErrorOf(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const AutomationError& e) {
+    return e.Number();
+  }
+  return 0;
+}
+
+std::vector<WString> Names(const PropertyBagX& bag) {
+  std::vector<WString> names;
+  for (const PropertyEntry& e : bag.Entries()) names.push_back(e.Name);
+  return names;
+}
+
+// A small persistable class: a number, a text and an optional child.
+class Sample : public IPropertyBagX {
+ public:
+  WString TypeName() const override { return u"CSampleTest"; }
+  void InitProperties() override { ++inits; }
+  void WriteProperties(PropertyBagX& bag) override {
+    bag.WriteProperty(u"Number", Variant::I2(number), Variant::I2(0));
+    bag.WriteProperty(u"Text", Variant(text), Variant(u""));
+    if (child) bag.WriteProperty(u"Child", Variant::Obj(child));
+  }
+  void ReadProperties(PropertyBagX& bag) override {
+    if (fail_reads) throw std::runtime_error("read failure");
+    number = bag.ReadProperty(u"Number", Variant::I2(0)).ToI2();
+    text = bag.ReadProperty(u"Text", Variant(u"")).ToString();
+    Variant c = bag.ReadProperty(u"Child");
+    child = c.IsObject() ? std::dynamic_pointer_cast<Sample>(c.ObjectValue()) : nullptr;
+  }
+  WString ClassName() const override { return class_name; }
+
+  int16_t number = 0;
+  WString text;
+  std::shared_ptr<Sample> child;
+  int inits = 0;
+  bool fail_reads = false;
+  WString class_name = u"rxTheme.CSampleTest";
+};
+
+// A class that the registry of creatable classes knows, and one that fails.
+class Creatable : public Sample {};
+class Failing : public Sample {
+ public:
+  Failing() { fail_reads = true; }
+};
+
+const ClassRegistration kSampleReg(u"CSampleTest", [] { return std::make_shared<Sample>(); });
+const ClassRegistration kFailingReg(u"CFailingTest", [] { return std::make_shared<Failing>(); });
+const CreatableRegistration kCreatableReg(u"rxTheme.CCreatableTest",
+                                          [] { return std::make_shared<Creatable>(); });
+
+class NotPersistable : public Object {
+ public:
+  WString TypeName() const override { return u"Other"; }
+};
+
+TEST(PropertyBagTest, RewritingMovesTheLastEntryIntoTheHole) {
+  PropertyBagX bag;
+  for (const char16_t* n : {u"X", u"Y", u"Z"}) bag.WriteProperty(n, Variant::I2(1));
+  bag.WriteProperty(u"X", Variant::I2(2));
+  EXPECT_EQ(Names(bag), (std::vector<WString>{u"Z", u"Y", u"X"}));
+
+  bag.WriteProperty(u"y", Variant::I2(3));
+  bag.WriteProperty(u"Y", Variant::I2(4));
+  EXPECT_EQ(Names(bag), (std::vector<WString>{u"Z", u"X", u"Y"}));
+  EXPECT_EQ(bag.ReadProperty(u"Y").I2Value(), 4);
+
+  // The order survives Contents.
+  PropertyBagX copy;
+  copy.Contents(bag.Contents());
+  EXPECT_EQ(Names(copy), Names(bag));
+  EXPECT_EQ(copy.Contents(), bag.Contents());
+}
+
+TEST(PropertyBagTest, AValueEqualToItsDefaultIsLeftOut) {
+  struct Case {
+    Variant value, def;
+    bool stored;
+  } cases[] = {
+      {Variant::I2(0), Variant::I2(0), false},  {Variant::Bool(false), Variant::I2(0), false},
+      {Variant(), Variant(u""), false},         {Variant::Currency(10000), Variant::I4(1), false},
+      {Variant(u"a"), Variant(u"A"), true},     {Variant(u"1"), Variant::I2(1), true},
+      {Variant::Null(), Variant::Null(), true}, {Variant::I2(5), Variant::I2(0), true},
+  };
+  for (const Case& c : cases) {
+    PropertyBagX bag;
+    bag.WriteProperty(u"Index", Variant::I2(9));
+    bag.WriteProperty(u"Index", c.value, c.def);
+    EXPECT_EQ(bag.Entries().size(), c.stored ? 1u : 0u);
+    Variant read = bag.ReadProperty(u"Index", Variant::I2(7));
+    if (c.stored) {
+      EXPECT_EQ(read.Type(), c.value.Type());  // the stored type, not the default's
+    } else {
+      EXPECT_EQ(read.I2Value(), 7);
+    }
+  }
+  PropertyBagX bag;
+  EXPECT_TRUE(bag.ReadProperty(u"Absent").IsEmpty());
+}
+
+TEST(PropertyBagTest, NullReferencesReadBackAsNull) {
+  PropertyBagX bag;
+  bag.WriteProperty(u"Ref", Variant::Obj(nullptr), Variant::I2(0));
+  ASSERT_EQ(bag.Entries().size(), 1u);
+  EXPECT_EQ(bag.Entries()[0].ObjectType, u" ");
+  PropertyBagX copy;
+  copy.Contents(bag.Contents());
+  auto sample = std::make_shared<Sample>();
+  for (const Variant& def : {Variant(), Variant::I2(3), Variant::Obj(sample)}) {
+    Variant v = copy.ReadProperty(u"ref", def);
+    ASSERT_TRUE(v.IsObject());
+    EXPECT_EQ(v.ObjectValue(), nullptr);
+  }
+}
+
+TEST(PropertyBagTest, MinimalFontStoresOnlyNameAndSize) {
+  auto font = std::make_shared<StdFont>();
+  font->Name(u"Verdana");
+  font->Size(120000);
+  font->Weight(0);
+  PropertyBagX bag;
+  bag.WriteProperty(u"Font", Variant::Obj(font));
+  ASSERT_EQ(bag.Entries()[0].ObjectType, u"Font");
+  PropertyBagX nested;
+  nested.Contents(bag.Entries()[0].Value.StringValue());
+  EXPECT_EQ(Names(nested), (std::vector<WString>{u"Name", u"Size"}));
+  EXPECT_EQ(nested.Entries()[1].Value.Type(), VarType::Currency);
+
+  Variant back = bag.ReadProperty(u"Font");
+  auto read = std::dynamic_pointer_cast<StdFont>(back.ObjectValue());
+  ASSERT_TRUE(read);
+  EXPECT_NE(read, font);
+  EXPECT_EQ(read->Name(), u"Verdana");
+  EXPECT_EQ(read->Size(), 120000);
+  EXPECT_EQ(read->Weight(), 400);
+  EXPECT_FALSE(read->Bold() || read->Italic() || read->Underline() || read->Strikethrough());
+  EXPECT_EQ(read->Charset(), 0);
+}
+
+TEST(PropertyBagTest, FullFontRoundTripsInTheFixedKeyOrder) {
+  auto font = std::make_shared<StdFont>();
+  font->Name(u"Arial");
+  font->Size(125000);
+  font->Weight(800);
+  font->Italic(true);
+  font->Underline(true);
+  font->Strikethrough(true);
+  font->Charset(2);
+  PropertyBagX bag;
+  bag.WriteProperty(u"F", Variant::Obj(font));
+  PropertyBagX nested;
+  nested.Contents(bag.Entries()[0].Value.StringValue());
+  EXPECT_EQ(Names(nested), (std::vector<WString>{u"Bold", u"Charset", u"Italic", u"Name", u"Size",
+                                                 u"Strikethrough", u"Underline", u"Weight"}));
+  // Later changes to the font do not reach the bag.
+  font->Name(u"Changed");
+  auto read = std::dynamic_pointer_cast<StdFont>(bag.ReadProperty(u"F").ObjectValue());
+  ASSERT_TRUE(read);
+  EXPECT_EQ(read->Name(), u"Arial");
+  // Bold is set after Weight, so the stored weight 800 becomes 700.
+  EXPECT_EQ(read->Weight(), 700);
+  EXPECT_TRUE(read->Italic() && read->Underline() && read->Strikethrough());
+  EXPECT_EQ(read->Charset(), 2);
+}
+
+TEST(PropertyBagTest, NestedObjectsThroughTheFactory) {
+  auto root = std::make_shared<Sample>();
+  root->number = 5;
+  root->text = u"top";
+  root->child = std::make_shared<Sample>();
+  root->child->text = u"leaf";
+  PropertyBagX saved;
+  saved.WriteProperty(u"Obj", Variant::Obj(root));
+  EXPECT_EQ(saved.Entries()[0].ObjectType, u"rxTheme.CSampleTest");
+
+  // No default: a new object, made by the factory; the stored name shrinks.
+  PropertyBagX bag;
+  bag.Contents(saved.Contents());
+  Variant v = bag.ReadProperty(u"Obj");
+  auto read = std::dynamic_pointer_cast<Sample>(v.ObjectValue());
+  ASSERT_TRUE(read);
+  EXPECT_NE(read, root);
+  EXPECT_EQ(read->number, 5);
+  EXPECT_EQ(read->text, u"top");
+  ASSERT_TRUE(read->child);
+  EXPECT_EQ(read->child->text, u"leaf");
+  EXPECT_EQ(bag.Entries()[0].ObjectType, u"CSampleTest");
+  PropertyBagX again;
+  again.Contents(bag.Contents());
+  EXPECT_EQ(again.Entries()[0].ObjectType, u"CSampleTest");
+
+  // With a default object: that object is filled and returned.
+  auto target = std::make_shared<Sample>();
+  Variant filled = again.ReadProperty(u"OBJ", Variant::Obj(target));
+  EXPECT_EQ(filled.ObjectValue(), target);
+  EXPECT_EQ(target->number, 5);
+  EXPECT_EQ(target->inits, 0);
+
+  // Absent with a default object: InitProperties, same object, unchanged.
+  target->number = 42;
+  Variant absent = again.ReadProperty(u"Missing", Variant::Obj(target));
+  EXPECT_EQ(absent.ObjectValue(), target);
+  EXPECT_EQ(target->inits, 1);
+  EXPECT_EQ(target->number, 42);
+}
+
+TEST(PropertyBagTest, ObjectsThatCannotBeRecreatedReadAsNull) {
+  struct Case {
+    const char16_t* class_name;
+    bool created;
+    const char16_t* stored_after;
+  } cases[] = {
+      {u"rxTheme.CUnknownTest", false, u"CUnknownTest"},
+      {u"rxTheme.csampletest", false, u"csampletest"},  // the factory is case-sensitive
+      {u"a.b.CSampleTest", false, u"b.CSampleTest"},
+      {u"rxTheme.CFailingTest", false, u"CFailingTest"},
+      {u"CSampleTest", true, u"CSampleTest"},
+      {u"RXTHEME.CCreatableTest", true, u"RXTHEME.CCreatableTest"},  // the registry made it
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(ToUtf8(c.class_name));
+    auto obj = std::make_shared<Sample>();
+    obj->class_name = c.class_name;
+    obj->number = 3;
+    PropertyBagX bag;
+    bag.WriteProperty(u"Obj", Variant::Obj(obj));
+    Variant v = bag.ReadProperty(u"Obj");
+    ASSERT_TRUE(v.IsObject());
+    EXPECT_EQ(v.ObjectValue() != nullptr, c.created);
+    EXPECT_EQ(bag.Entries()[0].ObjectType, c.stored_after);
+    if (c.created) {
+      EXPECT_EQ(std::dynamic_pointer_cast<Sample>(v.ObjectValue())->number, 3);
+    }
+  }
+}
+
+TEST(PropertyBagTest, RefusesWhatItCannotStore) {
+  PropertyBagX bag;
+  bag.WriteProperty(u"A", Variant::I2(1));
+  bag.WriteProperty(u"B", Variant::I2(2));
+  auto other = std::make_shared<NotPersistable>();
+  EXPECT_EQ(ErrorOf([&] { bag.WriteProperty(u"a", Variant::Obj(other)); }), kTypeMismatch);
+  EXPECT_EQ(Names(bag), (std::vector<WString>{u"B"}));
+  EXPECT_EQ(ErrorOf([&] { bag.ReadProperty(u"B", Variant::Obj(other)); }), kTypeMismatch);
+  EXPECT_EQ(ErrorOf([&] { bag.ReadProperty(u"Z", Variant::Obj(other)); }), kTypeMismatch);
+  // A bag is not persistable either.
+  EXPECT_EQ(ErrorOf([&] {
+              bag.WriteProperty(u"C", Variant::Obj(CreateObject(u"rxTheme.PropertyBagX")));
+            }),
+            kTypeMismatch);
+}
+
+TEST(PropertyBagTest, MalformedNestedValueRaises999) {
+  PropertyBagX bag;
+  WString contents = EncodeField(Variant(u"Obj"), kTagName) +
+                     EncodeField(Variant(u"rxTheme.CSampleTest"), kTagObjectType) +
+                     EncodeField(Variant(WString{7, 7}));
+  bag.Contents(contents);
+  EXPECT_EQ(ErrorOf([&] { bag.ReadProperty(u"Obj"); }), kInvalidContents);
+  auto target = std::make_shared<Sample>();
+  EXPECT_EQ(ErrorOf([&] { bag.ReadProperty(u"Obj", Variant::Obj(target)); }), kInvalidContents);
+  // A font whose attribute does not convert is malformed too.
+  PropertyBagX font_bag;
+  font_bag.WriteProperty(u"Size", Variant(u"huge"));
+  bag.Contents(EncodeField(Variant(u"F"), kTagName) +
+               EncodeField(Variant(u"Font"), kTagObjectType) +
+               EncodeField(Variant(font_bag.Contents())));
+  EXPECT_EQ(ErrorOf([&] { bag.ReadProperty(u"F"); }), kInvalidContents);
+}
+
+// Contents nesting `levels` CSampleTest objects, each the "Child" of the one
+// above, built back to front so that building stays linear.
+WString DeepNest(int levels) {
+  const WString type = u"rxTheme.CSampleTest";
+  const WString name = u"Child";
+  std::vector<WString> prefixes;
+  int32_t inner = 1;  // the innermost bag is empty: one unit 0
+  for (int i = 0; i < levels; ++i) {
+    WString prefix = EncodeField(Variant(name), kTagName) +
+                     EncodeField(Variant(type), kTagObjectType) + WString(1, kTagString) +
+                     EncodeLength(inner);
+    inner += static_cast<int32_t>(prefix.size());
+    prefixes.push_back(std::move(prefix));
+  }
+  WString out;
+  for (auto it = prefixes.rbegin(); it != prefixes.rend(); ++it) out += *it;
+  out.push_back(0);
+  return out;
+}
+
+TEST(PropertyBagTest, NestingStopsAtTheDepthLimit) {
+  PropertyBagX bag;
+  bag.Contents(DeepNest(10000));
+  Variant v = bag.ReadProperty(u"Child");
+  int depth = 0;
+  for (auto s = std::dynamic_pointer_cast<Sample>(v.ObjectValue()); s; s = s->child) ++depth;
+  EXPECT_EQ(depth, PropertyBagX::kMaxNesting);
+
+  // Within the limit everything comes back.
+  bag.Contents(DeepNest(10));
+  depth = 0;
+  v = bag.ReadProperty(u"Child");
+  for (auto s = std::dynamic_pointer_cast<Sample>(v.ObjectValue()); s; s = s->child) ++depth;
+  EXPECT_EQ(depth, 10);
+}
+
+TEST(ClassFactoryTest, ShortensTheNameAndMatchesExactly) {
+  struct Case {
+    const char16_t* in;
+    const char16_t* out;
+    bool created;
+  } cases[] = {
+      {u"rxTheme.CSampleTest", u"CSampleTest", true}, {u"CSampleTest", u"CSampleTest", true},
+      {u"csampletest", u"csampletest", false},        {u"", u"", false},
+      {u".CSampleTest", u"CSampleTest", true},        {u"x.y.CSampleTest", u"y.CSampleTest", false},
+  };
+  for (const Case& c : cases) {
+    WString name = c.in;
+    EXPECT_EQ(CreateClassInstance(name) != nullptr, c.created) << ToUtf8(c.in);
+    EXPECT_EQ(name, c.out);
+  }
+  WString name = u"CSampleTest";
+  EXPECT_NE(CreateClassInstance(name), CreateClassInstance(name));
+}
+
+}  // namespace
+}  // namespace rxTheme
