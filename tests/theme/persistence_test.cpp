@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "persist/property_bag.h"
+#include "platform/mem_env.h"
+#include "sections/base_section.h"
+#include "sections/color_section.h"
+#include "sections/graph_section.h"
+#include "settings/base_object.h"
+#include "settings/color_object.h"
+#include "settings/graph_object.h"
+#include "theme/theme.h"
+#include "theme_test_util.h"
+
+namespace rxTheme::testing {
+namespace {
+
+std::vector<WString> KeysOf(const PropertyBagX& bag) {
+  std::vector<WString> keys;
+  for (const PropertyEntry& e : bag.Entries()) keys.push_back(e.Name);
+  return keys;
+}
+
+// Saves a theme the way a host does and restores it into a new object.
+std::shared_ptr<CTheme> SaveAndRestore(CTheme& theme) {
+  auto shared = std::shared_ptr<CTheme>(&theme, [](CTheme*) {});
+  PropertyBagX out;
+  out.WriteProperty(u"Theme", Variant::Obj(shared));
+  PropertyBagX in;
+  in.Contents(out.Contents());
+  Variant value = in.ReadProperty(u"Theme");
+  return value.IsObject() ? std::dynamic_pointer_cast<CTheme>(value.ObjectValue()) : nullptr;
+}
+
+// Every value a page can read from the theme, under its current switches.
+template <class Section, class Getter>
+void AddValues(std::vector<WString>& out, Getter get) {
+  for (const WString& style : Section::StyleNames()) {
+    auto object = get(style);
+    out.push_back(style + (object->UseThemeSettings() ? u"+t" : u"-t") +
+                  (object->UseCustomSettings() ? u"+c" : u"-c"));
+    for (size_t i = 0; i < object->StringPropertyNames().size(); ++i) {
+      out.push_back(object->GetStringProperty(i));
+    }
+  }
+}
+std::vector<WString> Snapshot(CTheme& t) {
+  std::vector<WString> out = {t.WorkingFolder(), t.ThemesFolder(), t.CurrentThemeName(),
+                              t.CurrentThemeFile(), VersionOf(t)};
+  out.push_back(t.IncludePath() ? u"ip" : u"-");
+  out.push_back(t.UseBackgroundImage() ? u"bg" : u"-");
+  out.push_back(WString(1, static_cast<char16_t>(t.ColorIndex() + '0')) +
+                static_cast<char16_t>(t.GraphIndex() + '0'));
+  AddValues<CColor>(out, [&](const WString& s) { return t.Color(s); });
+  AddValues<CGraph>(out, [&](const WString& s) { return t.Graph(s); });
+  AddValues<CThemeBase>(out, [&](const WString& s) { return t.Base(s); });
+  return out;
+}
+
+TEST(ThemePersistence, NewObjectKeys) {
+  CTheme theme;
+  PropertyBagX bag;
+  theme.WriteProperties(bag);
+  EXPECT_EQ(KeysOf(bag), (std::vector<WString>{u"IncludePath", u"Version", u"CurrentThemeName",
+                                               u"CurrentThemeFile", u"UseBackgroundImage",
+                                               u"ThemeCSS", u"ColorCSS", u"GraphCSS"}));
+  const auto& e = bag.Entries();
+  EXPECT_EQ(e[0].Value.Type(), VarType::Bool);
+  EXPECT_FALSE(e[0].Value.BoolValue());
+  EXPECT_EQ(e[1].Value.Type(), VarType::String);
+  EXPECT_EQ(e[4].Value.Type(), VarType::Bool);
+  EXPECT_EQ(e[5].ObjectType, u"rxTheme.CThemeBase");
+  EXPECT_EQ(e[6].ObjectType, u"rxTheme.CColor");
+  EXPECT_EQ(e[7].ObjectType, u"rxTheme.CGraph");
+
+  theme.ThemesFolder(u"/themes");
+  theme.WorkingFolder(u"/w");
+  PropertyBagX with_folders;
+  theme.WriteProperties(with_folders);
+  EXPECT_EQ(KeysOf(with_folders)[0], u"WorkingFolder");
+  EXPECT_EQ(KeysOf(with_folders)[1], u"ThemesFolder");
+  EXPECT_EQ(with_folders.Entries().size(), 10u);
+}
+
+class LoadedTheme : public ::testing::Test {
+ protected:
+  // A sample theme, packed here from its source folder, loaded in memory.
+  LoadedTheme() : scope_(env_) {
+    const std::filesystem::path dir = std::filesystem::path(RXTHEME_SOURCE_DIR) / "themes/ember";
+    std::vector<Piece> pieces;
+    for (const char* name :
+         {"color0.css", "color1.css", "graph0.css", "graph1.css", "theme.css", "banner.png"}) {
+      std::ifstream in(dir / name, std::ios::binary);
+      pieces.push_back({name, std::string(std::istreambuf_iterator<char>(in), {})});
+      EXPECT_FALSE(pieces.back().data.empty()) << name;
+    }
+    env_.AddFolder(u"/w");
+    env_.AddFile(u"/ember.elm", MakePackage("2.0", pieces));
+    theme_.WorkingFolder(u"/w");
+    theme_.Load(u"/ember.elm");
+  }
+  MemEnv env_;
+  ScopedEnv scope_;
+  CTheme theme_;
+};
+
+TEST_F(LoadedTheme, SaveAndRestoreKeepsEveryValue) {
+  // Custom values for every public string property, distinct per object.
+  int n = 0;
+  auto customise = [&](auto object) {
+    for (size_t i = 0; i < object->StringPropertyNames().size(); ++i) {
+      object->SetStringProperty(i, u"custom" + Widen(std::to_string(n++)));
+    }
+  };
+  for (const WString& s : CColor::StyleNames()) customise(theme_.Color(s));
+  for (const WString& s : CGraph::StyleNames()) customise(theme_.Graph(s));
+  for (const WString& s : CThemeBase::StyleNames()) customise(theme_.Base(s));
+  theme_.Color(u"h3")->UseCustomSettings(true);
+  theme_.Graph(u"navtxtup")->UseThemeSettings(false);
+  theme_.Base(u"h6")->UseCustomSettings(true);
+  theme_.ThemesFolder(u"/themes");
+  theme_.CurrentThemeName(u"Ember");
+  theme_.CurrentThemeFile(u"/themes/ember/ember.elm");
+  theme_.UseBackgroundImage(true);
+  theme_.IncludePath(true);
+
+  for (int16_t color : {0, 1}) {
+    for (int16_t graph : {0, 1}) {
+      theme_.ColorIndex(color);
+      theme_.GraphIndex(graph);
+      auto restored = SaveAndRestore(theme_);
+      ASSERT_NE(restored, nullptr);
+      EXPECT_EQ(restored->ColorIndex(), color);
+      EXPECT_EQ(restored->GraphIndex(), graph);
+      EXPECT_EQ(Snapshot(*restored), Snapshot(theme_));
+      // Theme values of both variants came through too.
+      restored->UseCustomSettings(false);
+      theme_.UseCustomSettings(false);
+      EXPECT_EQ(Snapshot(*restored), Snapshot(theme_));
+      restored->UseCustomSettings(true);
+      theme_.UseCustomSettings(true);
+      EXPECT_EQ(Snapshot(*restored), Snapshot(theme_));
+    }
+  }
+  EXPECT_NE(theme_.Color(u"body")->Color(), u"");
+}
+
+TEST_F(LoadedTheme, ThemeFlagsAreNotRestoredOnTheThemeObject) {
+  theme_.UseCustomSettings(true);
+  theme_.UseThemeSettings(false);
+  auto restored = SaveAndRestore(theme_);
+  ASSERT_NE(restored, nullptr);
+  EXPECT_FALSE(restored->UseCustomSettings());
+  EXPECT_TRUE(restored->UseThemeSettings());
+  EXPECT_TRUE(restored->Color(u"body")->UseCustomSettings());
+  EXPECT_FALSE(restored->Graph(u"base")->UseThemeSettings());
+  EXPECT_FALSE(restored->Base(u"h1")->UseThemeSettings());
+}
+
+TEST_F(LoadedTheme, RestoringReplacesTheSections) {
+  auto before = theme_.Color(u"body");
+  PropertyBagX bag;
+  theme_.WriteProperties(bag);
+  theme_.ReadProperties(bag);
+  EXPECT_NE(theme_.Color(u"body"), before);
+  EXPECT_EQ(theme_.Color(u"body")->Color(), before->Color());
+}
+
+TEST_F(LoadedTheme, MissingOrForeignSectionKeysKeepTheCurrentSections) {
+  theme_.UseBackgroundImage(true);
+  theme_.IncludePath(true);
+  const WString body = theme_.Color(u"body")->Color();
+  const WString separator = theme_.Graph(u"base")->SeparatorImage();
+  auto base = theme_.Base(u"h1");
+
+  PropertyBagX empty;
+  theme_.ReadProperties(empty);
+  EXPECT_FALSE(theme_.UseBackgroundImage());
+  EXPECT_FALSE(theme_.IncludePath());
+  EXPECT_EQ(VersionOf(theme_), u"");
+  EXPECT_EQ(theme_.Color(u"body")->Color(), body);
+
+  PropertyBagX odd;
+  odd.WriteProperty(u"ThemeCSS", Variant::Obj(std::make_shared<CColor>()));
+  odd.WriteProperty(u"ColorCSS", Variant::Obj(nullptr));
+  odd.WriteProperty(u"GraphCSS", u"not a section");
+  PropertyBagX copy;
+  copy.Contents(odd.Contents());
+  theme_.ReadProperties(copy);
+  EXPECT_EQ(theme_.Base(u"h1"), base);
+  EXPECT_EQ(theme_.Color(u"body")->Color(), body);
+  EXPECT_EQ(theme_.Graph(u"base")->SeparatorImage(), separator);
+}
+
+}  // namespace
+}  // namespace rxTheme::testing

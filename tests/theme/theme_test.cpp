@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "persist/class_factory.h"
+#include "runtime/automation_error.h"
+#include "runtime/object_registry.h"
+#include "sections/base_section.h"
+#include "sections/color_section.h"
+#include "sections/graph_section.h"
+#include "settings/base_object.h"
+#include "settings/color_object.h"
+#include "settings/graph_object.h"
+#include "theme/component.h"
+#include "theme/theme.h"
+#include "theme_test_util.h"
+
+namespace rxTheme {
+namespace {
+
+// Calls fn with every settings object of each section, in slot order.
+template <class Fn>
+void ForEachObject(CTheme& theme, Fn&& fn) {
+  for (const WString& name : CColor::StyleNames()) fn(*theme.Color(name), 'c');
+  for (const WString& name : CGraph::StyleNames()) fn(*theme.Graph(name), 'g');
+  for (const WString& name : CThemeBase::StyleNames()) fn(*theme.Base(name), 'b');
+}
+
+TEST(ThemeObject, NewObjectState) {
+  CTheme theme;
+  EXPECT_TRUE(theme.UseThemeSettings());
+  EXPECT_FALSE(theme.UseCustomSettings());
+  EXPECT_FALSE(theme.IncludePath());
+  EXPECT_FALSE(theme.UseBackgroundImage());
+  EXPECT_EQ(theme.WorkingFolder(), u"");
+  EXPECT_EQ(theme.ThemesFolder(), u"");
+  EXPECT_EQ(theme.CurrentThemeName(), u"");
+  EXPECT_EQ(theme.CurrentThemeFile(), u"");
+  EXPECT_EQ(theme.ColorIndex(), 0);
+  EXPECT_EQ(theme.GraphIndex(), 0);
+  EXPECT_EQ(theme.TypeName(), u"CTheme");
+  EXPECT_EQ(theme.ClassName(), u"rxTheme.CTheme");
+  int objects = 0;
+  ForEachObject(theme, [&](auto& object, char) {
+    EXPECT_TRUE(object.UseThemeSettings());
+    EXPECT_FALSE(object.UseCustomSettings());
+    ++objects;
+  });
+  EXPECT_EQ(objects, 11 + 8 + 9);
+}
+
+TEST(ThemeObject, AccessorsShareObjectsAndIgnoreCase) {
+  CTheme theme;
+  EXPECT_EQ(theme.Color(u"BODY"), theme.Color(u"body"));
+  EXPECT_EQ(theme.Graph(u"HORIZ-NAVTXT"), theme.Graph(u"horiznavtxt"));
+  EXPECT_EQ(theme.Base(u"TopBar-Font"), theme.Base(u"topbarfont"));
+  EXPECT_EQ(theme.Color(u"p"), nullptr);
+  EXPECT_EQ(theme.Color(u" body"), nullptr);
+  EXPECT_EQ(theme.Graph(u"body"), nullptr);
+  EXPECT_EQ(theme.Base(u"link"), nullptr);
+  theme.Color(u"body")->Color(u"#123456");
+  theme.UseCustomSettings(true);
+  EXPECT_EQ(theme.Color(u"Body")->Color(), u"#123456");
+}
+
+TEST(ThemeObject, SwitchesFanOutToTheirSections) {
+  CTheme theme;
+  theme.UseCustomSettings(true);
+  ForEachObject(theme, [](auto& object, char) { EXPECT_TRUE(object.UseCustomSettings()); });
+  theme.Color(u"h1")->UseCustomSettings(false);
+  EXPECT_FALSE(theme.Color(u"h1")->UseCustomSettings());
+  EXPECT_TRUE(theme.Color(u"h2")->UseCustomSettings());
+  EXPECT_TRUE(theme.UseCustomSettings());
+
+  theme.UseThemeSettings(false);
+  ForEachObject(theme, [](auto& object, char) { EXPECT_FALSE(object.UseThemeSettings()); });
+  EXPECT_FALSE(theme.UseThemeSettings());
+}
+
+TEST(ThemeObject, IncludePathPutsTheFolderInFrontOfPictures) {
+  MemEnv env;
+  ScopedEnv scope(env);
+  env.AddFolder(u"/w");
+  env.AddFile(
+      u"/t.elm",
+      testing::MakePackage(
+          "v", {{"graph0.css", testing::Sheet({{".mstheme", {"separator-image: url(s.gif);"}}})},
+                {"theme.css", "body {background-image: url(bg.gif)}\r\n"},
+                {"color0.css", testing::Sheet({{"body", {"color: rgb(1, 2, 3);"}}})}}));
+  CTheme theme;
+  theme.WorkingFolder(u"/w");
+  theme.Load(u"/t.elm");
+  EXPECT_EQ(theme.Graph(u"base")->SeparatorImage(), u"s.gif");
+  EXPECT_EQ(theme.Base(u"body")->BackgroundImage(), u"bg.gif");
+  theme.IncludePath(true);
+  EXPECT_TRUE(theme.IncludePath());
+  EXPECT_EQ(theme.Graph(u"base")->SeparatorImage(), u"/w/s.gif");
+  EXPECT_EQ(theme.Base(u"body")->BackgroundImage(), u"/w/bg.gif");
+  EXPECT_EQ(theme.Color(u"body")->Color(), u"#010203");
+  theme.IncludePath(false);
+  EXPECT_EQ(theme.Graph(u"base")->SeparatorImage(), u"s.gif");
+}
+
+TEST(ThemeObject, VariantIndexesGoThroughTheSections) {
+  CTheme theme;
+  theme.ColorIndex(1);
+  EXPECT_EQ(theme.ColorIndex(), 1);
+  EXPECT_EQ(theme.GraphIndex(), 0);
+  theme.GraphIndex(-7);
+  EXPECT_EQ(theme.GraphIndex(), -7);
+  try {
+    (void)theme.Graph(u"base")->SeparatorImage();
+    FAIL() << "variant -7 was read";
+  } catch (const AutomationError& e) {
+    EXPECT_EQ(e.Number(), kSubscriptOutOfRange);
+  }
+}
+
+TEST(ThemeObject, ClearThemeChangesNothing) {
+  CTheme theme;
+  theme.CurrentThemeName(u"Harbor");
+  theme.Color(u"body")->Color(u"#010101");
+  EXPECT_TRUE(theme.ClearTheme().IsEmpty());
+  EXPECT_EQ(theme.CurrentThemeName(), u"Harbor");
+  theme.UseCustomSettings(true);
+  EXPECT_EQ(theme.Color(u"body")->Color(), u"#010101");
+}
+
+TEST(ThemeObject, CreatableByProgIdAndByFactory) {
+  EXPECT_NE(std::dynamic_pointer_cast<CTheme>(CreateObject(u"RXTHEME.ctheme")), nullptr);
+  WString name = u"rxTheme.CTheme";
+  EXPECT_NE(std::dynamic_pointer_cast<CTheme>(CreateClassInstance(name)), nullptr);
+  EXPECT_EQ(name, u"CTheme");
+}
+
+TEST(Component, HelpFileIsComponentWide) {
+  CTheme a;
+  a.HelpFile(u"/help/theme.chm");
+  EXPECT_EQ(ComponentHelpFile(), u"/help/theme.chm");
+  CTheme b;
+  b.HelpFile(u"");
+  EXPECT_EQ(ComponentHelpFile(), u"");
+}
+
+std::shared_ptr<CTheme> g_seen;
+int32_t FakePicker(const std::shared_ptr<CTheme>& parent) {
+  g_seen = parent;
+  parent->CurrentThemeName(u"picked");
+  return 1;
+}
+
+TEST(Component, SelectThemeUsesTheInstalledHandler) {
+  auto theme = std::make_shared<CTheme>();
+  auto other = std::make_shared<CTheme>();
+  InstallSelectThemeHandler(&FakePicker);
+  EXPECT_EQ(theme->SelectTheme(other), 1);
+  EXPECT_EQ(g_seen, other);
+  EXPECT_EQ(other->CurrentThemeName(), u"picked");
+  EXPECT_EQ(theme->CurrentThemeName(), u"");
+
+  InstallSelectThemeHandler(nullptr);
+  try {
+    theme->SelectTheme(theme);
+    FAIL() << "no error";
+  } catch (const AutomationError& e) {
+    EXPECT_EQ(e.Number(), kCantCreateObject);
+    EXPECT_NE(Narrow(e.Description()).find("dialog toolkit"), std::string::npos);
+  }
+  g_seen.reset();
+}
+
+}  // namespace
+}  // namespace rxTheme
