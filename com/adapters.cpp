@@ -1,0 +1,365 @@
+#include <mutex>
+#include <unordered_map>
+
+#include "adapter.h"
+#include "automation_members.h"
+#include "font_bridge.h"
+#include "persist/property_bag.h"
+#include "settings/base_object.h"
+#include "settings/color_object.h"
+#include "settings/graph_object.h"
+#include "theme/theme.h"
+#include "variant_bridge.h"
+
+namespace rxTheme::com {
+namespace {
+
+// One adapter per live core object, so that asking twice for the same object
+// gives the same COM object. Entries are not owning: an adapter removes its
+// entry as it goes away.
+std::mutex g_cache_mutex;
+std::unordered_map<const Object*, IUnknown*>& Cache() {
+  static auto* cache = new std::unordered_map<const Object*, IUnknown*>();
+  return *cache;
+}
+
+// A COM object that is neither the adapter's own nor a font: the core sees an
+// object with its type name and no persistence, and refuses it where it needs
+// persistence (type mismatch).
+class ForeignObject : public Object {
+ public:
+  ForeignObject(IUnknown* object, WString type_name)
+      : object_(object), type_name_(std::move(type_name)) {
+    object_->AddRef();
+  }
+  ~ForeignObject() override { object_->Release(); }
+  ForeignObject(const ForeignObject&) = delete;
+  ForeignObject& operator=(const ForeignObject&) = delete;
+  WString TypeName() const override { return type_name_; }
+  IUnknown* object() const { return object_; }
+
+ private:
+  IUnknown* object_;
+  WString type_name_;
+};
+
+BSTR* Require(BSTR* text) {
+  if (!text) RaiseError(kInvalidProcedureCall);
+  return text;
+}
+
+template <typename T>
+T* Require(T* value) {
+  if (!value) RaiseError(kInvalidProcedureCall);
+  return value;
+}
+
+// Stores a new adapter reference in an out-parameter of interface type.
+template <typename Out>
+void SetObject(const ObjectRef& core, Out** out) {
+  *Require(out) = nullptr;
+  IDispatch* adapter = AdapterFor(core);
+  if (!adapter) return;
+  HRESULT hr = adapter->QueryInterface(__uuidof(Out), reinterpret_cast<void**>(out));
+  adapter->Release();
+  if (FAILED(hr)) RaiseError(kTypeMismatch);
+}
+
+std::shared_ptr<rxTheme::PropertyBagX> CoreBagOf(_PropertyBagX* bag) {
+  auto core = std::dynamic_pointer_cast<rxTheme::PropertyBagX>(CoreObjectOf(bag));
+  if (!core) RaiseError(kTypeMismatch);
+  return core;
+}
+
+class ThemeAdapter : public Adapter<_CTheme, rxTheme::CTheme> {
+ public:
+  using Adapter::Adapter;
+
+  STDMETHODIMP put_HelpFile(BSTR* v) override {
+    return Call([&] { core().HelpFile(FromBstr(*Require(v))); });
+  }
+#define RX_STRING(Name)                                        \
+  STDMETHODIMP put_##Name(BSTR* v) override {                  \
+    return Call([&] { core().Name(FromBstr(*Require(v))); });  \
+  }                                                            \
+  STDMETHODIMP get_##Name(BSTR* r) override {                  \
+    return Call([&] { *Require(r) = ToBstr(core().Name()); }); \
+  }
+#define RX_BOOL(Name)                                                                 \
+  STDMETHODIMP put_##Name(VARIANT_BOOL* v) override {                                 \
+    return Call([&] { core().Name(*Require(v) != VARIANT_FALSE); });                  \
+  }                                                                                   \
+  STDMETHODIMP get_##Name(VARIANT_BOOL* r) override {                                 \
+    return Call([&] { *Require(r) = core().Name() ? VARIANT_TRUE : VARIANT_FALSE; }); \
+  }
+#define RX_INDEX(Name)                                 \
+  STDMETHODIMP put_##Name(short* v) override {         \
+    return Call([&] { core().Name(*Require(v)); });    \
+  }                                                    \
+  STDMETHODIMP get_##Name(short* r) override {         \
+    return Call([&] { *Require(r) = core().Name(); }); \
+  }
+#define RX_ITEM(Name, Out)                                                     \
+  STDMETHODIMP Name(BSTR* name, Out** r) override {                            \
+    return Call([&] { SetObject(core().Name(FromBstr(*Require(name))), r); }); \
+  }
+  RX_STRING(CurrentThemeName)
+  RX_STRING(CurrentThemeFile)
+  RX_BOOL(IncludePath)
+  RX_BOOL(UseThemeSettings)
+  RX_BOOL(UseCustomSettings)
+  RX_BOOL(UseBackgroundImage)
+  RX_STRING(WorkingFolder)
+  RX_STRING(ThemesFolder)
+  RX_INDEX(ColorIndex)
+  RX_ITEM(Color, _CColorObject)
+  RX_INDEX(GraphIndex)
+  RX_ITEM(Graph, _CGraphObject)
+  RX_ITEM(Base, _CThemeBaseObject)
+#undef RX_STRING
+#undef RX_BOOL
+#undef RX_INDEX
+#undef RX_ITEM
+
+  STDMETHODIMP ClearTheme(VARIANT* r) override {
+    return Call([&] { ToVariant(core().ClearTheme(), Require(r)); });
+  }
+  STDMETHODIMP Load(BSTR* file, LONG* r) override {
+    return Call([&] { *Require(r) = core().Load(FromBstr(*Require(file))); });
+  }
+  STDMETHODIMP SelectTheme(_CTheme**, LONG* r) override {
+    return Call([&] {
+      *Require(r) = 0;
+      RaiseError(kCantCreateObject,
+                 u"The theme picker window is not available in the Windows build yet; "
+                 u"it is a later step of this component.");
+    });
+  }
+};
+
+// The settings objects: two flags, then string properties bound by name to
+// the core object's property table.
+template <typename Iface, typename CoreT>
+class SettingsAdapter : public Adapter<Iface, CoreT> {
+ public:
+  using Adapter<Iface, CoreT>::Adapter;
+
+  STDMETHODIMP put_UseThemeSettings(VARIANT_BOOL* v) override {
+    return this->Call([&] { this->core().UseThemeSettings(*Require(v) != VARIANT_FALSE); });
+  }
+  STDMETHODIMP get_UseThemeSettings(VARIANT_BOOL* r) override {
+    return this->Call(
+        [&] { *Require(r) = this->core().UseThemeSettings() ? VARIANT_TRUE : VARIANT_FALSE; });
+  }
+  STDMETHODIMP put_UseCustomSettings(VARIANT_BOOL* v) override {
+    return this->Call([&] { this->core().UseCustomSettings(*Require(v) != VARIANT_FALSE); });
+  }
+  STDMETHODIMP get_UseCustomSettings(VARIANT_BOOL* r) override {
+    return this->Call(
+        [&] { *Require(r) = this->core().UseCustomSettings() ? VARIANT_TRUE : VARIANT_FALSE; });
+  }
+
+ protected:
+  HRESULT SetString(std::u16string_view name, BSTR* v) {
+    return this->Call(
+        [&] { this->core().SetStringProperty(Position(name), FromBstr(*Require(v))); });
+  }
+  HRESULT GetString(std::u16string_view name, BSTR* r) {
+    return this->Call(
+        [&] { *Require(r) = ToBstr(this->core().GetStringProperty(Position(name))); });
+  }
+
+ private:
+  static size_t Position(std::u16string_view name) {
+    const auto& names = CoreT::StringPropertyNames();
+    for (size_t i = 0; i < names.size(); ++i) {
+      if (names[i] == name) return i;
+    }
+    RaiseError(kSubscriptOutOfRange);  // the type library names a property the core lacks
+  }
+};
+
+#define RX_STRING_MEMBERS(id, Name)                                             \
+  STDMETHODIMP put_##Name(BSTR* v) override { return SetString(u"" #Name, v); } \
+  STDMETHODIMP get_##Name(BSTR* r) override { return GetString(u"" #Name, r); }
+
+class ColorAdapter : public SettingsAdapter<_CColorObject, rxTheme::CColorObject> {
+ public:
+  using SettingsAdapter::SettingsAdapter;
+  RX_COM_COLOR_STRINGS(RX_STRING_MEMBERS)
+};
+
+class GraphAdapter : public SettingsAdapter<_CGraphObject, rxTheme::CGraphObject> {
+ public:
+  using SettingsAdapter::SettingsAdapter;
+  RX_COM_GRAPH_STRINGS(RX_STRING_MEMBERS)
+};
+
+class BaseAdapter : public SettingsAdapter<_CThemeBaseObject, rxTheme::CThemeBaseObject> {
+ public:
+  using SettingsAdapter::SettingsAdapter;
+  RX_COM_BASE_STRINGS(RX_STRING_MEMBERS)
+};
+#undef RX_STRING_MEMBERS
+
+class BagAdapter : public Adapter<_PropertyBagX, rxTheme::PropertyBagX> {
+ public:
+  using Adapter::Adapter;
+
+  STDMETHODIMP get_Contents(BSTR* r) override {
+    return Call([&] { *Require(r) = ToBstr(core().Contents()); });
+  }
+  STDMETHODIMP put_Contents(BSTR* v) override {
+    return Call([&] { core().Contents(FromBstr(*Require(v))); });
+  }
+  STDMETHODIMP WriteProperty(BSTR* name, VARIANT* value, VARIANT* default_value) override {
+    return Call([&] {
+      core().WriteProperty(FromBstr(*Require(name)), FromVariant(*Require(value)),
+                           FromOptional(default_value));
+    });
+  }
+  STDMETHODIMP ReadProperty(BSTR* name, VARIANT* default_value, VARIANT* r) override {
+    return Call([&] {
+      Variant value = core().ReadProperty(FromBstr(*Require(name)), FromOptional(default_value));
+      ToVariant(value, Require(r));
+    });
+  }
+};
+
+// Any other persistable core object (the private section classes, when a bag
+// returns one): only its persistence interface.
+class PersistableAdapter : public Adapter<_IPropertyBagX, rxTheme::IPropertyBagX> {
+ public:
+  using Adapter::Adapter;
+  STDMETHODIMP InitProperties() override { return PersistInit(core()); }
+  STDMETHODIMP WriteProperties(_PropertyBagX** bag) override { return PersistWrite(core(), bag); }
+  STDMETHODIMP ReadProperties(_PropertyBagX** bag) override { return PersistRead(core(), bag); }
+  STDMETHODIMP ClassName(BSTR* name) override { return PersistClassName(core(), name); }
+};
+
+template <typename AdapterT, typename CoreT>
+IUnknown* Make(const std::shared_ptr<CoreT>& core) {
+  return static_cast<IDispatch*>(new AdapterT(core));
+}
+
+IUnknown* NewAdapter(const ObjectRef& core) {
+  if (auto p = std::dynamic_pointer_cast<rxTheme::CTheme>(core)) return Make<ThemeAdapter>(p);
+  if (auto p = std::dynamic_pointer_cast<rxTheme::CColorObject>(core)) return Make<ColorAdapter>(p);
+  if (auto p = std::dynamic_pointer_cast<rxTheme::CGraphObject>(core)) return Make<GraphAdapter>(p);
+  if (auto p = std::dynamic_pointer_cast<rxTheme::CThemeBaseObject>(core)) {
+    return Make<BaseAdapter>(p);
+  }
+  if (auto p = std::dynamic_pointer_cast<rxTheme::PropertyBagX>(core)) return Make<BagAdapter>(p);
+  if (auto p = std::dynamic_pointer_cast<rxTheme::IPropertyBagX>(core)) {
+    return Make<PersistableAdapter>(p);
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+HRESULT PersistInit(rxTheme::IPropertyBagX& core) {
+  return Guard(__uuidof(_IPropertyBagX), [&] { core.InitProperties(); });
+}
+
+HRESULT PersistWrite(rxTheme::IPropertyBagX& core, _PropertyBagX** bag) {
+  return Guard(__uuidof(_IPropertyBagX), [&] { core.WriteProperties(*CoreBagOf(*Require(bag))); });
+}
+
+HRESULT PersistRead(rxTheme::IPropertyBagX& core, _PropertyBagX** bag) {
+  return Guard(__uuidof(_IPropertyBagX), [&] { core.ReadProperties(*CoreBagOf(*Require(bag))); });
+}
+
+HRESULT PersistClassName(rxTheme::IPropertyBagX& core, BSTR* name) {
+  return Guard(__uuidof(_IPropertyBagX), [&] { *Require(name) = ToBstr(core.ClassName()); });
+}
+
+void ForgetAdapter(const Object* core, IUnknown* adapter) {
+  std::lock_guard<std::mutex> lock(g_cache_mutex);
+  auto it = Cache().find(core);
+  if (it != Cache().end() && it->second == adapter) Cache().erase(it);
+}
+
+IDispatch* AdapterFor(const ObjectRef& core) {
+  if (!core) return nullptr;
+  if (auto font = std::dynamic_pointer_cast<StdFont>(core)) return NewSystemFont(*font);
+  if (auto foreign = std::dynamic_pointer_cast<ForeignObject>(core)) {
+    IDispatch* object = nullptr;
+    if (FAILED(
+            foreign->object()->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&object)))) {
+      RaiseError(kTypeMismatch);
+    }
+    return object;
+  }
+  std::lock_guard<std::mutex> lock(g_cache_mutex);
+  IUnknown*& slot = Cache()[core.get()];
+  if (!slot) {
+    slot = NewAdapter(core);
+    if (!slot) {
+      Cache().erase(core.get());
+      RaiseError(kTypeMismatch);
+    }
+    // The cache holds no reference: the new adapter's one reference goes to
+    // the caller below.
+    IDispatch* out = nullptr;
+    slot->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&out));
+    slot->Release();
+    return out;
+  }
+  IDispatch* out = nullptr;
+  slot->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&out));
+  return out;
+}
+
+ObjectRef CoreObjectOf(IUnknown* object) {
+  if (!object) return nullptr;
+  ICoreObject* own = nullptr;
+  if (SUCCEEDED(object->QueryInterface(__uuidof(ICoreObject), reinterpret_cast<void**>(&own)))) {
+    ObjectRef core = own->Module() == ThisModuleToken() ? own->CoreRef() : nullptr;
+    own->Release();
+    if (core) return core;
+  }
+  IDispatch* dispatch = nullptr;
+  WString type_name;
+  if (SUCCEEDED(object->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch)))) {
+    type_name = TypeNameOf(dispatch);
+    ObjectRef font;
+    if (type_name == u"Font") {
+      try {
+        font = FontSnapshot(dispatch);
+      } catch (...) {
+        dispatch->Release();
+        throw;
+      }
+    }
+    dispatch->Release();
+    if (font) return font;
+  }
+  return std::make_shared<ForeignObject>(object, type_name);
+}
+
+namespace {
+
+template <typename CoreT>
+HRESULT CreateAdapter(REFIID iid, void** out) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  IDispatch* adapter = nullptr;
+  HRESULT hr = Guard(iid, [&] { adapter = AdapterFor(std::make_shared<CoreT>()); });
+  if (FAILED(hr)) return hr;
+  hr = adapter->QueryInterface(iid, out);
+  adapter->Release();
+  return hr;
+}
+
+}  // namespace
+
+HRESULT CreateThemeAdapter(REFIID iid, void** out) {
+  return CreateAdapter<rxTheme::CTheme>(iid, out);
+}
+
+HRESULT CreateBagAdapter(REFIID iid, void** out) {
+  return CreateAdapter<rxTheme::PropertyBagX>(iid, out);
+}
+
+}  // namespace rxTheme::com

@@ -1,0 +1,150 @@
+#include "com_support.h"
+
+#include <mutex>
+#include <vector>
+
+namespace rxTheme::com {
+
+HMODULE g_module = nullptr;
+std::atomic<long> g_object_count{0};
+
+const void* ThisModuleToken() {
+  static const char token = 0;
+  return &token;
+}
+
+WString FromBstr(BSTR text) {
+  if (!text) return {};
+  return WString(reinterpret_cast<const char16_t*>(text), SysStringLen(text));
+}
+
+BSTR ToBstr(const WString& text) {
+  BSTR out = SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text.data()),
+                               static_cast<UINT>(text.size()));
+  if (!out) throw std::bad_alloc();
+  return out;
+}
+
+HRESULT ReportError(const AutomationError& error, REFIID iid) {
+  ICreateErrorInfo* create = nullptr;
+  if (SUCCEEDED(CreateErrorInfo(&create))) {
+    create->SetGUID(iid);
+    create->SetSource(const_cast<LPOLESTR>(Wide(error.Source())));
+    create->SetDescription(const_cast<LPOLESTR>(Wide(error.Description())));
+    IErrorInfo* info = nullptr;
+    if (SUCCEEDED(create->QueryInterface(IID_IErrorInfo, reinterpret_cast<void**>(&info)))) {
+      SetErrorInfo(0, info);
+      info->Release();
+    }
+    create->Release();
+  }
+  return MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, error.Number() & 0xFFFF);
+}
+
+void RaiseFromHresult(HRESULT hr, const EXCEPINFO* info) {
+  if (hr == DISP_E_EXCEPTION && info && FAILED(info->scode)) hr = info->scode;
+  int32_t number;
+  if (HRESULT_FACILITY(hr) == FACILITY_CONTROL) {
+    number = HRESULT_CODE(hr);
+  } else if (hr == E_INVALIDARG) {
+    number = kInvalidProcedureCall;
+  } else if (hr == DISP_E_TYPEMISMATCH) {
+    number = kTypeMismatch;
+  } else if (hr == DISP_E_OVERFLOW) {
+    number = kOverflow;
+  } else if (hr == REGDB_E_CLASSNOTREG || hr == CO_E_CLASSSTRING) {
+    number = kCantCreateObject;
+  } else {
+    number = static_cast<int32_t>(hr);
+  }
+  WString description;
+  WString source = kDefaultErrorSource;
+  if (info && info->bstrDescription) description = FromBstr(info->bstrDescription);
+  if (info && info->bstrSource) source = FromBstr(info->bstrSource);
+  RaiseError(number, description, source);
+}
+
+namespace {
+
+std::mutex g_typelib_mutex;
+ITypeLib* g_typelib = nullptr;  // kept for the module's lifetime
+
+HRESULT TypeLibrary(ITypeLib** lib) {
+  std::lock_guard<std::mutex> lock(g_typelib_mutex);
+  if (!g_typelib) {
+    wchar_t path[MAX_PATH];
+    DWORD n = GetModuleFileNameW(g_module, path, MAX_PATH);
+    if (n == 0 || n == MAX_PATH) return E_FAIL;
+    HRESULT hr = LoadTypeLibEx(path, REGKIND_NONE, &g_typelib);
+    if (FAILED(hr)) return hr;
+  }
+  *lib = g_typelib;
+  return S_OK;
+}
+
+// Arguments passed as a reference to a variant (how a script passes its
+// variables) are handed on as a copy of the variant they point to. The
+// type-library call then converts them like any direct argument; Wine's
+// ITypeInfo::Invoke cannot convert a variant reference into a typed reference
+// (BSTR*, short*) by itself. The adapter's members never write back through
+// their reference arguments, so nothing is lost.
+class PlainArguments {
+ public:
+  explicit PlainArguments(const DISPPARAMS& params)
+      : params_(params), copies_(params.cArgs), copied_(params.cArgs, false) {
+    for (UINT i = 0; i < params.cArgs; ++i) {
+      const VARIANT& arg = params.rgvarg[i];
+      VariantInit(&copies_[i]);
+      const VARIANT* target = V_VT(&arg) == (VT_VARIANT | VT_BYREF) ? V_VARIANTREF(&arg) : nullptr;
+      if (target && !(V_VT(target) & VT_BYREF) &&
+          SUCCEEDED(VariantCopy(&copies_[i], const_cast<VARIANT*>(target)))) {
+        copied_[i] = true;
+      } else {
+        copies_[i] = arg;  // a shallow copy: the caller still owns it
+      }
+    }
+    if (params.cArgs) params_.rgvarg = copies_.data();
+  }
+  ~PlainArguments() {
+    for (size_t i = 0; i < copies_.size(); ++i) {
+      if (copied_[i]) VariantClear(&copies_[i]);
+    }
+  }
+  PlainArguments(const PlainArguments&) = delete;
+  PlainArguments& operator=(const PlainArguments&) = delete;
+  DISPPARAMS* get() { return &params_; }
+
+ private:
+  DISPPARAMS params_;
+  std::vector<VARIANT> copies_;
+  std::vector<bool> copied_;
+};
+
+}  // namespace
+
+HRESULT InterfaceTypeInfo(REFIID iid, ITypeInfo** info) {
+  if (!info) return E_POINTER;
+  *info = nullptr;
+  ITypeLib* lib = nullptr;
+  HRESULT hr = TypeLibrary(&lib);
+  if (FAILED(hr)) return hr;
+  return lib->GetTypeInfoOfGuid(iid, info);
+}
+
+HRESULT InvokeThroughTypeInfo(void* instance, REFIID iid, DISPID member, WORD flags,
+                              DISPPARAMS* params, VARIANT* result, EXCEPINFO* excep,
+                              UINT* arg_error) {
+  ITypeInfo* info = nullptr;
+  HRESULT hr = InterfaceTypeInfo(iid, &info);
+  if (FAILED(hr)) return hr;
+  if (params) {
+    PlainArguments plain(*params);
+    hr = info->Invoke(instance, member, flags, plain.get(), result, excep, arg_error);
+  } else {
+    hr = info->Invoke(instance, member, flags, params, result, excep, arg_error);
+  }
+  info->Release();
+  return hr;
+}
+
+}  // namespace rxTheme::com

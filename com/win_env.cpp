@@ -1,0 +1,216 @@
+// The real file system through the wide Win32 calls: the Env of the Windows
+// build. Paths are UTF-16 text as the host passes them.
+#include <windows.h>
+// The Env members of these names are not the Win32 macros.
+#undef CreateDirectory
+#undef SetCurrentDirectory
+
+#include <string>
+
+#include "platform/env.h"
+#include "runtime/automation_error.h"
+
+namespace rxTheme {
+namespace {
+
+const wchar_t* W(const WString& path) { return reinterpret_cast<const wchar_t*>(path.c_str()); }
+
+DWORD Attributes(const WString& path) {
+  return path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(W(path));
+}
+
+bool IsFolderPath(const WString& path) {
+  DWORD a = Attributes(path);
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The folder part of a path; empty for a bare name (the current folder).
+WString ParentOf(const WString& path) {
+  size_t cut = path.find_last_of(u"\\/");
+  if (cut == WString::npos) return {};
+  if (cut == 0 || (cut == 2 && path[1] == u':')) return path.substr(0, cut + 1);
+  return path.substr(0, cut);
+}
+
+bool ParentExists(const WString& path) {
+  WString parent = ParentOf(path);
+  return parent.empty() || IsFolderPath(parent);
+}
+
+// Maps a failed call's system error to the run-time error the file system
+// would give.
+[[noreturn]] void RaiseLastError(int32_t otherwise) {
+  DWORD code = GetLastError();
+  if (code == ERROR_PATH_NOT_FOUND || code == ERROR_INVALID_DRIVE) RaiseError(kPathNotFound);
+  if (code == ERROR_FILE_NOT_FOUND) RaiseError(kFileNotFound);
+  RaiseError(otherwise);
+}
+
+class HandleFile : public ReadableFile {
+ public:
+  HandleFile(HANDLE handle, int64_t size) : handle_(handle), size_(size) {}
+  ~HandleFile() override { CloseHandle(handle_); }
+  HandleFile(const HandleFile&) = delete;
+  HandleFile& operator=(const HandleFile&) = delete;
+  int64_t Size() const override { return size_; }
+  size_t Read(char* buf, size_t n) override {
+    DWORD want = n > 0x10000000 ? 0x10000000 : static_cast<DWORD>(n);
+    DWORD got = 0;
+    if (!::ReadFile(handle_, buf, want, &got, nullptr)) RaiseError(kPathFileAccessError);
+    return got;
+  }
+
+ private:
+  HANDLE handle_;
+  int64_t size_;
+};
+
+HANDLE OpenExisting(const WString& path) {
+  return CreateFileW(W(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+class WinEnv : public Env {
+ public:
+  std::unique_ptr<ReadableFile> OpenForLoad(const WString& path) override {
+    if (path.empty() || !ParentExists(path)) RaiseError(kPathNotFound);
+    // A read-write open creates a missing file, as the loader expects; a file
+    // that may only be read is still opened.
+    HANDLE h =
+        CreateFileW(W(path), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED) h = OpenExisting(path);
+    if (h == INVALID_HANDLE_VALUE) RaiseLastError(kPathFileAccessError);
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(h, &size)) {
+      CloseHandle(h);
+      RaiseError(kPathFileAccessError);
+    }
+    return std::make_unique<HandleFile>(h, size.QuadPart);
+  }
+
+  void WriteFile(const WString& path, std::string_view bytes) override {
+    if (path.empty() || !ParentExists(path)) RaiseError(kPathNotFound);
+    // A link (reparse point) planted at the path is refused, so a theme
+    // package cannot make the loader write outside the working folder.
+    DWORD a = Attributes(path);
+    if (a != INVALID_FILE_ATTRIBUTES &&
+        (a & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY))) {
+      RaiseError(kPathFileAccessError);
+    }
+    HANDLE h = CreateFileW(W(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (h == INVALID_HANDLE_VALUE) RaiseLastError(kPathFileAccessError);
+    size_t done = 0;
+    while (done < bytes.size()) {
+      size_t left = bytes.size() - done;
+      DWORD chunk = left > 0x10000000 ? 0x10000000 : static_cast<DWORD>(left);
+      DWORD put = 0;
+      if (!::WriteFile(h, bytes.data() + done, chunk, &put, nullptr)) {
+        CloseHandle(h);
+        RaiseError(kPathFileAccessError);
+      }
+      done += put;
+    }
+    if (!CloseHandle(h)) RaiseError(kPathFileAccessError);
+  }
+
+  std::string ReadFile(const WString& path) override {
+    if (path.empty()) RaiseError(kFileNotFound);
+    HANDLE h = OpenExisting(path);
+    if (h == INVALID_HANDLE_VALUE) {
+      DWORD code = GetLastError();
+      RaiseError(code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND
+                     ? kFileNotFound
+                     : kPathFileAccessError);
+    }
+    HandleFile file(h, 0);
+    std::string data;
+    char buf[65536];
+    while (size_t got = file.Read(buf, sizeof buf)) data.append(buf, got);
+    return data;
+  }
+
+  WString CurrentDirectory() override {
+    DWORD n = GetCurrentDirectoryW(0, nullptr);
+    std::wstring buf(n, L'\0');
+    n = GetCurrentDirectoryW(n, buf.data());
+    if (n == 0) RaiseError(kPathNotFound);
+    return WString(reinterpret_cast<const char16_t*>(buf.data()), n);
+  }
+
+  // Changes the current drive and directory together.
+  void SetCurrentDirectory(const WString& path) override {
+    if (path.empty() || !::SetCurrentDirectoryW(W(path))) RaiseError(kPathNotFound);
+  }
+
+  void CreateDirectory(const WString& path) override {
+    if (path.empty()) RaiseError(kPathNotFound);
+    if (!::CreateDirectoryW(W(path), nullptr)) {
+      RaiseError(GetLastError() == ERROR_PATH_NOT_FOUND ? kPathNotFound : kPathFileAccessError);
+    }
+  }
+
+  bool FileExists(const WString& path) override {
+    DWORD a = Attributes(path);
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+  }
+
+  bool FolderExists(const WString& path) override { return IsFolderPath(path); }
+
+  std::vector<WString> ListSubFolders(const WString& path) override {
+    if (!IsFolderPath(path)) RaiseError(kPathNotFound);
+    WString pattern = BuildPath(path, u"*");
+    WIN32_FIND_DATAW found;
+    HANDLE h = FindFirstFileW(W(pattern), &found);
+    std::vector<WString> names;
+    if (h == INVALID_HANDLE_VALUE) return names;
+    do {
+      std::wstring name = found.cFileName;
+      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || name == L"." || name == L"..") {
+        continue;
+      }
+      names.emplace_back(reinterpret_cast<const char16_t*>(name.c_str()), name.size());
+    } while (FindNextFileW(h, &found));
+    FindClose(h);
+    return names;
+  }
+
+  WString BuildPath(const WString& folder, const WString& name) override {
+    if (folder.empty()) return name;
+    char16_t last = folder.back();
+    if (last == u'\\' || last == u'/' || last == u':') return folder + name;
+    return folder + kPathSeparator + name;
+  }
+
+  WString ReadProfileString(const WString& file, const WString& section, const WString& key,
+                            const WString& default_value, size_t buffer_size) override {
+    std::string text;
+    try {
+      text = ReadFile(file);
+    } catch (const AutomationError&) {
+      // A missing or unreadable file reads as an empty one: every key is absent.
+    }
+    return ParseProfileString(text, section, key, default_value, buffer_size);
+  }
+
+  // The compiled-help viewer (hhctrl.ocx), loaded when first needed.
+  void ShowHelp(const WString& file, int command, int32_t data) override {
+    using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
+    static HMODULE viewer = LoadLibraryW(L"hhctrl.ocx");
+    auto show = viewer ? reinterpret_cast<HtmlHelpFn>(
+                             reinterpret_cast<void*>(GetProcAddress(viewer, "HtmlHelpW")))
+                       : nullptr;
+    if (!show) RaiseError(kFileNotFound);
+    show(GetDesktopWindow(), W(file), static_cast<UINT>(command), static_cast<DWORD_PTR>(data));
+  }
+};
+
+}  // namespace
+
+Env& DefaultEnv() {
+  static WinEnv env;
+  return env;
+}
+
+}  // namespace rxTheme
