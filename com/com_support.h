@@ -3,8 +3,9 @@
 // that every adapter class inherits.
 #pragma once
 
-#include <oleauto.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <oleauto.h>
 
 #include <atomic>
 #include <new>
