@@ -6,20 +6,18 @@
 #include "platform/env.h"
 #include "runtime/automation_error.h"
 #include "support/bag_round_trip.h"
+#include "support/section_text.h"
 #include "support/test_keys.h"
 
 namespace rxTheme {
 namespace {
 
+using testing::ErrorNumberOf;
+using testing::Sheet;
+
 const SectionKey kKey = SectionTestPeer::Key();
 const SettingsKey kObjectKey = SettingsTestPeer::Key();
 const WString kSep(1, kPathSeparator);
-
-WString Sheet(std::initializer_list<const char16_t*> lines) {
-  WString text;
-  for (const char16_t* line : lines) text += WString(line) + u"\r\n";
-  return text;
-}
 
 class BaseSectionTest : public ::testing::Test {
  protected:
@@ -147,19 +145,11 @@ TEST_F(BaseSectionTest, UrlWithoutCloseFailsAndKeepsEarlierValues) {
   EXPECT_EQ(Item(u"h1")->FontWeight(), u"");
 }
 
-TEST_F(BaseSectionTest, ItemAndFanOuts) {
+TEST_F(BaseSectionTest, ItemNames) {
   EXPECT_EQ(Item(u"topbar-font"), Item(u"topbarfont"));
   EXPECT_EQ(Item(u"TopBarFont"), Item(u"topbarfont"));
   EXPECT_EQ(Item(u"h7"), nullptr);
   EXPECT_EQ(Item(u" body"), nullptr);
-  CThemeBase fresh;
-  fresh.UseCustomSettings(kKey, true);
-  fresh.IncludePath(kKey, true);
-  for (const WString& style : CThemeBase::StyleNames()) {
-    auto object = fresh.Item(kKey, style);
-    EXPECT_TRUE(object->UseCustomSettings());
-    EXPECT_TRUE(object->IncludePath(kObjectKey));
-  }
 }
 
 TEST_F(BaseSectionTest, SaveAndRestore) {

@@ -6,20 +6,17 @@
 #include "persist/property_bag.h"
 #include "runtime/automation_error.h"
 #include "support/bag_round_trip.h"
+#include "support/section_text.h"
 #include "support/test_keys.h"
 
 namespace rxTheme {
 namespace {
 
+using testing::ErrorNumberOf;
+using testing::Sheet;
+
 const SectionKey kKey = SectionTestPeer::Key();
 const SettingsKey kObjectKey = SettingsTestPeer::Key();
-
-// Lines joined with CR LF, the last one too.
-WString Sheet(std::initializer_list<const char16_t*> lines) {
-  WString text;
-  for (const char16_t* line : lines) text += WString(line) + u"\r\n";
-  return text;
-}
 
 // The theme color of `style` in `variant`, read through the public get.
 WString ThemeColorOf(CColor& section, const WString& style, int16_t variant) {

@@ -6,20 +6,18 @@
 #include "platform/env.h"
 #include "runtime/automation_error.h"
 #include "support/bag_round_trip.h"
+#include "support/section_text.h"
 #include "support/test_keys.h"
 
 namespace rxTheme {
 namespace {
 
+using testing::ErrorNumberOf;
+using testing::Sheet;
+
 const SectionKey kKey = SectionTestPeer::Key();
 const SettingsKey kObjectKey = SettingsTestPeer::Key();
 const WString kSep(1, kPathSeparator);
-
-WString Sheet(std::initializer_list<const char16_t*> lines) {
-  WString text;
-  for (const char16_t* line : lines) text += WString(line) + u"\r\n";
-  return text;
-}
 
 TEST(GraphSectionTest, WorkedExample) {
   CGraph section;
@@ -101,14 +99,6 @@ TEST(GraphSectionTest, SecondRuleOverwritesOnlyWhatItNames) {
   EXPECT_EQ(banner->FontFamily(), u"B");
   EXPECT_EQ(banner->FontWeight(), u"bold");
   EXPECT_EQ(banner->WorkingFolder(kObjectKey), kSep) << "an empty folder becomes the separator";
-}
-
-TEST(GraphSectionTest, LineFeedOnlySheetIsOneLineAndSetsNothing) {
-  CGraph section;
-  section.UseThemeSettings(kKey, true);
-  WString text = u"base\n{\nfont-family: A;\n}\n";
-  section.LoadCss(kKey, u"", text, 0);
-  EXPECT_EQ(section.Item(kKey, u"base")->FontFamily(), u"");
 }
 
 TEST(GraphSectionTest, FailuresStopTheParseAndKeepTheVariant) {

@@ -5,21 +5,16 @@
 #include "persist/property_bag.h"
 #include "runtime/automation_error.h"
 #include "support/bag_round_trip.h"
+#include "support/section_text.h"
 #include "support/test_keys.h"
 
 namespace rxTheme {
 namespace {
 
-const SettingsKey kKey = SettingsTestPeer::Key();
+using testing::ErrorNumberOf;
+using testing::Sheet;
 
-int ErrorNumberOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const AutomationError& error) {
-    return error.Number();
-  }
-  return 0;
-}
+const SettingsKey kKey = SettingsTestPeer::Key();
 
 // An object with different theme colors in its two variants.
 CColorObject TwoVariantObject() {

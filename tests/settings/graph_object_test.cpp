@@ -6,32 +6,17 @@
 #include "platform/env.h"
 #include "runtime/automation_error.h"
 #include "support/bag_round_trip.h"
+#include "support/section_text.h"
 #include "support/test_keys.h"
 
 namespace rxTheme {
 namespace {
 
+using testing::ErrorNumberOf;
+using testing::Sheet;
+
 const SettingsKey kKey = SettingsTestPeer::Key();
 const WString kSep(1, kPathSeparator);
-
-int ErrorNumberOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const AutomationError& error) {
-    return error.Number();
-  }
-  return 0;
-}
-
-TEST(GraphObjectTest, TableHasTwentyThreeImagesThenFiveTexts) {
-  const auto& table = CGraphObject::Properties();
-  ASSERT_EQ(table.size(), 28u);
-  for (size_t i = 0; i < table.size(); ++i) {
-    EXPECT_EQ(table[i].kind, i < 23 ? PropertyKind::kImage : PropertyKind::kText) << i;
-    EXPECT_EQ(CGraphObject::StringPropertyNames()[i], table[i].name);
-  }
-  EXPECT_EQ(WString(table[CGraphObject::kNavBannerImage].prefix), u"nav-banner-image:");
-}
 
 TEST(GraphObjectTest, ThemeValueFollowsVariantAndIgnoresCustomWhenSwitchedOff) {
   CGraphObject object;
