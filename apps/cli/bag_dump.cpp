@@ -1,0 +1,106 @@
+#include "bag_dump.h"
+
+#include <iostream>
+#include <memory>
+
+#include "commands.h"
+#include "json_text.h"
+#include "persist/contents_codec.h"
+#include "persist/property_bag.h"
+#include "platform/env.h"
+
+namespace rxTheme::cli {
+
+namespace {
+
+// Whether an entry's value is nested contents to decode.
+bool IsNested(const PropertyEntry& e, int depth) {
+  return !e.ObjectType.empty() && e.ObjectType != u" " && e.Value.IsString() &&
+         depth < PropertyBagX::kMaxNesting;
+}
+
+void TextEntries(const WString& contents, int depth, std::string& out) {
+  PropertyBagX bag;
+  bag.Contents(contents);
+  const std::string indent(2 * depth, ' ');
+  for (const PropertyEntry& e : bag.Entries()) {
+    out += indent + ToUtf8(e.Name);
+    if (e.ObjectType == u" ") {
+      out += ": null reference\n";
+    } else if (IsNested(e, depth)) {
+      out += " [" + ToUtf8(e.ObjectType) + "]\n";
+      TextEntries(e.Value.StringValue(), depth + 1, out);
+    } else {
+      if (!e.ObjectType.empty()) out += " [" + ToUtf8(e.ObjectType) + "]";
+      out += " (type " + std::to_string(static_cast<int>(e.Value.Type())) +
+             "): " + JsonScalar(e.Value) + "\n";
+    }
+  }
+}
+
+void JsonEntries(const WString& contents, int depth, std::string& out) {
+  PropertyBagX bag;
+  bag.Contents(contents);
+  out += "[";
+  bool first = true;
+  for (const PropertyEntry& e : bag.Entries()) {
+    out += first ? "\n" : ",\n";
+    first = false;
+    out += std::string(2 * depth + 2, ' ') + "{\"name\": " + JsonString(e.Name) +
+           ", \"objectType\": " + JsonString(e.ObjectType) + ", \"value\": ";
+    if (e.ObjectType == u" ") {
+      out += "{\"type\": 0, \"value\": null}";
+    } else if (IsNested(e, depth)) {
+      out += "{\"entries\": ";
+      JsonEntries(e.Value.StringValue(), depth + 1, out);
+      out += "}";
+    } else {
+      out += "{\"type\": " + std::to_string(static_cast<int>(e.Value.Type())) +
+             ", \"value\": " + JsonScalar(e.Value) + "}";
+    }
+    out += "}";
+  }
+  out += first ? "]" : "\n" + std::string(2 * depth, ' ') + "]";
+}
+
+}  // namespace
+
+WString ContentsFromBytes(const std::string& bytes) {
+  if (bytes.size() % 2 != 0) RaiseInvalidContents();
+  WString units;
+  units.reserve(bytes.size() / 2);
+  for (size_t i = 0; i < bytes.size(); i += 2) {
+    units.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                          (static_cast<unsigned char>(bytes[i + 1]) << 8)));
+  }
+  return units;
+}
+
+std::string DumpText(const WString& contents) {
+  std::string out;
+  TextEntries(contents, 0, out);
+  return out;
+}
+
+std::string DumpJson(const WString& contents) {
+  std::string out;
+  JsonEntries(contents, 0, out);
+  return out + "\n";
+}
+
+void AddBagCommand(CLI::App& app) {
+  CLI::App* bag = app.add_subcommand("bag", "Inspect saved property-bag contents");
+  bag->require_subcommand(1);
+  CLI::App* dump = bag->add_subcommand("dump", "Print the entries of a contents file");
+  auto file = std::make_shared<std::string>();
+  auto json = std::make_shared<bool>(false);
+  dump->add_option("FILE", *file, "The byte image of the contents (units little-endian)")
+      ->required();
+  dump->add_flag("--json", *json, "Print JSON instead of an indented tree");
+  dump->callback([file, json] {
+    WString contents = ContentsFromBytes(DefaultEnv().ReadFile(Widen(*file)));
+    std::cout << (*json ? DumpJson(contents) : DumpText(contents));
+  });
+}
+
+}  // namespace rxTheme::cli

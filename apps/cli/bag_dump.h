@@ -1,0 +1,21 @@
+// `rxtheme bag dump`: the entries of saved bag contents, for people (an
+// indented tree) or for programs (JSON).
+#pragma once
+
+#include <string>
+
+#include "runtime/wstring.h"
+
+namespace rxTheme::cli {
+
+// Contents from their byte image: units little-endian; an odd trailing byte
+// raises 999.
+WString ContentsFromBytes(const std::string& bytes);
+
+// The entries of `contents`, nested objects and fonts decoded down to the
+// bag's nesting limit (deeper values are shown as their stored text).
+// Malformed contents raise 999.
+std::string DumpText(const WString& contents);
+std::string DumpJson(const WString& contents);
+
+}  // namespace rxTheme::cli

@@ -1,0 +1,96 @@
+#include "json_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+namespace rxTheme::cli {
+
+namespace {
+
+void AppendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out.push_back(static_cast<char>(cp));
+  } else if (cp < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else if (cp < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  }
+}
+
+void AppendEscape(std::string& out, char16_t unit) {
+  char buf[8];
+  std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(unit));
+  out += buf;
+}
+
+}  // namespace
+
+std::string JsonString(std::u16string_view text) {
+  std::string out = "\"";
+  for (size_t i = 0; i < text.size(); ++i) {
+    char16_t u = text[i];
+    switch (u) {
+      case u'"':
+        out += "\\\"";
+        continue;
+      case u'\\':
+        out += "\\\\";
+        continue;
+      case u'\n':
+        out += "\\n";
+        continue;
+      case u'\r':
+        out += "\\r";
+        continue;
+      case u'\t':
+        out += "\\t";
+        continue;
+      default:
+        break;
+    }
+    if (u < 0x20) {
+      AppendEscape(out, u);
+    } else if (u >= 0xD800 && u <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+               text[i + 1] <= 0xDFFF) {
+      AppendUtf8(out, 0x10000 + ((char32_t(u) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+      ++i;
+    } else if (u >= 0xD800 && u <= 0xDFFF) {
+      AppendEscape(out, u);
+    } else {
+      AppendUtf8(out, u);
+    }
+  }
+  return out + "\"";
+}
+
+std::string JsonScalar(const Variant& value) {
+  switch (value.Type()) {
+    case VarType::Empty:
+    case VarType::Null:
+      return "null";
+    case VarType::Bool:
+      return value.BoolValue() ? "true" : "false";
+    case VarType::String:
+      return JsonString(value.StringValue());
+    case VarType::Decimal:
+      return JsonString(value.ToString());
+    case VarType::R4:
+    case VarType::R8:
+    case VarType::Date:
+      if (!std::isfinite(value.NumericValue())) return "null";
+      return ToUtf8(value.ToString());
+    default:  // integers and currency: their text is a JSON number
+      return ToUtf8(value.ToString());
+  }
+}
+
+}  // namespace rxTheme::cli
