@@ -1,0 +1,226 @@
+#include "theme_commands.h"
+
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "persist/contents_codec.h"
+#include "persist/property_bag.h"
+#include "platform/env.h"
+#include "runtime/automation_error.h"
+#include "sections/base_section.h"
+#include "sections/color_section.h"
+#include "sections/graph_section.h"
+#include "settings/base_object.h"
+#include "settings/color_object.h"
+#include "settings/graph_object.h"
+#include "theme/theme.h"
+#include "theme_pack.h"
+#include "theme_print.h"
+
+namespace rxTheme::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Load changes the current directory, so every path the command uses after
+// it (the state file, the working folder that picture values carry) is made
+// absolute first, against the directory the command started in.
+WString Absolute(const std::string& path) { return FromUtf8(fs::absolute(path).string()); }
+
+// PACKAGE and STATE must exist: the component itself would create a missing
+// package empty.
+WString ExistingFile(const std::string& path) {
+  const WString absolute = Absolute(path);
+  if (!CurrentEnv().FileExists(absolute)) RaiseError(kFileNotFound);
+  return absolute;
+}
+
+void PrintTheme(CTheme& theme, bool json) {
+  std::cout << (json ? ThemeJson(theme) : ThemeText(theme));
+}
+
+struct LoadOptions {
+  std::string package;
+  std::string working_folder;
+  int16_t color_index = 0;
+  int16_t graph_index = 0;
+  bool include_path = false;
+  bool json = false;
+};
+
+void AddLoadOptions(CLI::App& cmd, LoadOptions& o, bool package_required) {
+  auto* package = cmd.add_option("PACKAGE", o.package, "theme package (.elm)");
+  if (package_required) package->required();
+  cmd.add_option("--working-folder", o.working_folder, "folder the pictures are unpacked into")
+      ->required();
+  cmd.add_option("--color-index", o.color_index, "color variant: 0 normal, 1 vivid");
+  cmd.add_option("--graph-index", o.graph_index, "graphics variant: 0 normal, 1 active");
+  cmd.add_flag("--include-path", o.include_path, "picture values with the working folder");
+}
+
+// A new theme with WorkingFolder set and the package (if any) loaded.
+std::shared_ptr<CTheme> NewLoadedTheme(const LoadOptions& o) {
+  auto theme = std::make_shared<CTheme>();
+  theme->WorkingFolder(Absolute(o.working_folder));
+  if (!o.package.empty()) theme->Load(ExistingFile(o.package));
+  return theme;
+}
+
+void RunLoad(const LoadOptions& o) {
+  auto theme = NewLoadedTheme(o);
+  theme->ColorIndex(o.color_index);
+  theme->GraphIndex(o.graph_index);
+  if (o.include_path) theme->IncludePath(true);
+  PrintTheme(*theme, o.json);
+}
+
+struct SaveOptions {
+  LoadOptions load;
+  std::string output;
+  bool use_custom_settings = false;
+  bool no_theme_settings = false;
+  bool use_background_image = false;
+  std::optional<std::string> themes_folder, theme_name, theme_file;
+  std::vector<std::string> customs;
+};
+
+// "SECTION.STYLE.PROPERTY=VALUE" through the settings object's let.
+template <class Object>
+void SetCustom(const std::shared_ptr<Object>& object, const std::string& property,
+               const WString& value, const std::string& spec) {
+  const auto& names = Object::StringPropertyNames();
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (EqualsNoCase(names[i], FromUtf8(property))) {
+      object->SetStringProperty(i, value);
+      return;
+    }
+  }
+  throw CLI::ValidationError("--custom",
+                             "unknown property \"" + property + "\" in \"" + spec + "\"");
+}
+
+void ApplyCustom(CTheme& theme, const std::string& spec) {
+  const size_t eq = spec.find('=');
+  const size_t dot1 = spec.find('.');
+  const size_t dot2 = dot1 == std::string::npos ? dot1 : spec.find('.', dot1 + 1);
+  if (eq == std::string::npos || dot2 == std::string::npos || dot2 > eq) {
+    throw CLI::ValidationError("--custom",
+                               "expected SECTION.STYLE.PROPERTY=VALUE, got \"" + spec + "\"");
+  }
+  const std::string section = spec.substr(0, dot1);
+  const WString style = FromUtf8(spec.substr(dot1 + 1, dot2 - dot1 - 1));
+  const std::string property = spec.substr(dot2 + 1, eq - dot2 - 1);
+  const WString value = FromUtf8(spec.substr(eq + 1));
+  auto unknown_style = [&] {
+    throw CLI::ValidationError(
+        "--custom", "unknown " + section + " style \"" + ToUtf8(style) + "\" in \"" + spec + "\"");
+  };
+  if (section == "color") {
+    auto object = theme.Color(style);
+    if (!object) unknown_style();
+    SetCustom(object, property, value, spec);
+  } else if (section == "graph") {
+    auto object = theme.Graph(style);
+    if (!object) unknown_style();
+    SetCustom(object, property, value, spec);
+  } else if (section == "base") {
+    auto object = theme.Base(style);
+    if (!object) unknown_style();
+    SetCustom(object, property, value, spec);
+  } else {
+    throw CLI::ValidationError("--custom", "unknown section \"" + section + "\" in \"" + spec +
+                                               "\" (color, graph or base)");
+  }
+}
+
+// Contents as bytes: each 16-bit unit little-endian.
+std::string ContentsBytes(const WString& contents) {
+  std::string bytes;
+  bytes.reserve(contents.size() * 2);
+  for (char16_t unit : contents) {
+    bytes.push_back(static_cast<char>(unit & 0xFF));
+    bytes.push_back(static_cast<char>(unit >> 8));
+  }
+  return bytes;
+}
+
+WString ContentsFromBytes(const std::string& bytes) {
+  if (bytes.size() % 2 != 0) RaiseInvalidContents();
+  WString units(bytes.size() / 2, u'\0');
+  for (size_t i = 0; i < units.size(); ++i) {
+    units[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                     static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
+  }
+  return units;
+}
+
+void RunSave(const SaveOptions& o) {
+  const WString state = Absolute(o.output);
+  auto theme = NewLoadedTheme(o.load);
+  theme->ColorIndex(o.load.color_index);
+  theme->GraphIndex(o.load.graph_index);
+  if (o.load.include_path) theme->IncludePath(true);
+  if (o.use_custom_settings) theme->UseCustomSettings(true);
+  if (o.no_theme_settings) theme->UseThemeSettings(false);
+  if (o.use_background_image) theme->UseBackgroundImage(true);
+  if (o.themes_folder) theme->ThemesFolder(FromUtf8(*o.themes_folder));
+  if (o.theme_name) theme->CurrentThemeName(FromUtf8(*o.theme_name));
+  if (o.theme_file) theme->CurrentThemeFile(FromUtf8(*o.theme_file));
+  for (const std::string& spec : o.customs) ApplyCustom(*theme, spec);
+
+  PropertyBagX bag;
+  bag.WriteProperty(u"Theme", Variant::Obj(theme));
+  CurrentEnv().WriteFile(state, ContentsBytes(bag.Contents()));
+}
+
+void RunRestore(const std::string& path, bool json) {
+  PropertyBagX bag;
+  bag.Contents(ContentsFromBytes(CurrentEnv().ReadFile(ExistingFile(path))));
+  const Variant value = bag.ReadProperty(u"Theme");
+  std::shared_ptr<CTheme> theme;
+  if (value.IsObject()) theme = std::dynamic_pointer_cast<CTheme>(value.ObjectValue());
+  if (!theme) {
+    RaiseError(kTypeMismatch, u"The saved state holds no theme under the key \"Theme\"");
+  }
+  PrintTheme(*theme, json);
+}
+
+}  // namespace
+
+void AddThemeCommands(CLI::App& app) {
+  auto load = std::make_shared<LoadOptions>();
+  CLI::App* load_cmd = app.add_subcommand("load", "Load a theme package and print the theme");
+  AddLoadOptions(*load_cmd, *load, true);
+  load_cmd->add_flag("--json", load->json, "print JSON");
+  load_cmd->callback([load] { RunLoad(*load); });
+
+  auto save = std::make_shared<SaveOptions>();
+  CLI::App* save_cmd =
+      app.add_subcommand("save", "Load a theme (or start a new one), set values, save its state");
+  AddLoadOptions(*save_cmd, save->load, false);
+  save_cmd->add_option("-o,--output", save->output, "state file (bag contents)")->required();
+  save_cmd->add_flag("--use-custom-settings", save->use_custom_settings);
+  save_cmd->add_flag("--no-theme-settings", save->no_theme_settings);
+  save_cmd->add_flag("--use-background-image", save->use_background_image);
+  save_cmd->add_option("--themes-folder", save->themes_folder);
+  save_cmd->add_option("--theme-name", save->theme_name);
+  save_cmd->add_option("--theme-file", save->theme_file);
+  save_cmd->add_option("--custom", save->customs,
+                       "SECTION.STYLE.PROPERTY=VALUE (SECTION: color, graph or base)");
+  save_cmd->callback([save] { RunSave(*save); });
+
+  auto restore_path = std::make_shared<std::string>();
+  auto restore_json = std::make_shared<bool>(false);
+  CLI::App* restore_cmd = app.add_subcommand("restore", "Restore a saved theme and print it");
+  restore_cmd->add_option("STATE", *restore_path, "state file written by save")->required();
+  restore_cmd->add_flag("--json", *restore_json, "print JSON");
+  restore_cmd->callback([restore_path, restore_json] { RunRestore(*restore_path, *restore_json); });
+
+  AddPackCommand(app);
+}
+
+}  // namespace rxTheme::cli

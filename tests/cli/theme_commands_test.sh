@@ -1,0 +1,145 @@
+#!/usr/bin/env bash
+# Command-line tests of load, save, restore and pack, on the sample themes and
+# on packages made here.
+#   theme_commands_test.sh RXTHEME SOURCE_DIR
+set -u
+RXTHEME=$1
+SRC=$2
+TMP=$(mktemp -d)
+trap 'rm -rf "$TMP"' EXIT
+cd "$TMP"
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# expect_error EXIT_CODE TEXT -- command...: the exit code and a stderr line.
+expect_error() {
+  local code=$1 text=$2
+  shift 3
+  "$@" >out.txt 2>err.txt
+  local got=$?
+  [ "$got" = "$code" ] || fail "$* exited $got, wanted $code"
+  grep -qF -- "$text" err.txt || fail "$*: stderr lacks '$text': $(cat err.txt)"
+}
+
+json_check() {  # json_check FILE PYTHON-EXPRESSIONS...; j is the parsed JSON
+  local file=$1
+  shift
+  python3 - "$file" "$@" <<'PY' || fail "json check on $1"
+import json, sys
+with open(sys.argv[1]) as f:
+    j = json.load(f)
+bad = [e for e in sys.argv[2:] if not eval(e, {"j": j, "list": list})]
+for e in bad:
+    print("  not true:", e)
+sys.exit(1 if bad else 0)
+PY
+}
+
+# --- pack
+"$RXTHEME" pack "$SRC/themes/harbor" -o harbor.elm || fail "pack harbor"
+[ "$(head -n1 harbor.elm)" = "1.0" ] || fail "pack: version line"
+pieces=$(ls "$SRC/themes/harbor" | grep -v -e '\.inf$' -e '^version.txt$' | wc -l)
+[ "$(sed -n 2p harbor.elm)" = "$pieces" ] || fail "pack: count line"
+grep -aq '^harbor.inf,' harbor.elm && fail "pack: the .inf file became a piece"
+[ "$(sed -n 3p harbor.elm)" = "background.png,$(stat -c %s "$SRC/themes/harbor/background.png")" ] ||
+  fail "pack: pieces in name order with their sizes"
+
+mkdir lf
+printf 'body\n{\n\tcolor: rgb(1, 2, 3);\n}\n' >lf/color0.css
+printf 'PIC' >lf/Pic.GIF
+"$RXTHEME" pack lf -o lf.elm --version 'v 7' || fail "pack lf"
+"$RXTHEME" pack lf -o lf-kept.elm --keep-line-ends || fail "pack --keep-line-ends"
+[ "$(head -n1 lf.elm)" = "v 7" ] || fail "pack --version"
+[ "$(head -n1 lf-kept.elm)" = "1.0" ] || fail "pack default version"
+grep -aq '^color0.css,35$' lf.elm || fail "pack: style sheet not converted to CR LF"
+grep -aq '^color0.css,31$' lf-kept.elm || fail "pack --keep-line-ends changed the sheet"
+
+mkdir many
+for i in $(seq 1 200); do printf x >"many/a-rather-long-picture-file-name-number-$i.gif"; done
+expect_error 1 "4096" -- "$RXTHEME" pack many -o many.elm
+[ -e many.elm ] && fail "pack wrote a package whose header does not fit"
+
+# --- load
+"$RXTHEME" load harbor.elm --working-folder work --json >load.json || fail "load --json"
+json_check load.json \
+  'list(j) == ["version", "colorIndex", "graphIndex", "useThemeSettings", "useCustomSettings", "includePath", "useBackgroundImage", "workingFolder", "themesFolder", "currentThemeName", "currentThemeFile", "color", "graph", "base"]' \
+  'list(j["color"]) == ["link", "visited", "active", "body", "table", "h1", "h2", "h3", "h4", "h5", "h6"]' \
+  'list(j["graph"]) == ["base", "bannertxt", "horiznavtxt", "vertnavtxt", "navtxthome", "navtxtnext", "navtxtprev", "navtxtup"]' \
+  'list(j["base"]) == ["base", "topbarfont", "body", "h1", "h2", "h3", "h4", "h5", "h6"]' \
+  'list(j["color"]["body"]) == ["UseThemeSettings", "UseCustomSettings", "Color", "BackgroundColor", "TableBorderColorLight", "TableBorderColorDark"]' \
+  'len(j["graph"]["base"]) == 30 and len(j["base"]["body"]) == 10' \
+  'j["version"] == "1.0" and j["colorIndex"] == 0 and j["useThemeSettings"] is True' \
+  'j["color"]["body"]["Color"] == "#182840"' \
+  'j["graph"]["navtxthome"]["NavButtonHomeNormal"] == "home-normal.png"' \
+  'j["base"]["body"]["BackgroundImage"] == "background.png"' \
+  'j["workingFolder"].endswith("/work")'
+[ -f work/banner.png ] && cmp -s work/banner.png "$SRC/themes/harbor/banner.png" || fail "load: banner.png"
+[ -e work/color0.css ] && fail "load wrote a style sheet as a file"
+
+"$RXTHEME" load harbor.elm --working-folder work --color-index 1 --graph-index 1 --include-path \
+  --json >vivid.json || fail "load vivid"
+json_check vivid.json 'j["colorIndex"] == 1 and j["includePath"] is True' \
+  'j["graph"]["navtxthome"]["NavButtonHomeNormal"].endswith("/work/home-normal-a.png")' \
+  'j["color"]["link"]["Color"] != "" and j["color"]["link"]["Color"] != "#2060A0"'
+
+"$RXTHEME" load harbor.elm --working-folder work >load.txt || fail "load (text)"
+grep -q '^Version: 1.0$' load.txt || fail "text: version"
+grep -q '^    Color: #182840$' load.txt || fail "text: body color"
+grep -q 'BackgroundColor: $' load.txt && fail "text: empty values are left out"
+
+expect_error 1 "rxtheme: error 9: Subscript out of range" -- \
+  "$RXTHEME" load harbor.elm --working-folder work --color-index 2
+expect_error 1 "rxtheme: error 53: File not found" -- \
+  "$RXTHEME" load missing.elm --working-folder work
+[ -e missing.elm ] && fail "load created the missing package"
+printf '1.0\n2\nfoo.gif,3\n' >short.elm
+expect_error 1 "rxtheme: error 5:" -- "$RXTHEME" load short.elm --working-folder work
+printf '1.0\n1\n../escape.gif,3\n<==MS-Theme==>abc' >escape.elm
+expect_error 1 "rxtheme: error 75:" -- "$RXTHEME" load escape.elm --working-folder work
+[ -e escape.gif ] && fail "a piece escaped the working folder"
+expect_error 2 "" -- "$RXTHEME" load harbor.elm
+
+"$RXTHEME" load lf.elm --working-folder lfwork --json >lf.json || fail "load lf"
+json_check lf.json 'j["version"] == "v 7"' 'j["color"]["body"]["Color"] == "#010203"'
+[ "$(cat lfwork/pic.gif)" = "PIC" ] || fail "piece names are lower-cased"
+
+# --- save and restore
+"$RXTHEME" save harbor.elm --working-folder work -o state.bin --color-index 1 --graph-index 1 \
+  --use-custom-settings --use-background-image --theme-name 'Harbor Zoë' --themes-folder /themes \
+  --custom color.body.Color=#FF0000 --custom graph.NavTxtHome.navbuttonhomenormal=mine.png \
+  --custom base.h1.FontFamily=Courier || fail "save"
+"$RXTHEME" restore state.bin --json >restored.json || fail "restore"
+json_check restored.json \
+  'j["currentThemeName"] == "Harbor Zo\u00eb" and j["themesFolder"] == "/themes"' \
+  'j["colorIndex"] == 1 and j["graphIndex"] == 1 and j["useBackgroundImage"] is True' \
+  'j["useCustomSettings"] is False and j["color"]["h6"]["UseCustomSettings"] is True' \
+  'j["color"]["body"]["Color"] == "#FF0000"' \
+  'j["graph"]["navtxthome"]["NavButtonHomeNormal"] == "mine.png"' \
+  'j["base"]["h1"]["FontFamily"] == "Courier" and j["base"]["h2"]["FontFamily"] != ""'
+# Without custom values switched on, the restored theme answers as a load does.
+"$RXTHEME" save harbor.elm --working-folder work -o plain.bin --color-index 1 || fail "save plain"
+"$RXTHEME" restore plain.bin --json >plain.json || fail "restore plain"
+"$RXTHEME" load harbor.elm --working-folder work --color-index 1 --json >plain-load.json
+cmp -s plain.json plain-load.json || fail "restored theme differs from the loaded one"
+"$RXTHEME" save --working-folder work -o empty.bin || fail "save without a package"
+"$RXTHEME" restore empty.bin --json >empty.json || fail "restore empty"
+json_check empty.json 'j["version"] == "" and j["color"]["body"]["Color"] == ""'
+
+expect_error 2 'unknown property "Colour"' -- \
+  "$RXTHEME" save --working-folder work -o x.bin --custom color.body.Colour=1
+expect_error 2 'unknown color style "p"' -- \
+  "$RXTHEME" save --working-folder work -o x.bin --custom color.p.Color=1
+expect_error 2 'unknown section "page"' -- \
+  "$RXTHEME" save --working-folder work -o x.bin --custom page.body.Color=1
+expect_error 2 'SECTION.STYLE.PROPERTY=VALUE' -- \
+  "$RXTHEME" save --working-folder work -o x.bin --custom color.body
+[ -e x.bin ] && fail "save wrote state after a usage error"
+expect_error 1 "rxtheme: error 53: File not found" -- "$RXTHEME" restore nothing.bin
+printf 'abc' >odd.bin
+expect_error 1 "rxtheme: error 999:" -- "$RXTHEME" restore odd.bin
+
+if [ "$failures" -ne 0 ]; then
+  echo "$failures failure(s)"
+  exit 1
+fi
+echo "theme commands: all checks passed"
