@@ -28,11 +28,13 @@ class PickerView {
   // Replaces the preview's whole document with `html`.
   virtual void ShowPreview(const WString& html) = 0;
 
-  // The theme list's entries or its selection changed.
-  virtual void ThemesChanged() = 0;
+  // The theme list's entries or its selection changed (picker.Themes(),
+  // picker.SelectedTheme()).
+  virtual void ThemesChanged(const ThemePicker& picker) = 0;
 
-  // Check states or enabled flags of controls changed.
-  virtual void ControlsChanged() = 0;
+  // Check states or enabled flags of controls changed (picker.CheckState(),
+  // picker.Enabled()).
+  virtual void ControlsChanged(const ThemePicker& picker) = 0;
 
   // The size of the screen in twips.
   virtual TwipsSize ScreenTwips() const = 0;

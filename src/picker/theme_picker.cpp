@@ -151,9 +151,9 @@ void ThemePicker::CenterForm() {
 void ThemePicker::ListThemes() {
   // The list is told of the entries added so far even when listing fails.
   struct Notify {
-    PickerView& view;
-    ~Notify() { view.ThemesChanged(); }
-  } notify{view_};
+    ThemePicker& picker;
+    ~Notify() { picker.view_.ThemesChanged(picker); }
+  } notify{*this};
   ListInstalledThemes(theme_->ThemesFolder(), themes_);
 }
 
@@ -178,7 +178,7 @@ void ThemePicker::SetCheck(ControlId box, int state) {
   }
   if (check_[Index(box)] == state) return;
   check_[Index(box)] = state;
-  view_.ControlsChanged();
+  view_.ControlsChanged(*this);
   OnCheckClick(box);
 }
 
@@ -201,13 +201,13 @@ void ThemePicker::OnCheckClick(ControlId box) {
 
 void ThemePicker::EnableThemeControls(bool enabled) {
   for (ControlId id : kThemeControls) enabled_[Index(id)] = enabled;
-  view_.ControlsChanged();
+  view_.ControlsChanged(*this);
 }
 
 void ThemePicker::ClickTheme(size_t index) {
   if (index >= themes_.size()) return;
   selected_ = index;
-  view_.ThemesChanged();
+  view_.ThemesChanged(*this);
   // Copies: the handler may run while the list changes under it.
   const ThemeEntry entry = themes_[index];
   Guarded([&] { SelectThemeFile(entry.tag, entry.text); });

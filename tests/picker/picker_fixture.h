@@ -94,8 +94,8 @@ class FakeView : public PickerView {
     log_.messages.push_back({text, title, icon});
   }
   void ShowPreview(const WString& html) override { log_.previews.push_back(html); }
-  void ThemesChanged() override { ++log_.themes_changed; }
-  void ControlsChanged() override { ++log_.controls_changed; }
+  void ThemesChanged(const ThemePicker&) override { ++log_.themes_changed; }
+  void ControlsChanged(const ThemePicker&) override { ++log_.controls_changed; }
   TwipsSize ScreenTwips() const override { return log_.screen; }
   void RunModal(ThemePicker& picker) override {
     if (log_.user) log_.user(picker);

@@ -1,0 +1,271 @@
+#include "qt_picker_view.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QUrl>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include "picker/picker_view.h"
+#include "picker/select_theme.h"
+#include "picker/theme_picker.h"
+#include "runtime/wstring.h"
+#include "theme/theme.h"
+
+namespace rxTheme {
+namespace {
+
+QString ToQString(const WString& text) {
+  // Theme text is 8-bit: each unit is the code point of the same value.
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+double ScreenDpi() {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? screen->logicalDotsPerInch() : 96.0;
+}
+
+class QtPickerView : public PickerView {
+ public:
+  explicit QtPickerView(const QtPickerOptions& options) : options_(options) { Build(); }
+
+  void ShowMessage(const WString& text, const WString& title, MessageIcon icon) override {
+    QMessageBox::Icon qt_icon = QMessageBox::Information;
+    if (icon == MessageIcon::kCritical) qt_icon = QMessageBox::Critical;
+    if (icon == MessageIcon::kExclamation) qt_icon = QMessageBox::Warning;
+    QMessageBox box(qt_icon, ToQString(title), ToQString(text), QMessageBox::Ok,
+                    dialog_.isVisible() ? &dialog_ : nullptr);
+    box.exec();
+  }
+
+  void ShowPreview(const WString& html) override {
+    // Pictures are named relative to (or, with IncludePath, inside) the
+    // working folder, which Load made the current directory.
+    const QString folder = QDir::currentPath();
+    preview_->setSearchPaths({folder});
+    preview_->document()->setBaseUrl(QUrl::fromLocalFile(folder + QLatin1Char('/')));
+    preview_->setHtml(ToQString(html));
+  }
+
+  void ThemesChanged(const ThemePicker& picker) override {
+    updating_ = true;
+    list_->clear();
+    const ThemeList& themes = picker.Themes();
+    for (size_t i = 0; i < themes.size(); ++i) {
+      auto* item = new QTreeWidgetItem(list_, {ToQString(themes[i].text)});
+      item->setData(0, Qt::UserRole, static_cast<qulonglong>(i));
+      item->setToolTip(0, ToQString(themes[i].tag));
+    }
+    if (picker.SelectedTheme() != ThemeList::kNone) {
+      list_->setCurrentItem(list_->topLevelItem(static_cast<int>(picker.SelectedTheme())));
+    }
+    updating_ = false;
+  }
+
+  void ControlsChanged(const ThemePicker& picker) override {
+    updating_ = true;
+    for (const ControlSpec& spec : PickerControls()) {
+      QWidget* widget = widgets_[static_cast<size_t>(spec.id)];
+      widget->setEnabled(picker.Enabled(spec.id));
+      if (auto* box = qobject_cast<QCheckBox*>(widget)) {
+        const int state = picker.CheckState(spec.id);
+        box->setCheckState(state == 1   ? Qt::Checked
+                           : state == 2 ? Qt::PartiallyChecked
+                                        : Qt::Unchecked);
+      }
+    }
+    updating_ = false;
+  }
+
+  TwipsSize ScreenTwips() const override {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return {};
+    const QSize size = screen->size();
+    const double dpi = screen->logicalDotsPerInch();
+    return {PixelsToTwips(size.width(), dpi), PixelsToTwips(size.height(), dpi)};
+  }
+
+  void RunModal(ThemePicker& picker) override {
+    picker_ = &picker;
+    ThemesChanged(picker);
+    ControlsChanged(picker);
+    const double dpi = ScreenDpi();
+    dialog_.move(TwipsToPixels(picker.Left(), dpi), TwipsToPixels(picker.Top(), dpi));
+    if (options_.on_shown) {
+      QTimer::singleShot(0, &dialog_, [this] {
+        if (picker_ && dialog_.isVisible()) options_.on_shown(dialog_, *picker_);
+      });
+    }
+    dialog_.exec();
+    picker_ = nullptr;
+  }
+
+  void EndModal() override { dialog_.done(0); }
+
+ private:
+  void Build() {
+    const double dpi = ScreenDpi();
+    auto px = [dpi](int twips) { return TwipsToPixels(twips, dpi); };
+    dialog_.setWindowTitle(ToQString(kPickerCaption));
+    dialog_.setObjectName(QStringLiteral("frmMain"));
+    dialog_.setFixedSize(px(kPickerClientWidth), px(kPickerClientHeight));
+    // The layout is measured for an 8-point dialog font.
+    QFont font = dialog_.font();
+    font.setPointSizeF(8);
+    dialog_.setFont(font);
+
+    for (const ControlSpec& spec : PickerControls()) {
+      QWidget* parent = spec.parent == ControlId::kDialog
+                            ? static_cast<QWidget*>(&dialog_)
+                            : widgets_[static_cast<size_t>(spec.parent)];
+      QWidget* widget = Make(spec, parent);
+      widget->setObjectName(QString::fromUtf16(spec.name.data(), spec.name.size()));
+      int width = px(spec.width);
+      // A caption wider than its box in this font grows to the right rather
+      // than being cut; nothing moves.
+      if (spec.kind == ControlKind::kLabel || spec.kind == ControlKind::kCheckBox) {
+        width = std::max(width, widget->sizeHint().width());
+      }
+      widget->setGeometry(px(spec.left), px(spec.top), width, px(spec.height));
+      widgets_[static_cast<size_t>(spec.id)] = widget;
+    }
+    // The check box sits on the frame's top edge as its title.
+    widgets_[static_cast<size_t>(ControlId::kChkUseThemeOnPage)]->raise();
+    static_cast<QLabel*>(widgets_[static_cast<size_t>(ControlId::kLblAvailable)])->setBuddy(list_);
+
+    std::vector<const ControlSpec*> by_tab;
+    for (const ControlSpec& spec : PickerControls()) by_tab.push_back(&spec);
+    std::sort(by_tab.begin(), by_tab.end(), [](const ControlSpec* a, const ControlSpec* b) {
+      return a->tab_index < b->tab_index;
+    });
+    QWidget* previous = nullptr;
+    for (const ControlSpec* spec : by_tab) {
+      QWidget* widget = widgets_[static_cast<size_t>(spec->id)];
+      if (widget->focusPolicy() == Qt::NoFocus) continue;
+      if (previous) QWidget::setTabOrder(previous, widget);
+      previous = widget;
+    }
+  }
+
+  QWidget* Make(const ControlSpec& spec, QWidget* parent) {
+    const QString caption = QString::fromUtf16(spec.caption.data(), spec.caption.size());
+    switch (spec.kind) {
+      case ControlKind::kFrame: {
+        auto* frame = new QGroupBox(parent);
+        // The border starts half-way down the title check box, which is
+        // placed over it with an opaque background.
+        frame->setStyleSheet(
+            QStringLiteral(
+                "QGroupBox#frSelect { border: 1px solid palette(mid); border-radius: 2px;"
+                " margin-top: %1px; }")
+                .arg(TwipsToPixels(255, ScreenDpi()) / 2));
+        return frame;
+      }
+      case ControlKind::kCheckBox: {
+        auto* box = new QCheckBox(caption, parent);
+        box->setAutoFillBackground(true);
+        const ControlId id = spec.id;
+        QObject::connect(box, &QCheckBox::stateChanged, box, [this, id](int qt_state) {
+          if (updating_ || !picker_) return;
+          picker_->SetCheckState(id, qt_state == Qt::Checked            ? 1
+                                     : qt_state == Qt::PartiallyChecked ? 2
+                                                                        : 0);
+        });
+        return box;
+      }
+      case ControlKind::kLabel:
+        return new QLabel(caption, parent);
+      case ControlKind::kThemeList: {
+        list_ = new QTreeWidget(parent);
+        list_->setHeaderHidden(true);
+        list_->setRootIsDecorated(false);
+        list_->setItemsExpandable(false);
+        list_->setIndentation(0);
+        list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        list_->setSelectionMode(QAbstractItemView::SingleSelection);
+        list_->setMouseTracking(true);  // hot tracking
+        list_->setStyleSheet(QStringLiteral(
+            "QTreeWidget::item:hover { text-decoration: underline; color: palette(link); }"));
+        // The selection stays visible when the list loses the focus.
+        QPalette palette = list_->palette();
+        palette.setColor(QPalette::Inactive, QPalette::Highlight,
+                         palette.color(QPalette::Active, QPalette::Highlight));
+        palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                         palette.color(QPalette::Active, QPalette::HighlightedText));
+        list_->setPalette(palette);
+        QObject::connect(list_, &QTreeWidget::currentItemChanged, list_,
+                         [this](QTreeWidgetItem* item, QTreeWidgetItem*) {
+                           if (updating_ || !picker_ || !item) return;
+                           picker_->ClickTheme(item->data(0, Qt::UserRole).toULongLong());
+                         });
+        return list_;
+      }
+      case ControlKind::kPreview:
+        preview_ = new QTextBrowser(parent);
+        preview_->setReadOnly(true);
+        preview_->setOpenLinks(false);
+        return preview_;
+      case ControlKind::kButton: {
+        auto* button = new QPushButton(caption, parent);
+        button->setDefault(spec.default_button);
+        button->setAutoDefault(spec.default_button);
+        const ControlId id = spec.id;
+        QObject::connect(button, &QPushButton::clicked, button, [this, id] {
+          if (!picker_) return;
+          if (id == ControlId::kCmdOK) picker_->ClickOK();
+          if (id == ControlId::kCmdCancel) picker_->ClickCancel();
+          if (id == ControlId::kCmdHelp) picker_->ClickHelp();
+        });
+        return button;
+      }
+    }
+    return new QWidget(parent);
+  }
+
+  QtPickerOptions options_;
+  QDialog dialog_;
+  std::array<QWidget*, kControlCount> widgets_{};
+  QTreeWidget* list_ = nullptr;
+  QTextBrowser* preview_ = nullptr;
+  ThemePicker* picker_ = nullptr;
+  bool updating_ = false;
+};
+
+void EnsureApplication() {
+  if (QApplication::instance()) return;
+  static int argc = 1;
+  static char name[] = "rxtheme";
+  static char* argv[] = {name, nullptr};
+  static QApplication* app = new QApplication(argc, argv);
+  (void)app;
+}
+
+}  // namespace
+
+int TwipsToPixels(double twips, double dots_per_inch) {
+  return static_cast<int>(std::lround(twips * dots_per_inch / 1440.0));
+}
+
+double PixelsToTwips(int pixels, double dots_per_inch) { return pixels * 1440.0 / dots_per_inch; }
+
+void InstallQtPickerView(QtPickerOptions options) {
+  InstallPickerViewFactory([options]() -> std::unique_ptr<PickerView> {
+    EnsureApplication();
+    return std::make_unique<QtPickerView>(options);
+  });
+}
+
+}  // namespace rxTheme

@@ -1,0 +1,28 @@
+// The theme picker's window in Qt Widgets: a PickerView that lays the
+// dialog's controls out from the picker's control table (twips converted at
+// the screen's resolution) and forwards the user's actions to the picker.
+#pragma once
+
+#include <functional>
+
+class QDialog;
+
+namespace rxTheme {
+
+class ThemePicker;
+
+struct QtPickerOptions {
+  // Runs once the modal dialog is on screen (from its event loop), for
+  // scripted use: tests and screenshots.
+  std::function<void(QDialog& dialog, ThemePicker& picker)> on_shown;
+};
+
+// Makes SelectTheme show its dialog with Qt. Creates the QApplication when
+// none exists yet (it then lives until the process ends).
+void InstallQtPickerView(QtPickerOptions options = {});
+
+// Twips (1/1440 inch) to pixels at a logical resolution, and back.
+int TwipsToPixels(double twips, double dots_per_inch);
+double PixelsToTwips(int pixels, double dots_per_inch);
+
+}  // namespace rxTheme
