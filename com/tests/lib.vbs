@@ -1,0 +1,65 @@
+' Shared helpers of the automation tests, placed by the runner in front of
+' every test script. Argument 0 is the folder of the run's input and output
+' files. The script's last line is its summary, "N passed, M failed".
+Option Explicit
+Dim Passed, Failed, DataDir, Fso
+Passed = 0: Failed = 0
+DataDir = WScript.Arguments(0)
+Set Fso = CreateObject("Scripting.FileSystemObject")
+
+Sub Check(name, condition)
+  If condition Then
+    Passed = Passed + 1
+  Else
+    Failed = Failed + 1
+    WScript.Echo "FAIL: " & name
+  End If
+End Sub
+
+Sub CheckEqual(name, actual, expected)
+  If actual = expected Then
+    Passed = Passed + 1
+  Else
+    Failed = Failed + 1
+    WScript.Echo "FAIL: " & name & ": got [" & actual & "], expected [" & expected & "]"
+  End If
+End Sub
+
+' Checks the error left by the statement before it (under On Error Resume
+' Next), then clears it.
+Sub CheckError(name, number)
+  If Err.Number = number Then
+    Passed = Passed + 1
+  Else
+    Failed = Failed + 1
+    WScript.Echo "FAIL: " & name & ": error " & Err.Number & " (" & Err.Description & "), expected " & number
+  End If
+  Err.Clear
+End Sub
+
+Function DataPath(name)
+  DataPath = Fso.BuildPath(DataDir, name)
+End Function
+
+' Contents values as files: the units in order, little-endian, exactly the
+' byte image of the value. The text stream in Unicode mode reads the units
+' unchanged; when writing it puts a byte-order mark first, which the runner
+' removes.
+Function ReadUnits(name)
+  Dim stream
+  Set stream = Fso.OpenTextFile(DataPath(name), 1, False, -1)
+  If stream.AtEndOfStream Then ReadUnits = "" Else ReadUnits = stream.ReadAll
+  stream.Close
+End Function
+
+Sub WriteUnits(name, units)
+  Dim stream
+  Set stream = Fso.CreateTextFile(DataPath(name), True, True)
+  stream.Write units
+  stream.Close
+End Sub
+
+Sub Summary()
+  WScript.Echo Passed & " passed, " & Failed & " failed"
+  If Failed > 0 Then WScript.Quit 1 Else WScript.Quit 0
+End Sub

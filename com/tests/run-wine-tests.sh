@@ -1,0 +1,131 @@
+#!/usr/bin/env bash
+# Runs the automation tests under Wine: a fresh prefix, the DLL registered
+# with regsvr32, every *_test.vbs through cscript, and the checks of the
+# contents exchanged with the native build.
+#
+# Usage: com/tests/run-wine-tests.sh DLL NATIVE_RXTHEME
+#   DLL            the 64-bit rxTheme.dll
+#   NATIVE_RXTHEME the native command-line program (rxtheme), which packs the
+#                  sample theme and saves and restores contents
+# Environment: WINE (default: wine, wine64 or Debian's /usr/lib/wine/wine64),
+# KEEP=1 keeps the temporary folder.
+#
+# Wine's script host ends a script silently, with status 0, at an unhandled
+# error, so each script's result is its own last line, "N passed, M failed";
+# a script without it counts as failed. The last line of this runner is the
+# sum over all scripts and checks.
+set -uo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+repo=$(cd "$here/../.." && pwd)
+dll=$(realpath "$1")
+cli=$(realpath "$2")
+
+find_tool() {
+  for candidate in "$@"; do
+    if command -v "$candidate" >/dev/null 2>&1; then command -v "$candidate"; return 0; fi
+    if [ -x "$candidate" ]; then echo "$candidate"; return 0; fi
+  done
+  return 1
+}
+wine=${WINE:-$(find_tool wine wine64 /usr/lib/wine/wine64)} || { echo "wine not found" >&2; exit 1; }
+wineserver=$(find_tool wineserver wineserver64 /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver) ||
+  wineserver=""
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/rxtheme-wine.XXXXXX")
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+cleanup() {
+  [ -n "$wineserver" ] && "$wineserver" -k >/dev/null 2>&1
+  if [ "${KEEP:-0}" = 1 ]; then echo "kept $work"; else rm -rf "$work"; fi
+}
+trap cleanup EXIT
+
+# Wine maps the root of the file system to drive Z:.
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+now() { date +%s.%N; }
+elapsed() { awk -v a="$1" -v b="$(now)" 'BEGIN { printf "%.1f", b - a }'; }
+
+passed=0
+failed=0
+count_check() {  # count_check STATUS: one check of the runner itself
+  if [ "$1" -eq 0 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
+}
+
+start=$(now)
+"$wine" wineboot -i >"$work/wineboot.log" 2>&1
+echo "wine prefix created in $(elapsed "$start") s ($("$wine" --version 2>/dev/null))"
+
+start=$(now)
+if ! "$wine" regsvr32 "$(winpath "$dll")" 2>&1 | tee "$work/regsvr32.log" | grep -q "Successfully registered"; then
+  cat "$work/regsvr32.log"
+  echo "0 passed, 1 failed"
+  exit 1
+fi
+echo "registered $(basename "$dll") in $(elapsed "$start") s"
+
+# Inputs made by the native build.
+data="$work/data"
+mkdir -p "$data" "$work/native-work"
+set -e
+"$cli" pack "$repo/themes/harbor" -o "$data/harbor.elm" >/dev/null
+for v in 0 1; do
+  "$cli" load "$data/harbor.elm" --working-folder "$work/native-work" \
+    --color-index $v --graph-index $v --json >"$work/load$v.json"
+done
+"$cli" save "$data/harbor.elm" --working-folder "$work/native-work" -o "$data/native-loaded.state" \
+  --color-index 1 --theme-name Harbor --custom color.h1.Color=#123456 >/dev/null
+"$cli" save --working-folder /rxtheme/wf -o "$work/native-fresh.state" --color-index 1 --graph-index 1 \
+  --include-path --use-background-image --themes-folder themes --theme-name Harbor \
+  --theme-file harbor.elm --custom color.h1.Color=#123456 \
+  --custom graph.navtxthome.FontFamily=Verdana --custom base.body.Color=#654321 >/dev/null
+python3 "$here/wine_checks.py" expected "$work/load0.json" "$work/load1.json" "$work/expected.vbs" >/dev/null
+set +e
+
+# Each script runs as the shared helpers, the generated expectations and the
+# script itself, in one file.
+for test in "$here"/*_test.vbs; do
+  name=$(basename "$test" .vbs)
+  script="$work/$name.vbs"
+  cat "$here/lib.vbs" "$work/expected.vbs" "$test" | sed 's/\r*$/\r/' >"$script"
+  start=$(now)
+  timeout 300 "$wine" cscript //nologo "$(winpath "$script")" "$(winpath "$data")" \
+    >"$work/$name.out" 2>&1
+  tr -d '\r' <"$work/$name.out" | grep -v '^[0-9a-f]*:fixme:' >"$work/$name.txt"
+  summary=$(tail -n 1 "$work/$name.txt")
+  if [[ "$summary" =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
+    passed=$((passed + BASH_REMATCH[1]))
+    failed=$((failed + BASH_REMATCH[2]))
+    grep -v -x -F "$summary" "$work/$name.txt" | sed "s/^/  /"
+    echo "$name: $summary ($(elapsed "$start") s)"
+  else
+    failed=$((failed + 1))
+    sed "s/^/  /" "$work/$name.txt"
+    echo "$name: FAIL: no summary line (the script stopped early)"
+  fi
+done
+
+# Contents crossing between the builds, byte for byte and value for value.
+check() { "$@" | sed "s/^/  /"; count_check "${PIPESTATUS[0]}"; }
+check python3 "$here/wine_checks.py" same-bytes "$data/native-loaded.state" \
+  "$data/native-loaded.roundtrip.state"
+check python3 "$here/wine_checks.py" same-bytes "$data/native-loaded.state" \
+  "$data/native-loaded.resaved.state"
+check python3 "$here/wine_checks.py" same-bytes "$work/native-fresh.state" \
+  "$data/windows-fresh.state"
+if [ -f "$data/windows-loaded.state" ]; then
+  python3 - "$data/windows-loaded.state" "$work/windows-loaded.state" <<'PY'
+import sys
+data = open(sys.argv[1], "rb").read()
+open(sys.argv[2], "wb").write(data[2:] if data.startswith(b"\xff\xfe") else data)
+PY
+  "$cli" restore "$work/windows-loaded.state" --json >"$work/restored.json" 2>"$work/restore.err"
+  count_check $?
+  check python3 "$here/wine_checks.py" same-theme "$work/load0.json" "$work/restored.json"
+else
+  echo "  FAIL: windows-loaded.state was not written"
+  count_check 1
+fi
+echo "exchange checks done"
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
