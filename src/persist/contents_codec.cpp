@@ -46,6 +46,26 @@ WString EncodeField(const Variant& value, std::optional<uint16_t> tag) {
   return out;
 }
 
+WString DecodeText(const WString& contents, int32_t& position, uint16_t expected_tag) {
+  const int64_t n = static_cast<int64_t>(contents.size());
+  const int64_t p = position;  // 1-based index of the tag unit
+  if (p < 1 || p > n) RaiseInvalidContents();
+  if (contents[p - 1] != expected_tag || expected_tag < kTagName || expected_tag > kTagString) {
+    RaiseInvalidContents();
+  }
+  if (p + 2 > n) RaiseInvalidContents();
+  const int32_t length = static_cast<int32_t>(static_cast<uint32_t>(contents[p]) |
+                                              (static_cast<uint32_t>(contents[p + 1]) << 16));
+  if (length < 0) RaiseInvalidContents();
+  // The text starts at 0-based index p + 2; a length that runs past the end
+  // takes what remains, so the copy is never larger than the input.
+  const int64_t start = p + 2;
+  const int64_t take = std::min<int64_t>(length, n - start);
+  const int64_t next = p + 3 + static_cast<int64_t>(length);
+  position = static_cast<int32_t>(std::min<int64_t>(next, std::numeric_limits<int32_t>::max()));
+  return contents.substr(static_cast<size_t>(start), static_cast<size_t>(take));
+}
+
 Variant DecodeField(const WString& contents, int32_t& position,
                     std::optional<uint16_t> expected_tag) {
   const int64_t n = static_cast<int64_t>(contents.size());
@@ -69,17 +89,7 @@ Variant DecodeField(const WString& contents, int32_t& position,
     return *value;
   }
 
-  if (p + 2 > n) RaiseInvalidContents();
-  const int32_t length = static_cast<int32_t>(static_cast<uint32_t>(contents[p]) |
-                                              (static_cast<uint32_t>(contents[p + 1]) << 16));
-  if (length < 0) RaiseInvalidContents();
-  // The text starts at 0-based index p + 2; a length that runs past the end
-  // takes what remains, so the copy is never larger than the input.
-  const int64_t start = p + 2;
-  const int64_t take = std::min<int64_t>(length, n - start);
-  const int64_t next = p + 3 + static_cast<int64_t>(length);
-  position = static_cast<int32_t>(std::min<int64_t>(next, std::numeric_limits<int32_t>::max()));
-  return Variant(contents.substr(static_cast<size_t>(start), static_cast<size_t>(take)));
+  return Variant(DecodeText(contents, position, tag));
 }
 
 }  // namespace rxTheme

@@ -41,6 +41,10 @@ size_t EncodedFieldSize(const Variant& value);
 Variant DecodeField(const WString& contents, int32_t& position,
                     std::optional<uint16_t> expected_tag = std::nullopt);
 
+// DecodeField for a field that must be text with tag `expected_tag` (1, 2 or
+// 3): the same checks and errors, without a variant in between.
+WString DecodeText(const WString& contents, int32_t& position, uint16_t expected_tag);
+
 // Raises the bag's error 999.
 [[noreturn]] void RaiseInvalidContents();
 

@@ -91,8 +91,8 @@ void PropertyBagX::Contents(const WString& value) {
     // leaves it behind with the fields decoded so far.
     entries_.emplace_back();
     size_t index = entries_.size() - 1;
-    entries_[index].Name = DecodeField(value, p, kTagName).StringValue();
-    entries_[index].ObjectType = DecodeField(value, p, kTagObjectType).StringValue();
+    entries_[index].Name = DecodeText(value, p, kTagName);
+    entries_[index].ObjectType = DecodeText(value, p, kTagObjectType);
     entries_[index].Value = DecodeField(value, p);
   }
 }

@@ -73,8 +73,9 @@ bool OnPath(const std::string& program) {
     if (end == std::string::npos) end = dirs.size();
     std::string dir = dirs.substr(pos, end - pos);
     pos = end + 1;
-    if (dir.empty()) dir = ".";
-    if (access((dir + "/" + program).c_str(), X_OK) == 0) return true;
+    std::string candidate = dir.empty() ? std::string(".") : dir;
+    candidate.append(1, '/').append(program);
+    if (access(candidate.c_str(), X_OK) == 0) return true;
   }
   return false;
 }
