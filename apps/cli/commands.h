@@ -11,4 +11,10 @@ namespace rxTheme::cli {
 // `rxtheme bag dump FILE [--json]` (bag_dump.cpp).
 void AddBagCommand(CLI::App& app);
 
+// `rxtheme load|save|restore|pack` (theme_commands.cpp, theme_pack.cpp).
+void AddThemeCommands(CLI::App& app);
+
+// `rxtheme list|preview|pick` (picker_commands.cpp).
+void AddPickerCommands(CLI::App& app);
+
 }  // namespace rxTheme::cli

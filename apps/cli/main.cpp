@@ -9,6 +9,8 @@ int main(int argc, char** argv) {
   CLI::App app{"rxtheme: theme component tools"};
   app.require_subcommand(1);
   rxTheme::cli::AddBagCommand(app);
+  rxTheme::cli::AddThemeCommands(app);
+  rxTheme::cli::AddPickerCommands(app);
 
   try {
     app.parse(argc, argv);

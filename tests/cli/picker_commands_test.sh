@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Command-line tests of list, preview and pick, on the sample themes packed
+# into a themes folder made here.
+#   picker_commands_test.sh RXTHEME SOURCE_DIR HAVE_QT(0|1)
+set -u
+RXTHEME=$1
+SRC=$2
+HAVE_QT=$3
+TMP=$(mktemp -d)
+trap 'rm -rf "$TMP"' EXIT
+cd "$TMP"
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# A themes folder: the three samples, one folder without its .inf (not
+# listed) and one whose .inf has no title (listed with an empty title, first).
+for name in harbor meadow ember; do
+  mkdir -p themes/$name
+  "$RXTHEME" pack "$SRC/themes/$name" -o themes/$name/$name.elm || fail "pack $name"
+  cp "$SRC/themes/$name/$name.inf" themes/$name/
+done
+mkdir -p themes/bare themes/untitled
+printf '[info]\r\nauthor=x\r\n' > themes/untitled/untitled.inf
+
+"$RXTHEME" list themes > list.txt || fail "list exited $?"
+printf '\tPKG/untitled/untitled.elm\nEmber\tPKG/ember/ember.elm\nHarbor\tPKG/harbor/harbor.elm\nMeadow\tPKG/meadow/meadow.elm\n' \
+  | sed "s|PKG|$TMP/themes|g" > want.txt
+cmp -s list.txt want.txt || fail "list text: $(cat list.txt)"
+
+"$RXTHEME" list themes --json > list.json || fail "list --json exited $?"
+python3 - list.json "$TMP/themes" <<'PY' || fail "list --json shape: $(cat list.json)"
+import json, sys
+j = json.load(open(sys.argv[1]))
+assert [e["title"] for e in j] == ["", "Ember", "Harbor", "Meadow"], j
+assert all(set(e) == {"title", "package"} for e in j), j
+assert j[2]["package"] == sys.argv[2] + "/harbor/harbor.elm", j
+PY
+"$RXTHEME" list nowhere > empty.txt || fail "list of a missing folder exited $?"
+[ -s empty.txt ] && fail "list of a missing folder printed: $(cat empty.txt)"
+
+# preview: 46 CR LF lines; the options choose the first line and the variants.
+"$RXTHEME" preview themes/harbor/harbor.elm --working-folder work > plain.html || fail "preview"
+[ "$(grep -c $'\r$' plain.html)" = 46 ] || fail "preview has $(wc -l < plain.html) lines"
+head -1 plain.html | grep -q '^<body bgcolor="#' || fail "preview first line: $(head -1 plain.html)"
+grep -q "<img src=\"$TMP/work/banner.png\">" plain.html || fail "banner path: $(sed -n 2p plain.html)"
+[ -f work/banner.png ] || fail "pictures not unpacked into the working folder"
+"$RXTHEME" preview themes/harbor/harbor.elm --working-folder work --vivid --active --background \
+  -o vivid.html || fail "preview -o"
+head -1 vivid.html | grep -q "^<body background=\"[^\"]*background.png\"" || fail "background: $(head -1 vivid.html)"
+cmp -s plain.html vivid.html && fail "vivid/active page equals the plain page"
+grep -q 'banner-a.png' vivid.html || fail "active graphics not used: $(sed -n 2p vivid.html)"
+
+"$RXTHEME" preview themes/none.elm --working-folder work > out.txt 2> err.txt
+[ $? = 1 ] || fail "missing package: exit status"
+grep -q 'error 53' err.txt || fail "missing package: $(cat err.txt)"
+
+# pick: with the window (offscreen) a theme is clicked and the dialog
+# photographed and closed (result 0); without it, error 429.
+if [ "$HAVE_QT" = 1 ]; then
+  QT_QPA_PLATFORM=offscreen "$RXTHEME" pick themes --working-folder work2 --theme Meadow \
+    --screenshot shot.png --state state.bin > pick.txt 2> pick.err || fail "pick: $(cat pick.err)"
+  printf 'result: 0\ntheme: Meadow\n' | cmp -s - pick.txt || fail "pick printed: $(cat pick.txt)"
+  head -c 8 shot.png | od -An -c | grep -q 'P   N   G' || fail "no PNG screenshot"
+  [ -e state.bin ] && fail "state saved although the dialog was not closed with OK"
+else
+  "$RXTHEME" pick themes --working-folder work2 > out.txt 2> err.txt
+  grep -q 'error 429' err.txt || fail "pick without a window: $(cat err.txt)"
+fi
+
+echo "picker commands: $failures failure(s)"
+[ $failures = 0 ]
