@@ -1,4 +1,10 @@
-#include "theme_commands.h"
+// The theme commands:
+//   rxtheme load PACKAGE --working-folder DIR [--color-index N] [--graph-index N]
+//                [--include-path] [--json]
+//   rxtheme save [PACKAGE] --working-folder DIR -o STATE [options]
+//   rxtheme restore STATE [--json]
+// and `pack` from theme_pack.cpp.
+#include "commands.h"
 
 #include <filesystem>
 #include <iostream>
