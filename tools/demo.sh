@@ -34,3 +34,6 @@ echo "== saved page state ($(wc -c <"$work/page.bag") bytes), read back:"
 "$exe" bag dump "$work/page.bag"
 echo "== as JSON:"
 "$exe" bag dump "$work/page.bag" --json
+
+# ---- The theme picker: list, preview page, window or screenshot ----
+"$(dirname "$0")/demo-picker.sh" "$build"
