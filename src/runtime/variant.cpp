@@ -18,10 +18,43 @@ bool IsIntegerStored(VarType t) {
          t == VarType::UI1;
 }
 
+#ifdef __SIZEOF_INT128__
 // The 96-bit mantissa of a decimal as an unsigned 128-bit number.
 unsigned __int128 Mantissa(const Decimal& d) {
   return (static_cast<unsigned __int128>(d.hi32) << 64) | d.lo64;
 }
+#else
+// Targets without a 128-bit integer (32-bit Windows): the mantissa as three
+// 32-bit limbs, most significant first, with the two operations needed here.
+struct Mantissa96 {
+  uint32_t limb[3];
+  bool operator!=(int zero) const {
+    return (limb[0] | limb[1] | limb[2]) != static_cast<uint32_t>(zero);
+  }
+  int operator%(int ten) const {
+    uint64_t rest = 0;
+    for (uint32_t l : limb) rest = ((rest << 32) | l) % static_cast<uint64_t>(ten);
+    return static_cast<int>(rest);
+  }
+  Mantissa96& operator/=(int ten) {
+    uint64_t rest = 0;
+    for (uint32_t& l : limb) {
+      uint64_t cur = (rest << 32) | l;
+      l = static_cast<uint32_t>(cur / static_cast<uint64_t>(ten));
+      rest = cur % static_cast<uint64_t>(ten);
+    }
+    return *this;
+  }
+  explicit operator long double() const {
+    // Both terms are exact; the sum rounds once, as a direct conversion does.
+    return static_cast<long double>(limb[0]) * 18446744073709551616.0L +
+           static_cast<long double>((static_cast<uint64_t>(limb[1]) << 32) | limb[2]);
+  }
+};
+Mantissa96 Mantissa(const Decimal& d) {
+  return {{d.hi32, static_cast<uint32_t>(d.lo64 >> 32), static_cast<uint32_t>(d.lo64)}};
+}
+#endif
 
 long double DecimalToLongDouble(const Decimal& d) {
   long double v = static_cast<long double>(Mantissa(d));
@@ -30,7 +63,7 @@ long double DecimalToLongDouble(const Decimal& d) {
 }
 
 std::string DecimalText(const Decimal& d) {
-  unsigned __int128 m = Mantissa(d);
+  auto m = Mantissa(d);
   std::string digits;
   do {
     digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(m % 10)));
