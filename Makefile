@@ -8,8 +8,10 @@ ASAN_BUILD  ?= build-asan
 FUZZ_BUILD  ?= build-fuzz
 FUZZ_SECONDS ?= 30
 CMAKE_FLAGS ?=
+WIN64_BUILD ?= build-win64
+WIN32_BUILD ?= build-win32
 
-.PHONY: all deps build test test-core test-asan fuzz fuzz-short bench demo clean format
+.PHONY: all deps build test test-core test-asan fuzz fuzz-short bench demo clean format com test-wine
 
 all: build
 
@@ -48,6 +50,21 @@ fuzz: fuzz-build
 fuzz-short: fuzz-build
 	tools/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
+# The Windows automation server (rxTheme.dll), cross-compiled for x86_64 and i686.
+com:
+	@tools/install-deps.sh wine
+	for arch in x86_64 i686; do \
+	  dir=$$([ $$arch = x86_64 ] && echo $(WIN64_BUILD) || echo $(WIN32_BUILD)); \
+	  cmake -S com -B $$dir -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/com/toolchain-mingw.cmake \
+	    -DRXTHEME_MINGW_ARCH=$$arch -DCMAKE_BUILD_TYPE=Release && \
+	  cmake --build $$dir -j $(JOBS) || exit 1; \
+	done
+
+# The 64-bit DLL registered in a fresh Wine prefix and driven by Wine's script
+# host; the native build packs the sample theme and checks exchanged contents.
+test-wine: build com
+	com/tests/run-wine-tests.sh $(WIN64_BUILD)/rxTheme.dll $(BUILD)/apps/cli/rxtheme
+
 bench: build
 	tools/run-bench.sh $(BUILD)
 
@@ -58,4 +75,4 @@ format:
 	find src apps tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WIN64_BUILD) $(WIN32_BUILD)
