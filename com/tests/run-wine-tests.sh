@@ -82,11 +82,10 @@ python3 "$here/wine_checks.py" expected "$work/load0.json" "$work/load1.json" "$
 set +e
 
 # Each script runs as the shared helpers, the generated expectations and the
-# script itself, in one file.
-for test in "$here"/*_test.vbs; do
-  name=$(basename "$test" .vbs)
-  script="$work/$name.vbs"
-  cat "$here/lib.vbs" "$work/expected.vbs" "$test" | sed 's/\r*$/\r/' >"$script"
+# script itself, in one file; its result is its summary line.
+run_script() {  # run_script NAME SOURCE
+  local name=$1 script="$work/$1.vbs" start summary
+  cat "$here/lib.vbs" "$work/expected.vbs" "$2" | sed 's/\r*$/\r/' >"$script"
   start=$(now)
   timeout 300 "$wine" cscript //nologo "$(winpath "$script")" "$(winpath "$data")" \
     >"$work/$name.out" 2>&1
@@ -102,6 +101,10 @@ for test in "$here"/*_test.vbs; do
     sed "s/^/  /" "$work/$name.txt"
     echo "$name: FAIL: no summary line (the script stopped early)"
   fi
+}
+
+for test in "$here"/*_test.vbs; do
+  run_script "$(basename "$test" .vbs)" "$test"
 done
 
 # Contents crossing between the builds, byte for byte and value for value.
@@ -126,6 +129,15 @@ else
   count_check 1
 fi
 echo "exchange checks done"
+
+# Unregistering removes the classes again.
+if "$wine" regsvr32 /u "$(winpath "$dll")" 2>&1 | grep -q "Successfully unregistered"; then
+  count_check 0
+  run_script unregistered "$here/unregistered.vbs"
+else
+  echo "  FAIL: regsvr32 /u"
+  count_check 1
+fi
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
