@@ -43,11 +43,7 @@ class ForeignObject : public Object {
   WString type_name_;
 };
 
-BSTR* Require(BSTR* text) {
-  if (!text) RaiseError(kInvalidProcedureCall);
-  return text;
-}
-
+// A pointer argument that the caller must pass.
 template <typename T>
 T* Require(T* value) {
   if (!value) RaiseError(kInvalidProcedureCall);
