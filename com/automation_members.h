@@ -43,14 +43,14 @@
   X(29, TextAlign)              \
   X(30, VerticalAlign)
 
-#define RX_COM_BASE_STRINGS(X) \
-  X(3, TopBarButton)           \
+#define RX_COM_BASE_STRINGS(X)   \
+  X(3, TopBarButton)             \
   X(4, NavButtonBackgroundColor) \
-  X(5, BackgroundImage)        \
-  X(6, FontFamily)             \
-  X(7, FontWeight)             \
-  X(8, Color)                  \
-  X(9, TextAlign)              \
+  X(5, BackgroundImage)          \
+  X(6, FontFamily)               \
+  X(7, FontWeight)               \
+  X(8, Color)                    \
+  X(9, TextAlign)                \
   X(10, VerticalAlign)
 
 #endif
