@@ -4,9 +4,10 @@
 // per piece, then the pieces, each introduced by the 14-byte marker
 // "<==MS-Theme==>". The loader reads the file in chunks of at most 4096 bytes,
 // takes the header from the first chunk, collects each piece's bytes as they
-// arrive and stops reading once every piece is complete. Then it makes the
-// theme's working folder the current directory, hands style sheets to the
-// sections and writes every other piece as a file there.
+// arrive and stops reading once every piece is complete. It makes the theme's
+// working folder the current directory, hands style sheets to the sections
+// and writes every other piece as a file there, in table order; each piece is
+// unpacked as soon as it is complete, so only one piece is held in memory.
 #pragma once
 
 #include <cstdint>

@@ -312,5 +312,31 @@ TEST(LoaderOnDisk, UnpacksIntoTheWorkingFolder) {
   fs::remove_all(root);
 }
 
+// A package unpacked into its own folder, holding a piece of its own name:
+// the later pieces still come from the package as it was.
+TEST(LoaderOnDisk, APieceMayReplaceThePackageItself) {
+  namespace fs = std::filesystem;
+  const fs::path previous = fs::current_path();
+  const fs::path root = fs::temp_directory_path() / ("rxtheme-self-" + std::to_string(getpid()));
+  fs::remove_all(root);
+  fs::create_directories(root);
+  const std::string big(20000, 'z');
+  std::ofstream(root / "t.elm", std::ios::binary)
+      << MakePackage("1.0", {{"a.gif", "A"}, {"T.ELM", "replaced"}, {"big.gif", big}});
+
+  CTheme theme;
+  theme.WorkingFolder(Widen(root.string()));
+  theme.Load(Widen((root / "t.elm").string()));
+  auto read = [&](const char* name) {
+    std::ifstream in(root / name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  EXPECT_EQ(read("a.gif"), "A");
+  EXPECT_EQ(read("t.elm"), "replaced");
+  EXPECT_TRUE(read("big.gif") == big);
+  fs::current_path(previous);
+  fs::remove_all(root);
+}
+
 }  // namespace
 }  // namespace rxTheme::testing
