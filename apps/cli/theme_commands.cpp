@@ -1,7 +1,7 @@
 // The theme commands:
 //   rxtheme load PACKAGE --working-folder DIR [--color-index N] [--graph-index N]
 //                [--include-path] [--json]
-//   rxtheme save [PACKAGE] --working-folder DIR -o STATE [options]
+//   rxtheme save [PACKAGE] --working-folder DIR -o STATE [options] [--print|--json]
 //   rxtheme restore STATE [--json]
 // and `pack` from theme_pack.cpp.
 #include "commands.h"
@@ -92,6 +92,7 @@ struct SaveOptions {
   bool use_background_image = false;
   std::optional<std::string> themes_folder, theme_name, theme_file;
   std::vector<std::string> customs;
+  bool print = false;  // print the theme as saved
 };
 
 // "SECTION.STYLE.PROPERTY=VALUE" through the settings object's let.
@@ -181,6 +182,7 @@ void RunSave(const SaveOptions& o) {
   PropertyBagX bag;
   bag.WriteProperty(u"Theme", Variant::Obj(theme));
   CurrentEnv().WriteFile(state, ContentsBytes(bag.Contents()));
+  if (o.print || o.load.json) PrintTheme(*theme, o.load.json);
 }
 
 void RunRestore(const std::string& path, bool json) {
@@ -217,6 +219,8 @@ void AddThemeCommands(CLI::App& app) {
   save_cmd->add_option("--theme-file", save->theme_file);
   save_cmd->add_option("--custom", save->customs,
                        "SECTION.STYLE.PROPERTY=VALUE (SECTION: color, graph or base)");
+  save_cmd->add_flag("--print", save->print, "print the theme as saved");
+  save_cmd->add_flag("--json", save->load.json, "print the theme as saved, as JSON");
   save_cmd->callback([save] { RunSave(*save); });
 
   auto restore_path = std::make_shared<std::string>();

@@ -117,10 +117,12 @@ json_check restored.json \
   'j["graph"]["navtxthome"]["NavButtonHomeNormal"] == "mine.png"' \
   'j["base"]["h1"]["FontFamily"] == "Courier" and j["base"]["h2"]["FontFamily"] != ""'
 # Without custom values switched on, the restored theme answers as a load does.
-"$RXTHEME" save harbor.elm --working-folder work -o plain.bin --color-index 1 || fail "save plain"
+"$RXTHEME" save harbor.elm --working-folder work -o plain.bin --color-index 1 --json \
+  >plain-saved.json || fail "save plain"
 "$RXTHEME" restore plain.bin --json >plain.json || fail "restore plain"
 "$RXTHEME" load harbor.elm --working-folder work --color-index 1 --json >plain-load.json
 cmp -s plain.json plain-load.json || fail "restored theme differs from the loaded one"
+cmp -s plain.json plain-saved.json || fail "restored theme differs from the saved one"
 "$RXTHEME" save --working-folder work -o empty.bin || fail "save without a package"
 "$RXTHEME" restore empty.bin --json >empty.json || fail "restore empty"
 json_check empty.json 'j["version"] == "" and j["color"]["body"]["Color"] == ""'
