@@ -55,9 +55,11 @@ grep -q 'banner-a.png' vivid.html || fail "active graphics not used: $(sed -n 2p
 grep -q 'error 53' err.txt || fail "missing package: $(cat err.txt)"
 
 # pick: with the window (offscreen) a theme is clicked and the dialog
-# photographed and closed (result 0); without it, error 429.
+# photographed and closed (result 0); without it, error 429. Qt's font
+# libraries keep allocations to the end, which the sanitizer build would
+# report as leaks: leak detection is off for this one run.
 if [ "$HAVE_QT" = 1 ]; then
-  QT_QPA_PLATFORM=offscreen "$RXTHEME" pick themes --working-folder work2 --theme Meadow \
+  QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0 "$RXTHEME" pick themes --working-folder work2 --theme Meadow \
     --screenshot shot.png --state state.bin > pick.txt 2> pick.err || fail "pick: $(cat pick.err)"
   printf 'result: 0\ntheme: Meadow\n' | cmp -s - pick.txt || fail "pick printed: $(cat pick.txt)"
   head -c 8 shot.png | od -An -c | grep -q 'P   N   G' || fail "no PNG screenshot"

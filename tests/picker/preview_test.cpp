@@ -141,12 +141,5 @@ TEST_F(PreviewTest, ValuesAreInsertedUnescapedAndCustomValuesApply) {
   EXPECT_NE(html.find(u"<u><font color=\"\"><script>\">Regular Link"), WString::npos);
 }
 
-TEST(AddPreviewLineTest, AppendsTheLineAndCrLf) {
-  WString html = u"a\r\n";
-  AddPreviewLine(html, u"   b");
-  AddPreviewLine(html, u"");
-  EXPECT_EQ(html, u"a\r\n   b\r\n\r\n");
-}
-
 }  // namespace
 }  // namespace rxTheme

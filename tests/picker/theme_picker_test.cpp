@@ -286,25 +286,5 @@ TEST_F(ThemePickerTest, FailuresAreShownAndTheDialogStaysOpen) {
   EXPECT_EQ(SelectTheme(theme_), 1);
 }
 
-TEST_F(ThemePickerTest, ControlTableDescribesTheDialog) {
-  const auto& controls = PickerControls();
-  for (size_t i = 0; i < controls.size(); ++i) {
-    EXPECT_EQ(static_cast<size_t>(controls[i].id), i);
-  }
-  // Every control lies inside the client area; the children inside the frame.
-  const ControlSpec& frame = PickerControl(C::kFrSelect);
-  for (const ControlSpec& c : controls) {
-    SCOPED_TRACE(ToUtf8(c.name));
-    const ControlSpec* parent = c.parent == C::kDialog ? nullptr : &PickerControl(c.parent);
-    EXPECT_TRUE(parent == nullptr || parent == &frame);
-    const int width = parent ? parent->width : kPickerClientWidth;
-    const int height = parent ? parent->height : kPickerClientHeight;
-    EXPECT_LE(c.left + c.width, width);
-    EXPECT_LE(c.top + c.height, height);
-  }
-  EXPECT_EQ(PickerControl(C::kChkUseThemeOnPage).caption, u"This Page &Uses Themes");
-  EXPECT_TRUE(PickerControl(C::kCmdOK).default_button);
-}
-
 }  // namespace
 }  // namespace rxTheme

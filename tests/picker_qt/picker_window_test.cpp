@@ -101,12 +101,6 @@ TEST(PickerWindowTest, ClickingAThemeAndAnOptionUpdatesThePreview) {
   EXPECT_TRUE(fs::file_size(root / "picker.png") > 1000);
 }
 
-TEST(PickerWindowTest, TwipsConvertAtTheScreenResolution) {
-  EXPECT_EQ(TwipsToPixels(1440, 96), 96);
-  EXPECT_EQ(TwipsToPixels(10470, 96), 698);
-  EXPECT_DOUBLE_EQ(PixelsToTwips(96, 96), 1440);
-}
-
 }  // namespace
 }  // namespace rxTheme
 
