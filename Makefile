@@ -67,6 +67,7 @@ test-wine: build com
 
 bench: build
 	tools/run-bench.sh $(BUILD)
+	bench/load_vs_tar.sh $(BUILD)/apps/cli/rxtheme
 
 demo: build
 	tools/demo.sh $(BUILD)
