@@ -60,6 +60,17 @@ expect_error 1 "4096" -- "$RXTHEME" pack many -o many.elm
 [ -e many.elm ] && fail "pack wrote a package whose header does not fit"
 
 # --- load
+# Every sample theme fills every style of every section in both variants.
+for name in harbor meadow ember; do
+  "$RXTHEME" pack "$SRC/themes/$name" -o "$name.elm" || fail "pack $name"
+  for v in 0 1; do
+    "$RXTHEME" load "$name.elm" --working-folder "w-$name" --color-index $v --graph-index $v \
+      --json >"$name-$v.json" || fail "load $name"
+    json_check "$name-$v.json" \
+      'all(any(v for k, v in s.items() if k[:3] != "Use") for sec in ("color", "graph", "base") for s in j[sec].values())'
+  done
+done
+
 "$RXTHEME" load harbor.elm --working-folder work --json >load.json || fail "load --json"
 json_check load.json \
   'list(j) == ["version", "colorIndex", "graphIndex", "useThemeSettings", "useCustomSettings", "includePath", "useBackgroundImage", "workingFolder", "themesFolder", "currentThemeName", "currentThemeFile", "color", "graph", "base"]' \
