@@ -1,11 +1,8 @@
 #include "theme/loader.h"
 
 #include <algorithm>
-#include <cmath>
-#include <cstdlib>
-#include <cstring>
 #include <limits>
-#include <new>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
