@@ -22,11 +22,13 @@ build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
 	cmake --build $(BUILD) -j $(JOBS)
 
-# Every test: the normal build, the sanitizer build, then each fuzz target briefly.
+# Every test: the normal build, the sanitizer build, each fuzz target briefly,
+# then the Windows DLLs and their run under Wine.
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	$(MAKE) test-asan
 	$(MAKE) fuzz-short
+	$(MAKE) test-wine
 
 test-core: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
