@@ -32,7 +32,7 @@ wine=${WINE:-$(find_tool wine wine64 /usr/lib/wine/wine64)} || { echo "wine not 
 wineserver=$(find_tool wineserver wineserver64 /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver) ||
   wineserver=""
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/rxtheme-wine.XXXXXX")
+work=$(mktemp -d -t rxtheme-wine.XXXXXX)
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 cleanup() {
   [ -n "$wineserver" ] && "$wineserver" -k >/dev/null 2>&1
