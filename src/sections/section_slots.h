@@ -6,9 +6,11 @@
 #include <array>
 #include <cstddef>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "persist/property_bag.h"
+#include "runtime/automation_error.h"
 #include "runtime/variant.h"
 #include "runtime/wstring.h"
 
@@ -54,15 +56,21 @@ class SectionSlots {
     for (size_t i = 0; i < N; ++i) bag.WriteProperty(table_[i].key, Variant::Obj(At(i)));
   }
 
-  // Reads every slot's object back, replacing what the slot held. A key that
-  // is absent or holds anything but an object of this class (a plain value, a
-  // null reference, another class) empties the slot, so that it is filled with
-  // a fresh object on its next use.
+  // Reads every slot's object back, replacing what the slot held. An absent
+  // key or a null reference empties the slot, so that it is filled with a
+  // fresh object on its next use. A plain value or an object of another class
+  // raises 13; the slots read before it keep their new objects.
   void Read(PropertyBagX& bag) {
     for (size_t i = 0; i < N; ++i) {
       const Variant value = bag.ReadProperty(table_[i].key);
-      objects_[i] =
-          value.IsObject() ? std::dynamic_pointer_cast<Object>(value.ObjectValue()) : nullptr;
+      if (value.IsEmpty()) {
+        objects_[i] = nullptr;
+        continue;
+      }
+      if (!value.IsObject()) RaiseError(kTypeMismatch);
+      auto object = std::dynamic_pointer_cast<Object>(value.ObjectValue());
+      if (value.ObjectValue() && !object) RaiseError(kTypeMismatch);
+      objects_[i] = std::move(object);
     }
   }
 

@@ -194,12 +194,10 @@ TEST(ColorSectionTest, SaveAndRestore) {
   EXPECT_EQ(restored->Item(kKey, u"visited")->Index(kObjectKey), 1);
 }
 
-TEST(ColorSectionTest, RestoreKeepsEverySlotUsable) {
+TEST(ColorSectionTest, RestoreFillsMissingSlotsAndRefusesWrongKinds) {
   PropertyBagX bag;
   bag.WriteProperty(u"Index", Variant::I2(1));
-  bag.WriteProperty(u"Body", Variant(u"not an object"));
   bag.WriteProperty(u"H1", Variant::Obj(nullptr));
-  bag.WriteProperty(u"H2", Variant::Obj(std::make_shared<CColor>()));  // wrong class
   CColor section;
   auto old_link = section.Item(kKey, u"link");
   section.ReadProperties(bag);
@@ -210,6 +208,13 @@ TEST(ColorSectionTest, RestoreKeepsEverySlotUsable) {
     EXPECT_EQ(object->Index(kObjectKey), 0) << "a fresh object";
   }
   EXPECT_NE(section.Item(kKey, u"link"), old_link) << "restoring replaces every slot";
+
+  for (const Variant& wrong :
+       {Variant(u"not an object"), Variant::Obj(std::make_shared<CColor>())}) {
+    PropertyBagX bad;
+    bad.WriteProperty(u"Body", wrong);
+    EXPECT_EQ(ErrorNumberOf([&] { section.ReadProperties(bad); }), kTypeMismatch);
+  }
 }
 
 TEST(FactoryTest, CreatesEverySectionAndSettingsClass) {
