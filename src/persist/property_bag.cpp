@@ -143,21 +143,25 @@ void PropertyBagX::WriteProperty(const WString& name, const Variant& value,
 Variant PropertyBagX::ReadProperty(const WString& name,
                                    const std::optional<Variant>& default_value) {
   const Variant def = default_value.value_or(Variant());
-  // A null object reference as the default behaves like a plain default.
+  // A null object reference as the default behaves like a plain default. A
+  // default object that is not persistable raises 13 once it is used, which
+  // a stored null reference never does.
   const bool default_is_object = def.IsObject() && def.ObjectValue() != nullptr;
-  std::shared_ptr<IPropertyBagX> default_object;
-  if (default_is_object) {
-    default_object = AsPersistable(def.ObjectValue());
-    if (!default_object) RaiseError(kTypeMismatch);
-  }
+  const auto default_persistable = [&] {
+    std::shared_ptr<IPropertyBagX> object = AsPersistable(def.ObjectValue());
+    if (!object) RaiseError(kTypeMismatch);
+    return object;
+  };
 
   const int32_t index = FindProperty(name);
   if (index == 0) {
-    if (default_object) default_object->InitProperties();
+    if (default_is_object) default_persistable()->InitProperties();
     return def;
   }
   const PropertyEntry& entry = entries_[index - 1];
   if (entry.ObjectType == kNullReference) return Variant::Obj(nullptr);
+  const std::shared_ptr<IPropertyBagX> default_object =
+      default_is_object ? default_persistable() : nullptr;
 
   if (default_object) {
     PropertyBagX nested(depth_ + 1);

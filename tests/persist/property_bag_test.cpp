@@ -264,6 +264,9 @@ TEST(PropertyBagTest, RefusesWhatItCannotStore) {
   EXPECT_EQ(Names(bag), (std::vector<WString>{u"B"}));
   EXPECT_EQ(ErrorOf([&] { bag.ReadProperty(u"B", Variant::Obj(other)); }), kTypeMismatch);
   EXPECT_EQ(ErrorOf([&] { bag.ReadProperty(u"Z", Variant::Obj(other)); }), kTypeMismatch);
+  // A stored null reference never uses the default, so nothing is refused.
+  bag.WriteProperty(u"Null", Variant::Obj(nullptr));
+  EXPECT_EQ(bag.ReadProperty(u"Null", Variant::Obj(other)).ObjectValue(), nullptr);
   // A bag is not persistable either.
   EXPECT_EQ(ErrorOf([&] {
               bag.WriteProperty(u"C", Variant::Obj(CreateObject(u"rxTheme.PropertyBagX")));
