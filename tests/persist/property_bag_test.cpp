@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <stdexcept>
 #include <vector>
 
@@ -12,18 +11,12 @@
 #include "runtime/automation_error.h"
 #include "runtime/object_registry.h"
 #include "runtime/std_font.h"
+#include "support/section_text.h"
 
 namespace rxTheme {
 namespace {
 
-int ErrorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const AutomationError& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using testing::ErrorNumberOf;
 
 std::vector<WString> Names(const PropertyBagX& bag) {
   std::vector<WString> names;
@@ -260,15 +253,15 @@ TEST(PropertyBagTest, RefusesWhatItCannotStore) {
   bag.WriteProperty(u"A", Variant::I2(1));
   bag.WriteProperty(u"B", Variant::I2(2));
   auto other = std::make_shared<NotPersistable>();
-  EXPECT_EQ(ErrorOf([&] { bag.WriteProperty(u"a", Variant::Obj(other)); }), kTypeMismatch);
+  EXPECT_EQ(ErrorNumberOf([&] { bag.WriteProperty(u"a", Variant::Obj(other)); }), kTypeMismatch);
   EXPECT_EQ(Names(bag), (std::vector<WString>{u"B"}));
-  EXPECT_EQ(ErrorOf([&] { bag.ReadProperty(u"B", Variant::Obj(other)); }), kTypeMismatch);
-  EXPECT_EQ(ErrorOf([&] { bag.ReadProperty(u"Z", Variant::Obj(other)); }), kTypeMismatch);
+  EXPECT_EQ(ErrorNumberOf([&] { bag.ReadProperty(u"B", Variant::Obj(other)); }), kTypeMismatch);
+  EXPECT_EQ(ErrorNumberOf([&] { bag.ReadProperty(u"Z", Variant::Obj(other)); }), kTypeMismatch);
   // A stored null reference never uses the default, so nothing is refused.
   bag.WriteProperty(u"Null", Variant::Obj(nullptr));
   EXPECT_EQ(bag.ReadProperty(u"Null", Variant::Obj(other)).ObjectValue(), nullptr);
   // A bag is not persistable either.
-  EXPECT_EQ(ErrorOf([&] {
+  EXPECT_EQ(ErrorNumberOf([&] {
               bag.WriteProperty(u"C", Variant::Obj(CreateObject(u"rxTheme.PropertyBagX")));
             }),
             kTypeMismatch);
@@ -280,16 +273,17 @@ TEST(PropertyBagTest, MalformedNestedValueRaises999) {
                      EncodeField(Variant(u"rxTheme.CSampleTest"), kTagObjectType) +
                      EncodeField(Variant(WString{7, 7}));
   bag.Contents(contents);
-  EXPECT_EQ(ErrorOf([&] { bag.ReadProperty(u"Obj"); }), kInvalidContents);
+  EXPECT_EQ(ErrorNumberOf([&] { bag.ReadProperty(u"Obj"); }), kInvalidContents);
   auto target = std::make_shared<Sample>();
-  EXPECT_EQ(ErrorOf([&] { bag.ReadProperty(u"Obj", Variant::Obj(target)); }), kInvalidContents);
+  EXPECT_EQ(ErrorNumberOf([&] { bag.ReadProperty(u"Obj", Variant::Obj(target)); }),
+            kInvalidContents);
   // A font whose attribute does not convert is malformed too.
   PropertyBagX font_bag;
   font_bag.WriteProperty(u"Size", Variant(u"huge"));
   bag.Contents(EncodeField(Variant(u"F"), kTagName) +
                EncodeField(Variant(u"Font"), kTagObjectType) +
                EncodeField(Variant(font_bag.Contents())));
-  EXPECT_EQ(ErrorOf([&] { bag.ReadProperty(u"F"); }), kInvalidContents);
+  EXPECT_EQ(ErrorNumberOf([&] { bag.ReadProperty(u"F"); }), kInvalidContents);
 }
 
 // Contents nesting `levels` CSampleTest objects, each the "Child" of the one

@@ -12,18 +12,12 @@
 #include "platform/env.h"
 #include "platform/mem_env.h"
 #include "runtime/automation_error.h"
+#include "support/section_text.h"
 
 namespace rxTheme {
 namespace {
 
-int ErrorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const AutomationError& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using testing::ErrorNumberOf;
 
 std::string ReadAll(ReadableFile& file) {
   std::string out;
@@ -110,14 +104,14 @@ void CheckContract(EnvContract& c) {
       {[&] { env.CreateDirectory(c.At(u"a/b")); }, kPathNotFound},
       {[&] { env.ListSubFolders(c.At(u"absent")); }, kPathNotFound},
   };
-  for (auto& f : failures) EXPECT_EQ(ErrorOf(f.call), f.error);
+  for (auto& f : failures) EXPECT_EQ(ErrorNumberOf(f.call), f.error);
 
   // Folders: one level at a time, an existing one refused, listings of names.
   env.CreateDirectory(c.At(u"t1"));
   env.CreateDirectory(c.At(u"t1/inner"));
   env.CreateDirectory(c.At(u"t2"));
-  EXPECT_EQ(ErrorOf([&] { env.CreateDirectory(c.At(u"t1")); }), kPathFileAccessError);
-  EXPECT_EQ(ErrorOf([&] { env.OpenForLoad(c.At(u"t1")); }), kPathFileAccessError);
+  EXPECT_EQ(ErrorNumberOf([&] { env.CreateDirectory(c.At(u"t1")); }), kPathFileAccessError);
+  EXPECT_EQ(ErrorNumberOf([&] { env.OpenForLoad(c.At(u"t1")); }), kPathFileAccessError);
   std::vector<WString> subs = env.ListSubFolders(c.root());
   std::sort(subs.begin(), subs.end());
   EXPECT_EQ(subs, (std::vector<WString>{u"t1", u"t2"}));
@@ -176,7 +170,8 @@ TEST(PosixEnvTest, WriteRefusesASymbolicLink) {
   std::string link = Narrow(c.At(u"link"));
   DefaultEnv().WriteFile(Widen(target), "keep");
   ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
-  EXPECT_EQ(ErrorOf([&] { DefaultEnv().WriteFile(Widen(link), "evil"); }), kPathFileAccessError);
+  EXPECT_EQ(ErrorNumberOf([&] { DefaultEnv().WriteFile(Widen(link), "evil"); }),
+            kPathFileAccessError);
   EXPECT_EQ(DefaultEnv().ReadFile(Widen(target)), "keep");
 }
 
@@ -191,7 +186,7 @@ TEST(PosixEnvTest, LoadOpensAReadOnlyFile) {
 
 TEST(PosixEnvTest, HelpWithoutAFileRaises53) {
   PosixContract c;
-  EXPECT_EQ(ErrorOf([&] { DefaultEnv().ShowHelp(c.At(u"missing.chm>TriPane"), 0, 0); }),
+  EXPECT_EQ(ErrorNumberOf([&] { DefaultEnv().ShowHelp(c.At(u"missing.chm>TriPane"), 0, 0); }),
             kFileNotFound);
 }
 
@@ -199,17 +194,17 @@ TEST(MemEnvTest, SymlinksFaultsAndHelpLog) {
   MemEnv env;
   env.AddFile(u"/w/theme.elm", "pkg");
   env.AddSymlink(u"/w/link.gif");
-  EXPECT_EQ(ErrorOf([&] { env.WriteFile(u"/w/link.gif", "x"); }), kPathFileAccessError);
+  EXPECT_EQ(ErrorNumberOf([&] { env.WriteFile(u"/w/link.gif", "x"); }), kPathFileAccessError);
 
   env.FailOn(u"/w/theme.elm", MemEnv::Op::kRead, kPathFileAccessError);
   env.FailOn(u"/w/out.gif", MemEnv::Op::kWrite, 61);
   env.FailOn(u"/w/sub", MemEnv::Op::kCreate, 70);
   env.FailOn(u"/w/fresh.elm", MemEnv::Op::kCreate, 75);
-  EXPECT_EQ(ErrorOf([&] { env.OpenForLoad(u"/w/theme.elm"); }), kPathFileAccessError);
-  EXPECT_EQ(ErrorOf([&] { env.ReadFile(u"/w/theme.elm"); }), kPathFileAccessError);
-  EXPECT_EQ(ErrorOf([&] { env.WriteFile(u"/w/out.gif", "x"); }), 61);
-  EXPECT_EQ(ErrorOf([&] { env.CreateDirectory(u"/w/sub"); }), 70);
-  EXPECT_EQ(ErrorOf([&] { env.OpenForLoad(u"/w/fresh.elm"); }), 75);
+  EXPECT_EQ(ErrorNumberOf([&] { env.OpenForLoad(u"/w/theme.elm"); }), kPathFileAccessError);
+  EXPECT_EQ(ErrorNumberOf([&] { env.ReadFile(u"/w/theme.elm"); }), kPathFileAccessError);
+  EXPECT_EQ(ErrorNumberOf([&] { env.WriteFile(u"/w/out.gif", "x"); }), 61);
+  EXPECT_EQ(ErrorNumberOf([&] { env.CreateDirectory(u"/w/sub"); }), 70);
+  EXPECT_EQ(ErrorNumberOf([&] { env.OpenForLoad(u"/w/fresh.elm"); }), 75);
   EXPECT_FALSE(env.FileExists(u"/w/fresh.elm"));
   EXPECT_FALSE(env.FileContents(u"/w/out.gif"));
   env.ClearFaults();

@@ -3,24 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <functional>
 #include <limits>
 #include <memory>
 
 #include "runtime/automation_error.h"
 #include "runtime/std_font.h"
+#include "support/section_text.h"
 
 namespace rxTheme {
 namespace {
 
-int ErrorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const AutomationError& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using testing::ErrorNumberOf;
 
 TEST(VariantTest, ToStringGivesShortestTextThatReadsBack) {
   struct Case {
@@ -50,8 +43,8 @@ TEST(VariantTest, ToStringGivesShortestTextThatReadsBack) {
     EXPECT_EQ(c.value.ToString(), c.text) << ToUtf8(c.text);
   }
   EXPECT_EQ(Variant::R8(1.0 / 3).ToDouble(), Variant(Variant::R8(1.0 / 3).ToString()).ToDouble());
-  EXPECT_EQ(ErrorOf([] { Variant::Null().ToString(); }), kTypeMismatch);
-  EXPECT_EQ(ErrorOf([] { Variant::Obj(nullptr).ToString(); }), kTypeMismatch);
+  EXPECT_EQ(ErrorNumberOf([] { Variant::Null().ToString(); }), kTypeMismatch);
+  EXPECT_EQ(ErrorNumberOf([] { Variant::Obj(nullptr).ToString(); }), kTypeMismatch);
 }
 
 TEST(VariantTest, ToBoolAcceptsNumbersAndBooleanOrNumericText) {
@@ -64,9 +57,9 @@ TEST(VariantTest, ToBoolAcceptsNumbersAndBooleanOrNumericText) {
   EXPECT_TRUE(Variant(u"-1").ToBool());
   EXPECT_FALSE(Variant(u"0.0").ToBool());
   for (const char16_t* bad : {u"", u"yes", u"1x", u"--1"}) {
-    EXPECT_EQ(ErrorOf([&] { Variant(bad).ToBool(); }), kTypeMismatch) << ToUtf8(bad);
+    EXPECT_EQ(ErrorNumberOf([&] { Variant(bad).ToBool(); }), kTypeMismatch) << ToUtf8(bad);
   }
-  EXPECT_EQ(ErrorOf([] { Variant::Null().ToBool(); }), kTypeMismatch);
+  EXPECT_EQ(ErrorNumberOf([] { Variant::Null().ToBool(); }), kTypeMismatch);
 }
 
 TEST(VariantTest, IntegerConversionsRoundHalfToEvenAndCheckRange) {
@@ -95,17 +88,17 @@ TEST(VariantTest, IntegerConversionsRoundHalfToEvenAndCheckRange) {
   };
   for (const Case& c : i2_cases) {
     int16_t got = 0;
-    int error = ErrorOf([&] { got = c.value.ToI2(); });
+    int error = ErrorNumberOf([&] { got = c.value.ToI2(); });
     EXPECT_EQ(error, c.error) << ToUtf8(c.value.IsNull() ? u"Null" : c.value.ToString());
     if (!c.error) {
       EXPECT_EQ(got, c.expected);
     }
   }
   EXPECT_EQ(Variant::R8(2147483647.4).ToI4(), 2147483647);
-  EXPECT_EQ(ErrorOf([] { Variant::R8(2147483647.5).ToI4(); }), kOverflow);
+  EXPECT_EQ(ErrorNumberOf([] { Variant::R8(2147483647.5).ToI4(); }), kOverflow);
   EXPECT_EQ(Variant::R8(12.34567).ToCurrency(), 123457);
   EXPECT_EQ(Variant::I2(-3).ToCurrency(), -30000);
-  EXPECT_EQ(ErrorOf([] { Variant::R8(1e300).ToCurrency(); }), kOverflow);
+  EXPECT_EQ(ErrorNumberOf([] { Variant::R8(1e300).ToCurrency(); }), kOverflow);
 }
 
 TEST(VariantTest, EqualityFollowsAutomationRules) {
@@ -188,13 +181,13 @@ TEST(VariantTest, ImageLayoutAndUnusedBytes) {
     image[1] = static_cast<uint8_t>(code >> 8);
     EXPECT_FALSE(Variant::FromImage(image).has_value()) << code;
   }
-  EXPECT_EQ(ErrorOf([] { Variant(u"x").ToImage(); }), kTypeMismatch);
-  EXPECT_EQ(ErrorOf([] { Variant::Obj(nullptr).ToImage(); }), kTypeMismatch);
+  EXPECT_EQ(ErrorNumberOf([] { Variant(u"x").ToImage(); }), kTypeMismatch);
+  EXPECT_EQ(ErrorNumberOf([] { Variant::Obj(nullptr).ToImage(); }), kTypeMismatch);
 }
 
 TEST(VariantTest, RawAccessorsRequireTheirType) {
-  EXPECT_EQ(ErrorOf([] { Variant::I4(1).I2Value(); }), kTypeMismatch);
-  EXPECT_EQ(ErrorOf([] { Variant(u"s").ObjectValue(); }), kTypeMismatch);
+  EXPECT_EQ(ErrorNumberOf([] { Variant::I4(1).I2Value(); }), kTypeMismatch);
+  EXPECT_EQ(ErrorNumberOf([] { Variant(u"s").ObjectValue(); }), kTypeMismatch);
   EXPECT_EQ(Variant::Error(10).I4Value(), 10);
   EXPECT_EQ(Variant::Date(2.0).R8Value(), 2.0);
   EXPECT_TRUE(Variant::Obj(nullptr).IsObject());
