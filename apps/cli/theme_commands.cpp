@@ -34,8 +34,9 @@ namespace fs = std::filesystem;
 
 // Load changes the current directory, so every path the command uses after
 // it (the state file, the working folder that picture values carry) is made
-// absolute first, against the directory the command started in.
-WString Absolute(const std::string& path) { return FromUtf8(fs::absolute(path).string()); }
+// absolute first, against the directory the command started in. Paths keep
+// their bytes, one unit each, as the file functions expect.
+WString Absolute(const std::string& path) { return Widen(fs::absolute(path).string()); }
 
 // PACKAGE and STATE must exist: the component itself would create a missing
 // package empty.
@@ -174,9 +175,9 @@ void RunSave(const SaveOptions& o) {
   if (o.use_custom_settings) theme->UseCustomSettings(true);
   if (o.no_theme_settings) theme->UseThemeSettings(false);
   if (o.use_background_image) theme->UseBackgroundImage(true);
-  if (o.themes_folder) theme->ThemesFolder(FromUtf8(*o.themes_folder));
+  if (o.themes_folder) theme->ThemesFolder(Widen(*o.themes_folder));
   if (o.theme_name) theme->CurrentThemeName(FromUtf8(*o.theme_name));
-  if (o.theme_file) theme->CurrentThemeFile(FromUtf8(*o.theme_file));
+  if (o.theme_file) theme->CurrentThemeFile(Widen(*o.theme_file));
   for (const std::string& spec : o.customs) ApplyCustom(*theme, spec);
 
   PropertyBagX bag;

@@ -65,7 +65,7 @@ std::string BuildPackage(const std::string& source_dir, const std::optional<std:
   if (version) {
     version_text = *version;
   } else if (fs::is_regular_file(version_file)) {
-    version_text = FirstLine(env.ReadFile(FromUtf8(version_file.string())));
+    version_text = FirstLine(env.ReadFile(Widen(version_file.string())));
   }
   if (version_text.find('\n') != std::string::npos) {
     RaiseError(kInvalidProcedureCall, u"The version text cannot hold a line break");
@@ -78,7 +78,7 @@ std::string BuildPackage(const std::string& source_dir, const std::optional<std:
       RaiseError(kInvalidProcedureCall,
                  FromUtf8("The file name \"" + name + "\" cannot be a piece name"));
     }
-    std::string data = env.ReadFile(FromUtf8((fs::path(source_dir) / name).string()));
+    std::string data = env.ReadFile(Widen((fs::path(source_dir) / name).string()));
     if (!keep_line_ends && EndsWith(name, ".css")) data = CrLf(data);
     header += name + "," + std::to_string(data.size()) + "\n";
     pieces.push_back(std::move(data));
@@ -109,7 +109,7 @@ void AddPackCommand(CLI::App& app) {
   cmd->add_flag("--keep-line-ends", o->keep_line_ends, "write style sheets as they are");
   cmd->callback([o] {
     const std::string package = BuildPackage(o->source, o->version, o->keep_line_ends);
-    CurrentEnv().WriteFile(FromUtf8(fs::absolute(o->output).string()), package);
+    CurrentEnv().WriteFile(Widen(fs::absolute(o->output).string()), package);
   });
 }
 

@@ -44,14 +44,15 @@ grep -aq '^harbor.inf,' harbor.elm && fail "pack: the .inf file became a piece"
 [ "$(sed -n 3p harbor.elm)" = "background.png,$(stat -c %s "$SRC/themes/harbor/background.png")" ] ||
   fail "pack: pieces in name order with their sizes"
 
-mkdir lf
-printf 'body\n{\n\tcolor: rgb(1, 2, 3);\n}\n' >lf/color0.css
-printf 'PIC' >lf/Pic.GIF
-"$RXTHEME" pack lf -o lf.elm --version 'v 7' || fail "pack lf"
-"$RXTHEME" pack lf -o lf-kept.elm --keep-line-ends || fail "pack --keep-line-ends"
-[ "$(head -n1 lf.elm)" = "v 7" ] || fail "pack --version"
+# Paths keep their bytes, whatever they spell.
+mkdir lfé
+printf 'body\n{\n\tcolor: rgb(1, 2, 3);\n}\n' >lfé/color0.css
+printf 'PIC' >lfé/Pic.GIF
+"$RXTHEME" pack lfé -o lfé.elm --version 'v 7' || fail "pack lf"
+"$RXTHEME" pack lfé -o lf-kept.elm --keep-line-ends || fail "pack --keep-line-ends"
+[ "$(head -n1 lfé.elm)" = "v 7" ] || fail "pack --version"
 [ "$(head -n1 lf-kept.elm)" = "1.0" ] || fail "pack default version"
-grep -aq '^color0.css,35$' lf.elm || fail "pack: style sheet not converted to CR LF"
+grep -aq '^color0.css,35$' lfé.elm || fail "pack: style sheet not converted to CR LF"
 grep -aq '^color0.css,31$' lf-kept.elm || fail "pack --keep-line-ends changed the sheet"
 
 mkdir many
@@ -110,9 +111,9 @@ expect_error 1 "rxtheme: error 75:" -- "$RXTHEME" load escape.elm --working-fold
 [ -e escape.gif ] && fail "a piece escaped the working folder"
 expect_error 2 "" -- "$RXTHEME" load harbor.elm
 
-"$RXTHEME" load lf.elm --working-folder lfwork --json >lf.json || fail "load lf"
+"$RXTHEME" load lfé.elm --working-folder wörk --json >lf.json || fail "load lf"
 json_check lf.json 'j["version"] == "v 7"' 'j["color"]["body"]["Color"] == "#010203"'
-[ "$(cat lfwork/pic.gif)" = "PIC" ] || fail "piece names are lower-cased"
+[ "$(cat wörk/pic.gif)" = "PIC" ] || fail "piece names are lower-cased"
 
 # --- save and restore
 "$RXTHEME" save harbor.elm --working-folder work -o state.bin --color-index 1 --graph-index 1 \
