@@ -12,13 +12,10 @@
 #include <QTreeWidget>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
-#include <utility>
-#include <vector>
 
-#include "../picker/picker_fixture.h"
+#include "../support/theme_package.h"
 #include "picker/select_theme.h"
 #include "picker/theme_picker.h"
 #include "qt_picker_view.h"
@@ -29,27 +26,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // Installs the sample theme `name` of the source tree as a package.
 void InstallSample(const fs::path& themes, const std::string& name) {
-  const fs::path source = fs::path(RXTHEME_SOURCE_DIR) / "themes" / name;
-  std::vector<std::pair<std::string, std::string>> pieces;
-  std::vector<fs::path> files;
-  for (const auto& entry : fs::directory_iterator(source)) files.push_back(entry.path());
-  std::sort(files.begin(), files.end());
-  for (const fs::path& file : files) {
-    if (file.extension() == ".inf") continue;
-    pieces.emplace_back(file.filename().string(), ReadAll(file));
-  }
   fs::create_directories(themes / name);
-  fs::copy_file(source / (name + ".inf"), themes / name / (name + ".inf"),
+  fs::copy_file(testing::SampleDir(name) / (name + ".inf"), themes / name / (name + ".inf"),
                 fs::copy_options::overwrite_existing);
-  std::ofstream(themes / name / (name + ".elm"), std::ios::binary)
-      << picker_test::MakePackage(pieces);
+  std::ofstream(themes / name / (name + ".elm"), std::ios::binary) << testing::SamplePackage(name);
 }
 
 TEST(PickerWindowTest, ClickingAThemeAndAnOptionUpdatesThePreview) {

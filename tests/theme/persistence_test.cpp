@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -13,6 +11,7 @@
 #include "settings/base_object.h"
 #include "settings/color_object.h"
 #include "settings/graph_object.h"
+#include "support/bag_round_trip.h"
 #include "theme/theme.h"
 #include "theme_test_util.h"
 
@@ -27,13 +26,7 @@ std::vector<WString> KeysOf(const PropertyBagX& bag) {
 
 // Saves a theme the way a host does and restores it into a new object.
 std::shared_ptr<CTheme> SaveAndRestore(CTheme& theme) {
-  auto shared = std::shared_ptr<CTheme>(&theme, [](CTheme*) {});
-  PropertyBagX out;
-  out.WriteProperty(u"Theme", Variant::Obj(shared));
-  PropertyBagX in;
-  in.Contents(out.Contents());
-  Variant value = in.ReadProperty(u"Theme");
-  return value.IsObject() ? std::dynamic_pointer_cast<CTheme>(value.ObjectValue()) : nullptr;
+  return RoundTrip(std::shared_ptr<CTheme>(&theme, [](CTheme*) {}));
 }
 
 // Every value a page can read from the theme, under its current switches.
@@ -88,18 +81,10 @@ TEST(ThemePersistence, NewObjectKeys) {
 
 class LoadedTheme : public ::testing::Test {
  protected:
-  // A sample theme, packed here from its source folder, loaded in memory.
+  // A sample theme, loaded in memory.
   LoadedTheme() : scope_(env_) {
-    const std::filesystem::path dir = std::filesystem::path(RXTHEME_SOURCE_DIR) / "themes/ember";
-    std::vector<Piece> pieces;
-    for (const char* name :
-         {"color0.css", "color1.css", "graph0.css", "graph1.css", "theme.css", "banner.png"}) {
-      std::ifstream in(dir / name, std::ios::binary);
-      pieces.push_back({name, std::string(std::istreambuf_iterator<char>(in), {})});
-      EXPECT_FALSE(pieces.back().data.empty()) << name;
-    }
     env_.AddFolder(u"/w");
-    env_.AddFile(u"/ember.elm", MakePackage("2.0", pieces));
+    env_.AddFile(u"/ember.elm", SamplePackage("ember"));
     theme_.WorkingFolder(u"/w");
     theme_.Load(u"/ember.elm");
   }
@@ -161,16 +146,16 @@ TEST_F(LoadedTheme, ThemeFlagsAreNotRestoredOnTheThemeObject) {
   EXPECT_FALSE(restored->Base(u"h1")->UseThemeSettings());
 }
 
-TEST_F(LoadedTheme, RestoringReplacesTheSections) {
+TEST_F(LoadedTheme, RestoringReplacesTheSectionsItFinds) {
   auto before = theme_.Color(u"body");
   PropertyBagX bag;
   theme_.WriteProperties(bag);
   theme_.ReadProperties(bag);
   EXPECT_NE(theme_.Color(u"body"), before);
   EXPECT_EQ(theme_.Color(u"body")->Color(), before->Color());
-}
 
-TEST_F(LoadedTheme, MissingOrForeignSectionKeysKeepTheCurrentSections) {
+  // Missing keys give their defaults; missing or foreign sections keep the
+  // current ones.
   theme_.UseBackgroundImage(true);
   theme_.IncludePath(true);
   const WString body = theme_.Color(u"body")->Color();

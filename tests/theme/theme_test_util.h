@@ -1,5 +1,5 @@
-// Helpers for the theme tests: building packages, counting the bytes a load
-// reads, and reading a theme's version through a bag.
+// Helpers for the theme tests: style sheets, recording the reads of a load,
+// and reading a theme's version through a bag.
 #pragma once
 
 #include <memory>
@@ -9,24 +9,10 @@
 
 #include "persist/property_bag.h"
 #include "platform/mem_env.h"
+#include "support/theme_package.h"
 #include "theme/theme.h"
 
 namespace rxTheme::testing {
-
-inline const std::string kMarker = "<==MS-Theme==>";
-
-struct Piece {
-  std::string name;  // as written in the entry line
-  std::string data;
-};
-
-// A well-formed package with LF line ends.
-inline std::string MakePackage(const std::string& version, const std::vector<Piece>& pieces) {
-  std::string out = version + "\n" + std::to_string(pieces.size()) + "\n";
-  for (const Piece& p : pieces) out += p.name + "," + std::to_string(p.data.size()) + "\n";
-  for (const Piece& p : pieces) out += kMarker + p.data;
-  return out;
-}
 
 // A style sheet in the parsers' layout: "selector", "{", tab declarations, "}".
 inline std::string Sheet(
@@ -40,14 +26,13 @@ inline std::string Sheet(
   return out;
 }
 
-// A MemEnv that counts the bytes read through OpenForLoad.
+// A MemEnv that records the size of every read through OpenForLoad.
 class CountingEnv : public MemEnv {
  public:
   std::unique_ptr<ReadableFile> OpenForLoad(const WString& path) override {
     return std::make_unique<Counted>(MemEnv::OpenForLoad(path), this);
   }
-  size_t bytes_read = 0;
-  std::vector<size_t> reads;  // the size asked for by each read
+  std::vector<size_t> reads;
 
  private:
   class Counted : public ReadableFile {
@@ -56,10 +41,8 @@ class CountingEnv : public MemEnv {
         : inner_(std::move(inner)), env_(env) {}
     int64_t Size() const override { return inner_->Size(); }
     size_t Read(char* buf, size_t n) override {
-      const size_t got = inner_->Read(buf, n);
-      env_->bytes_read += got;
       env_->reads.push_back(n);
-      return got;
+      return inner_->Read(buf, n);
     }
 
    private:
