@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "picker/select_theme.h"
 #include "picker_fixture.h"
@@ -34,42 +35,40 @@ class VanishingEnv : public MemEnv {
 
 class ThemePickerTest : public ::testing::Test {
  protected:
+  // zeta "Zeta", alpha without its .inf, beta "beta", gamma without a title.
   void SetUp() override {
     env_.AddFolder(u"/work");
     theme_->WorkingFolder(u"/work");
     theme_->ThemesFolder(u"/themes");
+    AddTheme("zeta", "[info]\r\ntitle=Zeta\r\n");
+    AddTheme("alpha", "");
+    AddTheme("beta", "[info]\ntitle=beta\n", "meadow");
+    AddTheme("gamma", "[other]\ntitle=Gamma\n");
+    InstallPickerViewFactory([this] { return std::make_unique<FakeView>(log_); });
   }
   void TearDown() override { InstallPickerViewFactory(nullptr); }
 
   void AddTheme(const std::string& folder, const std::string& inf,
                 const std::string& sample = "harbor") {
-    const WString dir = u"/themes/" + Widen(folder);
-    env_.AddFolder(dir);
-    if (!inf.empty()) env_.AddFile(dir + u"/" + Widen(folder) + u".inf", inf);
-    env_.AddFile(dir + u"/" + Widen(folder) + u".elm", testing::SamplePackage(sample));
-  }
-  void AddStandardThemes() {
-    AddTheme("zeta", "[info]\r\ntitle=Zeta\r\n");
-    AddTheme("alpha", "");  // no .inf: not listed
-    AddTheme("beta", "[info]\ntitle=beta\n", "meadow");
-    AddTheme("gamma", "[other]\ntitle=Gamma\n");
+    const WString dir = u"/themes/" + Widen(folder) + u"/" + Widen(folder);
+    if (!inf.empty()) env_.AddFile(dir + u".inf", inf);
+    env_.AddFile(dir + u".elm", testing::SamplePackage(sample));
   }
   // The body's background color as the preview's first line carries it.
   WString BgColor() { return u"bgcolor=\"" + theme_->Color(u"body")->BackgroundColor() + u"\""; }
-  std::vector<std::string> Texts(const ThemePicker& picker) {
+  static std::vector<std::string> Texts(const ThemePicker& picker) {
     std::vector<std::string> texts;
     for (const ThemeEntry& entry : picker.Themes().Entries()) texts.push_back(ToUtf8(entry.text));
     return texts;
   }
-  size_t Find(const ThemePicker& picker, const std::string& text) {
-    for (size_t i = 0; i < picker.Themes().size(); ++i) {
-      if (ToUtf8(picker.Themes()[i].text) == text) return i;
+  // The states of the use-themes, vivid, active, background and custom boxes.
+  static std::vector<int> Boxes(const ThemePicker& picker) {
+    std::vector<int> states;
+    for (C box : {C::kChkUseThemeOnPage, C::kChkVividColors, C::kChkActiveGraphics,
+                  C::kChkBackgroundImage, C::kChkUseCustom}) {
+      states.push_back(picker.CheckState(box));
     }
-    ADD_FAILURE() << "no entry " << text;
-    return 0;
-  }
-  void UseFakeViews() {
-    InstallPickerViewFactory([this] { return std::make_unique<FakeView>(log_); });
+    return states;
   }
 
   VanishingEnv env_;
@@ -80,7 +79,6 @@ class ThemePickerTest : public ::testing::Test {
 };
 
 TEST_F(ThemePickerTest, ListsThemesWithTheirInfoFileSortedByTitle) {
-  AddStandardThemes();
   AddTheme("long", "[info]\ntitle=" + std::string(100, 'x') + "\n");
   AddTheme("again", "[info]\ntitle=ZETA\n");  // sorts level with "Zeta", after it
   ThemePicker picker(theme_, view_);
@@ -98,26 +96,18 @@ TEST_F(ThemePickerTest, ListsThemesWithTheirInfoFileSortedByTitle) {
 }
 
 TEST_F(ThemePickerTest, OpeningWithoutCurrentThemeTurnsGraphicsAndBackgroundOn) {
-  AddStandardThemes();
   ThemePicker picker(theme_, view_);
   picker.Open();
   EXPECT_EQ(picker.Left(), (19200 - 10470) / 2.0);
   EXPECT_EQ(picker.Top(), (14400 - 6165) / 2.0);
-  EXPECT_EQ(picker.CheckState(C::kChkUseThemeOnPage), 1);
-  EXPECT_EQ(picker.CheckState(C::kChkVividColors), 0);
-  EXPECT_EQ(picker.CheckState(C::kChkActiveGraphics), 1);
-  EXPECT_EQ(picker.CheckState(C::kChkBackgroundImage), 1);
-  EXPECT_EQ(picker.CheckState(C::kChkUseCustom), 0);
+  EXPECT_EQ(Boxes(picker), (std::vector<int>{1, 0, 1, 1, 0}));
   EXPECT_EQ(theme_->GraphIndex(), 1);
   EXPECT_TRUE(theme_->UseBackgroundImage());
   EXPECT_EQ(picker.SelectedTheme(), ThemeList::kNone);
-  EXPECT_EQ(picker.PreviewHtml(), u"No theme selected.");
-  ASSERT_EQ(log_.previews.size(), 1u);
-  EXPECT_EQ(log_.previews[0], u"No theme selected.");
+  EXPECT_EQ(log_.previews, std::vector<WString>{u"No theme selected."});
 }
 
 TEST_F(ThemePickerTest, OpeningSelectsTheCurrentThemeOnlyOnAnExactMatch) {
-  AddStandardThemes();
   theme_->ColorIndex(1);
   theme_->CurrentThemeName(u"zeta");  // differs from "Zeta" in case only
   theme_->CurrentThemeFile(u"kept");
@@ -127,10 +117,7 @@ TEST_F(ThemePickerTest, OpeningSelectsTheCurrentThemeOnlyOnAnExactMatch) {
     EXPECT_EQ(picker.SelectedTheme(), ThemeList::kNone);
     EXPECT_EQ(picker.PreviewHtml(), u"No theme selected.");
     EXPECT_EQ(theme_->CurrentThemeFile(), u"kept");
-    EXPECT_EQ(picker.CheckState(C::kChkVividColors), 1);
-    EXPECT_EQ(picker.CheckState(C::kChkActiveGraphics), 0);  // GraphIndex 0 written back
-    EXPECT_EQ(picker.CheckState(C::kChkBackgroundImage), 0);
-    EXPECT_FALSE(theme_->UseBackgroundImage());
+    EXPECT_EQ(Boxes(picker), (std::vector<int>{1, 1, 0, 0, 0}));  // values written back
   }
   theme_->CurrentThemeName(u"Zeta");
   ThemePicker picker(theme_, view_);
@@ -144,9 +131,8 @@ TEST_F(ThemePickerTest, OpeningSelectsTheCurrentThemeOnlyOnAnExactMatch) {
 }
 
 TEST_F(ThemePickerTest, ClickingAThemeLoadsItAndOptionsRebuildThePreview) {
-  AddStandardThemes();
   log_.user = [&](ThemePicker& picker) {
-    picker.ClickTheme(Find(picker, "beta"));
+    picker.ClickTheme(1);  // "beta"
     EXPECT_EQ(theme_->CurrentThemeFile(), u"/themes/beta/beta.elm");
     EXPECT_EQ(theme_->CurrentThemeName(), u"beta");
     const WString normal = picker.PreviewHtml();
@@ -184,16 +170,13 @@ TEST_F(ThemePickerTest, ClickingAThemeLoadsItAndOptionsRebuildThePreview) {
     EXPECT_EQ(log_.messages[0].text, u"Error 380: Invalid property value");
     picker.ClickCancel();
   };
-  UseFakeViews();
   EXPECT_EQ(SelectTheme(theme_), 2);
   EXPECT_EQ(log_.end_modal, 1);
   EXPECT_EQ(theme_->CurrentThemeName(), u"beta");  // Cancel undoes nothing
   EXPECT_TRUE(theme_->UseCustomSettings());
 }
 
-TEST_F(ThemePickerTest, ResultCodesOfOkCancelAndClosing) {
-  AddStandardThemes();
-  UseFakeViews();
+TEST_F(ThemePickerTest, SelectThemeResultsAndTheThemeItEdits) {
   log_.user = [](ThemePicker& picker) { picker.ClickOK(); };
   EXPECT_EQ(theme_->SelectTheme(theme_), 1);
   log_.user = [](ThemePicker& picker) { picker.ClickCancel(); };
@@ -201,42 +184,31 @@ TEST_F(ThemePickerTest, ResultCodesOfOkCancelAndClosing) {
   log_.user = nullptr;  // the window is closed without a button
   EXPECT_EQ(theme_->SelectTheme(theme_), 0);
   EXPECT_EQ(OpenThemePicker(), nullptr);
-}
 
-TEST_F(ThemePickerTest, SelectThemeEditsTheThemePassedToIt) {
-  AddStandardThemes();
-  UseFakeViews();
-  auto other = std::make_shared<CTheme>();
-  other->ThemesFolder(u"/themes");
-  other->WorkingFolder(u"/work");
+  auto caller = std::make_shared<CTheme>();
   log_.user = [&](ThemePicker& picker) {
     EXPECT_EQ(OpenThemePicker(), &picker);
-    EXPECT_EQ(picker.Theme(), other);
-    picker.ClickTheme(Find(picker, "Zeta"));
+    picker.ClickTheme(2);  // "Zeta"
     picker.ClickOK();
   };
-  EXPECT_EQ(theme_->SelectTheme(other), 1);
-  EXPECT_EQ(other->CurrentThemeName(), u"Zeta");
-  EXPECT_EQ(other->GraphIndex(), 1);
-  EXPECT_EQ(theme_->CurrentThemeName(), u"");
-  EXPECT_EQ(theme_->GraphIndex(), 0);
-  EXPECT_FALSE(theme_->UseBackgroundImage());
-}
+  EXPECT_EQ(caller->SelectTheme(theme_), 1);
+  EXPECT_EQ(theme_->CurrentThemeName(), u"Zeta");
+  EXPECT_EQ(caller->CurrentThemeName(), u"");
+  EXPECT_EQ(caller->GraphIndex(), 0);
 
-TEST_F(ThemePickerTest, SelectThemeWithoutAToolkitRaises429) {
+  InstallPickerViewFactory(nullptr);
   try {
-    theme_->SelectTheme(theme_);
+    theme_->SelectTheme(caller);
     FAIL() << "no error";
   } catch (const AutomationError& error) {
     EXPECT_EQ(error.Number(), 429);
     EXPECT_NE(ToUtf8(error.Description()).find("toolkit"), std::string::npos);
   }
-  EXPECT_EQ(theme_->GraphIndex(), 0);  // the dialog never opened
+  EXPECT_EQ(caller->GraphIndex(), 0);  // the dialog never opened
 }
 
 TEST_F(ThemePickerTest, HelpOpensTheHelpFileOrExplainsItIsMissing) {
-  CTheme setter;
-  setter.HelpFile(u"/help/webdrift.chm");
+  theme_->HelpFile(u"/help/webdrift.chm");
   ThemePicker picker(theme_, view_);
   picker.ClickHelp();
   ASSERT_EQ(log_.messages.size(), 1u);
@@ -257,15 +229,12 @@ TEST_F(ThemePickerTest, HelpOpensTheHelpFileOrExplainsItIsMissing) {
   EXPECT_EQ(env_.HelpCalls()[0].data, 0);
   EXPECT_EQ(env_.HelpCalls()[1].command, 15);
   EXPECT_EQ(env_.HelpCalls()[1].data, 42);
-  EXPECT_EQ(log_.messages.size(), 1u);
-  setter.HelpFile(u"");
+  theme_->HelpFile(u"");
 }
 
 TEST_F(ThemePickerTest, FailuresAreShownAndTheDialogStaysOpen) {
-  AddStandardThemes();
   env_.vanishing = u"/themes/beta/beta.inf";
   env_.FailOn(u"/themes/zeta/zeta.elm", MemEnv::Op::kRead, 75);
-  UseFakeViews();
   log_.user = [&](ThemePicker& picker) {
     // Listing stopped at the vanished folder; the entries before it stay and
     // the rest of the opening ran.
