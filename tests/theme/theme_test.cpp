@@ -32,10 +32,9 @@ TEST(ThemeObject, NewObjectState) {
   EXPECT_FALSE(theme.UseCustomSettings());
   EXPECT_FALSE(theme.IncludePath());
   EXPECT_FALSE(theme.UseBackgroundImage());
-  EXPECT_EQ(theme.WorkingFolder(), u"");
-  EXPECT_EQ(theme.ThemesFolder(), u"");
-  EXPECT_EQ(theme.CurrentThemeName(), u"");
-  EXPECT_EQ(theme.CurrentThemeFile(), u"");
+  EXPECT_EQ(theme.WorkingFolder() + theme.ThemesFolder() + theme.CurrentThemeName() +
+                theme.CurrentThemeFile(),
+            u"");
   EXPECT_EQ(theme.ColorIndex(), 0);
   EXPECT_EQ(theme.GraphIndex(), 0);
   ForEachObject(theme, [&](auto& object) {
@@ -120,18 +119,7 @@ TEST(ThemeObject, CreatableByProgIdAndByFactory) {
   EXPECT_EQ(name, u"CTheme");
 }
 
-TEST(Component, HelpFileIsComponentWide) {
-  CTheme a;
-  a.HelpFile(u"/help/theme.chm");
-  EXPECT_EQ(ComponentHelpFile(), u"/help/theme.chm");
-  CTheme b;
-  b.HelpFile(u"");
-  EXPECT_EQ(ComponentHelpFile(), u"");
-}
-
-std::shared_ptr<CTheme> g_seen;
 int32_t FakePicker(const std::shared_ptr<CTheme>& parent) {
-  g_seen = parent;
   parent->CurrentThemeName(u"picked");
   return 1;
 }
@@ -141,7 +129,6 @@ TEST(Component, SelectThemeUsesTheInstalledHandler) {
   auto other = std::make_shared<CTheme>();
   InstallSelectThemeHandler(&FakePicker);
   EXPECT_EQ(theme->SelectTheme(other), 1);
-  EXPECT_EQ(g_seen, other);
   EXPECT_EQ(other->CurrentThemeName(), u"picked");
   EXPECT_EQ(theme->CurrentThemeName(), u"");
 
@@ -153,7 +140,6 @@ TEST(Component, SelectThemeUsesTheInstalledHandler) {
     EXPECT_EQ(e.Number(), kCantCreateObject);
     EXPECT_NE(Narrow(e.Description()).find("dialog toolkit"), std::string::npos);
   }
-  g_seen.reset();
 }
 
 }  // namespace
