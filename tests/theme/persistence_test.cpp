@@ -100,9 +100,10 @@ TEST_F(LoadedTheme, SaveAndRestoreKeepsEveryValue) {
   for (const WString& s : CColor::StyleNames()) customise(theme_.Color(s));
   for (const WString& s : CGraph::StyleNames()) customise(theme_.Graph(s));
   for (const WString& s : CThemeBase::StyleNames()) customise(theme_.Base(s));
-  theme_.Color(u"h3")->UseCustomSettings(true);
-  theme_.Graph(u"navtxtup")->UseThemeSettings(false);
-  theme_.Base(u"h6")->UseCustomSettings(true);
+  theme_.UseCustomSettings(true);
+  theme_.UseThemeSettings(false);
+  theme_.Color(u"h3")->UseCustomSettings(false);
+  theme_.Graph(u"navtxtup")->UseThemeSettings(true);
   theme_.ThemesFolder(u"/themes");
   theme_.CurrentThemeName(u"Ember");
   theme_.CurrentThemeFile(u"/themes/ember/ember.elm");
@@ -115,31 +116,23 @@ TEST_F(LoadedTheme, SaveAndRestoreKeepsEveryValue) {
       theme_.GraphIndex(graph);
       auto restored = SaveAndRestore(theme_);
       ASSERT_NE(restored, nullptr);
+      // The theme object's own switches are not saved; the objects' are.
+      EXPECT_FALSE(restored->UseCustomSettings());
+      EXPECT_TRUE(restored->UseThemeSettings());
       EXPECT_EQ(restored->ColorIndex(), color);
       EXPECT_EQ(restored->GraphIndex(), graph);
       EXPECT_EQ(Snapshot(*restored), Snapshot(theme_));
       // Theme values of both variants came through too.
-      restored->UseCustomSettings(false);
-      theme_.UseCustomSettings(false);
+      for (CTheme* t : {restored.get(), &theme_}) {
+        t->UseThemeSettings(true);
+        t->UseCustomSettings(false);
+      }
       EXPECT_EQ(Snapshot(*restored), Snapshot(theme_));
-      restored->UseCustomSettings(true);
-      theme_.UseCustomSettings(true);
+      for (CTheme* t : {restored.get(), &theme_}) t->UseCustomSettings(true);
       EXPECT_EQ(Snapshot(*restored), Snapshot(theme_));
     }
   }
   EXPECT_NE(theme_.Color(u"body")->Color(), u"");
-}
-
-TEST_F(LoadedTheme, ThemeFlagsAreNotRestoredOnTheThemeObject) {
-  theme_.UseCustomSettings(true);
-  theme_.UseThemeSettings(false);
-  auto restored = SaveAndRestore(theme_);
-  ASSERT_NE(restored, nullptr);
-  EXPECT_FALSE(restored->UseCustomSettings());
-  EXPECT_TRUE(restored->UseThemeSettings());
-  EXPECT_TRUE(restored->Color(u"body")->UseCustomSettings());
-  EXPECT_FALSE(restored->Graph(u"base")->UseThemeSettings());
-  EXPECT_FALSE(restored->Base(u"h1")->UseThemeSettings());
 }
 
 TEST_F(LoadedTheme, RestoringReplacesTheSectionsItFinds) {
