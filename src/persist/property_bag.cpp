@@ -32,17 +32,13 @@ WString NestedText(const Variant& value) {
   }
 }
 
-// Reads one font attribute through `convert`; a stored value of the wrong kind
-// is malformed contents.
+// Reads one font attribute and converts it to the attribute's type. A stored
+// value that does not convert raises the conversion's own error (13 type
+// mismatch, 6 overflow), as setting that attribute on a font would.
 template <typename F>
 auto ReadFontAttribute(PropertyBagX& bag, const WString& key, const std::optional<Variant>& def,
                        F convert) {
-  Variant v = bag.ReadProperty(key, def);
-  try {
-    return convert(v);
-  } catch (const AutomationError&) {
-    RaiseInvalidContents();
-  }
+  return convert(bag.ReadProperty(key, def));
 }
 
 }  // namespace

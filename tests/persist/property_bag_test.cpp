@@ -277,13 +277,19 @@ TEST(PropertyBagTest, MalformedNestedValueRaises999) {
   auto target = std::make_shared<Sample>();
   EXPECT_EQ(ErrorNumberOf([&] { bag.ReadProperty(u"Obj", Variant::Obj(target)); }),
             kInvalidContents);
-  // A font whose attribute does not convert is malformed too.
+  // A font attribute that does not convert fails as setting it would.
   PropertyBagX font_bag;
   font_bag.WriteProperty(u"Size", Variant(u"huge"));
   bag.Contents(EncodeField(Variant(u"F"), kTagName) +
                EncodeField(Variant(u"Font"), kTagObjectType) +
                EncodeField(Variant(font_bag.Contents())));
-  EXPECT_EQ(ErrorNumberOf([&] { bag.ReadProperty(u"F"); }), kInvalidContents);
+  EXPECT_EQ(ErrorNumberOf([&] { bag.ReadProperty(u"F"); }), kTypeMismatch);
+  font_bag.Contents(u"");
+  font_bag.WriteProperty(u"Weight", Variant::I4(70000));
+  bag.Contents(EncodeField(Variant(u"F"), kTagName) +
+               EncodeField(Variant(u"Font"), kTagObjectType) +
+               EncodeField(Variant(font_bag.Contents())));
+  EXPECT_EQ(ErrorNumberOf([&] { bag.ReadProperty(u"F"); }), kOverflow);
 }
 
 // Contents nesting `levels` CSampleTest objects, each the "Child" of the one
