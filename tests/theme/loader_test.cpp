@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,14 +22,34 @@ namespace {
 const WString kPackage = u"/pkg/t.elm";
 const WString kWork = u"/w/out";
 
-class LoaderTest : public ::testing::Test {
- protected:
-  LoaderTest() : scope_(env_) {
+// A MemEnv that records the size of every read of a package.
+class CountingEnv : public MemEnv {
+ public:
+  std::vector<size_t> reads;
+  std::unique_ptr<ReadableFile> OpenForLoad(const WString& path) override {
+    struct Counted : ReadableFile {
+      std::unique_ptr<ReadableFile> inner;
+      std::vector<size_t>* reads;
+      int64_t Size() const override { return inner->Size(); }
+      size_t Read(char* buf, size_t n) override {
+        reads->push_back(n);
+        return inner->Read(buf, n);
+      }
+    };
+    auto counted = std::make_unique<Counted>();
+    counted->inner = MemEnv::OpenForLoad(path);
+    counted->reads = &reads;
+    return counted;
+  }
+};
+
+// A theme whose working folder is kWork, loading packages from kPackage.
+struct Rig {
+  Rig() : scope_(env_) {
     env_.AddFolder(u"/pkg");
     env_.AddFolder(u"/w");
     theme_.WorkingFolder(kWork);
   }
-
   int32_t LoadBytes(const std::string& bytes) {
     env_.AddFile(kPackage, bytes);
     return theme_.Load(kPackage);
@@ -49,6 +70,8 @@ class LoaderTest : public ::testing::Test {
   ScopedEnv scope_;
   CTheme theme_;
 };
+
+class LoaderTest : public ::testing::Test, protected Rig {};
 
 std::string Bytes(size_t n, char seed) {
   std::string s(n, '\0');
@@ -73,24 +96,20 @@ TEST_F(LoaderTest, WorkedExampleOfOneChunk) {
   EXPECT_FALSE(Out("color0.css").has_value());
 }
 
-// Packages of 4096 and 4097 bytes, packages whose later markers straddle the
-// first chunk boundary at every offset, and bytes after the last piece.
+// One piece ending on, just past and well past the first chunk; later markers
+// straddling the chunk boundary at every offset; bytes after the last piece,
+// which are never read.
 TEST_F(LoaderTest, PiecesAcrossChunkBoundaries) {
-  for (size_t total : {4096u, 4097u, 9000u}) {
-    // Every size here has four digits, so the header length is known.
-    const size_t head = MakePackage("v", {{"a.bin", std::string(1000, 'x')}}).size() - 1000;
+  // Every size here has four digits, so the header length is known.
+  const size_t head = MakePackage("v", {{"a.bin", std::string(1000, 'x')}}).size() - 1000;
+  const std::vector<std::pair<size_t, std::vector<size_t>>> rows = {
+      {4096, {4096}}, {4097, {4096, 1}}, {9000, {4096, 4096, 808}}};
+  for (const auto& [total, reads] : rows) {
     const std::string data = Bytes(total - head, 'x');
-    const std::string pkg = MakePackage("v", {{"a.bin", data}});
-    ASSERT_EQ(pkg.size(), total);
     env_.reads.clear();
-    LoadBytes(pkg);
+    LoadBytes(MakePackage("v", {{"a.bin", data}}));
     EXPECT_EQ(Out("a.bin"), data) << total;
-    if (total == 4096) {
-      EXPECT_EQ(env_.reads, std::vector<size_t>{4096});
-    }
-    if (total == 4097) {
-      EXPECT_EQ(env_.reads, (std::vector<size_t>{4096, 1}));
-    }
+    EXPECT_EQ(env_.reads, reads) << total;
   }
   for (size_t first = 3990; first <= 4060; ++first) {
     const std::string a = Bytes(first, 'a'), b = Bytes(3, 'b'), c = Bytes(5000, 'c');
@@ -99,33 +118,58 @@ TEST_F(LoaderTest, PiecesAcrossChunkBoundaries) {
     ASSERT_EQ(Out("b.bin"), b) << first;
     ASSERT_EQ(Out("c.bin"), c) << first;
   }
-  // Reading stops with the chunk that completes the last piece.
   env_.reads.clear();
   LoadBytes(MakePackage("v", {{"a.bin", Bytes(5000, 'a')}}) + kMarker + Bytes(20000, 't'));
   EXPECT_EQ(Out("a.bin")->size(), 5000u);
   EXPECT_EQ(env_.reads, (std::vector<size_t>{4096, 4096}));
 }
 
-TEST_F(LoaderTest, CrLfHeaderAndRoundedNumbers) {
-  const std::string pkg = "1.0\r\n  2.5\r\nA.gif, 2.5\r\nb.gif,0\r\n" + kMarker + "xy" + kMarker;
-  EXPECT_EQ(LoadBytes(pkg), 0);
-  EXPECT_EQ(VersionOf(theme_), u"1.0\r");
-  EXPECT_EQ(Out("a.gif"), "xy");  // 2.5 rounds to the even 2
-  EXPECT_EQ(Out("b.gif"), "");
+// Packages that load without error, each into a fresh working folder holding
+// an older "over.gif": the version read and the files left behind, written
+// "name=contents" ("name" alone: no such file).
+TEST(LoaderCases, WhatEachPackageLeavesBehind) {
+  const std::string three = MakePackage("v", {{"a.gif", "AA"}, {"b.gif", "BB"}, {"c.gif", "C"}});
+  const size_t b_at = three.find("BB");
+  std::string mismarked = three;
+  mismarked[b_at - 1] = '?';
+  struct Row {
+    const char* what;
+    std::string pkg, version, files;
+  } rows[] = {
+      {"CR LF lines, numbers rounded half to even",
+       "1.0\r\n  2.5\r\nA.gif, 2.5\r\nb.gif,0\r\n" + kMarker + "xy" + kMarker, "1.0\r",
+       "a.gif=xy b.gif="},
+      {"a count of 0", "v0\n0\n" + kMarker + "junk", "v0", "junk"},
+      {"empty pieces; a shorter piece over an older file",
+       MakePackage("v", {{"zero.gif", ""}, {"over.gif", "new"}, {"zero2.gif", ""}}), "v",
+       "zero.gif= over.gif=new zero2.gif="},
+      {"cut off inside a piece", three.substr(0, b_at + 1), "v", "a.gif=AA b.gif= c.gif="},
+      {"a wrong marker byte empties that piece and the later ones", mismarked, "v",
+       "a.gif=AA b.gif= c.gif="},
+      {"a size far beyond the file", "v\n1\na.gif,2000000000\n" + kMarker + "abc", "v", "a.gif="},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    Rig rig;
+    rig.env_.AddFile(kWork + u"/over.gif", "an older and longer file");
+    EXPECT_EQ(rig.LoadBytes(row.pkg), 0);
+    EXPECT_EQ(VersionOf(rig.theme_), Widen(row.version));
+    EXPECT_EQ(rig.env_.CurrentDirectory(), kWork);
+    std::istringstream files(row.files);
+    for (std::string file; files >> file;) {
+      const size_t eq = file.find('=');
+      EXPECT_EQ(rig.Out(file.substr(0, eq)),
+                eq == std::string::npos ? std::nullopt : std::optional(file.substr(eq + 1)))
+          << file;
+    }
+  }
 }
 
-// A count of 0 and a missing package (created empty) unpack nothing but still
-// prepare the working folder; an unreachable package path fails before that.
-TEST_F(LoaderTest, PackagesWithNothingToUnpack) {
-  EXPECT_EQ(LoadBytes("v0\n0\n" + kMarker + "junk"), 0);
-  EXPECT_EQ(VersionOf(theme_), u"v0");
-  EXPECT_EQ(env_.CurrentDirectory(), kWork);
-  EXPECT_FALSE(Out("junk").has_value());
-
-  env_.SetCurrentDirectory(u"/");
+// A missing package is created empty and still prepares the working folder;
+// an unreachable package path fails before that.
+TEST_F(LoaderTest, MissingPackages) {
   EXPECT_EQ(theme_.Load(u"/pkg/none.elm"), 0);
   EXPECT_EQ(env_.FileContents(u"/pkg/none.elm"), "");
-  EXPECT_EQ(VersionOf(theme_), u"v0");
   EXPECT_EQ(env_.CurrentDirectory(), kWork);
 
   env_.SetCurrentDirectory(u"/");
@@ -141,30 +185,27 @@ TEST_F(LoaderTest, PackagesWithNothingToUnpack) {
 }
 
 TEST_F(LoaderTest, PiecesAreRoutedByName) {
-  const std::string color0 = Sheet({{"body", {"color: rgb(1, 2, 3);"}}});
-  const std::string color1 = Sheet({{"body", {"color: rgb(4, 5, 6);"}}});
-  const std::string mixed = Sheet({{"h1", {"color: rgb(7, 8, 9);"}}});
-  const std::string graph1 =
-      Sheet({{".mstheme-navtxthome", {"navbutton-home-normal: url(h.gif);"}}});
-  const std::string base = Sheet({{"body", {"font-family: Serif;"}}});
-  const std::string notes = Sheet({{"body", {"color: rgb(9, 9, 9);"}}});
-  LoadBytes(MakePackage("v", {{"Color.css", color0},
-                              {"COLOR1.CSS", color1},
-                              {"colorgraph.css", mixed},
-                              {"Graph1.Css", graph1},
-                              {"mytheme.css", base},
-                              {"notes.css", notes},
-                              {"notes.txt", notes}}));
-  EXPECT_EQ(theme_.Color(u"body")->Color(), u"#010203");
-  theme_.ColorIndex(1);
-  EXPECT_EQ(theme_.Color(u"body")->Color(), u"#040506");
-  theme_.ColorIndex(0);
-  EXPECT_EQ(theme_.Color(u"h1")->Color(), u"#070809");  // "color" wins over "graph"
-  theme_.GraphIndex(1);
-  EXPECT_EQ(theme_.Graph(u"navtxthome")->NavButtonHomeNormal(), u"h.gif");
-  theme_.GraphIndex(0);
-  EXPECT_EQ(theme_.Graph(u"navtxthome")->NavButtonHomeNormal(), u"");
+  auto color = [](const std::string& style, const std::string& rgb) {
+    return Sheet({{style, {"color: rgb(" + rgb + ");"}}});
+  };
+  const std::string notes = color("body", "9, 9, 9");
+  LoadBytes(MakePackage(
+      "v",
+      {{"Color.css", color("body", "1, 2, 3")},
+       {"COLOR1.CSS", color("body", "4, 5, 6")},
+       {"colorgraph.css", color("h1", "7, 8, 9")},
+       {"Graph1.Css", Sheet({{".mstheme-navtxthome", {"navbutton-home-normal: url(h.gif);"}}})},
+       {"mytheme.css", Sheet({{"body", {"font-family: Serif;"}}})},
+       {"notes.css", notes},
+       {"notes.txt", notes}}));
   EXPECT_EQ(theme_.Base(u"body")->FontFamily(), u"Serif");
+  for (int16_t variant : {1, 0}) {
+    theme_.ColorIndex(variant);
+    theme_.GraphIndex(variant);
+    EXPECT_EQ(theme_.Color(u"body")->Color(), variant ? u"#040506" : u"#010203");
+    EXPECT_EQ(theme_.Graph(u"navtxthome")->NavButtonHomeNormal(), variant ? u"h.gif" : u"");
+  }
+  EXPECT_EQ(theme_.Color(u"h1")->Color(), u"#070809");  // "color" wins over "graph"
   EXPECT_FALSE(Out("notes.css").has_value());
   EXPECT_EQ(Out("notes.txt"), notes);
 }
@@ -183,37 +224,6 @@ TEST_F(LoaderTest, VariantTwoFailsAtItsFirstValueAfterEarlierWork) {
   EXPECT_THROW(theme_.Color(u"body")->Color(), AutomationError);
   theme_.ColorIndex(0);
   EXPECT_EQ(theme_.Color(u"body")->Color(), u"#010101");
-}
-
-TEST_F(LoaderTest, EmptyPiecesAndOverwrittenFiles) {
-  env_.AddFolder(kWork);
-  env_.AddFile(kWork + u"/a.gif", "an older and longer file");
-  LoadBytes(MakePackage("v", {{"zero.gif", ""}, {"a.gif", "new"}, {"zero2.gif", ""}}));
-  EXPECT_EQ(Out("zero.gif"), "");
-  EXPECT_EQ(Out("a.gif"), "new");
-  EXPECT_EQ(Out("zero2.gif"), "");
-}
-
-TEST_F(LoaderTest, TruncatedOrMisMarkedPiecesUnpackEmpty) {
-  const std::string full = MakePackage("v", {{"a.gif", "AAAA"}, {"b.gif", "BBBB"}, {"c.gif", "C"}});
-  const size_t b_start = full.find("BBBB");
-  EXPECT_EQ(LoadBytes(full.substr(0, b_start + 2)), 0);
-  EXPECT_EQ(Out("a.gif"), "AAAA");
-  EXPECT_EQ(Out("b.gif"), "");
-  EXPECT_EQ(Out("c.gif"), "");
-
-  // A wrong last marker byte: b and every later piece (a style sheet here) stay empty.
-  const std::string sheet = Sheet({{"body", {"color: rgb(3, 3, 3);"}}});
-  std::string mismarked =
-      MakePackage("v", {{"a.gif", "AAAA"}, {"b.gif", "BBBB"}, {"color0.css", sheet}});
-  mismarked[mismarked.find("BBBB") - 1] = '?';
-  EXPECT_EQ(LoadBytes(mismarked), 0);
-  EXPECT_EQ(Out("b.gif"), "");
-  EXPECT_EQ(theme_.Color(u"body")->Color(), u"");
-
-  // A size far beyond the file never completes.
-  EXPECT_EQ(LoadBytes("v\n1\na.gif,2000000000\n" + kMarker + "abc"), 0);
-  EXPECT_EQ(Out("a.gif"), "");
 }
 
 TEST_F(LoaderTest, SecondLoadMergesIntoTheFirst) {
@@ -254,10 +264,9 @@ TEST_F(LoaderTest, MalformedHeadersRaiseInvalidArgument) {
 TEST_F(LoaderTest, PieceNamesOutsideTheWorkingFolderAreRefused) {
   env_.AddFile(u"/w/victim.gif", "keep");
   for (const std::string& name :
-       {std::string(","), std::string("."), std::string(".."), std::string("../victim.gif"),
+       {std::string(""), std::string("."), std::string(".."), std::string("../victim.gif"),
         std::string("sub/x.gif"), std::string("a\\b.gif"), std::string("/w/victim.gif")}) {
-    const std::string entry = name == "," ? "" : name;
-    EXPECT_EQ(ErrorOf(MakePackage("v", {{"before.gif", "B"}, {entry, "evil"}})),
+    EXPECT_EQ(ErrorOf(MakePackage("v", {{"before.gif", "B"}, {name, "evil"}})),
               kPathFileAccessError)
         << name;
     EXPECT_EQ(Out("before.gif"), "B");

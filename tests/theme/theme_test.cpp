@@ -1,9 +1,9 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <memory>
 
 #include "persist/class_factory.h"
-#include "runtime/automation_error.h"
 #include "runtime/object_registry.h"
 #include "sections/base_section.h"
 #include "sections/color_section.h"
@@ -15,8 +15,11 @@
 #include "theme/theme.h"
 #include "theme_test_util.h"
 
-namespace rxTheme {
+namespace rxTheme::testing {
 namespace {
+
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
 
 // Calls fn with every settings object of each section, in slot order.
 template <class Fn>
@@ -24,27 +27,6 @@ void ForEachObject(CTheme& theme, Fn&& fn) {
   for (const WString& name : CColor::StyleNames()) fn(*theme.Color(name));
   for (const WString& name : CGraph::StyleNames()) fn(*theme.Graph(name));
   for (const WString& name : CThemeBase::StyleNames()) fn(*theme.Base(name));
-}
-
-TEST(ThemeObject, NewObjectState) {
-  CTheme theme;
-  EXPECT_TRUE(theme.UseThemeSettings());
-  EXPECT_FALSE(theme.UseCustomSettings());
-  EXPECT_FALSE(theme.IncludePath());
-  EXPECT_FALSE(theme.UseBackgroundImage());
-  EXPECT_EQ(theme.WorkingFolder() + theme.ThemesFolder() + theme.CurrentThemeName() +
-                theme.CurrentThemeFile(),
-            u"");
-  EXPECT_EQ(theme.ColorIndex(), 0);
-  EXPECT_EQ(theme.GraphIndex(), 0);
-  ForEachObject(theme, [&](auto& object) {
-    EXPECT_TRUE(object.UseThemeSettings());
-    EXPECT_FALSE(object.UseCustomSettings());
-  });
-  // ClearTheme changes nothing.
-  theme.CurrentThemeName(u"Harbor");
-  EXPECT_TRUE(theme.ClearTheme().IsEmpty());
-  EXPECT_EQ(theme.CurrentThemeName(), u"Harbor");
 }
 
 TEST(ThemeObject, AccessorsShareObjectsAndIgnoreCase) {
@@ -60,18 +42,32 @@ TEST(ThemeObject, AccessorsShareObjectsAndIgnoreCase) {
   EXPECT_EQ(theme.Color(u"Body")->Color(), u"#123456");
 }
 
-TEST(ThemeObject, SwitchesFanOutToTheirSections) {
+// The theme's switches and variant indexes reach every object of its
+// sections; an object's own switch stays its own.
+TEST(ThemeObject, SwitchesAndIndexesFanOutToTheSections) {
   CTheme theme;
   theme.UseCustomSettings(true);
-  ForEachObject(theme, [](auto& object) { EXPECT_TRUE(object.UseCustomSettings()); });
+  ForEachObject(theme, [](auto& object) {
+    EXPECT_TRUE(object.UseCustomSettings());
+    EXPECT_TRUE(object.UseThemeSettings());
+  });
   theme.Color(u"h1")->UseCustomSettings(false);
-  EXPECT_FALSE(theme.Color(u"h1")->UseCustomSettings());
   EXPECT_TRUE(theme.Color(u"h2")->UseCustomSettings());
   EXPECT_TRUE(theme.UseCustomSettings());
-
   theme.UseThemeSettings(false);
   ForEachObject(theme, [](auto& object) { EXPECT_FALSE(object.UseThemeSettings()); });
   EXPECT_FALSE(theme.UseThemeSettings());
+
+  theme.ColorIndex(1);
+  theme.GraphIndex(-7);
+  EXPECT_EQ(theme.ColorIndex(), 1);
+  EXPECT_EQ(theme.GraphIndex(), -7);
+  theme.UseThemeSettings(true);
+  EXPECT_EQ(Raised([&] { (void)theme.Graph(u"base")->SeparatorImage(); }),
+            "error 9: Subscript out of range");
+  // ClearTheme changes nothing.
+  EXPECT_TRUE(theme.ClearTheme().IsEmpty());
+  EXPECT_EQ(theme.GraphIndex(), -7);
 }
 
 TEST(ThemeObject, IncludePathPutsTheFolderInFrontOfPictures) {
@@ -80,35 +76,18 @@ TEST(ThemeObject, IncludePathPutsTheFolderInFrontOfPictures) {
   env.AddFolder(u"/w");
   env.AddFile(
       u"/t.elm",
-      testing::MakePackage(
-          "v", {{"graph0.css", testing::Sheet({{".mstheme", {"separator-image: url(s.gif);"}}})},
-                {"theme.css", "body {background-image: url(bg.gif)}\r\n"},
-                {"color0.css", testing::Sheet({{"body", {"color: rgb(1, 2, 3);"}}})}}));
+      MakePackage("v", {{"graph0.css", Sheet({{".mstheme", {"separator-image: url(s.gif);"}}})},
+                        {"theme.css", "body {background-image: url(bg.gif)}\r\n"},
+                        {"color0.css", Sheet({{"body", {"color: rgb(1, 2, 3);"}}})}}));
   CTheme theme;
   theme.WorkingFolder(u"/w");
   theme.Load(u"/t.elm");
-  EXPECT_EQ(theme.Graph(u"base")->SeparatorImage(), u"s.gif");
-  EXPECT_EQ(theme.Base(u"body")->BackgroundImage(), u"bg.gif");
-  theme.IncludePath(true);
-  EXPECT_EQ(theme.Graph(u"base")->SeparatorImage(), u"/w/s.gif");
-  EXPECT_EQ(theme.Base(u"body")->BackgroundImage(), u"/w/bg.gif");
-  EXPECT_EQ(theme.Color(u"body")->Color(), u"#010203");
-  theme.IncludePath(false);
-  EXPECT_EQ(theme.Graph(u"base")->SeparatorImage(), u"s.gif");
-}
-
-TEST(ThemeObject, VariantIndexesGoThroughTheSections) {
-  CTheme theme;
-  theme.ColorIndex(1);
-  EXPECT_EQ(theme.ColorIndex(), 1);
-  EXPECT_EQ(theme.GraphIndex(), 0);
-  theme.GraphIndex(-7);
-  EXPECT_EQ(theme.GraphIndex(), -7);
-  try {
-    (void)theme.Graph(u"base")->SeparatorImage();
-    FAIL() << "variant -7 was read";
-  } catch (const AutomationError& e) {
-    EXPECT_EQ(e.Number(), kSubscriptOutOfRange);
+  for (bool include : {false, true, false}) {
+    theme.IncludePath(include);
+    const WString folder = include ? u"/w/" : u"";
+    EXPECT_EQ(theme.Graph(u"base")->SeparatorImage(), folder + u"s.gif");
+    EXPECT_EQ(theme.Base(u"body")->BackgroundImage(), folder + u"bg.gif");
+    EXPECT_EQ(theme.Color(u"body")->Color(), u"#010203");
   }
 }
 
@@ -133,14 +112,9 @@ TEST(Component, SelectThemeUsesTheInstalledHandler) {
   EXPECT_EQ(theme->CurrentThemeName(), u"");
 
   InstallSelectThemeHandler(nullptr);
-  try {
-    theme->SelectTheme(theme);
-    FAIL() << "no error";
-  } catch (const AutomationError& e) {
-    EXPECT_EQ(e.Number(), kCantCreateObject);
-    EXPECT_NE(Narrow(e.Description()).find("dialog toolkit"), std::string::npos);
-  }
+  EXPECT_THAT(Raised([&] { theme->SelectTheme(theme); }),
+              AllOf(StartsWith("error 429: "), HasSubstr("dialog toolkit")));
 }
 
 }  // namespace
-}  // namespace rxTheme
+}  // namespace rxTheme::testing

@@ -1,14 +1,14 @@
-// Helpers for the theme tests: style sheets, recording the reads of a load,
-// and reading a theme's version through a bag.
+// Helpers for the theme tests: style sheets, reading a theme's version
+// through a bag, and the error a call raises.
 #pragma once
 
-#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "persist/property_bag.h"
 #include "platform/mem_env.h"
+#include "runtime/automation_error.h"
 #include "support/theme_package.h"
 #include "theme/theme.h"
 
@@ -26,36 +26,23 @@ inline std::string Sheet(
   return out;
 }
 
-// A MemEnv that records the size of every read through OpenForLoad.
-class CountingEnv : public MemEnv {
- public:
-  std::unique_ptr<ReadableFile> OpenForLoad(const WString& path) override {
-    return std::make_unique<Counted>(MemEnv::OpenForLoad(path), this);
-  }
-  std::vector<size_t> reads;
-
- private:
-  class Counted : public ReadableFile {
-   public:
-    Counted(std::unique_ptr<ReadableFile> inner, CountingEnv* env)
-        : inner_(std::move(inner)), env_(env) {}
-    int64_t Size() const override { return inner_->Size(); }
-    size_t Read(char* buf, size_t n) override {
-      env_->reads.push_back(n);
-      return inner_->Read(buf, n);
-    }
-
-   private:
-    std::unique_ptr<ReadableFile> inner_;
-    CountingEnv* env_;
-  };
-};
-
 // The theme's version text, which has no getter: read back through a bag.
 inline WString VersionOf(CTheme& theme) {
   PropertyBagX bag;
   theme.WriteProperties(bag);
   return bag.ReadProperty(u"Version").ToString();
+}
+
+// What `fn` raises, as the error's what() says it ("error 9: ..."); "" when
+// it returns.
+template <class Fn>
+std::string Raised(Fn&& fn) {
+  try {
+    fn();
+  } catch (const AutomationError& e) {
+    return e.what();
+  }
+  return "";
 }
 
 }  // namespace rxTheme::testing
