@@ -8,6 +8,7 @@
 #include "persist/contents_codec.h"
 #include "persist/property_bag.h"
 #include "platform/env.h"
+#include "state_file.h"
 
 namespace rxTheme::cli {
 
@@ -64,17 +65,6 @@ void JsonEntries(const WString& contents, int depth, std::string& out) {
 }
 
 }  // namespace
-
-WString ContentsFromBytes(const std::string& bytes) {
-  if (bytes.size() % 2 != 0) RaiseInvalidContents();
-  WString units;
-  units.reserve(bytes.size() / 2);
-  for (size_t i = 0; i < bytes.size(); i += 2) {
-    units.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                          (static_cast<unsigned char>(bytes[i + 1]) << 8)));
-  }
-  return units;
-}
 
 std::string DumpText(const WString& contents) {
   std::string out;

@@ -8,10 +8,6 @@
 
 namespace rxTheme::cli {
 
-// Contents from their byte image: units little-endian; an odd trailing byte
-// raises 999.
-WString ContentsFromBytes(const std::string& bytes);
-
 // The entries of `contents`, nested objects and fonts decoded down to the
 // bag's nesting limit (deeper values are shown as their stored text).
 // Malformed contents raise 999.

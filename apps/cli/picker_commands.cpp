@@ -9,7 +9,6 @@
 #include <optional>
 #include <string>
 
-#include "bag_dump.h"
 #include "commands.h"
 #include "json_text.h"
 #include "persist/property_bag.h"
@@ -19,6 +18,7 @@
 #include "picker/theme_picker.h"
 #include "platform/env.h"
 #include "runtime/automation_error.h"
+#include "state_file.h"
 #include "theme/theme.h"
 
 #ifdef RXTHEME_CLI_QT
@@ -93,16 +93,6 @@ struct PickOptions {
   std::string screenshot;
 };
 
-std::string StateBytes(const WString& contents) {
-  std::string bytes;
-  bytes.reserve(contents.size() * 2);
-  for (char16_t unit : contents) {
-    bytes.push_back(static_cast<char>(unit & 0xFF));
-    bytes.push_back(static_cast<char>(unit >> 8));
-  }
-  return bytes;
-}
-
 void RunPick(const PickOptions& o) {
   const WString state = o.state.empty() ? WString() : Absolute(o.state);
   std::shared_ptr<CTheme> theme;
@@ -157,7 +147,7 @@ void RunPick(const PickOptions& o) {
   if (result == 1 && !state.empty()) {
     PropertyBagX bag;
     bag.WriteProperty(u"Theme", Variant::Obj(theme));
-    CurrentEnv().WriteFile(state, StateBytes(bag.Contents()));
+    CurrentEnv().WriteFile(state, ContentsBytes(bag.Contents()));
   }
 }
 

@@ -23,6 +23,7 @@
 #include "settings/base_object.h"
 #include "settings/color_object.h"
 #include "settings/graph_object.h"
+#include "state_file.h"
 #include "theme/theme.h"
 #include "theme_pack.h"
 #include "theme_print.h"
@@ -99,7 +100,7 @@ struct SaveOptions {
 // "SECTION.STYLE.PROPERTY=VALUE" through the settings object's let.
 template <class Object>
 void SetCustom(const std::shared_ptr<Object>& object, const std::string& property,
-               const WString& value, const std::string& spec) {
+               const WString& value, const std::string& assignment) {
   const auto& names = Object::StringPropertyNames();
   for (size_t i = 0; i < names.size(); ++i) {
     if (EqualsNoCase(names[i], FromUtf8(property))) {
@@ -108,62 +109,41 @@ void SetCustom(const std::shared_ptr<Object>& object, const std::string& propert
     }
   }
   throw CLI::ValidationError("--custom",
-                             "unknown property \"" + property + "\" in \"" + spec + "\"");
+                             "unknown property \"" + property + "\" in \"" + assignment + "\"");
 }
 
-void ApplyCustom(CTheme& theme, const std::string& spec) {
-  const size_t eq = spec.find('=');
-  const size_t dot1 = spec.find('.');
-  const size_t dot2 = dot1 == std::string::npos ? dot1 : spec.find('.', dot1 + 1);
+void ApplyCustom(CTheme& theme, const std::string& assignment) {
+  const size_t eq = assignment.find('=');
+  const size_t dot1 = assignment.find('.');
+  const size_t dot2 = dot1 == std::string::npos ? dot1 : assignment.find('.', dot1 + 1);
   if (eq == std::string::npos || dot2 == std::string::npos || dot2 > eq) {
     throw CLI::ValidationError("--custom",
-                               "expected SECTION.STYLE.PROPERTY=VALUE, got \"" + spec + "\"");
+                               "expected SECTION.STYLE.PROPERTY=VALUE, got \"" + assignment + "\"");
   }
-  const std::string section = spec.substr(0, dot1);
-  const WString style = FromUtf8(spec.substr(dot1 + 1, dot2 - dot1 - 1));
-  const std::string property = spec.substr(dot2 + 1, eq - dot2 - 1);
-  const WString value = FromUtf8(spec.substr(eq + 1));
+  const std::string section = assignment.substr(0, dot1);
+  const WString style = FromUtf8(assignment.substr(dot1 + 1, dot2 - dot1 - 1));
+  const std::string property = assignment.substr(dot2 + 1, eq - dot2 - 1);
+  const WString value = FromUtf8(assignment.substr(eq + 1));
   auto unknown_style = [&] {
-    throw CLI::ValidationError(
-        "--custom", "unknown " + section + " style \"" + ToUtf8(style) + "\" in \"" + spec + "\"");
+    throw CLI::ValidationError("--custom", "unknown " + section + " style \"" + ToUtf8(style) +
+                                               "\" in \"" + assignment + "\"");
   };
   if (section == "color") {
     auto object = theme.Color(style);
     if (!object) unknown_style();
-    SetCustom(object, property, value, spec);
+    SetCustom(object, property, value, assignment);
   } else if (section == "graph") {
     auto object = theme.Graph(style);
     if (!object) unknown_style();
-    SetCustom(object, property, value, spec);
+    SetCustom(object, property, value, assignment);
   } else if (section == "base") {
     auto object = theme.Base(style);
     if (!object) unknown_style();
-    SetCustom(object, property, value, spec);
+    SetCustom(object, property, value, assignment);
   } else {
-    throw CLI::ValidationError("--custom", "unknown section \"" + section + "\" in \"" + spec +
-                                               "\" (color, graph or base)");
+    throw CLI::ValidationError("--custom", "unknown section \"" + section + "\" in \"" +
+                                               assignment + "\" (color, graph or base)");
   }
-}
-
-// Contents as bytes: each 16-bit unit little-endian.
-std::string ContentsBytes(const WString& contents) {
-  std::string bytes;
-  bytes.reserve(contents.size() * 2);
-  for (char16_t unit : contents) {
-    bytes.push_back(static_cast<char>(unit & 0xFF));
-    bytes.push_back(static_cast<char>(unit >> 8));
-  }
-  return bytes;
-}
-
-WString ContentsFromBytes(const std::string& bytes) {
-  if (bytes.size() % 2 != 0) RaiseInvalidContents();
-  WString units(bytes.size() / 2, u'\0');
-  for (size_t i = 0; i < units.size(); ++i) {
-    units[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                     static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
-  }
-  return units;
 }
 
 void RunSave(const SaveOptions& o) {
@@ -178,7 +158,7 @@ void RunSave(const SaveOptions& o) {
   if (o.themes_folder) theme->ThemesFolder(Widen(*o.themes_folder));
   if (o.theme_name) theme->CurrentThemeName(FromUtf8(*o.theme_name));
   if (o.theme_file) theme->CurrentThemeFile(Widen(*o.theme_file));
-  for (const std::string& spec : o.customs) ApplyCustom(*theme, spec);
+  for (const std::string& assignment : o.customs) ApplyCustom(*theme, assignment);
 
   PropertyBagX bag;
   bag.WriteProperty(u"Theme", Variant::Obj(theme));
@@ -212,12 +192,15 @@ void AddThemeCommands(CLI::App& app) {
       app.add_subcommand("save", "Load a theme (or start a new one), set values, save its state");
   AddLoadOptions(*save_cmd, save->load, false);
   save_cmd->add_option("-o,--output", save->output, "state file (bag contents)")->required();
-  save_cmd->add_flag("--use-custom-settings", save->use_custom_settings);
-  save_cmd->add_flag("--no-theme-settings", save->no_theme_settings);
-  save_cmd->add_flag("--use-background-image", save->use_background_image);
-  save_cmd->add_option("--themes-folder", save->themes_folder);
-  save_cmd->add_option("--theme-name", save->theme_name);
-  save_cmd->add_option("--theme-file", save->theme_file);
+  save_cmd->add_flag("--use-custom-settings", save->use_custom_settings,
+                     "the page uses its custom values where they are set");
+  save_cmd->add_flag("--no-theme-settings", save->no_theme_settings,
+                     "the page does not use the theme's values");
+  save_cmd->add_flag("--use-background-image", save->use_background_image,
+                     "the page shows the theme's background picture");
+  save_cmd->add_option("--themes-folder", save->themes_folder, "folder of the installed themes");
+  save_cmd->add_option("--theme-name", save->theme_name, "title of the current theme");
+  save_cmd->add_option("--theme-file", save->theme_file, "package of the current theme");
   save_cmd->add_option("--custom", save->customs,
                        "SECTION.STYLE.PROPERTY=VALUE (SECTION: color, graph or base)");
   save_cmd->add_flag("--print", save->print, "print the theme as saved");
