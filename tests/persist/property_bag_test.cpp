@@ -68,6 +68,19 @@ class NotPersistable : public Object {
   WString TypeName() const override { return u"Other"; }
 };
 
+// One record: name, object type and a nested contents value.
+WString Record(const WString& name, const WString& type, const Variant& value) {
+  return EncodeField(Variant(name), kTagName) + EncodeField(Variant(type), kTagObjectType) +
+         EncodeField(value);
+}
+
+// How many Sample objects hang from `value` through their children.
+int ChainLength(const Variant& value) {
+  int n = 0;
+  for (auto s = std::dynamic_pointer_cast<Sample>(value.ObjectValue()); s; s = s->child) ++n;
+  return n;
+}
+
 TEST(PropertyBagTest, RewritingMovesTheLastEntryIntoTheHole) {
   PropertyBagX bag;
   for (const char16_t* n : {u"X", u"Y", u"Z"}) bag.WriteProperty(n, Variant::I2(1));
@@ -79,8 +92,7 @@ TEST(PropertyBagTest, RewritingMovesTheLastEntryIntoTheHole) {
   EXPECT_EQ(Names(bag), (std::vector<WString>{u"Z", u"X", u"Y"}));
   EXPECT_EQ(bag.ReadProperty(u"Y").I2Value(), 4);
 
-  // The order survives Contents.
-  PropertyBagX copy;
+  PropertyBagX copy;  // the order survives Contents
   copy.Contents(bag.Contents());
   EXPECT_EQ(Names(copy), Names(bag));
   EXPECT_EQ(copy.Contents(), bag.Contents());
@@ -102,14 +114,13 @@ TEST(PropertyBagTest, AValueEqualToItsDefaultIsLeftOut) {
     bag.WriteProperty(u"Index", c.value, c.def);
     EXPECT_EQ(bag.Entries().size(), c.stored ? 1u : 0u);
     Variant read = bag.ReadProperty(u"Index", Variant::I2(7));
-    if (c.stored) {
-      EXPECT_EQ(read.Type(), c.value.Type());  // the stored type, not the default's
-    } else {
+    // The stored type, not the default's; the default when left out.
+    EXPECT_EQ(read.Type(), c.stored ? c.value.Type() : VarType::I2);
+    if (!c.stored) {
       EXPECT_EQ(read.I2Value(), 7);
     }
   }
-  PropertyBagX bag;
-  EXPECT_TRUE(bag.ReadProperty(u"Absent").IsEmpty());
+  EXPECT_TRUE(PropertyBagX().ReadProperty(u"Absent").IsEmpty());
 }
 
 TEST(PropertyBagTest, NullReferencesReadBackAsNull) {
@@ -119,40 +130,40 @@ TEST(PropertyBagTest, NullReferencesReadBackAsNull) {
   EXPECT_EQ(bag.Entries()[0].ObjectType, u" ");
   PropertyBagX copy;
   copy.Contents(bag.Contents());
-  auto sample = std::make_shared<Sample>();
-  for (const Variant& def : {Variant(), Variant::I2(3), Variant::Obj(sample)}) {
+  for (const Variant& def : {Variant(), Variant::I2(3), Variant::Obj(std::make_shared<Sample>())}) {
     Variant v = copy.ReadProperty(u"ref", def);
     ASSERT_TRUE(v.IsObject());
     EXPECT_EQ(v.ObjectValue(), nullptr);
   }
 }
 
-TEST(PropertyBagTest, MinimalFontStoresOnlyNameAndSize) {
+// Saves `font`, changes it (later changes must not reach the bag) and reads it
+// back; gives the saved keys and the attributes read.
+using Saved = std::pair<std::vector<WString>, std::string>;
+Saved SaveAndRead(const std::shared_ptr<StdFont>& font) {
+  PropertyBagX bag;
+  bag.WriteProperty(u"F", Variant::Obj(font));
+  font->Name(u"Changed");
+  EXPECT_EQ(bag.Entries()[0].ObjectType, u"Font");
+  PropertyBagX nested;
+  nested.Contents(bag.Entries()[0].Value.StringValue());
+  EXPECT_EQ(nested.ReadProperty(u"Size").Type(), VarType::Currency);
+  auto f = std::dynamic_pointer_cast<StdFont>(bag.ReadProperty(u"F").ObjectValue());
+  if (!f) return {};
+  return {Names(nested), ToUtf8(f->Name()) + " " + std::to_string(f->Size()) + " " +
+                             std::to_string(f->Weight()) + (f->Italic() ? " I" : "") +
+                             (f->Underline() ? " U" : "") + (f->Strikethrough() ? " S" : "") + " " +
+                             std::to_string(f->Charset())};
+}
+
+TEST(PropertyBagTest, FontsKeepTheirAttributesInTheFixedKeyOrder) {
+  // Default attributes are left out. Bold is read after Weight, so a weight
+  // comes back as 400 or 700.
   auto font = std::make_shared<StdFont>();
   font->Name(u"Verdana");
   font->Size(120000);
   font->Weight(0);
-  PropertyBagX bag;
-  bag.WriteProperty(u"Font", Variant::Obj(font));
-  ASSERT_EQ(bag.Entries()[0].ObjectType, u"Font");
-  PropertyBagX nested;
-  nested.Contents(bag.Entries()[0].Value.StringValue());
-  EXPECT_EQ(Names(nested), (std::vector<WString>{u"Name", u"Size"}));
-  EXPECT_EQ(nested.Entries()[1].Value.Type(), VarType::Currency);
-
-  Variant back = bag.ReadProperty(u"Font");
-  auto read = std::dynamic_pointer_cast<StdFont>(back.ObjectValue());
-  ASSERT_TRUE(read);
-  EXPECT_NE(read, font);
-  EXPECT_EQ(read->Name(), u"Verdana");
-  EXPECT_EQ(read->Size(), 120000);
-  EXPECT_EQ(read->Weight(), 400);
-  EXPECT_FALSE(read->Bold() || read->Italic() || read->Underline() || read->Strikethrough());
-  EXPECT_EQ(read->Charset(), 0);
-}
-
-TEST(PropertyBagTest, FullFontRoundTripsInTheFixedKeyOrder) {
-  auto font = std::make_shared<StdFont>();
+  EXPECT_EQ(SaveAndRead(font), Saved({u"Name", u"Size"}, "Verdana 120000 400 0"));
   font->Name(u"Arial");
   font->Size(125000);
   font->Weight(800);
@@ -160,21 +171,9 @@ TEST(PropertyBagTest, FullFontRoundTripsInTheFixedKeyOrder) {
   font->Underline(true);
   font->Strikethrough(true);
   font->Charset(2);
-  PropertyBagX bag;
-  bag.WriteProperty(u"F", Variant::Obj(font));
-  PropertyBagX nested;
-  nested.Contents(bag.Entries()[0].Value.StringValue());
-  EXPECT_EQ(Names(nested), (std::vector<WString>{u"Bold", u"Charset", u"Italic", u"Name", u"Size",
-                                                 u"Strikethrough", u"Underline", u"Weight"}));
-  // Later changes to the font do not reach the bag.
-  font->Name(u"Changed");
-  auto read = std::dynamic_pointer_cast<StdFont>(bag.ReadProperty(u"F").ObjectValue());
-  ASSERT_TRUE(read);
-  EXPECT_EQ(read->Name(), u"Arial");
-  // Bold is set after Weight, so the stored weight 800 becomes 700.
-  EXPECT_EQ(read->Weight(), 700);
-  EXPECT_TRUE(read->Italic() && read->Underline() && read->Strikethrough());
-  EXPECT_EQ(read->Charset(), 2);
+  EXPECT_EQ(SaveAndRead(font), Saved({u"Bold", u"Charset", u"Italic", u"Name", u"Size",
+                                      u"Strikethrough", u"Underline", u"Weight"},
+                                     "Arial 125000 700 I U S 2"));
 }
 
 TEST(PropertyBagTest, NestedObjectsThroughTheFactory) {
@@ -183,42 +182,35 @@ TEST(PropertyBagTest, NestedObjectsThroughTheFactory) {
   root->text = u"top";
   root->child = std::make_shared<Sample>();
   root->child->text = u"leaf";
-  PropertyBagX saved;
-  saved.WriteProperty(u"Obj", Variant::Obj(root));
-  EXPECT_EQ(saved.Entries()[0].ObjectType, u"rxTheme.CSampleTest");
+  PropertyBagX bag;
+  bag.WriteProperty(u"Obj", Variant::Obj(root));
+  EXPECT_EQ(bag.Entries()[0].ObjectType, u"rxTheme.CSampleTest");
 
   // No default: a new object, made by the factory; the stored name shrinks.
-  PropertyBagX bag;
-  bag.Contents(saved.Contents());
-  Variant v = bag.ReadProperty(u"Obj");
-  auto read = std::dynamic_pointer_cast<Sample>(v.ObjectValue());
-  ASSERT_TRUE(read);
+  PropertyBagX copy;
+  copy.Contents(bag.Contents());
+  auto read = std::dynamic_pointer_cast<Sample>(copy.ReadProperty(u"Obj").ObjectValue());
+  ASSERT_TRUE(read && read->child);
   EXPECT_NE(read, root);
   EXPECT_EQ(read->number, 5);
   EXPECT_EQ(read->text, u"top");
-  ASSERT_TRUE(read->child);
   EXPECT_EQ(read->child->text, u"leaf");
-  EXPECT_EQ(bag.Entries()[0].ObjectType, u"CSampleTest");
-  PropertyBagX again;
-  again.Contents(bag.Contents());
-  EXPECT_EQ(again.Entries()[0].ObjectType, u"CSampleTest");
+  EXPECT_EQ(copy.Entries()[0].ObjectType, u"CSampleTest");
 
   // With a default object: that object is filled and returned.
   auto target = std::make_shared<Sample>();
-  Variant filled = again.ReadProperty(u"OBJ", Variant::Obj(target));
-  EXPECT_EQ(filled.ObjectValue(), target);
+  EXPECT_EQ(copy.ReadProperty(u"OBJ", Variant::Obj(target)).ObjectValue(), target);
   EXPECT_EQ(target->number, 5);
   EXPECT_EQ(target->inits, 0);
 
   // Absent with a default object: InitProperties, same object, unchanged.
   target->number = 42;
-  Variant absent = again.ReadProperty(u"Missing", Variant::Obj(target));
-  EXPECT_EQ(absent.ObjectValue(), target);
+  EXPECT_EQ(copy.ReadProperty(u"Missing", Variant::Obj(target)).ObjectValue(), target);
   EXPECT_EQ(target->inits, 1);
   EXPECT_EQ(target->number, 42);
 }
 
-TEST(PropertyBagTest, ObjectsThatCannotBeRecreatedReadAsNull) {
+TEST(PropertyBagTest, ClassNamesShortenAndUnknownClassesReadAsNull) {
   struct Case {
     const char16_t* class_name;
     bool created;
@@ -226,9 +218,10 @@ TEST(PropertyBagTest, ObjectsThatCannotBeRecreatedReadAsNull) {
   } cases[] = {
       {u"rxTheme.CUnknownTest", false, u"CUnknownTest"},
       {u"rxTheme.csampletest", false, u"csampletest"},  // the factory is case-sensitive
-      {u"a.b.CSampleTest", false, u"b.CSampleTest"},
+      {u"a.b.CSampleTest", false, u"b.CSampleTest"},    // only up to the first "."
       {u"rxTheme.CFailingTest", false, u"CFailingTest"},
       {u"CSampleTest", true, u"CSampleTest"},
+      {u".CSampleTest", true, u"CSampleTest"},
       {u"RXTHEME.CCreatableTest", true, u"RXTHEME.CCreatableTest"},  // the registry made it
   };
   for (const Case& c : cases) {
@@ -252,99 +245,64 @@ TEST(PropertyBagTest, RefusesWhatItCannotStore) {
   PropertyBagX bag;
   bag.WriteProperty(u"A", Variant::I2(1));
   bag.WriteProperty(u"B", Variant::I2(2));
-  auto other = std::make_shared<NotPersistable>();
-  EXPECT_EQ(ErrorNumberOf([&] { bag.WriteProperty(u"a", Variant::Obj(other)); }), kTypeMismatch);
+  auto other = Variant::Obj(std::make_shared<NotPersistable>());
+  EXPECT_EQ(ErrorNumberOf([&] { bag.WriteProperty(u"a", other); }), kTypeMismatch);
   EXPECT_EQ(Names(bag), (std::vector<WString>{u"B"}));
-  EXPECT_EQ(ErrorNumberOf([&] { bag.ReadProperty(u"B", Variant::Obj(other)); }), kTypeMismatch);
-  EXPECT_EQ(ErrorNumberOf([&] { bag.ReadProperty(u"Z", Variant::Obj(other)); }), kTypeMismatch);
+  EXPECT_EQ(ErrorNumberOf([&] { bag.ReadProperty(u"B", other); }), kTypeMismatch);
+  EXPECT_EQ(ErrorNumberOf([&] { bag.ReadProperty(u"Z", other); }), kTypeMismatch);
   // A stored null reference never uses the default, so nothing is refused.
   bag.WriteProperty(u"Null", Variant::Obj(nullptr));
-  EXPECT_EQ(bag.ReadProperty(u"Null", Variant::Obj(other)).ObjectValue(), nullptr);
+  EXPECT_EQ(bag.ReadProperty(u"Null", other).ObjectValue(), nullptr);
   // A bag is not persistable either.
-  EXPECT_EQ(ErrorNumberOf([&] {
-              bag.WriteProperty(u"C", Variant::Obj(CreateObject(u"rxTheme.PropertyBagX")));
-            }),
-            kTypeMismatch);
+  Variant nested_bag = Variant::Obj(CreateObject(u"rxTheme.PropertyBagX"));
+  EXPECT_EQ(ErrorNumberOf([&] { bag.WriteProperty(u"C", nested_bag); }), kTypeMismatch);
 }
 
-TEST(PropertyBagTest, MalformedNestedValueRaises999) {
+TEST(PropertyBagTest, MalformedNestedValuesRaiseTheirErrors) {
   PropertyBagX bag;
-  WString contents = EncodeField(Variant(u"Obj"), kTagName) +
-                     EncodeField(Variant(u"rxTheme.CSampleTest"), kTagObjectType) +
-                     EncodeField(Variant(WString{7, 7}));
-  bag.Contents(contents);
+  bag.Contents(Record(u"Obj", u"rxTheme.CSampleTest", Variant(WString{7, 7})));
   EXPECT_EQ(ErrorNumberOf([&] { bag.ReadProperty(u"Obj"); }), kInvalidContents);
-  auto target = std::make_shared<Sample>();
-  EXPECT_EQ(ErrorNumberOf([&] { bag.ReadProperty(u"Obj", Variant::Obj(target)); }),
-            kInvalidContents);
+  auto target = Variant::Obj(std::make_shared<Sample>());
+  EXPECT_EQ(ErrorNumberOf([&] { bag.ReadProperty(u"Obj", target); }), kInvalidContents);
+
   // A font attribute that does not convert fails as setting it would.
-  PropertyBagX font_bag;
-  font_bag.WriteProperty(u"Size", Variant(u"huge"));
-  bag.Contents(EncodeField(Variant(u"F"), kTagName) +
-               EncodeField(Variant(u"Font"), kTagObjectType) +
-               EncodeField(Variant(font_bag.Contents())));
-  EXPECT_EQ(ErrorNumberOf([&] { bag.ReadProperty(u"F"); }), kTypeMismatch);
-  font_bag.Contents(u"");
-  font_bag.WriteProperty(u"Weight", Variant::I4(70000));
-  bag.Contents(EncodeField(Variant(u"F"), kTagName) +
-               EncodeField(Variant(u"Font"), kTagObjectType) +
-               EncodeField(Variant(font_bag.Contents())));
-  EXPECT_EQ(ErrorNumberOf([&] { bag.ReadProperty(u"F"); }), kOverflow);
+  const struct {
+    const char16_t* key;
+    Variant value;
+    int error;
+  } attributes[] = {{u"Size", Variant(u"huge"), kTypeMismatch},
+                    {u"Weight", Variant::I4(70000), kOverflow}};
+  for (const auto& a : attributes) {
+    PropertyBagX font;
+    font.WriteProperty(a.key, a.value);
+    bag.Contents(Record(u"F", u"Font", Variant(font.Contents())));
+    EXPECT_EQ(ErrorNumberOf([&] { bag.ReadProperty(u"F"); }), a.error) << ToUtf8(a.key);
+  }
 }
 
 // Contents nesting `levels` CSampleTest objects, each the "Child" of the one
 // above, built back to front so that building stays linear.
 WString DeepNest(int levels) {
-  const WString type = u"rxTheme.CSampleTest";
-  const WString name = u"Child";
   std::vector<WString> prefixes;
   int32_t inner = 1;  // the innermost bag is empty: one unit 0
   for (int i = 0; i < levels; ++i) {
-    WString prefix = EncodeField(Variant(name), kTagName) +
-                     EncodeField(Variant(type), kTagObjectType) + WString(1, kTagString) +
-                     EncodeLength(inner);
+    WString prefix = EncodeField(Variant(u"Child"), kTagName) +
+                     EncodeField(Variant(u"rxTheme.CSampleTest"), kTagObjectType) +
+                     WString(1, kTagString) + EncodeLength(inner);
     inner += static_cast<int32_t>(prefix.size());
     prefixes.push_back(std::move(prefix));
   }
   WString out;
   for (auto it = prefixes.rbegin(); it != prefixes.rend(); ++it) out += *it;
-  out.push_back(0);
-  return out;
+  return out + WString(1, u'\0');
 }
 
 TEST(PropertyBagTest, NestingStopsAtTheDepthLimit) {
   PropertyBagX bag;
   bag.Contents(DeepNest(10000));
-  Variant v = bag.ReadProperty(u"Child");
-  int depth = 0;
-  for (auto s = std::dynamic_pointer_cast<Sample>(v.ObjectValue()); s; s = s->child) ++depth;
-  EXPECT_EQ(depth, PropertyBagX::kMaxNesting);
-
-  // Within the limit everything comes back.
-  bag.Contents(DeepNest(10));
-  depth = 0;
-  v = bag.ReadProperty(u"Child");
-  for (auto s = std::dynamic_pointer_cast<Sample>(v.ObjectValue()); s; s = s->child) ++depth;
-  EXPECT_EQ(depth, 10);
-}
-
-TEST(ClassFactoryTest, ShortensTheNameAndMatchesExactly) {
-  struct Case {
-    const char16_t* in;
-    const char16_t* out;
-    bool created;
-  } cases[] = {
-      {u"rxTheme.CSampleTest", u"CSampleTest", true}, {u"CSampleTest", u"CSampleTest", true},
-      {u"csampletest", u"csampletest", false},        {u"", u"", false},
-      {u".CSampleTest", u"CSampleTest", true},        {u"x.y.CSampleTest", u"y.CSampleTest", false},
-  };
-  for (const Case& c : cases) {
-    WString name = c.in;
-    EXPECT_EQ(CreateClassInstance(name) != nullptr, c.created) << ToUtf8(c.in);
-    EXPECT_EQ(name, c.out);
-  }
-  WString name = u"CSampleTest";
-  EXPECT_NE(CreateClassInstance(name), CreateClassInstance(name));
+  EXPECT_EQ(ChainLength(bag.ReadProperty(u"Child")), PropertyBagX::kMaxNesting);
+  bag.Contents(DeepNest(10));  // within the limit everything comes back
+  EXPECT_EQ(ChainLength(bag.ReadProperty(u"Child")), 10);
 }
 
 }  // namespace

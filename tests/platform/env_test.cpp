@@ -26,6 +26,17 @@ std::string ReadAll(ReadableFile& file) {
   return out;
 }
 
+// A new, empty folder on disk, removed with everything in it at the end.
+struct TempDir {
+  TempDir() {
+    std::string tmpl = (std::filesystem::temp_directory_path() / "rxtheme-env-XXXXXX").string();
+    path = mkdtemp(tmpl.data());
+  }
+  ~TempDir() { std::filesystem::remove_all(path); }
+  WString At(const char16_t* rel) const { return Widen(path) + u"/" + rel; }
+  std::string path;
+};
+
 TEST(ProfileStringTest, ReadsKeysOfTheirSectionOnly) {
   const std::string text =
       "; comment\r\n"
@@ -62,135 +73,96 @@ TEST(ProfileStringTest, ReadsKeysOfTheirSectionOnly) {
   EXPECT_EQ(ParseProfileString("[info]\ntitle=caf\xE9", u"info", u"title", u"", 99), u"caf\u00e9");
 }
 
-// The behaviour both Envs share, run against each.
-class EnvContract {
- public:
-  virtual ~EnvContract() = default;
-  virtual Env& env() = 0;
-  virtual WString root() = 0;  // an existing, empty folder
-  WString At(const char16_t* rel) { return root() + u"/" + rel; }
-};
-
-void CheckContract(EnvContract& c) {
-  Env& env = c.env();
+// The behaviour both Envs share; `root` is an existing, empty folder.
+void CheckContract(Env& env, const WString& root) {
+  auto at = [&](const char16_t* rel) { return root + u"/" + rel; };
   // Writing creates or empties; reading gives the bytes back.
-  env.WriteFile(c.At(u"a.txt"), std::string("hello\0world", 11));
-  EXPECT_EQ(env.ReadFile(c.At(u"a.txt")), std::string("hello\0world", 11));
-  env.WriteFile(c.At(u"a.txt"), "x");
-  EXPECT_EQ(env.ReadFile(c.At(u"a.txt")), "x");
-  EXPECT_TRUE(env.FileExists(c.At(u"a.txt")));
-  EXPECT_FALSE(env.FolderExists(c.At(u"a.txt")));
-
-  auto file = env.OpenForLoad(c.At(u"a.txt"));
+  env.WriteFile(at(u"a.txt"), std::string("hello\0world", 11));
+  EXPECT_EQ(env.ReadFile(at(u"a.txt")), std::string("hello\0world", 11));
+  env.WriteFile(at(u"a.txt"), "x");
+  EXPECT_TRUE(env.FileExists(at(u"a.txt")));
+  EXPECT_FALSE(env.FolderExists(at(u"a.txt")));
+  auto file = env.OpenForLoad(at(u"a.txt"));
   EXPECT_EQ(file->Size(), 1);
   EXPECT_EQ(ReadAll(*file), "x");
   file.reset();
 
   // A missing file in an existing folder is created empty.
-  auto created = env.OpenForLoad(c.At(u"new.elm"));
+  auto created = env.OpenForLoad(at(u"new.elm"));
   EXPECT_EQ(created->Size(), 0);
   EXPECT_EQ(ReadAll(*created), "");
-  EXPECT_TRUE(env.FileExists(c.At(u"new.elm")));
+  EXPECT_TRUE(env.FileExists(at(u"new.elm")));
 
   struct Failure {
     std::function<void()> call;
     int error;
   } failures[] = {
       {[&] { env.OpenForLoad(u""); }, kPathNotFound},
-      {[&] { env.OpenForLoad(c.At(u"nodir/x.elm")); }, kPathNotFound},
-      {[&] { env.WriteFile(c.At(u"nodir/x"), "y"); }, kPathNotFound},
-      {[&] { env.ReadFile(c.At(u"absent")); }, kFileNotFound},
-      {[&] { env.SetCurrentDirectory(c.At(u"absent")); }, kPathNotFound},
-      {[&] { env.CreateDirectory(c.At(u"a/b")); }, kPathNotFound},
-      {[&] { env.ListSubFolders(c.At(u"absent")); }, kPathNotFound},
+      {[&] { env.OpenForLoad(at(u"nodir/x.elm")); }, kPathNotFound},
+      {[&] { env.WriteFile(at(u"nodir/x"), "y"); }, kPathNotFound},
+      {[&] { env.ReadFile(at(u"absent")); }, kFileNotFound},
+      {[&] { env.SetCurrentDirectory(at(u"absent")); }, kPathNotFound},
+      {[&] { env.CreateDirectory(at(u"a/b")); }, kPathNotFound},
+      {[&] { env.ListSubFolders(at(u"absent")); }, kPathNotFound},
   };
   for (auto& f : failures) EXPECT_EQ(ErrorNumberOf(f.call), f.error);
 
   // Folders: one level at a time, an existing one refused, listings of names.
-  env.CreateDirectory(c.At(u"t1"));
-  env.CreateDirectory(c.At(u"t1/inner"));
-  env.CreateDirectory(c.At(u"t2"));
-  EXPECT_EQ(ErrorNumberOf([&] { env.CreateDirectory(c.At(u"t1")); }), kPathFileAccessError);
-  EXPECT_EQ(ErrorNumberOf([&] { env.OpenForLoad(c.At(u"t1")); }), kPathFileAccessError);
-  std::vector<WString> subs = env.ListSubFolders(c.root());
+  env.CreateDirectory(at(u"t1"));
+  env.CreateDirectory(at(u"t1/inner"));
+  env.CreateDirectory(at(u"t2"));
+  EXPECT_EQ(ErrorNumberOf([&] { env.CreateDirectory(at(u"t1")); }), kPathFileAccessError);
+  EXPECT_EQ(ErrorNumberOf([&] { env.OpenForLoad(at(u"t1")); }), kPathFileAccessError);
+  std::vector<WString> subs = env.ListSubFolders(root);
   std::sort(subs.begin(), subs.end());
   EXPECT_EQ(subs, (std::vector<WString>{u"t1", u"t2"}));
 
   // The current directory, and relative paths from it.
   WString before = env.CurrentDirectory();
-  env.SetCurrentDirectory(c.At(u"t1"));
+  env.SetCurrentDirectory(at(u"t1"));
   env.WriteFile(u"rel.gif", "GIF");
-  EXPECT_EQ(env.ReadFile(c.At(u"t1/rel.gif")), "GIF");
+  EXPECT_EQ(env.ReadFile(at(u"t1/rel.gif")), "GIF");
   env.SetCurrentDirectory(before);
 
   EXPECT_EQ(env.BuildPath(u"a", u"b"), u"a/b");
   EXPECT_EQ(env.BuildPath(u"a/", u"b"), u"a/b");
   EXPECT_EQ(env.BuildPath(u"", u"b"), u"b");
 
-  env.WriteFile(c.At(u"t2/t2.inf"), "[info]\r\ntitle=Two\r\n");
-  EXPECT_EQ(env.ReadProfileString(c.At(u"t2/t2.inf"), u"INFO", u"Title", u"", 256), u"Two");
-  EXPECT_EQ(env.ReadProfileString(c.At(u"t2/none.inf"), u"info", u"title", u"d", 256), u"d");
+  env.WriteFile(at(u"t2/t2.inf"), "[info]\r\ntitle=Two\r\n");
+  EXPECT_EQ(env.ReadProfileString(at(u"t2/t2.inf"), u"INFO", u"Title", u"", 256), u"Two");
+  EXPECT_EQ(env.ReadProfileString(at(u"t2/none.inf"), u"info", u"title", u"d", 256), u"d");
 }
 
-class MemContract : public EnvContract {
- public:
-  MemContract() { mem.AddFolder(u"/work"); }
-  Env& env() override { return mem; }
-  WString root() override { return u"/work"; }
-  MemEnv mem;
-};
-
-class PosixContract : public EnvContract {
- public:
-  PosixContract() {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "rxtheme-env-XXXXXX").string();
-    dir_ = mkdtemp(tmpl.data());
-  }
-  ~PosixContract() override { std::filesystem::remove_all(dir_); }
-  Env& env() override { return DefaultEnv(); }
-  WString root() override { return Widen(dir_); }
-
- private:
-  std::string dir_;
-};
-
 TEST(MemEnvTest, FollowsTheContract) {
-  MemContract c;
-  CheckContract(c);
+  MemEnv mem;
+  mem.AddFolder(u"/work");
+  CheckContract(mem, u"/work");
 }
 
 TEST(PosixEnvTest, FollowsTheContract) {
-  PosixContract c;
-  CheckContract(c);
+  TempDir dir;
+  CheckContract(DefaultEnv(), Widen(dir.path));
 }
 
-TEST(PosixEnvTest, WriteRefusesASymbolicLink) {
-  PosixContract c;
-  std::string target = Narrow(c.At(u"target"));
-  std::string link = Narrow(c.At(u"link"));
-  DefaultEnv().WriteFile(Widen(target), "keep");
+TEST(PosixEnvTest, RefusesLinksOpensReadOnlyFilesAndWantsAHelpFile) {
+  TempDir dir;
+  Env& env = DefaultEnv();
+  std::string target = Narrow(dir.At(u"target"));
+  std::string link = Narrow(dir.At(u"link"));
+  env.WriteFile(Widen(target), "keep");
   ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
-  EXPECT_EQ(ErrorNumberOf([&] { DefaultEnv().WriteFile(Widen(link), "evil"); }),
-            kPathFileAccessError);
-  EXPECT_EQ(DefaultEnv().ReadFile(Widen(target)), "keep");
-}
+  EXPECT_EQ(ErrorNumberOf([&] { env.WriteFile(Widen(link), "evil"); }), kPathFileAccessError);
+  EXPECT_EQ(env.ReadFile(Widen(target)), "keep");
 
-TEST(PosixEnvTest, LoadOpensAReadOnlyFile) {
-  if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
-  PosixContract c;
-  WString path = c.At(u"ro.elm");
-  DefaultEnv().WriteFile(path, "data");
-  ASSERT_EQ(chmod(Narrow(path).c_str(), 0444), 0);
-  EXPECT_EQ(ReadAll(*DefaultEnv().OpenForLoad(path)), "data");
-}
-
-TEST(PosixEnvTest, HelpWithoutAFileRaises53) {
-  PosixContract c;
-  EXPECT_EQ(ErrorNumberOf([&] { DefaultEnv().ShowHelp(c.At(u"missing.chm>TriPane"), 0, 0); }),
+  EXPECT_EQ(ErrorNumberOf([&] { env.ShowHelp(dir.At(u"missing.chm>TriPane"), 0, 0); }),
             kFileNotFound);
+
+  if (geteuid() == 0) return;  // root reads every file anyway
+  ASSERT_EQ(chmod(target.c_str(), 0444), 0);
+  EXPECT_EQ(ReadAll(*env.OpenForLoad(Widen(target))), "keep");
 }
 
-TEST(MemEnvTest, SymlinksFaultsAndHelpLog) {
+TEST(MemEnvTest, FaultsLinksListingOrderAndHelpLog) {
   MemEnv env;
   env.AddFile(u"/w/theme.elm", "pkg");
   env.AddSymlink(u"/w/link.gif");
@@ -211,24 +183,21 @@ TEST(MemEnvTest, SymlinksFaultsAndHelpLog) {
   EXPECT_EQ(ReadAll(*env.OpenForLoad(u"/w/theme.elm")), "pkg");
 
   env.SetCurrentDirectory(u"/w");
-  EXPECT_EQ(env.CurrentDirectory(), u"/w");
   env.WriteFile(u"../w/./b.gif", "B");
   EXPECT_EQ(env.FileContents(u"/w/b.gif"), "B");
+
+  // Folders are listed in the order they were made, not by name.
+  env.AddFolder(u"/themes/zeta");
+  env.AddFolder(u"/themes/alpha/deep");
+  env.AddFile(u"/themes/file.inf", "");
+  env.AddFolder(u"/themes-other");
+  EXPECT_EQ(env.ListSubFolders(u"/themes"), (std::vector<WString>{u"zeta", u"alpha"}));
 
   env.ShowHelp(u"/h/help.chm>TriPane", 15, 1001);
   ASSERT_EQ(env.HelpCalls().size(), 1u);
   EXPECT_EQ(env.HelpCalls()[0].file, u"/h/help.chm>TriPane");
   EXPECT_EQ(env.HelpCalls()[0].command, 15);
   EXPECT_EQ(env.HelpCalls()[0].data, 1001);
-}
-
-TEST(MemEnvTest, ListsFoldersInCreationOrder) {
-  MemEnv env;
-  env.AddFolder(u"/themes/zeta");
-  env.AddFolder(u"/themes/alpha/deep");
-  env.AddFile(u"/themes/file.inf", "");
-  env.AddFolder(u"/themes-other");
-  EXPECT_EQ(env.ListSubFolders(u"/themes"), (std::vector<WString>{u"zeta", u"alpha"}));
 }
 
 TEST(CurrentEnvTest, ScopedEnvInstallsAndRestores) {
