@@ -1,0 +1,226 @@
+// The three settings objects share their effective-value, variant, folder and
+// persistence rules; one typed suite checks each rule for every object that has it.
+#include <gtest/gtest.h>
+
+#include "persist/property_bag.h"
+#include "platform/env.h"
+#include "settings/base_object.h"
+#include "settings/color_object.h"
+#include "settings/graph_object.h"
+#include "support/bag_round_trip.h"
+#include "support/section_text.h"
+#include "support/test_keys.h"
+
+namespace rxTheme {
+namespace {
+
+using testing::ErrorNumberOf;
+
+const SettingsKey kKey = SettingsTestPeer::Key();
+const WString kSep(1, kPathSeparator);
+
+struct SavedKey {
+  size_t position;
+  const char16_t* name;
+};
+
+template <class T>
+constexpr bool kHasVariants = !std::is_same_v<T, CThemeBaseObject>;
+template <class T>
+constexpr bool kHasFolder = !std::is_same_v<T, CColorObject>;
+bool ThemeDefault(const auto&) { return true; }  // the UseThemeSettings a restore defaults to
+bool ThemeDefault(const CColorObject&) { return false; }
+
+// The field behind public position i (Version has no position), and whether it is a picture.
+size_t Field(const auto&, size_t i) { return i; }
+size_t Field(const CThemeBaseObject&, size_t i) { return i == 0 ? 0 : i + 1; }
+bool IsImage(const CGraphObject&, size_t i) { return i < 23; }
+bool IsImage(const CThemeBaseObject&, size_t i) { return i == 0 || i == 2; }
+
+// Saved keys at fixed positions, the last one ending the saved state of an object with
+// every field away from its default: the layout that saved files depend on.
+std::vector<SavedKey> Keys(const CColorObject&) {
+  return {{0, u"Index"}, {3, u"Color(0)"}, {7, u"Color(1)"}, {14, u"CTableBorderColorDark"}};
+}
+std::vector<SavedKey> Keys(const CGraphObject&) {
+  return {{3, u"SeparatorImage(0)"}, {31, u"SeparatorImage(1)"}, {88, u"WorkingFolder"}};
+}
+std::vector<SavedKey> Keys(const CThemeBaseObject&) {
+  return {{0, u"UseCustomSettings"}, {3, u"Version"}, {12, u"CVersion"}, {21, u"WorkingFolder"}};
+}
+
+template <class T>
+size_t PublicCount() {
+  return T::StringPropertyNames().size();
+}
+
+template <class T>
+class SettingsObjectTest : public ::testing::Test {};
+using AllObjects = ::testing::Types<CColorObject, CGraphObject, CThemeBaseObject>;
+TYPED_TEST_SUITE(SettingsObjectTest, AllObjects);
+
+TYPED_TEST(SettingsObjectTest, EffectiveValueRules) {
+  struct Row {
+    bool use_theme, use_custom;
+    const char16_t *custom, *expected;
+  };
+  const Row rows[] = {
+      {false, false, u"c", u""}, {true, false, u"c", u"t"},  // custom ignored while off
+      {false, true, u"c", u"c"},                             // custom needs no theme settings
+      {true, true, u"c", u"c"},  {true, true, u"", u"t"},    // an empty custom value falls through
+      {false, true, u"", u""},   {true, true, u" ", u" "},   // a single space counts as set
+  };
+  const size_t last = PublicCount<TypeParam>() - 1;
+  for (const Row& row : rows) {
+    TypeParam object;
+    object.ThemeValue(kKey, Field(object, last), u"t");
+    object.UseThemeSettings(row.use_theme);
+    object.UseCustomSettings(row.use_custom);
+    object.SetStringProperty(last, row.custom);
+    EXPECT_EQ(object.GetStringProperty(last), row.expected) << row.use_theme << row.use_custom;
+  }
+}
+
+TYPED_TEST(SettingsObjectTest, PositionsReachTheirFields) {
+  TypeParam object;
+  const size_t count = PublicCount<TypeParam>();
+  for (size_t f = 0; f < TypeParam::kPropertyCount; ++f) {
+    object.ThemeValue(kKey, f, WString(1, u'a' + f));
+  }
+  object.UseThemeSettings(true);
+  for (size_t i = 0; i < count; ++i) {
+    EXPECT_EQ(object.GetStringProperty(i), WString(1, u'a' + Field(object, i))) << i;
+    object.SetStringProperty(i, WString(1, u'A' + i));
+  }
+  object.UseCustomSettings(true);
+  for (size_t i = 0; i < count; ++i) EXPECT_EQ(object.GetStringProperty(i), WString(1, u'A' + i));
+  EXPECT_EQ(ErrorNumberOf([&] { object.GetStringProperty(count); }), 9);
+  EXPECT_EQ(ErrorNumberOf([&] { object.SetStringProperty(count, u"x"); }), 9);
+}
+
+// Every field away from its default survives a save and restore in a fixed key order; an
+// empty bag restores the defaults, which are left out of the bag.
+TYPED_TEST(SettingsObjectTest, SaveAndRestore) {
+  auto object = std::make_shared<TypeParam>();
+  for (int16_t variant = 0; variant < 2; ++variant) {
+    if constexpr (kHasVariants<TypeParam>) object->Index(kKey, variant);
+    for (size_t f = 0; f < TypeParam::kPropertyCount; ++f) {
+      object->ThemeValue(kKey, f, WString(1, u'0' + variant) + WString(1, u'a' + f));
+    }
+  }
+  for (size_t i = 0; i < PublicCount<TypeParam>(); ++i) object->SetStringProperty(i, u"c");
+  object->UseThemeSettings(!ThemeDefault(*object));
+  object->UseCustomSettings(true);
+  if constexpr (kHasFolder<TypeParam>) {
+    object->IncludePath(kKey, true);
+    object->WorkingFolder(kKey, u"w");
+  }
+  if constexpr (!kHasVariants<TypeParam>) {  // the custom Version is reached only by a restore
+    PropertyBagX seed;
+    object->WriteProperties(seed);
+    seed.WriteProperty(u"CVersion", Variant(u"2.0"));
+    object->ReadProperties(seed);
+  }
+  const auto state = testing::SavedState(*object);
+  ASSERT_EQ(state.size(), Keys(*object).back().position + 1);
+  for (const SavedKey& key : Keys(*object)) EXPECT_EQ(state[key.position].first, key.name);
+  const auto restored = testing::RoundTrip(object);
+  ASSERT_NE(restored, nullptr);
+  EXPECT_EQ(testing::SavedState(*restored), state);
+
+  PropertyBagX empty;
+  restored->ReadProperties(empty);
+  EXPECT_TRUE(testing::SavedState(*restored).empty());
+}
+
+template <class T>
+class VariantObjectTest : public ::testing::Test {};
+using VariantObjects = ::testing::Types<CColorObject, CGraphObject>;
+TYPED_TEST_SUITE(VariantObjectTest, VariantObjects);
+
+TYPED_TEST(VariantObjectTest, IndexPicksTheThemeValueAndFailsOnlyWhereItIsNeeded) {
+  TypeParam object;
+  object.ThemeValue(kKey, 0, u"t0");
+  object.Index(kKey, 1);
+  object.ThemeValue(kKey, 0, u"t1");
+  object.UseThemeSettings(true);
+  EXPECT_EQ(object.GetStringProperty(0), u"t1");
+  object.Index(kKey, 0);
+  EXPECT_EQ(object.GetStringProperty(0), u"t0") << "a change of Index needs no new let";
+
+  object.Index(kKey, 2);
+  EXPECT_EQ(ErrorNumberOf([&] { object.GetStringProperty(0); }), 9);
+  object.UseCustomSettings(true);
+  object.SetStringProperty(0, u"c");
+  EXPECT_EQ(object.GetStringProperty(0), u"c");
+  EXPECT_EQ(ErrorNumberOf([&] { object.GetStringProperty(1); }), 9);
+  object.UseThemeSettings(false);
+  EXPECT_EQ(object.GetStringProperty(1), u"") << "theme settings off: Index not consulted";
+
+  object.Index(kKey, -1);
+  EXPECT_EQ(ErrorNumberOf([&] { object.ThemeValue(kKey, 0, u"x"); }), 9);
+  object.Index(kKey, 0);
+  object.UseThemeSettings(true);
+  object.SetStringProperty(0, u"");
+  EXPECT_EQ(object.GetStringProperty(0), u"t0") << "the failed theme store changed nothing";
+}
+
+template <class T>
+class FolderObjectTest : public ::testing::Test {};
+using FolderObjects = ::testing::Types<CGraphObject, CThemeBaseObject>;
+TYPED_TEST_SUITE(FolderObjectTest, FolderObjects);
+
+TYPED_TEST(FolderObjectTest, FolderGoesInFrontOfImagesOnly) {
+  TypeParam object;
+  for (size_t f = 0; f < TypeParam::kPropertyCount; ++f) object.ThemeValue(kKey, f, u"v");
+  object.UseThemeSettings(true);
+  object.IncludePath(kKey, true);
+  EXPECT_EQ(object.GetStringProperty(0), u"v") << "no folder yet";
+  object.WorkingFolder(kKey, u"w");
+  const size_t count = PublicCount<TypeParam>();
+  for (size_t i = 0; i < count; ++i) {
+    EXPECT_EQ(object.GetStringProperty(i), IsImage(object, i) ? u"w" + kSep + u"v" : u"v") << i;
+  }
+  object.UseThemeSettings(false);
+  EXPECT_EQ(object.GetStringProperty(0), u"w" + kSep) << "the folder alone for an empty value";
+  EXPECT_EQ(object.GetStringProperty(count - 1), u"");
+  object.UseCustomSettings(true);
+  object.SetStringProperty(0, u"c");
+  EXPECT_EQ(object.GetStringProperty(0), u"w" + kSep + u"c") << "custom values too";
+
+  object.WorkingFolder(kKey, u"w" + kSep);
+  EXPECT_EQ(object.WorkingFolder(kKey), u"w" + kSep) << "one separator only";
+  object.WorkingFolder(kKey, u"");
+  EXPECT_EQ(object.WorkingFolder(kKey), kSep);
+
+  PropertyBagX bag;  // a restored folder is taken as stored
+  bag.WriteProperty(u"IncludePath", Variant::Bool(true));
+  bag.WriteProperty(u"WorkingFolder", Variant(u"w"));
+  bag.WriteProperty(u"UseCustomSettings", Variant::I2(-1));
+  bag.WriteProperty(u"C" + WString(TypeParam::Properties()[0].name), Variant(u"b.gif"));
+  object.ReadProperties(bag);
+  EXPECT_EQ(object.GetStringProperty(0), u"wb.gif");
+}
+
+// The restore converts stored values (the helpers are shared by all three objects).
+TEST(SettingsRestoreTest, ConvertsAndReportsBadValues) {
+  CColorObject object;
+  PropertyBagX bag;
+  bag.WriteProperty(u"Index", Variant::R8(1.5));  // rounds half to even: 2
+  bag.WriteProperty(u"UseThemeSettings", Variant::I4(7));
+  bag.WriteProperty(u"Color(0)", Variant::I2(42));
+  object.ReadProperties(bag);
+  EXPECT_EQ(object.Index(kKey), 2) << "stored as read, no range check";
+  object.Index(kKey, 0);
+  EXPECT_EQ(object.Color(), u"42");
+
+  PropertyBagX overflow;
+  overflow.WriteProperty(u"Index", Variant::I4(40000));
+  EXPECT_EQ(ErrorNumberOf([&] { object.ReadProperties(overflow); }), 6);
+  PropertyBagX mismatch;
+  mismatch.WriteProperty(u"UseCustomSettings", Variant(u"maybe"));
+  EXPECT_EQ(ErrorNumberOf([&] { object.ReadProperties(mismatch); }), 13);
+}
+
+}  // namespace
+}  // namespace rxTheme
