@@ -2,18 +2,18 @@
 #pragma once
 
 #include <functional>
-#include <initializer_list>
+#include <string_view>
 
 #include "runtime/automation_error.h"
 #include "runtime/wstring.h"
 
 namespace rxTheme::testing {
 
-// Style-sheet text: the lines, each ended by CR LF.
-inline WString Sheet(std::initializer_list<const char16_t*> lines) {
+// Style-sheet text from lines separated by '|': each line ended by CR LF.
+inline WString Sheet(std::u16string_view lines) {
   WString text;
-  for (const char16_t* line : lines) text += WString(line) + u"\r\n";
-  return text;
+  for (char16_t unit : lines) text += unit == u'|' ? WString(u"\r\n") : WString(1, unit);
+  return text + u"\r\n";
 }
 
 // The number of the automation error that `action` raises, or 0.
