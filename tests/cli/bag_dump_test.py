@@ -28,22 +28,33 @@ def record(name, obj_type, value_field):
     return text_field(1, s(name)) + text_field(2, s(obj_type)) + value_field
 
 
-def nested(contents):
+def units(contents):
     return [u for (u,) in struct.iter_unpack("<H", contents)]
 
 
-font = (record("Name", "", text_field(3, s("Verdana")))
+def entry(name, var_type, value):
+    return {"name": name, "objectType": "", "value": {"type": var_type, "value": value}}
+
+
+FONT = (record("Name", "", text_field(3, s("Verdana")))
         + record("Size", "", image(6, struct.pack("<q", 125000))))
-child = record("Color(0)", "", text_field(3, s("#FF0000")))
-page = (record("Index", "", image(2, struct.pack("<h", 1)))
-        + record("Flag", "", image(11, struct.pack("<h", -1)))
-        + record("Size", "", image(6, struct.pack("<q", 120000)))
-        + record("Dec", "", struct.pack("<HH", 4, 14) + bytes([2, 0x80]) + struct.pack("<IQ", 0, 12345))
-        + record("Nothing", "", image(1))
-        + record("Text", "", text_field(3, [0x41, 0xD800, 0x42, 0xD83D, 0xDE00]))
-        + record("Font", "Font", text_field(3, nested(font)))
-        + record("Ref", " ", image(0))
-        + record("Obj", "rxTheme.CColorObject", text_field(3, nested(child))))
+CHILD = record("Color(0)", "", text_field(3, s("#FF0000")))
+DEC = struct.pack("<HH", 4, 14) + bytes([2, 0x80]) + struct.pack("<IQ", 0, 12345)
+ROWS = [  # name, object type, value field; and the value as dumped
+    ("Index", "", image(2, struct.pack("<h", 1)), {"type": 2, "value": 1}),
+    ("Flag", "", image(11, struct.pack("<h", -1)), {"type": 11, "value": True}),
+    ("Size", "", image(6, struct.pack("<q", 120000)), {"type": 6, "value": 12}),
+    ("Dec", "", DEC, {"type": 14, "value": "-123.45"}),
+    ("Nothing", "", image(1), {"type": 1, "value": None}),
+    ("Text", "", text_field(3, [0x41, 0xD800, 0x42, 0xD83D, 0xDE00]),  # a lone surrogate is kept
+     {"type": 8, "value": "A\ud800B\U0001F600"}),
+    ("Font", "Font", text_field(3, units(FONT)),
+     {"entries": [entry("Name", 8, "Verdana"), entry("Size", 6, 12.5)]}),
+    ("Ref", " ", image(0), {"type": 0, "value": None}),
+    ("Obj", "rxTheme.CColorObject", text_field(3, units(CHILD)),
+     {"entries": [entry("Color(0)", 8, "#FF0000")]}),
+]
+page = b"".join(record(name, obj_type, field) for name, obj_type, field, _ in ROWS)
 
 
 def run(args, data=None):
@@ -65,23 +76,10 @@ def check(what, cond):
 
 r = run(["bag", "dump", "FILE", "--json"], page)
 check("json exit 0", r.returncode == 0)
-entries = json.loads(r.stdout.decode("utf-8", "surrogatepass"))
-by_name = {e["name"]: e for e in entries}
-check("order", [e["name"] for e in entries] ==
-      ["Index", "Flag", "Size", "Dec", "Nothing", "Text", "Font", "Ref", "Obj"])
-check("i2", by_name["Index"]["value"] == {"type": 2, "value": 1})
-check("bool", by_name["Flag"]["value"] == {"type": 11, "value": True})
-check("currency", by_name["Size"]["value"] == {"type": 6, "value": 12})
-check("decimal", by_name["Dec"]["value"] == {"type": 14, "value": "-123.45"})
-check("null", by_name["Nothing"]["value"] == {"type": 1, "value": None})
-check("lone surrogate kept", by_name["Text"]["value"]["value"] == "A\ud800B\U0001F600")
-check("font", by_name["Font"]["value"]["entries"] == [
-    {"name": "Name", "objectType": "", "value": {"type": 8, "value": "Verdana"}},
-    {"name": "Size", "objectType": "", "value": {"type": 6, "value": 12.5}}])
-check("null reference", by_name["Ref"] == {"name": "Ref", "objectType": " ",
-                                           "value": {"type": 0, "value": None}})
-check("object", by_name["Obj"]["objectType"] == "rxTheme.CColorObject"
-      and by_name["Obj"]["value"]["entries"][0]["value"]["value"] == "#FF0000")
+dumped = json.loads(r.stdout.decode("utf-8", "surrogatepass"))
+check("entry count", len(dumped) == len(ROWS))
+for (name, obj_type, _, value), got in zip(ROWS, dumped):
+    check(f"{name}: {got}", got == {"name": name, "objectType": obj_type, "value": value})
 
 r = run(["bag", "dump", "FILE"], page)
 check("text exit 0", r.returncode == 0 and b"  Name (type 8): \"Verdana\"" in r.stdout)
@@ -99,10 +97,9 @@ for what, data in [("tag 0", b"\0\0\0\0"), ("tag 5", record("A", "", struct.pack
 r = subprocess.run([EXE, "bag", "dump", os.path.join(tempfile.gettempdir(), "no-such-rx")],
                    capture_output=True)
 check("missing file", r.returncode == 1 and r.stderr.startswith(b"rxtheme: error 53: "))
-check("usage: no file", run(["bag", "dump"]).returncode == 2)
-check("usage: bad option", run(["bag", "dump", "FILE", "--nope"], b"\0\0").returncode == 2)
-check("usage: no command", run([]).returncode == 2)
-check("help", run(["bag", "dump", "--help"]).returncode == 0)
+for args, code in [(["bag", "dump"], 2), (["bag", "dump", "FILE", "--nope"], 2), ([], 2),
+                   (["bag", "dump", "--help"], 0)]:
+    check(f"exit code of {args}", run(args, b"\0\0").returncode == code)
 
 for f in failures:
     print("FAILED:", f)

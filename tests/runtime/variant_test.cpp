@@ -158,12 +158,7 @@ TEST(VariantTest, ImageRoundTripsEveryScalarType) {
   }
 }
 
-TEST(VariantTest, ImageLayoutAndUnusedBytes) {
-  VariantImage i2 = Variant::I2(1).ToImage();
-  EXPECT_EQ(i2, (VariantImage{2, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0}));
-  VariantImage b = Variant::Bool(true).ToImage();
-  EXPECT_EQ(b, (VariantImage{11, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0}));
-
+TEST(VariantTest, ImageIgnoresUnusedBytesAndRefusesOtherTypes) {
   // Garbage in bytes a type does not use is ignored on read and zero on write.
   VariantImage dirty = {2, 0, 9, 9, 9, 9, 9, 9, 7, 0, 9, 9, 9, 9, 9, 9};
   std::optional<Variant> v = Variant::FromImage(dirty);
