@@ -35,6 +35,8 @@ bool EqualsNoCase(std::u16string_view a, std::u16string_view b);
 // UTF-8 for people and logs: each unit is taken as the code point of the same
 // value; lone surrogates become U+FFFD. Not used for theme files.
 std::string ToUtf8(std::u16string_view units);
+// Appends one code point (at most U+10FFFF) as UTF-8.
+void AppendUtf8(std::string& out, char32_t code_point);
 // UTF-8 to units (code points above U+FFFF become surrogate pairs).
 WString FromUtf8(std::string_view utf8);
 
