@@ -200,15 +200,5 @@ TEST(MemEnvTest, FaultsLinksListingOrderAndHelpLog) {
   EXPECT_EQ(env.HelpCalls()[0].data, 1001);
 }
 
-TEST(CurrentEnvTest, ScopedEnvInstallsAndRestores) {
-  MemEnv mem;
-  EXPECT_EQ(&CurrentEnv(), &DefaultEnv());
-  {
-    ScopedEnv scope(mem);
-    EXPECT_EQ(&CurrentEnv(), &mem);
-  }
-  EXPECT_EQ(&CurrentEnv(), &DefaultEnv());
-}
-
 }  // namespace
 }  // namespace rxTheme
