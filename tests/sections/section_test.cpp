@@ -1,6 +1,9 @@
 // The three sections: slot lookup, fan-outs, Index handling and persistence in
-// typed suites; each section's style-sheet parser with worked sheets and quirks.
+// typed suites; each section's style-sheet parser with worked sheets and quirks;
+// the readers that the parsers share.
 #include <algorithm>
+#include <functional>
+#include <limits>
 #include <set>
 #include <string>
 
@@ -11,6 +14,7 @@
 #include "sections/base_section.h"
 #include "sections/color_section.h"
 #include "sections/graph_section.h"
+#include "sections/theme_support.h"
 #include "support/bag_round_trip.h"
 #include "support/section_text.h"
 #include "support/test_keys.h"
@@ -30,47 +34,45 @@ constexpr bool kHasIndex = !std::is_same_v<S, CThemeBase>;
 template <class S>
 constexpr bool kHasFolder = !std::is_same_v<S, CColor>;
 
-// Names that find the same object as another name, or (nullptr) no object.
-using Lookups = std::vector<std::pair<const char16_t*, const char16_t*>>;
-Lookups NameCases(const CColor&) {
-  return {{u"BODY", u"body"}, {u"Body", u"body"}, {u" body", nullptr}, {u"a:link", nullptr},
-          {u"h7", nullptr},   {u"", nullptr},     {u"base", nullptr}};
+// "name=other": name finds the object that other finds; "name=": it finds none.
+const char16_t* NameCases(const CColor&) {
+  return u"BODY=body|Body=body| body=|a:link=|h7=|=|base=";
 }
-Lookups NameCases(const CGraph&) {
-  return {{u"NAVTXTHOME", u"navtxthome"},
-          {u"horiz-navtxt", u"HorizNavTxt"},
-          {u"vert-navtxt", u"vertnavtxt"},
-          {u"navtxt", nullptr},
-          {u"body", nullptr},
-          {u" base", nullptr}};
+const char16_t* NameCases(const CGraph&) {
+  return u"NAVTXTHOME=navtxthome|horiz-navtxt=HorizNavTxt|vert-navtxt=vertnavtxt|navtxt=|body=| "
+         u"base=";
 }
-Lookups NameCases(const CThemeBase&) {
-  return {{u"topbar-font", u"topbarfont"},
-          {u"TopBarFont", u"topbarfont"},
-          {u"h7", nullptr},
-          {u" body", nullptr}};
+const char16_t* NameCases(const CThemeBase&) {
+  return u"topbar-font=topbarfont|TopBarFont=topbarfont|h7=| body=";
 }
 
 WString Folder(const CColorObject&) { return u"(no folder)"; }
 WString Folder(const auto& object) { return object.WorkingFolder(kObjectKey); }
 
-// Checks probes "style.Property=value", separated by '|': the property read
-// with theme settings on, or the object's WorkingFolder.
-template <class S>
-void Check(S& section, const WString& probes) {
-  for (size_t start = 0, end = 0; start <= probes.size(); start = end + 1) {
-    end = std::min(probes.find(u'|', start), probes.size());
-    const WString probe = probes.substr(start, end - start);
-    const size_t dot = probe.find(u'.'), equals = probe.find(u'=');
-    const auto object = section.Item(kKey, probe.substr(0, dot));
-    ASSERT_NE(object, nullptr) << ToUtf8(probe);
-    const auto& names = object->StringPropertyNames();
-    const auto at = std::find(names.begin(), names.end(), probe.substr(dot + 1, equals - dot - 1));
-    object->UseThemeSettings(true);
-    const WString value =
-        at == names.end() ? Folder(*object) : object->GetStringProperty(at - names.begin());
-    EXPECT_EQ(value, probe.substr(equals + 1)) << ToUtf8(probe);
+// Checks rows "input=expected", separated by '|', against read(input).
+void ExpectRows(const std::function<WString(const WString&)>& read, const WString& rows) {
+  for (WString rest = Sheet(rows); !rest.empty();) {
+    const WString row = NextLine(rest);
+    const size_t equals = row.rfind(u'=');
+    EXPECT_EQ(read(row.substr(0, equals)), row.substr(equals + 1)) << ToUtf8(row);
   }
+}
+
+// Checks rows "style.Property=value": the property read with theme settings on,
+// or the object's WorkingFolder.
+template <class S>
+void Check(S& section, const WString& rows) {
+  ExpectRows(
+      [&](const WString& probe) {
+        const size_t dot = probe.find(u'.');
+        const auto object = section.Item(kKey, probe.substr(0, dot));
+        if (!object) return WString(u"(no object)");
+        const auto& names = object->StringPropertyNames();
+        const auto at = std::find(names.begin(), names.end(), probe.substr(dot + 1));
+        object->UseThemeSettings(true);
+        return at == names.end() ? Folder(*object) : object->GetStringProperty(at - names.begin());
+      },
+      rows);
 }
 
 template <class S>
@@ -78,43 +80,39 @@ class SectionTest : public ::testing::Test {};
 using AllSections = ::testing::Types<CColor, CGraph, CThemeBase>;
 TYPED_TEST_SUITE(SectionTest, AllSections);
 
-TYPED_TEST(SectionTest, ItemFindsOneObjectPerSlotByLowerCasedUntrimmedName) {
-  TypeParam section;
-  std::set<const void*> objects;
-  for (const WString& style : TypeParam::StyleNames()) {
-    const auto object = section.Item(kKey, style);
-    EXPECT_EQ(section.Item(kKey, style), object) << ToUtf8(style);
-    objects.insert(object.get());
-  }
-  EXPECT_EQ(objects.size(), TypeParam::kSlotCount);
-  EXPECT_FALSE(objects.contains(nullptr));
-  for (const auto& [name, same_as] : NameCases(section)) {
-    EXPECT_EQ(section.Item(kKey, name), same_as ? section.Item(kKey, same_as) : nullptr)
-        << ToUtf8(name);
-  }
-}
+int16_t IndexOf(const CThemeBaseObject&) { return 1; }  // none: as if passed on
+int16_t IndexOf(const auto& object) { return object.Index(kObjectKey); }
+bool IncludePathOf(const CColorObject&) { return true; }  // none: as if passed on
+bool IncludePathOf(const auto& object) { return object.IncludePath(kObjectKey); }
 
-TYPED_TEST(SectionTest, FanOutsReachEveryObject) {
+// One object per slot, found by its lower-cased, untrimmed name, and reached by
+// every fan-out.
+TYPED_TEST(SectionTest, ItemsAndFanOuts) {
   TypeParam section;
   section.UseCustomSettings(kKey, true);
   if constexpr (kHasIndex<TypeParam>) section.Index(kKey, 1);
   if constexpr (kHasFolder<TypeParam>) section.IncludePath(kKey, true);
+  std::set<const void*> objects;
   for (const WString& style : TypeParam::StyleNames()) {
     const auto object = section.Item(kKey, style);
-    EXPECT_TRUE(object->UseCustomSettings());
-    EXPECT_FALSE(object->UseThemeSettings());
-    if constexpr (kHasIndex<TypeParam>) {
-      EXPECT_EQ(object->Index(kObjectKey), 1);
-    }
-    if constexpr (kHasFolder<TypeParam>) {
-      EXPECT_TRUE(object->IncludePath(kObjectKey));
-    }
+    ASSERT_NE(object, nullptr);
+    EXPECT_EQ(section.Item(kKey, style), object) << ToUtf8(style);
+    objects.insert(object.get());
+    EXPECT_TRUE(object->UseCustomSettings() && !object->UseThemeSettings());
+    EXPECT_EQ(IndexOf(*object), 1);
+    EXPECT_TRUE(IncludePathOf(*object));
   }
-  if constexpr (kHasIndex<TypeParam>) {
-    EXPECT_EQ(section.Index(kKey), 1);
-  }
+  EXPECT_EQ(objects.size(), TypeParam::kSlotCount);
   section.UseThemeSettings(kKey, true);
   EXPECT_TRUE(section.Item(kKey, TypeParam::StyleNames().back())->UseThemeSettings());
+  for (WString rest = Sheet(NameCases(section)); !rest.empty();) {
+    const WString name_case = NextLine(rest);
+    const size_t equals = name_case.find(u'=');
+    const WString other = name_case.substr(equals + 1);
+    EXPECT_EQ(section.Item(kKey, name_case.substr(0, equals)),
+              other.empty() ? nullptr : section.Item(kKey, other))
+        << ToUtf8(name_case);
+  }
 }
 
 TYPED_TEST(SectionTest, SaveAndRestore) {
@@ -306,6 +304,83 @@ TEST(BaseSectionTest, OneLineRulesAndFailure) {
         u"h5.WorkingFolder=|h5.Color=|h1.FontFamily=kept|h1.FontWeight=|"
         u"body.WorkingFolder=" +
             w + u"|h1.WorkingFolder=" + w + u"|topbarfont.WorkingFolder=" + w);
+}
+
+// The readers that the parsers share.
+TEST(NextLineTest, SplitsAtCrLfAndDropsLeadingTabsOnly) {
+  // The line, "|", the rest: spaces stay; LF or CR alone ends nothing; only the leading
+  // run of tabs goes.
+  const std::pair<WString, WString> cases[] = {
+      // clang-format off
+      {u"a\r\n\t\tb\r\n", u"a|\t\tb\r\n"}, {u"\t\tb\r\n", u"b|"}, {u"  x", u"  x|"},
+      {u"a\nb\rc", u"a\nb\rc|"}, {u"\t\t\t", u"|"}, {u"\t \tx\t\r\n", u" \tx\t|"},
+      {u"\r\n\r\n", u"|\r\n"}, {u"\r\r\n", u"\r|"}, {u"", u"|"},
+      // clang-format on
+  };
+  for (const auto& [in, out] : cases) {
+    WString text = in;
+    const WString line = NextLine(text);
+    EXPECT_EQ(line + u"|" + text, out) << ToUtf8(in);
+  }
+}
+
+TEST(CssColorTest, ConvertsRgbAndAnswersBlackOnFailure) {
+  // No "rgb" gives "", a missing comma or ")" black. Components are read up to a
+  // non-digit (exponents included, nothing as 0), round half to even and keep the low
+  // byte of their 32-bit two's complement; beyond 32 bits gives black. Red starts
+  // after the first "(" anywhere (or at the start); blue runs up to ")".
+  ExpectRows(CssColor,
+             u"color: rgb(255, 128, 0);=#FF8000|color: RGB( 0, 0, 255 )=#0000FF|"
+             u"color: rgb(5,0,0)=#050000|color: #FF8000;=|color: rgb(1,2);=#000000|"
+             u"color: rgb(1 2 3);=#000000|color: rgb(1,2,3=#000000|rgb(256,0,0)=#000000|"
+             u"rgb(300,0,0)=#2C0000|rgb(-5,0,0)=#FB0000|rgb(,,)=#000000|"
+             u"rgb(0.5,1.5,2.5)=#000202|rgb(12abc,  7px,+9)=#0C0709|"
+             u"rgb(1e1,1E+1,2e-1)=#0A0A00|rgb(1,2,3,4)=#010203|rgb 10,20,30)=#00141E|"
+             u"x(1,2,3) rgb=#010203|rgb(3000000001,0,0)=#000000|rgb(2147483647,0,0)=#FF0000|"
+             u"rgb(1e999,0,0)=#000000");
+  // The second comma lands on position 32767, the last 16-bit one, then on 32768.
+  EXPECT_EQ(CssColor(u"rgb(" + WString(32764, u' ') + u"1,,3)"), u"#010003");
+  EXPECT_EQ(CssColor(u"rgb(" + WString(32765, u' ') + u"1,,3)"), u"#000000");
+}
+
+TEST(CssUrlAndValueTest, ReadTheValueOfADeclaration) {
+  // Quotes and spaces kept, "url" in any case; no "url" gives ""; the first "(" counts,
+  // without one the text starts at the line's start; no ")" after it raises 5.
+  ExpectRows(
+      [](const WString& line) {
+        WString url;
+        const int error = ErrorNumberOf([&] { url = CssUrl(line); });
+        return error ? u"error " + Widen(std::to_string(error)) : url;
+      },
+      u"background-image: url(images/bg.gif);=images/bg.gif|x: URL('a.gif')='a.gif'|"
+      u"x: url( a b )= a b |x: (a.gif)=|x: url()=|x: curl) y=x: curl|x(1) url(2)=1|"
+      u"x: url(a.gif=error 5|url=error 5|x) url(a=error 5");
+  // Spaces trimmed (tabs kept), then one semicolon dropped.
+  ExpectRows(
+      [](const WString& line) {
+        const Variant value = CssValue(line);
+        return value.IsString() ? value.StringValue() : u"(not a string)";
+      },
+      u"font-weight: bold;=bold|text-align:center=center|  no colon  =no colon|"
+      u"font-family: Arial;;=Arial;|font-weight: bold ;=bold |font-family: a:b;=a:b|"
+      u"x:\tv; =\tv|x: ;=|=");
+}
+
+TEST(LeadingNumberTest, ReadsTheNumberAtTheStart) {
+  struct NumberCase {
+    WString text;
+    double value;
+  };
+  const NumberCase cases[] = {
+      {u"128, 0", 128}, {u"   42px", 42}, {u"-7", -7},     {u"+3.25x", 3.25}, {u".5", 0.5},
+      {u"5.", 5},       {u"1e3", 1000},   {u"1E-2", 0.01}, {u"2e", 2},        {u"2e+", 2},
+      {u"3ex", 3},      {u"", 0},         {u"abc", 0},     {u"-", 0},         {u".", 0},
+      {u"\t5", 0},      {u"1 2", 1},      {u"- 1", 0},     {u"0x10", 0},      {u"007", 7},
+      {u"1e-999", 0},
+  };
+  for (const auto& c : cases) EXPECT_DOUBLE_EQ(LeadingNumber(c.text), c.value) << ToUtf8(c.text);
+  EXPECT_EQ(LeadingNumber(u"1e999"), std::numeric_limits<double>::infinity());
+  EXPECT_EQ(LeadingNumber(u"-1" + WString(400, u'0')), -std::numeric_limits<double>::infinity());
 }
 
 }  // namespace
