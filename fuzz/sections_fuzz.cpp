@@ -1,7 +1,6 @@
-// Feeds arbitrary bytes, one unit per byte, to the three style-sheet parsers.
-// The first byte picks the variant, so that 0, 1 and out-of-range variants all
-// occur. Only the parsers' documented failures may escape: 5 (url( without
-// ")") and 9 (a variant other than 0 or 1); anything else crashes the fuzzer.
+// Feeds arbitrary bytes, one unit per byte, to the three style-sheet parsers; the first
+// byte picks the variant (0, 1 or out of range). Only the parsers' documented failures
+// may escape: 5 (url( without ")") and 9 (a bad variant); anything else crashes the fuzzer.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -13,23 +12,9 @@
 #include "sections/graph_section.h"
 
 namespace rxTheme {
-
 struct SectionTestPeer {
   static SectionKey Key() { return SectionKey{}; }
 };
-
-namespace {
-
-template <class Parse>
-void Guarded(Parse parse) {
-  try {
-    parse();
-  } catch (const AutomationError& error) {
-    if (error.Number() != 5 && error.Number() != 9) throw;
-  }
-}
-
-}  // namespace
 }  // namespace rxTheme
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -38,16 +23,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int16_t variant = static_cast<int16_t>(static_cast<int8_t>(data[0]) % 3);
   const WString sheet = Widen(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
   const SectionKey key = SectionTestPeer::Key();
-
   CColor color;
   CGraph graph;
   CThemeBase base;
-  WString text = sheet;
-  Guarded([&] { color.LoadCss(key, u"w", text, variant); });
-  text = sheet;
-  Guarded([&] { graph.LoadCss(key, u"w", text, variant); });
-  text = sheet;
-  Guarded([&] { base.LoadCss(key, u"w", text); });
+  const auto guarded = [&](auto parse) {
+    WString text = sheet;
+    try {
+      parse(text);
+    } catch (const AutomationError& error) {
+      if (error.Number() != 5 && error.Number() != 9) throw;
+    }
+  };
+  guarded([&](WString& text) { color.LoadCss(key, u"w", text, variant); });
+  guarded([&](WString& text) { graph.LoadCss(key, u"w", text, variant); });
+  guarded([&](WString& text) { base.LoadCss(key, u"w", text); });
 
   // Every slot stays usable and readable after whatever the text did.
   color.UseThemeSettings(key, true);
