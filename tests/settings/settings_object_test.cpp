@@ -1,5 +1,5 @@
 // The three settings objects share their effective-value, variant, folder and
-// persistence rules; one typed suite checks each rule for every object that has it.
+// persistence rules; typed suites check each rule for every object that has it.
 #include <gtest/gtest.h>
 
 #include "persist/property_bag.h"
