@@ -19,10 +19,6 @@ using testing::ErrorNumberOf;
 const SettingsKey kKey = SettingsTestPeer::Key();
 const WString kSep(1, kPathSeparator);
 
-template <class T>
-constexpr bool kHasVariants = !std::is_same_v<T, CThemeBaseObject>;
-template <class T>
-constexpr bool kHasFolder = !std::is_same_v<T, CColorObject>;
 bool ThemeDefault(const auto&) { return true; }  // the UseThemeSettings a restore defaults to
 bool ThemeDefault(const CColorObject&) { return false; }
 
@@ -83,7 +79,7 @@ TYPED_TEST(SettingsObjectTest, EffectiveValueRules) {
 TYPED_TEST(SettingsObjectTest, SaveAndRestore) {
   auto object = std::make_shared<TypeParam>();
   for (int16_t variant = 0; variant < 2; ++variant) {
-    if constexpr (kHasVariants<TypeParam>) object->Index(kKey, variant);
+    if constexpr (requires { object->Index(kKey, variant); }) object->Index(kKey, variant);
     for (size_t f = 0; f < TypeParam::kPropertyCount; ++f)
       object->ThemeValue(kKey, f, Tag(f + variant));
   }
@@ -91,11 +87,12 @@ TYPED_TEST(SettingsObjectTest, SaveAndRestore) {
     object->SetStringProperty(i, u"c");
   object->UseThemeSettings(!ThemeDefault(*object));
   object->UseCustomSettings(true);
-  if constexpr (kHasFolder<TypeParam>) {
+  if constexpr (requires { object->IncludePath(kKey, true); }) {
     object->IncludePath(kKey, true);
     object->WorkingFolder(kKey, u"w");
   }
-  if constexpr (!kHasVariants<TypeParam>) {  // the custom Version is reached only by a restore
+  // The custom Version is reached only by a restore.
+  if constexpr (std::is_same_v<TypeParam, CThemeBaseObject>) {
     PropertyBagX seed;
     object->WriteProperties(seed);
     seed.WriteProperty(u"CVersion", Variant(u"2.0"));
