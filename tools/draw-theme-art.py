@@ -176,11 +176,18 @@ def rgb(c):
     return "rgb(%d, %d, %d)" % tuple(int(v) for v in c)
 
 
-def sheet(rules):
-    """rules: [(selector, [(property, value), ...])] -> CR LF text."""
+def sheet(rules, one_line_rules=()):
+    """rules: [(selector, [(property, value), ...])] -> CR LF text.
+
+    one_line_rules are written last, each as a whole rule on one line behind a
+    comment line: the comment becomes the remembered selector, which names no
+    style, so the base parser takes the next line as a one-line rule (it gives
+    the style its working folder, and "body" its background picture)."""
     lines = ["<style>"]
     for selector, decls in rules:
         lines += [selector, "{"] + ["\t%s: %s;" % d for d in decls] + ["}"]
+    for comment, rule in one_line_rules:
+        lines += ["/* %s */" % comment, rule]
     lines.append("</style>")
     return ("\r\n".join(lines) + "\r\n").encode("latin-1")
 
@@ -252,7 +259,8 @@ def base_sheet(p):
         rules.append((f"h{level}", [("font-family", p["head_font"]), ("font-weight", weight),
                                     ("color", rgb(mix(p["accent"], p["ink"], level / 7))),
                                     ("text-align", "left")]))
-    return sheet(rules)
+    return sheet(rules, [("page background",
+                          "body { background-image: url('background.png') }")])
 
 
 def main():
