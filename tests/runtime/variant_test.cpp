@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <memory>
 
@@ -15,81 +16,80 @@ namespace {
 
 using testing::ErrorNumberOf;
 
-TEST(VariantTest, ToStringGivesShortestTextThatReadsBack) {
+// Expected outcomes below: a value, or one of these markers.
+constexpr int32_t kMismatch = 1 << 20, kOver = 1 << 21, kSkip = 1 << 22;
+
+void ExpectOutcome(const std::function<int32_t()>& convert, int32_t want, const char* what) {
+  if (want == kSkip) return;
+  int32_t got = 0;
+  int error = ErrorNumberOf([&] { got = convert(); });
+  int want_error = want == kMismatch ? kTypeMismatch : want == kOver ? kOverflow : 0;
+  EXPECT_EQ(error, want_error) << what;
+  if (!want_error) {
+    EXPECT_EQ(got, want) << what;
+  }
+}
+
+// Each value's text (shortest that reads back), truth (non-zero is true) and
+// 16-bit value (round half to even, range -32768..32767).
+TEST(VariantTest, TextTruthAndIntegerOfEachValue) {
+  const int32_t T = 1, F = 0;
   struct Case {
     Variant value;
-    const char16_t* text;
+    const char16_t* text;  // nullptr: type mismatch
+    int32_t truth, i2;
   } cases[] = {
-      {Variant(), u""},
-      {Variant::Bool(true), u"True"},
-      {Variant::Bool(false), u"False"},
-      {Variant::I2(-32768), u"-32768"},
-      {Variant::UI1(255), u"255"},
-      {Variant::R8(0.1), u"0.1"},
-      {Variant::R8(2.5), u"2.5"},
-      {Variant::R4(0.1f), u"0.1"},  // not the double nearest the float
-      {Variant::Currency(125000), u"12.5"},
-      {Variant::Currency(120000), u"12"},
-      {Variant::Currency(-5), u"-0.0005"},
-      {Variant::Currency(std::numeric_limits<int64_t>::min()), u"-922337203685477.5808"},
-      {Variant::Dec({2, 0, 0, 12345}), u"123.45"},
-      {Variant::Dec({3, 0x80, 0, 5}), u"-0.005"},
-      {Variant::Dec({2, 0, 0, 1200}), u"12"},
-      {Variant::Dec({0, 0, 1, 0}), u"18446744073709551616"},
-      {Variant(u"text"), u"text"},
+      {Variant(), u"", F, 0},
+      {Variant::Null(), nullptr, kMismatch, kMismatch},
+      {Variant::Obj(nullptr), nullptr, kSkip, kSkip},
+      {Variant::Bool(true), u"True", T, -1},
+      {Variant::Bool(false), u"False", F, 0},
+      {Variant::I2(-32768), u"-32768", T, -32768},
+      {Variant::I4(32767), u"32767", T, 32767},
+      {Variant::I4(32768), u"32768", T, kOver},
+      {Variant::UI1(255), u"255", T, 255},
+      {Variant::R8(0.1), u"0.1", T, 0},
+      {Variant::R4(0.1f), u"0.1", T, 0},  // not the double nearest the float
+      {Variant::R8(2.5), u"2.5", T, 2},
+      {Variant::R8(3.5), u"3.5", T, 4},
+      {Variant::R8(-2.5), u"-2.5", T, -2},
+      {Variant::R8(2.6), u"2.6", T, 3},
+      {Variant::R8(-32768.5), u"-32768.5", T, -32768},
+      {Variant::R8(-32769), u"-32769", T, kOver},
+      {Variant::Currency(0), u"0", F, 0},
+      {Variant::Currency(25000), u"2.5", T, 2},
+      {Variant::Currency(35000), u"3.5", T, 4},
+      {Variant::Currency(125000), u"12.5", T, 12},
+      {Variant::Currency(120000), u"12", T, 12},
+      {Variant::Currency(-5), u"-0.0005", T, 0},
+      {Variant::Currency(std::numeric_limits<int64_t>::min()), u"-922337203685477.5808", T, kOver},
+      {Variant::Dec({2, 0, 0, 12345}), u"123.45", T, 123},
+      {Variant::Dec({3, 0x80, 0, 5}), u"-0.005", T, 0},
+      {Variant::Dec({2, 0, 0, 1200}), u"12", T, 12},
+      {Variant::Dec({0, 0, 1, 0}), u"18446744073709551616", T, kOver},
+      {Variant(u" 12 "), u" 12 ", T, 12},
+      {Variant(u"1.5"), u"1.5", T, 2},
+      {Variant(u"-1"), u"-1", T, -1},
+      {Variant(u"0.0"), u"0.0", F, 0},
+      {Variant(u"true"), u"true", T, kSkip},
+      {Variant(u" False "), u" False ", F, kSkip},
+      {Variant(u""), u"", kMismatch, kSkip},
+      {Variant(u"yes"), u"yes", kMismatch, kMismatch},
+      {Variant(u"1x"), u"1x", kMismatch, kMismatch},
+      {Variant(u"--1"), u"--1", kMismatch, kMismatch},
   };
-  for (const Case& c : cases) EXPECT_EQ(c.value.ToString(), c.text) << ToUtf8(c.text);
-  EXPECT_EQ(Variant::R8(1.0 / 3).ToDouble(), Variant(Variant::R8(1.0 / 3).ToString()).ToDouble());
-  for (const Variant& v : {Variant::Null(), Variant::Obj(nullptr)}) {
-    EXPECT_EQ(ErrorNumberOf([&] { v.ToString(); }), kTypeMismatch);
-  }
-}
-
-TEST(VariantTest, ToBoolAcceptsNumbersAndBooleanOrNumericText) {
-  for (const Variant& v : {Variant::I2(2), Variant::R8(0.25), Variant(u"true"), Variant(u"-1")}) {
-    EXPECT_TRUE(v.ToBool()) << ToUtf8(v.ToString());
-  }
-  for (const Variant& v : {Variant::Currency(0), Variant(), Variant(u" False "), Variant(u"0.0")}) {
-    EXPECT_FALSE(v.ToBool()) << ToUtf8(v.ToString());
-  }
-  for (const Variant& v :
-       {Variant(u""), Variant(u"yes"), Variant(u"1x"), Variant(u"--1"), Variant::Null()}) {
-    EXPECT_EQ(ErrorNumberOf([&] { v.ToBool(); }), kTypeMismatch);
-  }
-}
-
-TEST(VariantTest, IntegerConversionsRoundHalfToEvenAndCheckRange) {
-  struct Case {
-    Variant value;
-    int32_t expected;  // or an error number below
-    int error;
-  } i2_cases[] = {
-      {Variant::R8(2.5), 2, 0},
-      {Variant::R8(3.5), 4, 0},
-      {Variant::R8(-2.5), -2, 0},
-      {Variant::R8(2.6), 3, 0},
-      {Variant::Currency(25000), 2, 0},
-      {Variant::Currency(35000), 4, 0},
-      {Variant(u" 12 "), 12, 0},
-      {Variant(u"1.5"), 2, 0},
-      {Variant::Bool(true), -1, 0},
-      {Variant(), 0, 0},
-      {Variant::I4(32767), 32767, 0},
-      {Variant::I4(32768), 0, kOverflow},
-      {Variant::R8(-32768.5), -32768, 0},
-      {Variant::R8(-32769), 0, kOverflow},
-      {Variant(u"abc"), 0, kTypeMismatch},
-      {Variant::Null(), 0, kTypeMismatch},
-      {Variant::R8(NAN), 0, kOverflow},
-  };
-  for (const Case& c : i2_cases) {
-    int16_t got = 0;
-    int error = ErrorNumberOf([&] { got = c.value.ToI2(); });
-    EXPECT_EQ(error, c.error) << ToUtf8(c.value.IsNull() ? u"Null" : c.value.ToString());
-    if (!c.error) {
-      EXPECT_EQ(got, c.expected);
+  for (const Case& c : cases) {
+    std::string what = c.text ? ToUtf8(c.text) : "no text";
+    if (c.text) {
+      EXPECT_EQ(c.value.ToString(), c.text);
+    } else {
+      EXPECT_EQ(ErrorNumberOf([&] { c.value.ToString(); }), kTypeMismatch) << what;
     }
+    ExpectOutcome([&] { return c.value.ToBool() ? 1 : 0; }, c.truth, what.c_str());
+    ExpectOutcome([&] { return c.value.ToI2(); }, c.i2, what.c_str());
   }
+  EXPECT_EQ(Variant::R8(1.0 / 3).ToDouble(), Variant(Variant::R8(1.0 / 3).ToString()).ToDouble());
+  EXPECT_EQ(ErrorNumberOf([] { Variant::R8(NAN).ToI2(); }), kOverflow);
   EXPECT_EQ(Variant::R8(2147483647.4).ToI4(), 2147483647);
   EXPECT_EQ(ErrorNumberOf([] { Variant::R8(2147483647.5).ToI4(); }), kOverflow);
   EXPECT_EQ(Variant::R8(12.34567).ToCurrency(), 123457);
@@ -174,9 +174,7 @@ TEST(VariantTest, ImageIgnoresUnusedBytesAndRefusesOtherTypes) {
   }
   EXPECT_EQ(ErrorNumberOf([] { Variant(u"x").ToImage(); }), kTypeMismatch);
   EXPECT_EQ(ErrorNumberOf([] { Variant::Obj(nullptr).ToImage(); }), kTypeMismatch);
-}
-
-TEST(VariantTest, RawAccessorsRequireTheirType) {
+  // Raw accessors want their own type.
   EXPECT_EQ(ErrorNumberOf([] { Variant::I4(1).I2Value(); }), kTypeMismatch);
   EXPECT_EQ(ErrorNumberOf([] { Variant(u"s").ObjectValue(); }), kTypeMismatch);
 }
