@@ -51,17 +51,15 @@ class Sample : public IPropertyBagX {
   WString class_name = u"rxTheme.CSampleTest";
 };
 
-// A class that the registry of creatable classes knows, and one that fails.
-class Creatable : public Sample {};
-class Failing : public Sample {
- public:
-  Failing() { fail_reads = true; }
-};
-
 const ClassRegistration kSampleReg(u"CSampleTest", [] { return std::make_shared<Sample>(); });
-const ClassRegistration kFailingReg(u"CFailingTest", [] { return std::make_shared<Failing>(); });
+const ClassRegistration kFailingReg(u"CFailingTest", [] {  // its reads fail
+  auto failing = std::make_shared<Sample>();
+  failing->fail_reads = true;
+  return failing;
+});
+// A class that only the registry of creatable classes knows.
 const CreatableRegistration kCreatableReg(u"rxTheme.CCreatableTest",
-                                          [] { return std::make_shared<Creatable>(); });
+                                          [] { return std::make_shared<Sample>(); });
 
 class NotPersistable : public Object {
  public:
@@ -74,44 +72,56 @@ WString Record(const WString& name, const WString& type, const Variant& value) {
          EncodeField(value);
 }
 
-TEST(PropertyBagTest, RewritingMovesTheLastEntryIntoTheHole) {
+TEST(PropertyBagTest, ScriptedWritesKeepOrderReplaceAndLeaveOutDefaults) {
+  const std::optional<Variant> none;
+  const Variant other = Variant::Obj(std::make_shared<NotPersistable>());
+  const Variant bag_obj = Variant::Obj(CreateObject(u"rxTheme.PropertyBagX"));  // not persistable
+  struct Step {
+    const char16_t* name;
+    Variant value;
+    std::optional<Variant> def;
+    int error;
+    std::vector<WString> names;  // after the step; empty: not checked
+  } script[] = {
+      {u"X", Variant::I2(1), none, 0, {}},
+      {u"Y", Variant::I2(1), none, 0, {}},
+      {u"Z", Variant::I2(1), none, 0, {u"X", u"Y", u"Z"}},
+      {u"X", Variant::I2(2), none, 0, {u"Z", u"Y", u"X"}},  // the last entry fills the hole
+      {u"y", Variant::I2(3), none, 0, {}},
+      {u"Y", Variant::I2(4), none, 0, {u"Z", u"X", u"Y"}},
+      {u"Left", Variant::I2(9), none, 0, {u"Z", u"X", u"Y", u"Left"}},
+      {u"Left", Variant::Bool(false), Variant::I2(0), 0, {u"Z", u"X", u"Y"}},  // equal, types apart
+      {u"Kept", Variant(u"1"), Variant::I2(1), 0, {u"Z", u"X", u"Y", u"Kept"}},  // text != number
+      {u"kept", other, none, kTypeMismatch, {u"Z", u"X", u"Y"}},  // refused, and the old one gone
+      {u"C", bag_obj, none, kTypeMismatch, {u"Z", u"X", u"Y"}},
+      {u"Kept", Variant(u"1"), Variant::I2(1), 0, {u"Z", u"X", u"Y", u"Kept"}},
+      {u"Ref", Variant::Obj(nullptr), Variant::I2(0), 0, {u"Z", u"X", u"Y", u"Kept", u"Ref"}},
+  };
   PropertyBagX bag;
-  for (const char16_t* n : {u"X", u"Y", u"Z"}) bag.WriteProperty(n, Variant::I2(1));
-  bag.WriteProperty(u"X", Variant::I2(2));
-  EXPECT_EQ(Names(bag), (std::vector<WString>{u"Z", u"Y", u"X"}));
-
-  bag.WriteProperty(u"y", Variant::I2(3));
-  bag.WriteProperty(u"Y", Variant::I2(4));
-  EXPECT_EQ(Names(bag), (std::vector<WString>{u"Z", u"X", u"Y"}));
+  for (const Step& step : script) {
+    SCOPED_TRACE(ToUtf8(step.name));
+    EXPECT_EQ(ErrorNumberOf([&] { bag.WriteProperty(step.name, step.value, step.def); }),
+              step.error);
+    if (!step.names.empty()) {
+      EXPECT_EQ(Names(bag), step.names);
+    }
+  }
   EXPECT_EQ(bag.ReadProperty(u"Y").I2Value(), 4);
+  EXPECT_EQ(bag.ReadProperty(u"Left", Variant::I2(7)).I2Value(), 7);
+  EXPECT_EQ(bag.ReadProperty(u"Kept", Variant::I2(7)).StringValue(), u"1");
+  EXPECT_TRUE(bag.ReadProperty(u"Absent").IsEmpty());
+  EXPECT_EQ(ErrorNumberOf([&] { bag.ReadProperty(u"Y", other); }), kTypeMismatch);
+  EXPECT_EQ(ErrorNumberOf([&] { bag.ReadProperty(u"Absent", other); }), kTypeMismatch);
 
   PropertyBagX copy;  // the order survives Contents
   copy.Contents(bag.Contents());
   EXPECT_EQ(Names(copy), Names(bag));
   EXPECT_EQ(copy.Contents(), bag.Contents());
-}
-
-TEST(PropertyBagTest, AValueEqualToItsDefaultIsLeftOut) {
-  PropertyBagX bag;
-  bag.WriteProperty(u"Left", Variant::I2(9));
-  bag.WriteProperty(u"Left", Variant::Bool(false), Variant::I2(0));  // equal, types apart
-  bag.WriteProperty(u"Kept", Variant(u"1"), Variant::I2(1));  // a string never equals a number
-  EXPECT_EQ(Names(bag), (std::vector<WString>{u"Kept"}));
-  EXPECT_EQ(bag.ReadProperty(u"Left", Variant::I2(7)).I2Value(), 7);
-  EXPECT_EQ(bag.ReadProperty(u"Kept", Variant::I2(7)).StringValue(), u"1");
-  EXPECT_TRUE(bag.ReadProperty(u"Absent").IsEmpty());
-}
-
-TEST(PropertyBagTest, NullReferencesReadBackAsNullWhateverTheDefault) {
-  PropertyBagX bag;
-  bag.WriteProperty(u"Ref", Variant::Obj(nullptr), Variant::I2(0));
-  ASSERT_EQ(bag.Entries().size(), 1u);
-  EXPECT_EQ(bag.Entries()[0].ObjectType, u" ");
-  PropertyBagX copy;
-  copy.Contents(bag.Contents());
-  // Even a default that is not persistable is never used, so nothing is refused.
-  for (const Variant& def : {Variant(), Variant::I2(3), Variant::Obj(std::make_shared<Sample>()),
-                             Variant::Obj(std::make_shared<NotPersistable>())}) {
+  // A null reference is stored as " " and read back as one whatever the
+  // default, even one that is not persistable.
+  EXPECT_EQ(copy.Entries().back().ObjectType, u" ");
+  for (const Variant& def :
+       {Variant(), Variant::I2(3), Variant::Obj(std::make_shared<Sample>()), other}) {
     Variant v = copy.ReadProperty(u"ref", def);
     ASSERT_TRUE(v.IsObject());
     EXPECT_EQ(v.ObjectValue(), nullptr);
@@ -220,20 +230,6 @@ TEST(PropertyBagTest, ClassNamesShortenAndUnknownClassesReadAsNull) {
       EXPECT_EQ(std::dynamic_pointer_cast<Sample>(v.ObjectValue())->number, 3);
     }
   }
-}
-
-TEST(PropertyBagTest, RefusesWhatItCannotStore) {
-  PropertyBagX bag;
-  bag.WriteProperty(u"A", Variant::I2(1));
-  bag.WriteProperty(u"B", Variant::I2(2));
-  auto other = Variant::Obj(std::make_shared<NotPersistable>());
-  EXPECT_EQ(ErrorNumberOf([&] { bag.WriteProperty(u"a", other); }), kTypeMismatch);
-  EXPECT_EQ(Names(bag), (std::vector<WString>{u"B"}));
-  EXPECT_EQ(ErrorNumberOf([&] { bag.ReadProperty(u"B", other); }), kTypeMismatch);
-  EXPECT_EQ(ErrorNumberOf([&] { bag.ReadProperty(u"Z", other); }), kTypeMismatch);
-  // A bag is not persistable either.
-  Variant nested_bag = Variant::Obj(CreateObject(u"rxTheme.PropertyBagX"));
-  EXPECT_EQ(ErrorNumberOf([&] { bag.WriteProperty(u"C", nested_bag); }), kTypeMismatch);
 }
 
 TEST(PropertyBagTest, MalformedNestedValuesRaiseTheirErrors) {
