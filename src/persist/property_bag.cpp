@@ -41,6 +41,36 @@ auto ReadFontAttribute(PropertyBagX& bag, const WString& key, const std::optiona
   return convert(bag.ReadProperty(key, def));
 }
 
+// The number of whole records in `contents`, found by following only tags and
+// lengths, so that decoding can size the list once instead of growing it entry
+// by entry. It never counts a record that is not present in the input, so the
+// list it sizes is bounded by the input's length.
+size_t CountRecords(const WString& contents) {
+  const size_t n = contents.size();
+  size_t p = 0;
+  size_t count = 0;
+  while (p + 1 < n) {
+    for (int field = 0; field < 3; ++field) {
+      if (p >= n) return count;
+      const char16_t tag = contents[p];
+      if (tag >= kTagName && tag <= kTagString) {
+        if (p + 3 > n) return count;
+        const int32_t length = static_cast<int32_t>(static_cast<uint32_t>(contents[p + 1]) |
+                                                    static_cast<uint32_t>(contents[p + 2]) << 16);
+        if (length < 0) return count;
+        p += 3 + static_cast<size_t>(length);
+      } else if (tag == kTagVariant) {
+        p += 9;
+      } else {
+        return count;
+      }
+    }
+    if (p > n) return count;  // the last field runs past the end: not whole
+    ++count;
+  }
+  return count;
+}
+
 }  // namespace
 
 PropertyBagX::PropertyBagX() : PropertyBagX(0) {}
@@ -80,6 +110,7 @@ WString PropertyBagX::Contents() const {
 
 void PropertyBagX::Contents(const WString& value) {
   Reset();
+  entries_.reserve(std::max(kGrowBy, CountRecords(value)));
   const int32_t n = static_cast<int32_t>(std::min<size_t>(value.size(), INT32_MAX));
   int32_t p = 1;
   while (p < n) {
