@@ -13,11 +13,9 @@ failures = []
 
 
 def text_field(tag, units):
+    """A text field; `units` is a str or a list of 16-bit units."""
+    units = [ord(c) for c in units] if isinstance(units, str) else units
     return struct.pack("<Hi", tag, len(units)) + b"".join(struct.pack("<H", u) for u in units)
-
-
-def s(text):
-    return [ord(c) for c in text]
 
 
 def image(code, value=b""):
@@ -25,7 +23,7 @@ def image(code, value=b""):
 
 
 def record(name, obj_type, value_field):
-    return text_field(1, s(name)) + text_field(2, s(obj_type)) + value_field
+    return text_field(1, name) + text_field(2, obj_type) + value_field
 
 
 def units(contents):
@@ -36,9 +34,9 @@ def entry(name, var_type, value):
     return {"name": name, "objectType": "", "value": {"type": var_type, "value": value}}
 
 
-FONT = (record("Name", "", text_field(3, s("Verdana")))
+FONT = (record("Name", "", text_field(3, "Verdana"))
         + record("Size", "", image(6, struct.pack("<q", 125000))))
-CHILD = record("Color(0)", "", text_field(3, s("#FF0000")))
+CHILD = record("Color(0)", "", text_field(3, "#FF0000"))
 DEC = struct.pack("<HH", 4, 14) + bytes([2, 0x80]) + struct.pack("<IQ", 0, 12345)
 ROWS = [  # name, object type, value field; and the value as dumped
     ("Index", "", image(2, struct.pack("<h", 1)), {"type": 2, "value": 1}),
@@ -86,13 +84,10 @@ check("text exit 0", r.returncode == 0 and b"  Name (type 8): \"Verdana\"" in r.
 
 check("empty bag", json.loads(run(["bag", "dump", "FILE", "--json"], b"\0\0").stdout) == [])
 
-for what, data in [("tag 0", b"\0\0\0\0"), ("tag 5", record("A", "", struct.pack("<H", 5))),
-                   ("odd byte", b"\0\0\0"),
+for what, data in [("tag 5", record("A", "", struct.pack("<H", 5))), ("odd byte", b"\0\0\0"),
                    ("bad nested", record("F", "Font", text_field(3, [0, 0])))]:
     r = run(["bag", "dump", "FILE", "--json"], data)
-    check(what + ": exit 1", r.returncode == 1)
-    check(what + ": message",
-          r.stderr.decode() == "rxtheme: error 999: Invalid Contents Value\n")
+    check(what, r.returncode == 1 and r.stderr == b"rxtheme: error 999: Invalid Contents Value\n")
 
 r = subprocess.run([EXE, "bag", "dump", os.path.join(tempfile.gettempdir(), "no-such-rx")],
                    capture_output=True)
