@@ -88,11 +88,8 @@ TEST(ContentsCodecTest, MalformedContentsRaise999AndKeepWhatWasDecoded) {
       {"type cut short", kB + WString{2, 9, 0, u'T'}, 1, u"B", u"T"},
       {"value tag missing", kB + kNoType, 1, u"B", u""},
       {"image cut short", kB + kNoType + kI2One.substr(0, 8), 1, u"B", u""},
+      // One refused type code; the variant's tests pin which codes are refused.
       {"string image", kB + kNoType + ImageOfType(8), 1, u"B", u""},
-      {"object image", kB + kNoType + ImageOfType(9), 1, u"B", u""},
-      {"array image", kB + kNoType + ImageOfType(0x2002), 1, u"B", u""},
-      {"by-reference image", kB + kNoType + ImageOfType(0x4003), 1, u"B", u""},
-      {"unknown code", kB + kNoType + ImageOfType(21), 1, u"B", u""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

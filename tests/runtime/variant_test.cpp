@@ -166,7 +166,7 @@ TEST(VariantTest, ImageIgnoresUnusedBytesAndRefusesOtherTypes) {
   EXPECT_EQ(v->I2Value(), 7);
   EXPECT_EQ(v->ToImage(), (VariantImage{2, 0, 0, 0, 0, 0, 0, 0, 7, 0, 0, 0, 0, 0, 0, 0}));
 
-  for (uint16_t code : {8, 9, 12, 13, 0x2002, 0x4002, 0x4008, 15, 16, 18, 0xFFFF}) {
+  for (uint16_t code : {8, 9, 12, 13, 0x2002, 0x4002, 0x4003, 0x4008, 15, 16, 18, 21, 0xFFFF}) {
     VariantImage image{};
     image[0] = static_cast<uint8_t>(code);
     image[1] = static_cast<uint8_t>(code >> 8);
