@@ -2,15 +2,10 @@
 # Command-line tests of list, preview and pick, on the sample themes packed
 # into a themes folder made here.
 #   picker_commands_test.sh RXTHEME SOURCE_DIR HAVE_QT(0|1)
-set -u
 RXTHEME=$1
 SRC=$2
 HAVE_QT=$3
-TMP=$(mktemp -d)
-trap 'rm -rf "$TMP"' EXIT
-cd "$TMP"
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+. "$SRC/tests/cli/cli_test_lib.sh"
 
 # A themes folder: the three samples, one folder without its .inf (not
 # listed) and one whose .inf has no title (listed with an empty title, first).
@@ -28,13 +23,8 @@ printf '\tPKG/untitled/untitled.elm\nEmber\tPKG/ember/ember.elm\nHarbor\tPKG/har
 cmp -s list.txt want.txt || fail "list text: $(cat list.txt)"
 
 "$RXTHEME" list themes --json > list.json || fail "list --json exited $?"
-python3 - list.json "$TMP/themes" <<'PY' || fail "list --json shape: $(cat list.json)"
-import json, sys
-j = json.load(open(sys.argv[1]))
-assert [e["title"] for e in j] == ["", "Ember", "Harbor", "Meadow"], j
-assert all(set(e) == {"title", "package"} for e in j), j
-assert j[2]["package"] == sys.argv[2] + "/harbor/harbor.elm", j
-PY
+ARG="$TMP/themes" json_check list.json '[e["title"] for e in j] == ["", "Ember", "Harbor", "Meadow"]' \
+  'all(set(e) == {"title", "package"} for e in j)' 'j[2]["package"] == a + "/harbor/harbor.elm"'
 "$RXTHEME" list nowhere > empty.txt || fail "list of a missing folder exited $?"
 [ -s empty.txt ] && fail "list of a missing folder printed: $(cat empty.txt)"
 
@@ -69,5 +59,4 @@ else
   grep -q 'error 429' err.txt || fail "pick without a window: $(cat err.txt)"
 fi
 
-echo "picker commands: $failures failure(s)"
-[ $failures = 0 ]
+finish "picker commands"

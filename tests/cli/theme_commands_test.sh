@@ -2,38 +2,9 @@
 # Command-line tests of load, save, restore and pack, on the sample themes and
 # on packages made here.
 #   theme_commands_test.sh RXTHEME SOURCE_DIR
-set -u
 RXTHEME=$1
 SRC=$2
-TMP=$(mktemp -d)
-trap 'rm -rf "$TMP"' EXIT
-cd "$TMP"
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-# expect_error EXIT_CODE TEXT -- command...: the exit code and a stderr line.
-expect_error() {
-  local code=$1 text=$2
-  shift 3
-  "$@" >out.txt 2>err.txt
-  local got=$?
-  [ "$got" = "$code" ] || fail "$* exited $got, wanted $code"
-  grep -qF -- "$text" err.txt || fail "$*: stderr lacks '$text': $(cat err.txt)"
-}
-
-json_check() {  # json_check FILE PYTHON-EXPRESSIONS...; j is the parsed JSON
-  local file=$1
-  shift
-  python3 - "$file" "$@" <<'PY' || fail "json check on $1"
-import json, sys
-with open(sys.argv[1]) as f:
-    j = json.load(f)
-bad = [e for e in sys.argv[2:] if not eval(e, {"j": j, "list": list})]
-for e in bad:
-    print("  not true:", e)
-sys.exit(1 if bad else 0)
-PY
-}
+. "$SRC/tests/cli/cli_test_lib.sh"
 
 # --- pack
 "$RXTHEME" pack "$SRC/themes/harbor" -o harbor.elm || fail "pack harbor"
@@ -137,5 +108,4 @@ expect_error 1 "rxtheme: error 53: File not found" -- "$RXTHEME" restore nothing
 printf 'abc' >odd.bin
 expect_error 1 "rxtheme: error 999:" -- "$RXTHEME" restore odd.bin
 
-echo "theme commands: $failures failure(s)"
-[ "$failures" = 0 ]
+finish "theme commands"
