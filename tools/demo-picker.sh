@@ -19,14 +19,14 @@ echo "== installed themes, as the picker lists them:"
 
 if [ -n "${DISPLAY:-}" ]; then
   echo "== opening the picker (choose a theme, then OK or Cancel):"
-  "$exe" pick "$themes" --working-folder "$out/work" --state "$out/page.state"
+  "$exe" pick "$themes" --working-folder "$out/page" --state "$out/page.state"
   [ -f "$out/page.state" ] && "$exe" restore "$out/page.state" | head -20
 else
   first=$("$exe" list "$themes" | head -1 | cut -f1)
   package=$("$exe" list "$themes" | head -1 | cut -f2)
-  "$exe" preview "$package" --working-folder "$out/work" --active --background \
+  "$exe" preview "$package" --working-folder "$out/page" --active --background \
     -o "$out/preview.html"
-  QT_QPA_PLATFORM=offscreen "$exe" pick "$themes" --working-folder "$out/work" \
+  QT_QPA_PLATFORM=offscreen "$exe" pick "$themes" --working-folder "$out/page" \
     --theme "$first" --screenshot "$out/picker.png" 2> >(grep -v XDG_RUNTIME_DIR >&2)
   echo "== no display: the preview page of \"$first\" and a screenshot of the picker:"
   echo "preview page: $out/preview.html"

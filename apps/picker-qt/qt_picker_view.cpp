@@ -77,11 +77,11 @@ class QtPickerView : public PickerView {
 
   void ControlsChanged(const ThemePicker& picker) override {
     updating_ = true;
-    for (const ControlSpec& spec : PickerControls()) {
-      QWidget* widget = widgets_[static_cast<size_t>(spec.id)];
-      widget->setEnabled(picker.Enabled(spec.id));
+    for (const ControlSpec& control : PickerControls()) {
+      QWidget* widget = widgets_[static_cast<size_t>(control.id)];
+      widget->setEnabled(picker.Enabled(control.id));
       if (auto* box = qobject_cast<QCheckBox*>(widget)) {
-        const int state = picker.CheckState(spec.id);
+        const int state = picker.CheckState(control.id);
         box->setCheckState(state == 1   ? Qt::Checked
                            : state == 2 ? Qt::PartiallyChecked
                                         : Qt::Unchecked);
@@ -127,42 +127,42 @@ class QtPickerView : public PickerView {
     font.setPointSizeF(8);
     dialog_.setFont(font);
 
-    for (const ControlSpec& spec : PickerControls()) {
-      QWidget* parent = spec.parent == ControlId::kDialog
+    for (const ControlSpec& control : PickerControls()) {
+      QWidget* parent = control.parent == ControlId::kDialog
                             ? static_cast<QWidget*>(&dialog_)
-                            : widgets_[static_cast<size_t>(spec.parent)];
-      QWidget* widget = Make(spec, parent);
-      widget->setObjectName(QString::fromUtf16(spec.name.data(), spec.name.size()));
-      int width = px(spec.width);
+                            : widgets_[static_cast<size_t>(control.parent)];
+      QWidget* widget = Make(control, parent);
+      widget->setObjectName(QString::fromUtf16(control.name.data(), control.name.size()));
+      int width = px(control.width);
       // A caption wider than its box in this font grows to the right rather
       // than being cut; nothing moves.
-      if (spec.kind == ControlKind::kLabel || spec.kind == ControlKind::kCheckBox) {
+      if (control.kind == ControlKind::kLabel || control.kind == ControlKind::kCheckBox) {
         width = std::max(width, widget->sizeHint().width());
       }
-      widget->setGeometry(px(spec.left), px(spec.top), width, px(spec.height));
-      widgets_[static_cast<size_t>(spec.id)] = widget;
+      widget->setGeometry(px(control.left), px(control.top), width, px(control.height));
+      widgets_[static_cast<size_t>(control.id)] = widget;
     }
     // The check box sits on the frame's top edge as its title.
     widgets_[static_cast<size_t>(ControlId::kChkUseThemeOnPage)]->raise();
     static_cast<QLabel*>(widgets_[static_cast<size_t>(ControlId::kLblAvailable)])->setBuddy(list_);
 
     std::vector<const ControlSpec*> by_tab;
-    for (const ControlSpec& spec : PickerControls()) by_tab.push_back(&spec);
+    for (const ControlSpec& control : PickerControls()) by_tab.push_back(&control);
     std::sort(by_tab.begin(), by_tab.end(), [](const ControlSpec* a, const ControlSpec* b) {
       return a->tab_index < b->tab_index;
     });
     QWidget* previous = nullptr;
-    for (const ControlSpec* spec : by_tab) {
-      QWidget* widget = widgets_[static_cast<size_t>(spec->id)];
+    for (const ControlSpec* control : by_tab) {
+      QWidget* widget = widgets_[static_cast<size_t>(control->id)];
       if (widget->focusPolicy() == Qt::NoFocus) continue;
       if (previous) QWidget::setTabOrder(previous, widget);
       previous = widget;
     }
   }
 
-  QWidget* Make(const ControlSpec& spec, QWidget* parent) {
-    const QString caption = QString::fromUtf16(spec.caption.data(), spec.caption.size());
-    switch (spec.kind) {
+  QWidget* Make(const ControlSpec& control, QWidget* parent) {
+    const QString caption = QString::fromUtf16(control.caption.data(), control.caption.size());
+    switch (control.kind) {
       case ControlKind::kFrame: {
         auto* frame = new QGroupBox(parent);
         // The border starts half-way down the title check box, which is
@@ -177,7 +177,7 @@ class QtPickerView : public PickerView {
       case ControlKind::kCheckBox: {
         auto* box = new QCheckBox(caption, parent);
         box->setAutoFillBackground(true);
-        const ControlId id = spec.id;
+        const ControlId id = control.id;
         QObject::connect(box, &QCheckBox::stateChanged, box, [this, id](int qt_state) {
           if (updating_ || !picker_) return;
           picker_->SetCheckState(id, qt_state == Qt::Checked            ? 1
@@ -220,9 +220,9 @@ class QtPickerView : public PickerView {
         return preview_;
       case ControlKind::kButton: {
         auto* button = new QPushButton(caption, parent);
-        button->setDefault(spec.default_button);
-        button->setAutoDefault(spec.default_button);
-        const ControlId id = spec.id;
+        button->setDefault(control.default_button);
+        button->setAutoDefault(control.default_button);
+        const ControlId id = control.id;
         QObject::connect(button, &QPushButton::clicked, button, [this, id] {
           if (!picker_) return;
           if (id == ControlId::kCmdOK) picker_->ClickOK();

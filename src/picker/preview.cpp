@@ -151,10 +151,10 @@ void BuildPreview(CTheme& theme, bool vivid, bool active, bool background, WStri
   preview_html.clear();
   const Form skipped = background ? Form::kBackgroundOff : Form::kBackgroundOn;
   WString line;
-  for (const Line& spec : PageLines()) {
-    if (spec.form == skipped) continue;
+  for (const Line& page_line : PageLines()) {
+    if (page_line.form == skipped) continue;
     line.clear();
-    for (const Piece& piece : spec.pieces) {
+    for (const Piece& piece : page_line.pieces) {
       if (piece.value) {
         line += piece.value(theme);
       } else {

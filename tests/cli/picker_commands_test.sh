@@ -29,18 +29,18 @@ ARG="$TMP/themes" json_check list.json '[e["title"] for e in j] == ["", "Ember",
 [ -s empty.txt ] && fail "list of a missing folder printed: $(cat empty.txt)"
 
 # preview: 46 CR LF lines; the options choose the first line and the variants.
-"$RXTHEME" preview themes/harbor/harbor.elm --working-folder work > plain.html || fail "preview"
+"$RXTHEME" preview themes/harbor/harbor.elm --working-folder page > plain.html || fail "preview"
 [ "$(grep -c $'\r$' plain.html)" = 46 ] || fail "preview has $(wc -l < plain.html) lines"
 head -1 plain.html | grep -q '^<body bgcolor="#' || fail "preview first line: $(head -1 plain.html)"
-grep -q "<img src=\"$TMP/work/banner.png\">" plain.html || fail "banner path: $(sed -n 2p plain.html)"
-[ -f work/banner.png ] || fail "pictures not unpacked into the working folder"
-"$RXTHEME" preview themes/harbor/harbor.elm --working-folder work --vivid --active --background \
+grep -q "<img src=\"$TMP/page/banner.png\">" plain.html || fail "banner path: $(sed -n 2p plain.html)"
+[ -f page/banner.png ] || fail "pictures not unpacked into the working folder"
+"$RXTHEME" preview themes/harbor/harbor.elm --working-folder page --vivid --active --background \
   -o vivid.html || fail "preview -o"
 head -1 vivid.html | grep -q "^<body background=\"[^\"]*background.png\"" || fail "background: $(head -1 vivid.html)"
 cmp -s plain.html vivid.html && fail "vivid/active page equals the plain page"
 grep -q 'banner-a.png' vivid.html || fail "active graphics not used: $(sed -n 2p vivid.html)"
 
-"$RXTHEME" preview themes/none.elm --working-folder work > out.txt 2> err.txt
+"$RXTHEME" preview themes/none.elm --working-folder page > out.txt 2> err.txt
 [ $? = 1 ] || fail "missing package: exit status"
 grep -q 'error 53' err.txt || fail "missing package: $(cat err.txt)"
 
@@ -49,13 +49,13 @@ grep -q 'error 53' err.txt || fail "missing package: $(cat err.txt)"
 # libraries keep allocations to the end, which the sanitizer build would
 # report as leaks: leak detection is off for this one run.
 if [ "$HAVE_QT" = 1 ]; then
-  QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0 "$RXTHEME" pick themes --working-folder work2 --theme Meadow \
+  QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0 "$RXTHEME" pick themes --working-folder page2 --theme Meadow \
     --screenshot shot.png --state state.bin > pick.txt 2> pick.err || fail "pick: $(cat pick.err)"
   printf 'result: 0\ntheme: Meadow\n' | cmp -s - pick.txt || fail "pick printed: $(cat pick.txt)"
   head -c 8 shot.png | od -An -c | grep -q 'P   N   G' || fail "no PNG screenshot"
   [ -e state.bin ] && fail "state saved although the dialog was not closed with OK"
 else
-  "$RXTHEME" pick themes --working-folder work2 > out.txt 2> err.txt
+  "$RXTHEME" pick themes --working-folder page2 > out.txt 2> err.txt
   grep -q 'error 429' err.txt || fail "pick without a window: $(cat err.txt)"
 fi
 

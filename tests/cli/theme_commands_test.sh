@@ -42,30 +42,30 @@ for name in harbor meadow ember; do
   done
 done
 
-"$RXTHEME" load harbor.elm --working-folder work --json >load.json || fail "load --json"
+"$RXTHEME" load harbor.elm --working-folder page --json >load.json || fail "load --json"
 json_check load.json \
   'list(j)[:3] == ["version", "colorIndex", "graphIndex"] and list(j)[-3:] == ["color", "graph", "base"]' \
   'j["version"] == "1.0" and j["colorIndex"] == 0 and j["useThemeSettings"] is True' \
   'j["color"]["body"]["Color"] == "#182840" and j["base"]["body"]["BackgroundImage"] == "background.png"' \
   'j["graph"]["navtxthome"]["NavButtonHomeNormal"] == "home-normal.png"' \
-  'j["workingFolder"].endswith("/work")'
-[ -f work/banner.png ] && cmp -s work/banner.png "$SRC/themes/harbor/banner.png" || fail "load: banner.png"
+  'j["workingFolder"].endswith("/page")'
+[ -f page/banner.png ] && cmp -s page/banner.png "$SRC/themes/harbor/banner.png" || fail "load: banner.png"
 
-"$RXTHEME" load harbor.elm --working-folder work --color-index 1 --graph-index 1 --include-path \
+"$RXTHEME" load harbor.elm --working-folder page --color-index 1 --graph-index 1 --include-path \
   --json >vivid.json || fail "load vivid"
 json_check vivid.json 'j["colorIndex"] == 1 and j["includePath"] is True' \
-  'j["graph"]["navtxthome"]["NavButtonHomeNormal"].endswith("/work/home-normal-a.png")' \
+  'j["graph"]["navtxthome"]["NavButtonHomeNormal"].endswith("/page/home-normal-a.png")' \
   'j["color"]["link"]["Color"] != "" and j["color"]["link"]["Color"] != "#2060A0"'
 
-"$RXTHEME" load harbor.elm --working-folder work >load.txt || fail "load (text)"
+"$RXTHEME" load harbor.elm --working-folder page >load.txt || fail "load (text)"
 grep -q '^Version: 1.0$' load.txt || fail "text: version"
 grep -q '^    Color: #182840$' load.txt || fail "text: body color"
 grep -q 'BackgroundColor: $' load.txt && fail "text: empty values are left out"
 
 expect_error 1 "rxtheme: error 9: Subscript out of range" -- \
-  "$RXTHEME" load harbor.elm --working-folder work --color-index 2
+  "$RXTHEME" load harbor.elm --working-folder page --color-index 2
 expect_error 1 "rxtheme: error 53: File not found" -- \
-  "$RXTHEME" load missing.elm --working-folder work
+  "$RXTHEME" load missing.elm --working-folder page
 [ -e missing.elm ] && fail "load created the missing package"
 expect_error 2 "" -- "$RXTHEME" load harbor.elm
 
@@ -74,7 +74,7 @@ json_check lf.json 'j["version"] == "v 7"' 'j["color"]["body"]["Color"] == "#010
 [ "$(cat wörk/pic.gif)" = "PIC" ] || fail "piece names are lower-cased"
 
 # --- save and restore
-"$RXTHEME" save harbor.elm --working-folder work -o state.bin --color-index 1 --graph-index 1 \
+"$RXTHEME" save harbor.elm --working-folder page -o state.bin --color-index 1 --graph-index 1 \
   --use-custom-settings --use-background-image --theme-name 'Harbor Zoë' --themes-folder /themes \
   --custom color.body.Color=#FF0000 --custom graph.NavTxtHome.navbuttonhomenormal=mine.png \
   --custom base.h1.FontFamily=Courier || fail "save"
@@ -87,16 +87,16 @@ json_check restored.json \
   'j["graph"]["navtxthome"]["NavButtonHomeNormal"] == "mine.png"' \
   'j["base"]["h1"]["FontFamily"] == "Courier" and j["base"]["h2"]["FontFamily"] != ""'
 # Without custom values switched on, the restored theme answers as a load does.
-"$RXTHEME" save harbor.elm --working-folder work -o plain.bin --color-index 1 || fail "save plain"
+"$RXTHEME" save harbor.elm --working-folder page -o plain.bin --color-index 1 || fail "save plain"
 "$RXTHEME" restore plain.bin --json >plain.json || fail "restore plain"
-"$RXTHEME" load harbor.elm --working-folder work --color-index 1 --json >plain-load.json
+"$RXTHEME" load harbor.elm --working-folder page --color-index 1 --json >plain-load.json
 cmp -s plain.json plain-load.json || fail "restored theme differs from the loaded one"
-"$RXTHEME" save --working-folder work -o empty.bin || fail "save without a package"
+"$RXTHEME" save --working-folder page -o empty.bin || fail "save without a package"
 "$RXTHEME" restore empty.bin --json >empty.json || fail "restore empty"
 json_check empty.json 'j["version"] == "" and j["color"]["body"]["Color"] == ""'
 
 while IFS='|' read -r custom text; do
-  expect_error 2 "$text" -- "$RXTHEME" save --working-folder work -o x.bin --custom "$custom"
+  expect_error 2 "$text" -- "$RXTHEME" save --working-folder page -o x.bin --custom "$custom"
 done <<'EOF'
 color.body.Colour=1|unknown property "Colour"
 color.p.Color=1|unknown color style "p"

@@ -63,8 +63,8 @@ class PreviewTest : public ::testing::Test {
  protected:
   void SetUp() override {
     env_.AddFile(u"/themes/harbor/harbor.elm", testing::SamplePackage("harbor"));
-    env_.AddFolder(u"/work");
-    theme_->WorkingFolder(u"/work");
+    env_.AddFolder(u"/site");
+    theme_->WorkingFolder(u"/site");
     theme_->Load(u"/themes/harbor/harbor.elm");
   }
 
@@ -89,7 +89,7 @@ TEST_F(PreviewTest, EveryCombinationOfOptionsGivesTheDescribedPage) {
     EXPECT_EQ(std::count(html.begin(), html.end(), u'\n'), 46);
     // The sample theme's variants differ, so the options reach the page.
     EXPECT_NE(
-        html.find(active ? u"<img src=\"/work/banner-a.png\">" : u"<img src=\"/work/banner.png\">"),
+        html.find(active ? u"<img src=\"/site/banner-a.png\">" : u"<img src=\"/site/banner.png\">"),
         WString::npos);
     pages.push_back(html);
   }

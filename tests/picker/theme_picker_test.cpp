@@ -65,8 +65,8 @@ class ThemePickerTest : public ::testing::Test {
  protected:
   // zeta "Zeta", alpha without its .inf, beta "beta", gamma without a title.
   void SetUp() override {
-    env_.AddFolder(u"/work");
-    theme_->WorkingFolder(u"/work");
+    env_.AddFolder(u"/site");
+    theme_->WorkingFolder(u"/site");
     theme_->ThemesFolder(u"/themes");
     AddTheme("zeta", "[info]\r\ntitle=Zeta\r\n");
     AddTheme("alpha", "");

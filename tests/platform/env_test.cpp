@@ -135,8 +135,8 @@ void CheckContract(Env& env, const WString& root) {
 
 TEST(MemEnvTest, FollowsTheContract) {
   MemEnv mem;
-  mem.AddFolder(u"/work");
-  CheckContract(mem, u"/work");
+  mem.AddFolder(u"/site");
+  CheckContract(mem, u"/site");
 }
 
 TEST(PosixEnvTest, FollowsTheContract) {
