@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "picker/picker_view.h"
@@ -19,35 +20,6 @@ namespace rxTheme {
 namespace {
 
 using C = ControlId;
-using testing::Raised;
-
-// What the fake view saw, and the user's actions for RunModal.
-struct ViewLog {
-  std::vector<WString> messages;  // "title|icon|text"
-  std::vector<WString> previews;
-  int end_modal = 0;
-  std::function<void(ThemePicker&)> user;  // runs inside RunModal
-};
-
-class FakeView : public PickerView {
- public:
-  explicit FakeView(ViewLog& log) : log_(log) {}
-  void ShowMessage(const WString& text, const WString& title, MessageIcon icon) override {
-    const char16_t* icons[] = {u"critical", u"exclamation", u"information"};
-    log_.messages.push_back(title + u"|" + icons[static_cast<int>(icon)] + u"|" + text);
-  }
-  void ShowPreview(const WString& html) override { log_.previews.push_back(html); }
-  void ThemesChanged(const ThemePicker&) override {}
-  void ControlsChanged(const ThemePicker&) override {}
-  TwipsSize ScreenTwips() const override { return {19200, 14400}; }
-  void RunModal(ThemePicker& picker) override {
-    if (log_.user) log_.user(picker);
-  }
-  void EndModal() override { ++log_.end_modal; }
-
- private:
-  ViewLog& log_;
-};
 
 // A MemEnv whose profile reader fails for one file, as when a theme folder
 // vanishes while the list is being made.
@@ -61,217 +33,233 @@ class VanishingEnv : public MemEnv {
   }
 };
 
-class ThemePickerTest : public ::testing::Test {
- protected:
-  // zeta "Zeta", alpha without its .inf, beta "beta", gamma without a title.
-  void SetUp() override {
-    env_.AddFolder(u"/site");
-    theme_->WorkingFolder(u"/site");
-    theme_->ThemesFolder(u"/themes");
+// A site with themes zeta "Zeta", alpha without its .inf, beta "beta" and
+// gamma without a title, and a fake view that logs what the picker shows and
+// runs `user` as the user's actions inside RunModal.
+struct Site {
+  struct View : PickerView {
+    explicit View(Site& site) : s(site) {}
+    void ShowMessage(const WString& text, const WString& title, MessageIcon icon) override {
+      const char16_t* icons[] = {u"critical", u"exclamation", u"information"};
+      s.messages.push_back(title + u"|" + icons[static_cast<int>(icon)] + u"|" + text);
+    }
+    void ShowPreview(const WString& html) override { s.previews.push_back(html); }
+    void ThemesChanged(const ThemePicker&) override {}
+    void ControlsChanged(const ThemePicker&) override {}
+    TwipsSize ScreenTwips() const override { return {19200, 14400}; }
+    void RunModal(ThemePicker& picker) override {
+      if (s.user) s.user(picker);
+    }
+    void EndModal() override { ++s.end_modal; }
+    Site& s;
+  };
+  Site() {
+    env.AddFolder(u"/site");
+    theme->WorkingFolder(u"/site");
+    theme->ThemesFolder(u"/themes");
     AddTheme("zeta", "[info]\r\ntitle=Zeta\r\n");
     AddTheme("alpha", "");
     AddTheme("beta", "[info]\ntitle=beta\n", "meadow");
     AddTheme("gamma", "[other]\ntitle=Gamma\n");
-    InstallPickerViewFactory([this] { return std::make_unique<FakeView>(log_); });
+    InstallPickerViewFactory([this] { return std::make_unique<View>(*this); });
   }
-  void TearDown() override { InstallPickerViewFactory(nullptr); }
-
+  ~Site() {
+    InstallPickerViewFactory(nullptr);
+    theme->HelpFile(u"");
+  }
   void AddTheme(const std::string& folder, const std::string& inf,
                 const std::string& sample = "harbor") {
     const WString dir = u"/themes/" + Widen(folder) + u"/" + Widen(folder);
-    if (!inf.empty()) env_.AddFile(dir + u".inf", inf);
-    env_.AddFile(dir + u".elm", testing::SamplePackage(sample));
+    if (!inf.empty()) env.AddFile(dir + u".inf", inf);
+    env.AddFile(dir + u".elm", testing::SamplePackage(sample));
   }
-  // The body's background color as the preview's first line carries it.
-  WString BgColor() { return u"bgcolor=\"" + theme_->Color(u"body")->BackgroundColor() + u"\""; }
-  static std::vector<std::string> Texts(const ThemePicker& picker) {
-    std::vector<std::string> texts;
-    for (const ThemeEntry& entry : picker.Themes().Entries()) texts.push_back(ToUtf8(entry.text));
-    return texts;
-  }
-  // The states of the use-themes, vivid, active, background and custom boxes.
-  static std::vector<int> Boxes(const ThemePicker& picker) {
-    std::vector<int> states;
-    for (C box : {C::kChkUseThemeOnPage, C::kChkVividColors, C::kChkActiveGraphics,
-                  C::kChkBackgroundImage, C::kChkUseCustom}) {
-      states.push_back(picker.CheckState(box));
-    }
-    return states;
-  }
+  // The body's background color as the preview carries it.
+  WString BgColor() { return u"bgcolor=\"" + theme->Color(u"body")->BackgroundColor() + u"\""; }
 
-  VanishingEnv env_;
-  ScopedEnv scoped_{env_};
-  std::shared_ptr<CTheme> theme_ = std::make_shared<CTheme>();
-  ViewLog log_;
-  FakeView view_{log_};
+  VanishingEnv env;
+  ScopedEnv scoped{env};
+  std::shared_ptr<CTheme> theme = std::make_shared<CTheme>();
+  std::vector<WString> messages;  // "title|icon|text"
+  std::vector<WString> previews;
+  int end_modal = 0;
+  std::function<void(ThemePicker&)> user;
+  View view{*this};
 };
 
-TEST_F(ThemePickerTest, ListsThemesWithTheirInfoFileSortedByTitle) {
-  AddTheme("long", "[info]\ntitle=" + std::string(100, 'x') + "\n");
-  AddTheme("again", "[info]\ntitle=ZETA\n");  // sorts level with "Zeta", after it
-  ThemePicker picker(theme_, view_);
+std::vector<std::string> Texts(const ThemePicker& picker) {
+  std::vector<std::string> texts;
+  for (const ThemeEntry& entry : picker.Themes().Entries()) texts.push_back(ToUtf8(entry.text));
+  return texts;
+}
+
+TEST(ThemePicker, ListsThemesWithTheirInfoFileSortedByTitle) {
+  Site s;
+  s.AddTheme("long", "[info]\ntitle=" + std::string(100, 'x') + "\n");
+  s.AddTheme("again", "[info]\ntitle=ZETA\n");  // sorts level with "Zeta", after it
+  ThemePicker picker(s.theme, s.view);
   picker.Open();
   EXPECT_EQ(Texts(picker),
             (std::vector<std::string>{"", "beta", std::string(79, 'x'), "Zeta", "ZETA"}));
   EXPECT_EQ(picker.Themes()[1].tag, u"/themes/beta/beta.elm");
   EXPECT_EQ(picker.Themes()[4].tag, u"/themes/again/again.elm");
 
-  theme_->ThemesFolder(u"/nowhere");
-  ThemePicker nothing(theme_, view_);
+  s.theme->ThemesFolder(u"/nowhere");
+  ThemePicker nothing(s.theme, s.view);
   nothing.Open();
   EXPECT_EQ(nothing.Themes().size(), 0u);
-  EXPECT_TRUE(log_.messages.empty());
+  EXPECT_TRUE(s.messages.empty());
 }
 
-TEST_F(ThemePickerTest, OpeningWithoutCurrentThemeTurnsGraphicsAndBackgroundOn) {
-  ThemePicker picker(theme_, view_);
-  picker.Open();
-  EXPECT_EQ(picker.Left(), (19200 - 10470) / 2.0);
-  EXPECT_EQ(picker.Top(), (14400 - 6165) / 2.0);
-  EXPECT_EQ(Boxes(picker), (std::vector<int>{1, 0, 1, 1, 0}));
-  EXPECT_EQ(theme_->GraphIndex(), 1);
-  EXPECT_TRUE(theme_->UseBackgroundImage());
-  EXPECT_EQ(picker.SelectedTheme(), ThemeList::kNone);
-  EXPECT_EQ(log_.previews, std::vector<WString>{u"No theme selected."});
-}
+// How the preview looks when the dialog closes: none selected, built from a
+// loaded theme, or also without a background image (the body starts with its color).
+enum class Preview { kNone, kLoaded, kPlainBody };
+// Beyond the current theme (the help file is always set): the help file
+// present, or beta's folder vanishing while listing and zeta's package unreadable.
+enum class Start { kPlain, kHelpPresent, kFailing };
 
-TEST_F(ThemePickerTest, OpeningSelectsTheCurrentThemeOnlyOnAnExactMatch) {
-  theme_->ColorIndex(1);
-  theme_->CurrentThemeName(u"zeta");  // differs from "Zeta" in case only
-  theme_->CurrentThemeFile(u"kept");
-  {
-    ThemePicker picker(theme_, view_);
-    picker.Open();
-    EXPECT_EQ(picker.SelectedTheme(), ThemeList::kNone);
-    EXPECT_EQ(picker.PreviewHtml(), u"No theme selected.");
-    EXPECT_EQ(theme_->CurrentThemeFile(), u"kept");
-    EXPECT_EQ(Boxes(picker), (std::vector<int>{1, 1, 0, 0, 0}));  // values written back
-  }
-  theme_->CurrentThemeName(u"Zeta");
-  ThemePicker picker(theme_, view_);
-  picker.Open();
-  ASSERT_NE(picker.SelectedTheme(), ThemeList::kNone);
-  EXPECT_EQ(picker.Themes()[picker.SelectedTheme()].text, u"Zeta");
-  EXPECT_EQ(theme_->CurrentThemeFile(), u"/themes/zeta/zeta.elm");
-  // Loaded and previewed while still hidden, with the vivid colors.
-  EXPECT_EQ(theme_->ColorIndex(), 1);
-  EXPECT_EQ(picker.PreviewHtml().rfind(u"<body " + BgColor(), 0), 0u);
-}
+struct Case {
+  const char* what;
+  const char16_t* current;  // the current theme's name, with vivid colors; or none
+  Start start;
+  std::function<void(ThemePicker&, Site&)> act;  // ends with OK, Cancel or nothing (closed)
+  int result;                                    // 1 OK, 2 Cancel, 0 closed
+  std::vector<int> boxes;     // use-themes, vivid, active, background, custom; the theme agrees
+  std::u16string name, file;  // the current theme afterwards
+  Preview preview;
+  std::vector<std::u16string> messages;  // "title|icon|text"
+  std::vector<std::pair<int, int32_t>> help_calls = {};
+};
 
-TEST_F(ThemePickerTest, ClickingAThemeLoadsItAndOptionsRebuildThePreview) {
-  log_.user = [&](ThemePicker& picker) {
-    picker.ClickTheme(1);  // "beta"
-    EXPECT_EQ(theme_->CurrentThemeFile(), u"/themes/beta/beta.elm");
-    EXPECT_EQ(theme_->CurrentThemeName(), u"beta");
-    const WString normal = picker.PreviewHtml();
-    EXPECT_NE(normal.find(BgColor()), WString::npos);
-
-    picker.SetCheckState(C::kChkVividColors, 1);
-    EXPECT_EQ(theme_->ColorIndex(), 1);
-    EXPECT_NE(picker.PreviewHtml().find(BgColor()), WString::npos);
-    EXPECT_NE(picker.PreviewHtml(), normal);
-
-    picker.SetCheckState(C::kChkBackgroundImage, 0);
-    EXPECT_FALSE(theme_->UseBackgroundImage());
-    EXPECT_EQ(picker.PreviewHtml().rfind(u"<body bgcolor=", 0), 0u);
-
-    picker.SetCheckState(C::kChkUseCustom, 1);
-    EXPECT_TRUE(theme_->UseCustomSettings());
-    EXPECT_EQ(log_.previews.back(), picker.PreviewHtml());
-
-    // Turning themes off: the switch and the enabled flags, not the preview.
-    const size_t previews = log_.previews.size();
-    picker.SetCheckState(C::kChkUseThemeOnPage, 0);
-    EXPECT_FALSE(theme_->UseThemeSettings());
-    for (C id : {C::kLblAvailable, C::kTvwThemes, C::kChkVividColors, C::kChkActiveGraphics,
-                 C::kChkBackgroundImage, C::kChkUseCustom}) {
-      EXPECT_FALSE(picker.Enabled(id));
+TEST(ThemePicker, OpenClickCloseAndHelp) {
+  auto click_help = [](ThemePicker& p, Site&) {
+    p.ClickHelp();
+    p.HelpContextID(42);
+    p.ClickHelp();
+    p.ClickOK();
+  };
+  auto options = [](ThemePicker& p, Site& s) {
+    p.ClickTheme(1);  // "beta"
+    EXPECT_NE(p.PreviewHtml().find(s.BgColor()), WString::npos);
+    const WString normal = p.PreviewHtml();
+    p.SetCheckState(C::kChkVividColors, 1);
+    EXPECT_NE(p.PreviewHtml(), normal);
+    p.SetCheckState(C::kChkBackgroundImage, 0);
+    p.SetCheckState(C::kChkUseCustom, 1);
+    p.SetCheckState(C::kChkUseThemeOnPage, 0);
+    p.SetCheckState(C::kChkUseThemeOnPage, 1);
+    p.SetCheckState(C::kChkVividColors, 7);  // not a check state
+    p.ClickCancel();
+  };
+  // Turning themes off sets the switch and disables the options, but does not
+  // rebuild the preview.
+  auto themes_off = [](ThemePicker& p, Site& s) {
+    p.ClickTheme(2);  // "Zeta"
+    EXPECT_NE(p.PreviewHtml().find(s.BgColor()), WString::npos);
+    const size_t previews = s.previews.size();
+    p.SetCheckState(C::kChkUseThemeOnPage, 0);
+    EXPECT_EQ(s.previews.size(), previews);
+    p.ClickOK();
+  };
+  // Listing stopped at the vanished folder, keeping the entries before it and
+  // running the rest of the opening; a failed load leaves the dialog open with
+  // the name and file already set.
+  auto click_failing = [](ThemePicker& p, Site&) {
+    EXPECT_EQ(Texts(p), std::vector<std::string>{"Zeta"});
+    p.ClickTheme(0);
+    EXPECT_TRUE(p.Visible());
+    p.ClickOK();
+  };
+  const std::u16string beta = u"/themes/beta/beta.elm", zeta = u"/themes/zeta/zeta.elm";
+  const std::u16string no_help =
+      u"Corvane Webdrift|exclamation|Corvane Webdrift cannot locate the help file.\r\n\r\n"
+      u"Please re-install Corvane Webdrift to install the help files.";
+  using P = Preview;
+  using S = Start;
+  // clang-format off
+  const Case cases[] = {
+      // No current theme: graphics and background turned on and written back.
+      {"open, none current", nullptr, S::kPlain, nullptr,
+       0, {1, 0, 1, 1, 0}, u"", u"", P::kNone, {}},
+      // Selected on an exact match only; the file is kept when nothing matches.
+      {"open, name differs in case", u"zeta", S::kPlain, nullptr,
+       0, {1, 1, 0, 0, 0}, u"zeta", u"kept", P::kNone, {}},
+      // Loaded and previewed while still hidden, with the vivid colors.
+      {"open, exact match", u"Zeta", S::kPlain, nullptr,
+       0, {1, 1, 0, 0, 0}, u"Zeta", zeta, P::kPlainBody, {}},
+      {"click theme, options, Cancel undoes nothing", nullptr, S::kPlain, options,
+       2, {1, 1, 1, 0, 1}, u"beta", beta, P::kPlainBody,
+       {u"Corvane Webdrift|critical|Error 380: Invalid property value"}},
+      {"themes off, OK", nullptr, S::kPlain, themes_off,
+       1, {0, 0, 1, 1, 0}, u"Zeta", zeta, P::kLoaded, {}},
+      {"help file missing", nullptr, S::kPlain, click_help,
+       1, {1, 0, 1, 1, 0}, u"", u"", P::kNone, {no_help, no_help}},
+      {"help file present", nullptr, S::kHelpPresent, click_help,
+       1, {1, 0, 1, 1, 0}, u"", u"", P::kNone, {}, {{0, 0}, {15, 42}}},
+      {"failures shown, dialog stays open", nullptr, S::kFailing, click_failing,
+       1, {1, 0, 1, 1, 0}, u"Zeta", zeta, P::kNone,
+       {u"Corvane Webdrift|critical|Error 76: Path not found",
+        u"Corvane Webdrift|critical|Error 75: Path/File access error"}},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Site s;
+    if (c.current) {
+      s.theme->ColorIndex(1);
+      s.theme->CurrentThemeName(c.current);
+      s.theme->CurrentThemeFile(u"kept");
     }
-    EXPECT_TRUE(picker.Enabled(C::kCmdOK));
-    EXPECT_EQ(log_.previews.size(), previews);
-    picker.SetCheckState(C::kChkUseThemeOnPage, 1);
-    EXPECT_TRUE(theme_->UseThemeSettings());
-    EXPECT_TRUE(picker.Enabled(C::kTvwThemes));
-
-    picker.SetCheckState(C::kChkVividColors, 7);  // not a check state
-    EXPECT_EQ(log_.messages,
-              std::vector<WString>{u"Corvane Webdrift|critical|Error 380: Invalid property value"});
-    picker.ClickCancel();
-  };
-  EXPECT_EQ(SelectTheme(theme_), 2);
-  EXPECT_EQ(log_.end_modal, 1);
-  EXPECT_EQ(theme_->CurrentThemeName(), u"beta");  // Cancel undoes nothing
-  EXPECT_TRUE(theme_->UseCustomSettings());
-}
-
-TEST_F(ThemePickerTest, SelectThemeResultsAndTheThemeItEdits) {
-  log_.user = [](ThemePicker& picker) { picker.ClickOK(); };
-  EXPECT_EQ(theme_->SelectTheme(theme_), 1);
-  log_.user = [](ThemePicker& picker) { picker.ClickCancel(); };
-  EXPECT_EQ(theme_->SelectTheme(theme_), 2);
-  log_.user = nullptr;  // the window is closed without a button
-  EXPECT_EQ(theme_->SelectTheme(theme_), 0);
-  EXPECT_EQ(OpenThemePicker(), nullptr);
-
-  auto caller = std::make_shared<CTheme>();
-  log_.user = [&](ThemePicker& picker) {
-    EXPECT_EQ(OpenThemePicker(), &picker);
-    picker.ClickTheme(2);  // "Zeta"
-    picker.ClickOK();
-  };
-  EXPECT_EQ(caller->SelectTheme(theme_), 1);
-  EXPECT_EQ(theme_->CurrentThemeName(), u"Zeta");
-  EXPECT_EQ(caller->CurrentThemeName(), u"");
-  EXPECT_EQ(caller->GraphIndex(), 0);
-
-  InstallPickerViewFactory(nullptr);
-  EXPECT_EQ(Raised([&] { theme_->SelectTheme(caller); }).rfind("error 429: ", 0), 0u);
-  EXPECT_EQ(caller->GraphIndex(), 0);  // the dialog never opened
-}
-
-TEST_F(ThemePickerTest, HelpOpensTheHelpFileOrExplainsItIsMissing) {
-  theme_->HelpFile(u"/help/webdrift.chm");
-  ThemePicker picker(theme_, view_);
-  picker.ClickHelp();
-  EXPECT_EQ(log_.messages,
-            std::vector<WString>{u"Corvane Webdrift|exclamation|Corvane Webdrift cannot locate the "
-                                 u"help file.\r\n\r\nPlease re-install Corvane Webdrift to "
-                                 u"install the help files."});
-  EXPECT_TRUE(env_.HelpCalls().empty());
-
-  env_.AddFile(u"/help/webdrift.chm", "ITSF");
-  picker.ClickHelp();
-  picker.HelpContextID(42);
-  picker.ClickHelp();
-  std::vector<std::pair<int, int32_t>> calls;
-  for (const MemEnv::HelpCall& call : env_.HelpCalls()) {
-    EXPECT_EQ(call.file, u"/help/webdrift.chm>TriPane");
-    calls.push_back({call.command, call.data});
+    s.theme->HelpFile(u"/help/webdrift.chm");
+    if (c.start == S::kHelpPresent) s.env.AddFile(u"/help/webdrift.chm", "ITSF");
+    if (c.start == S::kFailing) {
+      s.env.vanishing = u"/themes/beta/beta.inf";
+      s.env.FailOn(zeta, MemEnv::Op::kRead, 75);
+    }
+    std::vector<int> boxes;
+    WString preview;
+    s.user = [&](ThemePicker& p) {
+      EXPECT_EQ(OpenThemePicker(), &p);
+      EXPECT_EQ(std::pair(p.Left(), p.Top()),
+                std::pair((19200 - 10470) / 2.0, (14400 - 6165) / 2.0));  // centered
+      if (c.act) c.act(p, s);
+      for (C box : {C::kChkUseThemeOnPage, C::kChkVividColors, C::kChkActiveGraphics,
+                    C::kChkBackgroundImage, C::kChkUseCustom}) {
+        boxes.push_back(p.CheckState(box));
+        EXPECT_EQ(p.Enabled(box), boxes[0] == 1 || box == C::kChkUseThemeOnPage);
+      }
+      for (C id : {C::kLblAvailable, C::kTvwThemes}) EXPECT_EQ(p.Enabled(id), boxes[0] == 1);
+      EXPECT_TRUE(p.Enabled(C::kCmdOK));
+      preview = p.PreviewHtml();
+      EXPECT_EQ(s.previews.back(), preview);
+    };
+    // The dialog edits the theme passed in, not the one it is called on.
+    EXPECT_EQ(std::make_shared<CTheme>()->SelectTheme(s.theme), c.result);
+    EXPECT_EQ(OpenThemePicker(), nullptr);
+    EXPECT_EQ(s.end_modal, c.result != 0 ? 1 : 0);
+    EXPECT_EQ(boxes, c.boxes);
+    const CTheme& t = *s.theme;
+    EXPECT_EQ(std::vector<int>({t.UseThemeSettings(), t.ColorIndex(), t.GraphIndex(),
+                                t.UseBackgroundImage(), t.UseCustomSettings()}),
+              c.boxes);
+    EXPECT_EQ(t.CurrentThemeName(), c.name);
+    EXPECT_EQ(t.CurrentThemeFile(), c.file);
+    const WString body = c.preview == P::kLoaded ? u"<body " : u"<body " + s.BgColor();
+    EXPECT_EQ(preview.rfind(c.preview == P::kNone ? u"No theme selected." : body, 0), 0u);
+    EXPECT_EQ(s.messages, c.messages);
+    std::vector<std::pair<int, int32_t>> calls;  // a call to another file shows as command -1
+    for (const MemEnv::HelpCall& call : s.env.HelpCalls()) {
+      calls.push_back({call.file == u"/help/webdrift.chm>TriPane" ? call.command : -1, call.data});
+    }
+    EXPECT_EQ(calls, c.help_calls);
   }
-  EXPECT_EQ(calls, (std::vector<std::pair<int, int32_t>>{{0, 0}, {15, 42}}));
-  theme_->HelpFile(u"");
 }
 
-TEST_F(ThemePickerTest, FailuresAreShownAndTheDialogStaysOpen) {
-  env_.vanishing = u"/themes/beta/beta.inf";
-  env_.FailOn(u"/themes/zeta/zeta.elm", MemEnv::Op::kRead, 75);
-  log_.user = [&](ThemePicker& picker) {
-    // Listing stopped at the vanished folder; the entries before it stay and
-    // the rest of the opening ran.
-    EXPECT_EQ(log_.messages,
-              std::vector<WString>{u"Corvane Webdrift|critical|Error 76: Path not found"});
-    EXPECT_EQ(Texts(picker), std::vector<std::string>{"Zeta"});
-    EXPECT_EQ(picker.CheckState(C::kChkActiveGraphics), 1);
-
-    picker.ClickTheme(0);
-    ASSERT_EQ(log_.messages.size(), 2u);
-    EXPECT_EQ(log_.messages[1], u"Corvane Webdrift|critical|Error 75: Path/File access error");
-    EXPECT_TRUE(picker.Visible());
-    EXPECT_EQ(theme_->CurrentThemeName(), u"Zeta");  // set before Load failed
-    EXPECT_EQ(picker.PreviewHtml(), u"No theme selected.");
-    picker.ClickOK();
-  };
-  EXPECT_EQ(SelectTheme(theme_), 1);
+TEST(ThemePicker, SelectThemeWithoutAViewFails) {
+  Site s;
+  InstallPickerViewFactory(nullptr);
+  auto caller = std::make_shared<CTheme>();
+  EXPECT_EQ(testing::Raised([&] { s.theme->SelectTheme(caller); }).rfind("error 429: ", 0), 0u);
+  EXPECT_EQ(caller->GraphIndex(), 0);  // the dialog never opened
 }
 
 }  // namespace
