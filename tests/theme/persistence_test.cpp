@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "persist/property_bag.h"
@@ -24,33 +26,31 @@ std::vector<WString> KeysOf(const PropertyBagX& bag) {
   return keys;
 }
 
-// Saves a theme the way a host does and restores it into a new object.
-std::shared_ptr<CTheme> SaveAndRestore(CTheme& theme) {
-  return RoundTrip(std::shared_ptr<CTheme>(&theme, [](CTheme*) {}));
+// Calls fn(style, object) for every Color, Graph and Base object of a theme.
+template <class Fn>
+void ForEachObject(CTheme& t, Fn fn) {
+  for (const WString& s : CColor::StyleNames()) fn(s, t.Color(s));
+  for (const WString& s : CGraph::StyleNames()) fn(s, t.Graph(s));
+  for (const WString& s : CThemeBase::StyleNames()) fn(s, t.Base(s));
 }
 
 // Every value a page can read from the theme, under its current switches.
-template <class Section, class Getter>
-void AddValues(std::vector<WString>& out, Getter get) {
-  for (const WString& style : Section::StyleNames()) {
-    auto object = get(style);
+std::vector<WString> Snapshot(CTheme& t) {
+  std::vector<WString> out = {
+      t.WorkingFolder(),
+      t.ThemesFolder(),
+      t.CurrentThemeName(),
+      t.CurrentThemeFile(),
+      VersionOf(t),
+      Widen(std::to_string(t.IncludePath() * 1000 + t.UseBackgroundImage() * 100 +
+                           t.ColorIndex() * 10 + t.GraphIndex()))};
+  ForEachObject(t, [&out](const WString& style, auto object) {
     out.push_back(style + (object->UseThemeSettings() ? u"+t" : u"-t") +
                   (object->UseCustomSettings() ? u"+c" : u"-c"));
     for (size_t i = 0; i < object->StringPropertyNames().size(); ++i) {
       out.push_back(object->GetStringProperty(i));
     }
-  }
-}
-std::vector<WString> Snapshot(CTheme& t) {
-  std::vector<WString> out = {t.WorkingFolder(), t.ThemesFolder(), t.CurrentThemeName(),
-                              t.CurrentThemeFile(), VersionOf(t)};
-  out.push_back(t.IncludePath() ? u"ip" : u"-");
-  out.push_back(t.UseBackgroundImage() ? u"bg" : u"-");
-  out.push_back(WString(1, static_cast<char16_t>(t.ColorIndex() + '0')) +
-                static_cast<char16_t>(t.GraphIndex() + '0'));
-  AddValues<CColor>(out, [&](const WString& s) { return t.Color(s); });
-  AddValues<CGraph>(out, [&](const WString& s) { return t.Graph(s); });
-  AddValues<CThemeBase>(out, [&](const WString& s) { return t.Base(s); });
+  });
   return out;
 }
 
@@ -90,46 +90,43 @@ class LoadedTheme : public ::testing::Test {
 };
 
 TEST_F(LoadedTheme, SaveAndRestoreKeepsEveryValue) {
-  // Custom values for every public string property, distinct per object.
-  int n = 0;
-  auto customise = [&](auto object) {
+  auto customise = [n = 0](const WString&, auto object) mutable {
     for (size_t i = 0; i < object->StringPropertyNames().size(); ++i) {
       object->SetStringProperty(i, u"custom" + Widen(std::to_string(n++)));
     }
   };
-  for (const WString& s : CColor::StyleNames()) customise(theme_.Color(s));
-  for (const WString& s : CGraph::StyleNames()) customise(theme_.Graph(s));
-  for (const WString& s : CThemeBase::StyleNames()) customise(theme_.Base(s));
-  theme_.UseCustomSettings(true);
-  theme_.UseThemeSettings(false);
-  theme_.Color(u"h3")->UseCustomSettings(false);
-  theme_.Graph(u"navtxtup")->UseThemeSettings(true);
-  theme_.ThemesFolder(u"/themes");
-  theme_.CurrentThemeName(u"Ember");
-  theme_.CurrentThemeFile(u"/themes/ember/ember.elm");
-  theme_.UseBackgroundImage(true);
-  theme_.IncludePath(true);
-
-  for (int16_t color : {0, 1}) {
-    for (int16_t graph : {0, 1}) {
-      theme_.ColorIndex(color);
-      theme_.GraphIndex(graph);
-      auto restored = SaveAndRestore(theme_);
-      ASSERT_NE(restored, nullptr);
-      // The theme object's own switches are not saved; the objects' are.
-      EXPECT_FALSE(restored->UseCustomSettings());
-      EXPECT_TRUE(restored->UseThemeSettings());
-      EXPECT_EQ(restored->ColorIndex(), color);
-      EXPECT_EQ(restored->GraphIndex(), graph);
-      EXPECT_EQ(Snapshot(*restored), Snapshot(theme_));
-      // Theme values of both variants came through too.
-      for (bool custom : {false, true}) {
-        for (CTheme* t : {restored.get(), &theme_}) {
-          t->UseThemeSettings(true);
-          t->UseCustomSettings(custom);
-        }
-        EXPECT_EQ(Snapshot(*restored), Snapshot(theme_));
+  // Applied in turn; after each, a restored copy reads the same values.
+  // clang-format off
+  const std::pair<const char*, std::function<void(CTheme&)>> steps[] = {
+      {"as loaded", [](CTheme&) {}},
+      {"custom values, distinct per property", [&](CTheme& t) { ForEachObject(t, customise); }},
+      {"switches of the theme and of two objects", [](CTheme& t) {
+         t.UseCustomSettings(true); t.UseThemeSettings(false);
+         t.Color(u"h3")->UseCustomSettings(false); t.Graph(u"navtxtup")->UseThemeSettings(true); }},
+      {"names, folders and page switches", [](CTheme& t) {
+         t.ThemesFolder(u"/themes"); t.UseBackgroundImage(true); t.IncludePath(true);
+         t.CurrentThemeName(u"Ember"); t.CurrentThemeFile(u"/themes/ember/ember.elm"); }},
+      {"vivid colors", [](CTheme& t) { t.ColorIndex(1); }},
+      {"vivid colors, active graphics", [](CTheme& t) { t.GraphIndex(1); }},
+      {"active graphics", [](CTheme& t) { t.ColorIndex(0); }},
+  };
+  // clang-format on
+  for (const auto& [what, apply] : steps) {
+    SCOPED_TRACE(what);
+    apply(theme_);
+    auto restored = RoundTrip(std::shared_ptr<CTheme>(&theme_, [](CTheme*) {}));
+    ASSERT_NE(restored, nullptr);
+    // The theme object's own switches are not saved; the objects' are.
+    EXPECT_FALSE(restored->UseCustomSettings());
+    EXPECT_TRUE(restored->UseThemeSettings());
+    EXPECT_EQ(Snapshot(*restored), Snapshot(theme_));
+    // Theme values of both variants came through too.
+    for (bool custom : {false, true}) {
+      for (CTheme* t : {restored.get(), &theme_}) {
+        t->UseThemeSettings(true);
+        t->UseCustomSettings(custom);
       }
+      EXPECT_EQ(Snapshot(*restored), Snapshot(theme_));
     }
   }
   EXPECT_NE(theme_.Color(u"body")->Color(), u"");
@@ -150,7 +147,6 @@ TEST_F(LoadedTheme, RestoringReplacesTheSectionsItFinds) {
   const WString body = theme_.Color(u"body")->Color();
   const WString separator = theme_.Graph(u"base")->SeparatorImage();
   auto base = theme_.Base(u"h1");
-
   PropertyBagX empty;
   theme_.ReadProperties(empty);
   EXPECT_FALSE(theme_.UseBackgroundImage());
@@ -158,11 +154,10 @@ TEST_F(LoadedTheme, RestoringReplacesTheSectionsItFinds) {
   EXPECT_EQ(VersionOf(theme_), u"");
   EXPECT_EQ(theme_.Color(u"body")->Color(), body);
 
-  PropertyBagX odd;
+  PropertyBagX odd, copy;
   odd.WriteProperty(u"ThemeCSS", Variant::Obj(std::make_shared<CColor>()));
   odd.WriteProperty(u"ColorCSS", Variant::Obj(nullptr));
   odd.WriteProperty(u"GraphCSS", u"not a section");
-  PropertyBagX copy;
   copy.Contents(odd.Contents());
   theme_.ReadProperties(copy);
   EXPECT_EQ(theme_.Base(u"h1"), base);
