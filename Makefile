@@ -69,7 +69,7 @@ test-wine: build com
 
 bench: build
 	tools/run-bench.sh $(BUILD)
-	bench/load_vs_tar.sh $(BUILD)/apps/cli/rxtheme
+	bench/load_vs_tar.sh $(BUILD)
 
 demo: build
 	tools/demo.sh $(BUILD)
