@@ -15,9 +15,9 @@ void CThemeBase::LoadCss(SectionKey, const WString& folder, WString& text,
   std::shared_ptr<CThemeBaseObject> current;
   sheet.ForEachLine([&](std::u16string_view line) {
     if (sheet.InBlock()) {
-      const bool end =
-          sheet.IsBlockEnd(line, CThemeBaseObject::Properties(),
-                           [&](size_t p, auto& v) { current->ThemeValue(SettingsKey{}, p, v); });
+      const bool end = sheet.IsBlockEnd(
+          line, CThemeBaseObject::Properties(),
+          [&](size_t p, const WString& v) { current->ThemeValue(SettingsKey{}, p, v); });
       if (end) sheet.CloseBlock();
     } else if (IsStyleTagLine(line)) {
       sheet.Report({.kind = ParseEventKind::kStyleTag});
@@ -49,7 +49,7 @@ void CThemeBase::ReadOneLineRule(SheetReader& sheet, std::u16string_view line,
   if (slot != kNoSlot) {
     CThemeBaseObject& object = *At(slot);
     object.WorkingFolder(SettingsKey{}, folder);
-    if (ContainsNoCase(line, u"body")) {
+    if (ContainsWordNoCase(line, u"body")) {
       WString unquoted(line);
       std::erase(unquoted, u'\'');
       image = CssUrl(unquoted);

@@ -16,12 +16,13 @@ void CColor::LoadCss(SectionKey, const WString& /*folder*/, WString& text, int16
   std::shared_ptr<CColorObject> current;
   sheet.ForEachLine([&](std::u16string_view line) {
     if (sheet.InBlock()) {
-      const bool end = sheet.IsBlockEnd(line, CColorObject::Properties(), [&](size_t p, auto& v) {
-        // A block of a selector that names no slot stores into an object of
-        // its own, which serves variant 0 and is dropped with the block.
-        if (!current) current = std::make_shared<CColorObject>();
-        current->ThemeValue(SettingsKey{}, p, v);
-      });
+      const bool end =
+          sheet.IsBlockEnd(line, CColorObject::Properties(), [&](size_t p, const WString& v) {
+            // A block of a selector that names no slot stores into an object of
+            // its own, which serves variant 0 and is dropped with the block.
+            if (!current) current = std::make_shared<CColorObject>();
+            current->ThemeValue(SettingsKey{}, p, v);
+          });
       if (end) sheet.CloseBlock();
     } else if (IsStyleTagLine(line)) {
       sheet.Report({.kind = ParseEventKind::kStyleTag});

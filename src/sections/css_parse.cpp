@@ -17,7 +17,7 @@ std::u16string_view TrimmedSpaces(std::u16string_view line) {
 }
 
 bool IsStyleTagLine(std::u16string_view line) {
-  return ContainsNoCase(line, u"<style>") || ContainsNoCase(line, u"</style>");
+  return ContainsWordNoCase(line, u"<style>") || ContainsWordNoCase(line, u"</style>");
 }
 
 WString ClassSelectorName(std::u16string_view line) {
@@ -29,16 +29,28 @@ WString ClassSelectorName(std::u16string_view line) {
   return name.empty() ? WString(u"Base") : WString(name);
 }
 
-WString ReadDeclarationValue(ValueReader reader, std::u16string_view line) {
+size_t MatchDeclaration(std::u16string_view line, std::span<const PropertyInfo> table) {
+  const size_t colon = line.find(u':');
+  if (colon == std::u16string_view::npos) return kNoDeclaration;
+  const std::u16string_view head = line.substr(0, colon + 1);
+  for (size_t i = 0; i < table.size(); ++i) {
+    if (table[i].prefix.size() == head.size() && EqualsWordNoCase(head, table[i].prefix)) return i;
+  }
+  return kNoDeclaration;
+}
+
+void ReadDeclarationValue(ValueReader reader, std::u16string_view line, WString& value) {
   switch (reader) {
     case ValueReader::kUrl:
-      return CssUrl(line);
+      value.assign(CssUrlText(line));
+      return;
     case ValueReader::kValue:
-      return WString(CssValueText(line));
+      value.assign(CssValueText(line));
+      return;
     case ValueReader::kColor:
-      return CssColor(line);
+      value = CssColor(line);
+      return;
   }
-  return {};
 }
 
 void SheetReader::OpenBlock(std::u16string_view selector, const char16_t* slot) {

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <span>
 #include <string_view>
+#include <utility>
 
 #include "runtime/automation_error.h"
 #include "runtime/wstring.h"
@@ -26,8 +27,16 @@ bool IsStyleTagLine(std::u16string_view line);
 // in that order, case-sensitively); "Base" when nothing is left.
 WString ClassSelectorName(std::u16string_view line);
 
-// The value that `reader` takes from a declaration line (CssUrl raises 5).
-WString ReadDeclarationValue(ValueReader reader, std::u16string_view line);
+inline constexpr size_t kNoDeclaration = static_cast<size_t>(-1);
+
+// The position of the row of `table` whose prefix starts the line (letter
+// case ignored, the line not trimmed), or kNoDeclaration. At most one can:
+// every prefix ends at its only colon.
+size_t MatchDeclaration(std::u16string_view line, std::span<const PropertyInfo> table);
+
+// Sets `value` to what `reader` takes from a declaration line (CssUrl raises
+// 5), reusing its storage.
+void ReadDeclarationValue(ValueReader reader, std::u16string_view line, WString& value);
 
 // Reads a style sheet line by line without copying it, keeps the parser's
 // block state and tells the observer, if any, what the parser did.
@@ -83,6 +92,7 @@ class SheetReader {
   const char16_t* block_slot_ = nullptr;
   size_t block_number_ = 0;  // where the open block started
   std::u16string_view block_line_;
+  WString value_;  // the value of the current declaration
 };
 
 template <class Handle>
@@ -108,14 +118,13 @@ template <class Store>
 bool SheetReader::IsBlockEnd(std::u16string_view line, std::span<const PropertyInfo> table,
                              Store&& store) {
   if (TrimmedSpaces(line) == u"}") return true;
-  for (size_t property = 0; property < table.size(); ++property) {
-    if (!StartsWithNoCase(line, table[property].prefix)) continue;
-    const WString value = ReadDeclarationValue(table[property].reader, line);
-    store(property, value);
+  if (const size_t property = MatchDeclaration(line, table); property != kNoDeclaration) {
+    ReadDeclarationValue(table[property].reader, line, value_);
+    store(property, std::as_const(value_));
     Report({.kind = ParseEventKind::kDeclaration,
             .slot = block_slot_,
             .property = &table[property],
-            .value = value});
+            .value = value_});
     return false;
   }
   const bool brace = line.find(u'{') != std::u16string_view::npos;

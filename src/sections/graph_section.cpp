@@ -22,9 +22,9 @@ void CGraph::LoadCss(SectionKey, const WString& folder, WString& text, int16_t v
   };
   sheet.ForEachLine([&](std::u16string_view line) {
     if (sheet.InBlock()) {
-      const bool end = sheet.IsBlockEnd(line, CGraphObject::Properties(), [&](size_t p, auto& v) {
-        need_target().ThemeValue(SettingsKey{}, p, v);
-      });
+      const bool end = sheet.IsBlockEnd(
+          line, CGraphObject::Properties(),
+          [&](size_t p, const WString& v) { need_target().ThemeValue(SettingsKey{}, p, v); });
       if (!end) return;
       need_target().WorkingFolder(SettingsKey{}, folder);
       sheet.CloseBlock();

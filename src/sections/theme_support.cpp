@@ -24,7 +24,30 @@ void AppendHexPair(WString& out, int64_t value) {
 
 constexpr size_t kMaxPosition = 32767;  // positions are 16-bit integers
 
+// LCase(unit) == c for a lower-case ASCII c: only the ASCII capital of a
+// letter lower-cases to it.
+bool IsNoCase(char16_t unit, char16_t c) {
+  return unit == c || (c >= u'a' && c <= u'z' && unit == c - (u'a' - u'A'));
+}
+
 }  // namespace
+
+bool EqualsWordNoCase(std::u16string_view text, std::u16string_view word) {
+  if (text.size() != word.size()) return false;
+  for (size_t i = 0; i < word.size(); ++i) {
+    if (!IsNoCase(text[i], word[i])) return false;
+  }
+  return true;
+}
+
+bool ContainsWordNoCase(std::u16string_view text, std::u16string_view word) {
+  if (word.empty()) return true;
+  for (size_t i = 0; i + word.size() <= text.size(); ++i) {
+    if (IsNoCase(text[i], word[0]) && EqualsWordNoCase(text.substr(i, word.size()), word))
+      return true;
+  }
+  return false;
+}
 
 std::u16string_view ReadLine(std::u16string_view text, size_t& pos) {
   const size_t end = text.find(u"\r\n", pos);
@@ -97,7 +120,7 @@ double LeadingNumber(std::u16string_view text) {
 }
 
 RgbComponents ReadRgb(std::u16string_view line) {
-  if (!ContainsNoCase(line, u"rgb")) return {};
+  if (!ContainsWordNoCase(line, u"rgb")) return {};
   const RgbComponents malformed{RgbComponents::kMalformed};
 
   const size_t open = line.find(u'(');
@@ -133,15 +156,17 @@ WString CssColor(std::u16string_view line) {
   return result;
 }
 
-WString CssUrl(std::u16string_view line) {
-  if (!ContainsNoCase(line, u"url")) return {};
+WString CssUrl(std::u16string_view line) { return WString(CssUrlText(line)); }
+
+std::u16string_view CssUrlText(std::u16string_view line) {
+  if (!ContainsWordNoCase(line, u"url")) return {};
   const size_t open = line.find(u'(');
   const size_t start = open == std::u16string_view::npos ? 0 : open + 1;
   const size_t close = line.find(u')', start);
   if (close == std::u16string_view::npos) {
     RaiseError(kInvalidProcedureCall, u"url( without a closing parenthesis");
   }
-  return WString(line.substr(start, close - start));
+  return line.substr(start, close - start);
 }
 
 std::u16string_view CssValueText(std::u16string_view line) {

@@ -45,6 +45,8 @@ WString CssColor(std::u16string_view line);
 // none) and the next ")", quotes and spaces kept. "" when the line holds no
 // "url" (any case). Raises 5 when no ")" follows.
 WString CssUrl(std::u16string_view line);
+// CssUrl as a part of `line`.
+std::u16string_view CssUrlText(std::u16string_view line);
 
 // The text after the first ":" of the line (the whole line when it has none),
 // trimmed of spaces, less one trailing ";" (so "bold ;" gives "bold "). A part
@@ -52,6 +54,12 @@ WString CssUrl(std::u16string_view line);
 std::u16string_view CssValueText(std::u16string_view line);
 // CssValueText as a string variant. Never raises.
 Variant CssValue(std::u16string_view line);
+
+// Case-insensitive tests (in the sense of LCase) against `word`, which must
+// be lower-case ASCII: the parsers' fast form of EqualsNoCase and
+// ContainsNoCase for their fixed words and prefixes.
+bool EqualsWordNoCase(std::u16string_view text, std::u16string_view word);
+bool ContainsWordNoCase(std::u16string_view text, std::u16string_view word);
 
 // The number at the start of a text: leading spaces (unit 32) skipped, an
 // optional sign, decimal digits, an optional "." fraction and an optional

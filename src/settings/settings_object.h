@@ -32,6 +32,8 @@ struct SettingsShape {
 
 template <const SettingsShape& kShape>
 class SettingsObject : public IPropertyBagX {
+  static_assert(PrefixesAreLowerAndEndAtTheirOnlyColon(kShape.properties));
+
  public:
   static constexpr size_t kPropertyCount = kShape.properties.size();
   static constexpr size_t kVariantCount = kShape.variants;
