@@ -3,9 +3,16 @@
 #include <algorithm>
 #include <memory>
 
+#include "persist/class_factory.h"
 #include "sections/css_parse.h"
 
 namespace rxTheme {
+
+namespace {
+
+const ClassRegistration kRegistration(u"CThemeBase", [] { return std::make_shared<CThemeBase>(); });
+
+}  // namespace
 
 void CThemeBase::LoadCss(SectionKey, const WString& folder, WString& text,
                          ParseObserver* observer) {

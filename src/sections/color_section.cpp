@@ -2,9 +2,16 @@
 
 #include <memory>
 
+#include "persist/class_factory.h"
 #include "sections/css_parse.h"
 
 namespace rxTheme {
+
+namespace {
+
+const ClassRegistration kRegistration(u"CColor", [] { return std::make_shared<CColor>(); });
+
+}  // namespace
 
 void CColor::LoadCss(SectionKey, const WString& /*folder*/, WString& text, int16_t variant_index,
                      ParseObserver* observer) {

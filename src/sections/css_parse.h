@@ -63,8 +63,6 @@ class SheetReader {
   void OpenBlock(std::u16string_view selector, const char16_t* slot);
   // Ends the block.
   void CloseBlock();
-  // The slot key of the open block, or null.
-  const char16_t* BlockSlot() const { return block_slot_; }
 
   // A line inside a block: true when, trimmed of spaces, it is "}" (the caller
   // then closes the block). Otherwise the first row of `table` whose prefix

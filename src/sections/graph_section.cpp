@@ -2,9 +2,16 @@
 
 #include <memory>
 
+#include "persist/class_factory.h"
 #include "sections/css_parse.h"
 
 namespace rxTheme {
+
+namespace {
+
+const ClassRegistration kRegistration(u"CGraph", [] { return std::make_shared<CGraph>(); });
+
+}  // namespace
 
 void CGraph::LoadCss(SectionKey, const WString& folder, WString& text, int16_t variant_index,
                      ParseObserver* observer) {

@@ -11,11 +11,16 @@
 #include <memory>
 #include <span>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "persist/persistable.h"
+#include "persist/property_bag.h"
+#include "runtime/automation_error.h"
+#include "runtime/variant.h"
 #include "runtime/wstring.h"
 #include "sections/section_key.h"
+#include "settings/settings_key.h"
 
 namespace rxTheme {
 
@@ -50,7 +55,9 @@ class Section : public IPropertyBagX {
   // Fan-outs to every object, in slot order (missing objects made first).
   void UseThemeSettings(SectionKey, bool value);
   void UseCustomSettings(SectionKey, bool value);
-  void IncludePath(SectionKey, bool value) requires Object::kHasFolder;
+  void IncludePath(SectionKey, bool value) requires Object::kHasFolder {
+    ForEach([&](Object& object) { object.IncludePath(SettingsKey{}, value); });
+  }
   int16_t Index(SectionKey) const requires kHasIndex { return index_; }
   // Stores the variant and passes it to every object; any value is accepted.
   void Index(SectionKey, int16_t value) requires kHasIndex { SetIndex(value); }
@@ -82,7 +89,10 @@ class Section : public IPropertyBagX {
   }
   // The object of slot `slot`, made fresh when the slot is empty.
   const std::shared_ptr<Object>& At(size_t slot);
-  void SetIndex(int16_t value) requires kHasIndex;
+  void SetIndex(int16_t value) requires kHasIndex {
+    index_ = value;
+    ForEach([&](Object& object) { object.Index(SettingsKey{}, value); });
+  }
 
   int16_t index_ = 0;
 
@@ -94,5 +104,76 @@ class Section : public IPropertyBagX {
 
   std::array<std::shared_ptr<Object>, kSlotCount> objects_;
 };
+
+template <class ObjectT, const SectionShape& kShape>
+const std::vector<WString>& Section<ObjectT, kShape>::StyleNames() {
+  static const std::vector<WString> kNames = [] {
+    std::vector<WString> names;
+    for (const SlotInfo& slot : Slots()) names.push_back(LCase(slot.key));
+    return names;
+  }();
+  return kNames;
+}
+
+template <class ObjectT, const SectionShape& kShape>
+void Section<ObjectT, kShape>::UseThemeSettings(SectionKey, bool value) {
+  ForEach([&](Object& object) { object.UseThemeSettings(value); });
+}
+
+template <class ObjectT, const SectionShape& kShape>
+void Section<ObjectT, kShape>::UseCustomSettings(SectionKey, bool value) {
+  ForEach([&](Object& object) { object.UseCustomSettings(value); });
+}
+
+template <class ObjectT, const SectionShape& kShape>
+std::shared_ptr<ObjectT> Section<ObjectT, kShape>::Item(SectionKey, const WString& name) {
+  const size_t slot = FindSlot(name);
+  return slot == kNoSlot ? nullptr : At(slot);
+}
+
+template <class ObjectT, const SectionShape& kShape>
+size_t Section<ObjectT, kShape>::FindSlot(std::u16string_view name) {
+  // The keys and aliases are ASCII and the aliases lower case, so this is
+  // LCase(name) compared with the style names and aliases.
+  for (size_t i = 0; i < kSlotCount; ++i) {
+    const SlotInfo& slot = Slots()[i];
+    if (EqualsNoCase(name, slot.key) || (slot.alias != nullptr && EqualsNoCase(name, slot.alias)))
+      return i;
+  }
+  return kNoSlot;
+}
+
+template <class ObjectT, const SectionShape& kShape>
+const std::shared_ptr<ObjectT>& Section<ObjectT, kShape>::At(size_t slot) {
+  if (!objects_[slot]) objects_[slot] = std::make_shared<Object>();
+  return objects_[slot];
+}
+
+template <class ObjectT, const SectionShape& kShape>
+WString Section<ObjectT, kShape>::ClassName() const {
+  return WString(kLibraryName) + u"." + kShape.class_name;
+}
+
+template <class ObjectT, const SectionShape& kShape>
+void Section<ObjectT, kShape>::WriteProperties(PropertyBagX& bag) {
+  if constexpr (kHasIndex) bag.WriteProperty(u"Index", Variant::I2(index_), Variant::I2(0));
+  for (size_t i = 0; i < kSlotCount; ++i) bag.WriteProperty(Slots()[i].key, Variant::Obj(At(i)));
+}
+
+template <class ObjectT, const SectionShape& kShape>
+void Section<ObjectT, kShape>::ReadProperties(PropertyBagX& bag) {
+  if constexpr (kHasIndex) index_ = bag.ReadProperty(u"Index", Variant::I2(0)).ToI2();
+  for (size_t i = 0; i < kSlotCount; ++i) {
+    const Variant value = bag.ReadProperty(Slots()[i].key);
+    if (value.IsEmpty()) {
+      objects_[i] = nullptr;
+      continue;
+    }
+    if (!value.IsObject()) RaiseError(kTypeMismatch);
+    auto object = std::dynamic_pointer_cast<Object>(value.ObjectValue());
+    if (value.ObjectValue() && !object) RaiseError(kTypeMismatch);
+    objects_[i] = std::move(object);
+  }
+}
 
 }  // namespace rxTheme

@@ -2,7 +2,6 @@
 
 #include "persist/class_factory.h"
 #include "persist/property_bag.h"
-#include "platform/env.h"
 #include "runtime/automation_error.h"
 #include "runtime/variant.h"
 #include "settings/base_object.h"
@@ -102,12 +101,6 @@ WString SettingsObject<kShape>::Effective(size_t property) const {
   if (with_folder) result.append(working_folder_);
   if (value) result.append(*value);
   return result;
-}
-
-template <const SettingsShape& kShape>
-void SettingsObject<kShape>::WorkingFolder(SettingsKey, const WString& folder) requires kHasFolder {
-  working_folder_ = folder;
-  if (folder.empty() || folder.back() != kPathSeparator) working_folder_.push_back(kPathSeparator);
 }
 
 template <const SettingsShape& kShape>

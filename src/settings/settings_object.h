@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "persist/persistable.h"
+#include "platform/env.h"
 #include "runtime/wstring.h"
 #include "settings/property_info.h"
 #include "settings/settings_key.h"
@@ -68,7 +69,11 @@ class SettingsObject : public IPropertyBagX {
   const WString& WorkingFolder(SettingsKey) const requires kHasFolder { return working_folder_; }
   // Stores the folder with kPathSeparator appended when it does not already
   // end with one ("" becomes the separator alone).
-  void WorkingFolder(SettingsKey, const WString& folder) requires kHasFolder;
+  void WorkingFolder(SettingsKey, const WString& folder) requires kHasFolder {
+    working_folder_ = folder;
+    if (folder.empty() || folder.back() != kPathSeparator)
+      working_folder_.push_back(kPathSeparator);
+  }
   // Stores the theme value of `property` (a position in the property table,
   // internal properties included) in the selected variant. With two variants,
   // raises 9 and stores nothing unless Index is 0 or 1.
