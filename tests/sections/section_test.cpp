@@ -24,7 +24,6 @@ namespace {
 
 using testing::ErrorNumberOf;
 using testing::Sheet;
-using testing::Split;
 
 const SectionKey kKey = SectionTestPeer::Key();
 const SettingsKey kObjectKey = SettingsTestPeer::Key();
@@ -65,6 +64,13 @@ WString Folder(const auto& object) {
   WString folder = object.WorkingFolder(kObjectKey);
   std::replace(folder.begin(), folder.end(), kPathSeparator, u'/');
   return folder;
+}
+
+// The '|'-separated items of a list.
+std::vector<WString> Split(std::u16string_view items) {
+  std::vector<WString> out;
+  for (WString rest = Sheet(items); !rest.empty();) out.push_back(NextLine(rest));
+  return out;
 }
 
 // Checks rows "input=expected", separated by '|', against read(input).

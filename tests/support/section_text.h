@@ -3,7 +3,6 @@
 
 #include <functional>
 #include <string_view>
-#include <vector>
 
 #include "runtime/automation_error.h"
 #include "runtime/wstring.h"
@@ -15,19 +14,6 @@ inline WString Sheet(std::u16string_view lines) {
   WString text;
   for (char16_t unit : lines) text += unit == u'|' ? WString(u"\r\n") : WString(1, unit);
   return text + u"\r\n";
-}
-
-// The '|'-separated items of a list.
-inline std::vector<WString> Split(std::u16string_view items) {
-  std::vector<WString> out(1);
-  for (char16_t unit : items) {
-    if (unit == u'|') {
-      out.emplace_back();
-    } else {
-      out.back().push_back(unit);
-    }
-  }
-  return out;
 }
 
 // The number of the automation error that `action` raises, or 0.
