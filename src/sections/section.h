@@ -32,8 +32,9 @@ struct SlotInfo {
 };
 
 // The six heading slots of the color and base sections.
-#define RX_HEADING_SLOTS \
-  {u"H1"}, {u"H2"}, {u"H3"}, {u"H4"}, {u"H5"}, { u"H6" }
+// clang-format off
+#define RX_HEADING_SLOTS {u"H1"}, {u"H2"}, {u"H3"}, {u"H4"}, {u"H5"}, {u"H6"}
+// clang-format on
 
 // One kind of section.
 struct SectionShape {
