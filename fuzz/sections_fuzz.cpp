@@ -1,8 +1,10 @@
 // Feeds arbitrary bytes, one unit per byte, to the three style-sheet parsers; the first
 // byte picks the variant (0, 1 or out of range). Only the parsers' documented failures
 // may escape: 5 (url( without ")") and 9 (a bad variant); anything else crashes the fuzzer.
+// An observer hears every parse and checks that each event names a line of the sheet.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <string_view>
 
 #include "runtime/automation_error.h"
@@ -14,6 +16,17 @@
 namespace rxTheme {
 struct SectionTestPeer {
   static SectionKey Key() { return SectionKey{}; }
+};
+
+// Aborts unless every event's line is a part of the sheet, numbered from 1.
+struct LineChecker : ParseObserver {
+  explicit LineChecker(const WString& sheet) : sheet(sheet) {}
+  void OnEvent(const ParseEvent& event) override {
+    const bool inside = event.line.data() >= sheet.data() &&
+                        event.line.data() + event.line.size() <= sheet.data() + sheet.size();
+    if (event.line_number == 0 || (!event.line.empty() && !inside)) std::abort();
+  }
+  const WString& sheet;
 };
 }  // namespace rxTheme
 
@@ -28,15 +41,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CThemeBase base;
   const auto guarded = [&](auto parse) {
     WString text = sheet;
+    LineChecker observer(text);
     try {
-      parse(text);
+      parse(text, &observer);
     } catch (const AutomationError& error) {
       if (error.Number() != 5 && error.Number() != 9) throw;
     }
   };
-  guarded([&](WString& text) { color.LoadCss(key, u"w", text, variant); });
-  guarded([&](WString& text) { graph.LoadCss(key, u"w", text, variant); });
-  guarded([&](WString& text) { base.LoadCss(key, u"w", text); });
+  guarded([&](WString& text, ParseObserver* o) { color.LoadCss(key, u"w", text, variant, o); });
+  guarded([&](WString& text, ParseObserver* o) { graph.LoadCss(key, u"w", text, variant, o); });
+  guarded([&](WString& text, ParseObserver* o) { base.LoadCss(key, u"w", text, o); });
 
   // Every slot stays usable and readable after whatever the text did.
   color.UseThemeSettings(key, true);

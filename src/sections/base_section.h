@@ -2,47 +2,32 @@
 // (base, topbarfont, body, h1-h6), filled from the theme's base style sheet.
 #pragma once
 
-#include <memory>
-#include <vector>
+#include <array>
+#include <string_view>
 
-#include "persist/persistable.h"
-#include "sections/section_key.h"
-#include "sections/section_slots.h"
+#include "sections/parse_observer.h"
+#include "sections/section.h"
 #include "settings/base_object.h"
 
 namespace rxTheme {
 
-class CThemeBase : public IPropertyBagX {
+class SheetReader;
+
+inline constexpr SlotInfo kBaseSlots[] = {
+    {u"Base"}, {u"TopBarFont", u"topbar-font"}, {u"Body"}, RX_HEADING_SLOTS};
+inline constexpr SectionShape kBaseSectionShape{u"CThemeBase", kBaseSlots};
+
+class CThemeBase : public Section<CThemeBaseObject, kBaseSectionShape> {
  public:
-  static constexpr size_t kSlotCount = 9;
-  static const std::array<SlotInfo, kSlotCount>& Slots();
-
-  CThemeBase();
-
-  // The canonical style names in slot order.
-  static const std::vector<WString>& StyleNames();
-
-  // Fan-outs to every object, in slot order (missing objects made first).
-  void UseThemeSettings(SectionKey, bool value);
-  void UseCustomSettings(SectionKey, bool value);
-  void IncludePath(SectionKey, bool value);
-
-  // The object of a style name (lower-cased, not trimmed), or null.
-  std::shared_ptr<CThemeBaseObject> Item(SectionKey, const WString& name);
-
   // Parses the base style sheet and empties `text`. A one-line rule sets the
   // working folder of the object it names to `folder`. Raises 5 for a url(
-  // without ")"; the parse stops there, keeping what it stored.
-  void LoadCss(SectionKey, const WString& folder, WString& text);
-
-  // Persistence.
-  WString TypeName() const override { return u"CThemeBase"; }
-  WString ClassName() const override;
-  void WriteProperties(PropertyBagX& bag) override;
-  void ReadProperties(PropertyBagX& bag) override;
+  // without ")": the parse stops there, keeping what it stored, and `text`
+  // keeps the lines after the failing one. An observer, if given, hears what
+  // the parser did with each line.
+  void LoadCss(SectionKey, const WString& folder, WString& text, ParseObserver* observer = nullptr);
 
  private:
-  SectionSlots<CThemeBaseObject, kSlotCount> slots_;
+  void ReadOneLineRule(SheetReader& sheet, std::u16string_view line, const WString& folder);
 };
 
 }  // namespace rxTheme

@@ -1,9 +1,9 @@
 #include "sections/color_section.h"
 
+#include <memory>
+
 #include "persist/class_factory.h"
-#include "persist/property_bag.h"
 #include "sections/css_parse.h"
-#include "sections/theme_support.h"
 
 namespace rxTheme {
 
@@ -13,97 +13,37 @@ const ClassRegistration kRegistration(u"CColor", [] { return std::make_shared<CC
 
 }  // namespace
 
-const std::array<SlotInfo, CColor::kSlotCount>& CColor::Slots() {
-  static const std::array<SlotInfo, kSlotCount> kSlots = {{
-      {u"Link", u"link", nullptr},
-      {u"Visited", u"visited", nullptr},
-      {u"Active", u"active", nullptr},
-      {u"Body", u"body", nullptr},
-      {u"Table", u"table", nullptr},
-      {u"H1", u"h1", nullptr},
-      {u"H2", u"h2", nullptr},
-      {u"H3", u"h3", nullptr},
-      {u"H4", u"h4", nullptr},
-      {u"H5", u"h5", nullptr},
-      {u"H6", u"h6", nullptr},
-  }};
-  return kSlots;
-}
-
-CColor::CColor() : slots_(Slots()) {}
-
-const std::vector<WString>& CColor::StyleNames() {
-  static const std::vector<WString> kNames =
-      SectionSlots<CColorObject, kSlotCount>::StyleNames(Slots());
-  return kNames;
-}
-
-void CColor::UseThemeSettings(SectionKey, bool value) {
-  slots_.ForEach([&](CColorObject& object) { object.UseThemeSettings(value); });
-}
-
-void CColor::UseCustomSettings(SectionKey, bool value) {
-  slots_.ForEach([&](CColorObject& object) { object.UseCustomSettings(value); });
-}
-
-void CColor::Index(SectionKey, int16_t value) { SetIndex(value); }
-
-void CColor::SetIndex(int16_t value) {
-  index_ = value;
-  slots_.ForEach([&](CColorObject& object) { object.Index(SettingsKey{}, value); });
-}
-
-std::shared_ptr<CColorObject> CColor::Item(SectionKey, const WString& name) {
-  return slots_.Find(name);
-}
-
-void CColor::LoadCss(SectionKey, const WString& /*folder*/, WString& text, int16_t variant_index) {
+void CColor::LoadCss(SectionKey, const WString& /*folder*/, WString& text, int16_t variant_index,
+                     ParseObserver* observer) {
   const int16_t remembered_index = index_;
   SetIndex(variant_index);
 
+  SheetReader sheet(text, observer);
   WString selector;
   std::shared_ptr<CColorObject> current;
-  bool in_block = false;
-  while (!text.empty()) {
-    const WString line = NextLine(text);
-    if (in_block) {
-      if (TrimSpaces(line) == u"}") {
-        in_block = false;
-        continue;
-      }
-      const size_t property = MatchDeclaration(line, CColorObject::Properties());
-      if (property == kNoDeclaration) continue;
-      const WString value = ReadDeclarationValue(CColorObject::Properties()[property].reader, line);
-      // A block of a selector that names no slot stores into an object of its
-      // own, which serves variant 0 and is dropped with the block.
-      if (!current) current = std::make_shared<CColorObject>();
-      current->ThemeValue(SettingsKey{}, property, value);
+  sheet.ForEachLine([&](std::u16string_view line) {
+    if (sheet.InBlock()) {
+      const bool end =
+          sheet.IsBlockEnd(line, CColorObject::Properties(), [&](size_t p, const WString& v) {
+            // A block of a selector that names no slot stores into an object of
+            // its own, which serves variant 0 and is dropped with the block.
+            if (!current) current = std::make_shared<CColorObject>();
+            current->ThemeValue(SettingsKey{}, p, v);
+          });
+      if (end) sheet.CloseBlock();
     } else if (IsStyleTagLine(line)) {
-      continue;
+      sheet.Report({.kind = ParseEventKind::kStyleTag});
+    } else if (const std::u16string_view trimmed = TrimmedSpaces(line); trimmed == u"{") {
+      const size_t slot = FindSlot(selector);
+      current = slot == kNoSlot ? nullptr : At(slot);
+      sheet.OpenBlock(selector, SlotKey(slot));
     } else {
-      WString trimmed = TrimSpaces(line);
-      if (trimmed == u"{") {
-        current = slots_.Find(selector);
-        in_block = true;
-      } else {
-        if (trimmed.starts_with(u"a:")) trimmed.erase(0, 2);
-        selector = std::move(trimmed);
-      }
+      // Only the link states are written with a prefix, always in lower case.
+      selector = trimmed.starts_with(u"a:") ? trimmed.substr(2) : trimmed;
+      sheet.Report({.kind = ParseEventKind::kSelector, .name = selector});
     }
-  }
+  });
   index_ = remembered_index;
-}
-
-WString CColor::ClassName() const { return WString(kLibraryName) + u".CColor"; }
-
-void CColor::WriteProperties(PropertyBagX& bag) {
-  bag.WriteProperty(u"Index", Variant::I2(index_), Variant::I2(0));
-  slots_.Write(bag);
-}
-
-void CColor::ReadProperties(PropertyBagX& bag) {
-  index_ = bag.ReadProperty(u"Index", Variant::I2(0)).ToI2();
-  slots_.Read(bag);
 }
 
 }  // namespace rxTheme

@@ -3,55 +3,30 @@
 // style sheets, and the color variant that they serve.
 #pragma once
 
+#include <array>
 #include <cstdint>
-#include <memory>
-#include <vector>
 
-#include "persist/persistable.h"
-#include "sections/section_key.h"
-#include "sections/section_slots.h"
+#include "sections/parse_observer.h"
+#include "sections/section.h"
 #include "settings/color_object.h"
 
 namespace rxTheme {
 
-class CColor : public IPropertyBagX {
+inline constexpr SlotInfo kColorSlots[] = {{u"Link"}, {u"Visited"}, {u"Active"},
+                                           {u"Body"}, {u"Table"},   RX_HEADING_SLOTS};
+inline constexpr SectionShape kColorSectionShape{u"CColor", kColorSlots};
+
+class CColor : public Section<CColorObject, kColorSectionShape> {
  public:
-  static constexpr size_t kSlotCount = 11;
-  static const std::array<SlotInfo, kSlotCount>& Slots();
-
-  CColor();
-
-  // The canonical style names in slot order.
-  static const std::vector<WString>& StyleNames();
-
-  // Fan-outs to every object, in slot order (missing objects made first).
-  void UseThemeSettings(SectionKey, bool value);
-  void UseCustomSettings(SectionKey, bool value);
-  int16_t Index(SectionKey) const { return index_; }
-  // Stores the variant and passes it to every object; any value is accepted.
-  void Index(SectionKey, int16_t value);
-
-  // The object of a style name (lower-cased, not trimmed), or null.
-  std::shared_ptr<CColorObject> Item(SectionKey, const WString& name);
-
   // Parses one color style sheet into variant `variant_index` and empties
   // `text`. Afterwards every object serves `variant_index` while Index()
   // reports its earlier value. Raises 9 at the first declaration stored into a
-  // slot's object when the variant is not 0 or 1 (the parse stops there and
-  // Index() keeps `variant_index`). `folder` is not used.
-  void LoadCss(SectionKey, const WString& folder, WString& text, int16_t variant_index);
-
-  // Persistence.
-  WString TypeName() const override { return u"CColor"; }
-  WString ClassName() const override;
-  void WriteProperties(PropertyBagX& bag) override;
-  void ReadProperties(PropertyBagX& bag) override;
-
- private:
-  void SetIndex(int16_t value);
-
-  int16_t index_ = 0;
-  SectionSlots<CColorObject, kSlotCount> slots_;
+  // slot's object when the variant is not 0 or 1: the parse stops there,
+  // Index() keeps `variant_index` and `text` keeps the lines after the
+  // failing one. `folder` is not used. An observer, if given, hears what the
+  // parser did with each line.
+  void LoadCss(SectionKey, const WString& folder, WString& text, int16_t variant_index,
+               ParseObserver* observer = nullptr);
 };
 
 }  // namespace rxTheme

@@ -1,7 +1,5 @@
 #include "sections/css_parse.h"
 
-#include "sections/theme_support.h"
-
 namespace rxTheme {
 
 namespace {
@@ -12,13 +10,18 @@ void DropPrefix(std::u16string_view& text, std::u16string_view prefix) {
 
 }  // namespace
 
+std::u16string_view TrimmedSpaces(std::u16string_view line) {
+  while (!line.empty() && line.front() == u' ') line.remove_prefix(1);
+  while (!line.empty() && line.back() == u' ') line.remove_suffix(1);
+  return line;
+}
+
 bool IsStyleTagLine(std::u16string_view line) {
-  return ContainsNoCase(line, u"<style>") || ContainsNoCase(line, u"</style>");
+  return ContainsWordNoCase(line, u"<style>") || ContainsWordNoCase(line, u"</style>");
 }
 
 WString ClassSelectorName(std::u16string_view line) {
-  const WString trimmed = TrimSpaces(line);
-  std::u16string_view name = trimmed;
+  std::u16string_view name = TrimmedSpaces(line);
   DropPrefix(name, u"a:");
   DropPrefix(name, u".mstheme");
   DropPrefix(name, u"a:");
@@ -26,16 +29,41 @@ WString ClassSelectorName(std::u16string_view line) {
   return name.empty() ? WString(u"Base") : WString(name);
 }
 
-WString ReadDeclarationValue(ValueReader reader, const WString& line) {
+size_t MatchDeclaration(std::u16string_view line, std::span<const PropertyInfo> table) {
+  const size_t colon = line.find(u':');
+  if (colon == std::u16string_view::npos) return kNoDeclaration;
+  const std::u16string_view head = line.substr(0, colon + 1);
+  for (size_t i = 0; i < table.size(); ++i) {
+    if (table[i].prefix.size() == head.size() && EqualsWordNoCase(head, table[i].prefix)) return i;
+  }
+  return kNoDeclaration;
+}
+
+void ReadDeclarationValue(ValueReader reader, std::u16string_view line, WString& value) {
   switch (reader) {
     case ValueReader::kUrl:
-      return CssUrl(line);
+      value.assign(CssUrlText(line));
+      return;
     case ValueReader::kValue:
-      return CssValue(line).ToString();
+      value.assign(CssValueText(line));
+      return;
     case ValueReader::kColor:
-      return CssColor(line);
+      value = CssColor(line);
+      return;
   }
-  return {};
+}
+
+void SheetReader::OpenBlock(std::u16string_view selector, const char16_t* slot) {
+  in_block_ = true;
+  block_slot_ = slot;
+  block_number_ = number_;
+  block_line_ = line_;
+  Report({.kind = ParseEventKind::kBlockOpened, .name = selector, .slot = slot});
+}
+
+void SheetReader::CloseBlock() {
+  in_block_ = false;
+  Report({.kind = ParseEventKind::kBlockClosed, .slot = block_slot_});
 }
 
 }  // namespace rxTheme

@@ -24,19 +24,44 @@ void AppendHexPair(WString& out, int64_t value) {
 
 constexpr size_t kMaxPosition = 32767;  // positions are 16-bit integers
 
+// LCase(unit) == c for a lower-case ASCII c: only the ASCII capital of a
+// letter lower-cases to it.
+bool IsNoCase(char16_t unit, char16_t c) {
+  return unit == c || (c >= u'a' && c <= u'z' && unit == c - (u'a' - u'A'));
+}
+
 }  // namespace
 
-WString NextLine(WString& text) {
-  WString line;
-  const size_t end = text.find(u"\r\n");
-  if (end == WString::npos) {
-    line.swap(text);
-  } else {
-    line = text.substr(0, end);
-    text.erase(0, end + 2);
+bool EqualsWordNoCase(std::u16string_view text, std::u16string_view word) {
+  if (text.size() != word.size()) return false;
+  for (size_t i = 0; i < word.size(); ++i) {
+    if (!IsNoCase(text[i], word[i])) return false;
   }
+  return true;
+}
+
+bool ContainsWordNoCase(std::u16string_view text, std::u16string_view word) {
+  if (word.empty()) return true;
+  for (size_t i = 0; i + word.size() <= text.size(); ++i) {
+    if (IsNoCase(text[i], word[0]) && EqualsWordNoCase(text.substr(i, word.size()), word))
+      return true;
+  }
+  return false;
+}
+
+std::u16string_view ReadLine(std::u16string_view text, size_t& pos) {
+  const size_t end = text.find(u"\r\n", pos);
+  std::u16string_view line = text.substr(pos, end == std::u16string_view::npos ? end : end - pos);
+  pos = end == std::u16string_view::npos ? text.size() : end + 2;
   const size_t first = line.find_first_not_of(u'\t');
-  line.erase(0, first == WString::npos ? line.size() : first);
+  line.remove_prefix(first == std::u16string_view::npos ? line.size() : first);
+  return line;
+}
+
+WString NextLine(WString& text) {
+  size_t pos = 0;
+  WString line(ReadLine(text, pos));
+  text.erase(0, pos);
   return line;
 }
 
@@ -94,52 +119,65 @@ double LeadingNumber(std::u16string_view text) {
   return negative ? -value : value;
 }
 
-WString CssColor(const WString& line) {
-  static const WString kFailed = u"#000000";
-  if (!ContainsNoCase(line, u"rgb")) return {};
+RgbComponents ReadRgb(std::u16string_view line) {
+  if (!ContainsWordNoCase(line, u"rgb")) return {};
+  const RgbComponents malformed{RgbComponents::kMalformed};
 
   const size_t open = line.find(u'(');
-  WString t = open == WString::npos ? line : line.substr(open + 1);
+  std::u16string_view t = open == std::u16string_view::npos ? line : line.substr(open + 1);
   const size_t close = t.find(u')');
-  if (close == WString::npos) return kFailed;
-  t.resize(close);
+  if (close == std::u16string_view::npos) return malformed;
+  t = t.substr(0, close);
 
   const size_t p1 = t.find(u',');
-  if (p1 == WString::npos || p1 + 1 > kMaxPosition) return kFailed;
+  if (p1 == std::u16string_view::npos || p1 + 1 > kMaxPosition) return malformed;
   const size_t p2 = t.find(u',', p1 + 1);
-  if (p2 == WString::npos || p2 + 1 > kMaxPosition) return kFailed;
+  if (p2 == std::u16string_view::npos || p2 + 1 > kMaxPosition) return malformed;
 
-  const std::u16string_view view(t);
-  const double components[] = {LeadingNumber(view.substr(0, p1)),
-                               LeadingNumber(view.substr(p1 + 1, p2 - p1)),
-                               LeadingNumber(view.substr(p2 + 1))};
-  WString result = u"#";
-  for (double component : components) {
-    const double rounded = RoundHalfEven(component);
+  const double components[] = {LeadingNumber(t.substr(0, p1)),
+                               LeadingNumber(t.substr(p1 + 1, p2 - p1)),
+                               LeadingNumber(t.substr(p2 + 1))};
+  RgbComponents result{RgbComponents::kRead};
+  for (size_t i = 0; i < 3; ++i) {
+    const double rounded = RoundHalfEven(components[i]);
     // The hex conversion takes a 32-bit integer; anything else fails.
-    if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0)) return kFailed;
-    AppendHexPair(result, static_cast<int64_t>(rounded));
+    if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0)) return malformed;
+    result.values[i] = static_cast<int64_t>(rounded);
   }
   return result;
 }
 
-WString CssUrl(const WString& line) {
-  if (!ContainsNoCase(line, u"url")) return {};
+WString CssColor(std::u16string_view line) {
+  const RgbComponents rgb = ReadRgb(line);
+  if (rgb.status == RgbComponents::kNoRgb) return {};
+  if (rgb.status == RgbComponents::kMalformed) return u"#000000";
+  WString result = u"#";
+  for (int64_t component : rgb.values) AppendHexPair(result, component);
+  return result;
+}
+
+WString CssUrl(std::u16string_view line) { return WString(CssUrlText(line)); }
+
+std::u16string_view CssUrlText(std::u16string_view line) {
+  if (!ContainsWordNoCase(line, u"url")) return {};
   const size_t open = line.find(u'(');
-  const size_t start = open == WString::npos ? 0 : open + 1;
+  const size_t start = open == std::u16string_view::npos ? 0 : open + 1;
   const size_t close = line.find(u')', start);
-  if (close == WString::npos) {
+  if (close == std::u16string_view::npos) {
     RaiseError(kInvalidProcedureCall, u"url( without a closing parenthesis");
   }
   return line.substr(start, close - start);
 }
 
-Variant CssValue(const WString& line) {
+std::u16string_view CssValueText(std::u16string_view line) {
   const size_t colon = line.find(u':');
-  WString value = TrimSpaces(colon == WString::npos ? std::u16string_view(line)
-                                                    : std::u16string_view(line).substr(colon + 1));
-  if (!value.empty() && value.back() == u';') value.pop_back();
-  return Variant(std::move(value));
+  std::u16string_view value = colon == std::u16string_view::npos ? line : line.substr(colon + 1);
+  while (!value.empty() && value.front() == u' ') value.remove_prefix(1);
+  while (!value.empty() && value.back() == u' ') value.remove_suffix(1);
+  if (!value.empty() && value.back() == u';') value.remove_suffix(1);
+  return value;
 }
+
+Variant CssValue(std::u16string_view line) { return Variant(WString(CssValueText(line))); }
 
 }  // namespace rxTheme

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
+#include <string_view>
 
 namespace rxTheme {
 
@@ -25,8 +27,21 @@ enum class ValueReader : uint8_t {
 struct PropertyInfo {
   const char16_t* name;  // property name; also the stem of its persistence keys
   PropertyKind kind;
-  const char16_t* prefix;  // the declaration that sets it, colon included
+  std::u16string_view prefix;  // the declaration that sets it, colon included
   ValueReader reader;
 };
+
+// True when every prefix of `table` is lower-case ASCII and holds exactly one
+// ":", at its end. Then no prefix starts another, and a line can start with a
+// prefix only when its text up to its first ":" is as long as the prefix.
+constexpr bool PrefixesAreLowerAndEndAtTheirOnlyColon(std::span<const PropertyInfo> table) {
+  for (const PropertyInfo& row : table) {
+    if (row.prefix.find(u':') + 1 != row.prefix.size()) return false;
+    for (char16_t unit : row.prefix) {
+      if (unit > 127 || (unit >= u'A' && unit <= u'Z')) return false;
+    }
+  }
+  return true;
+}
 
 }  // namespace rxTheme

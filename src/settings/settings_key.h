@@ -5,7 +5,11 @@
 
 namespace rxTheme {
 
+struct SectionShape;
+
 class SettingsKey {
+  template <class, const SectionShape&>
+  friend class Section;
   friend class CColor;
   friend class CGraph;
   friend class CThemeBase;

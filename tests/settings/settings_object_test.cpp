@@ -19,26 +19,35 @@ using testing::ErrorNumberOf;
 const SettingsKey kKey = SettingsTestPeer::Key();
 const WString kSep(1, kPathSeparator);
 
-bool ThemeDefault(const auto&) { return true; }  // the UseThemeSettings a restore defaults to
-bool ThemeDefault(const CColorObject&) { return false; }
+// What tells the objects apart: a letter per public position, 'p' for a
+// picture; the one field that no position reaches (Version); the
+// UseThemeSettings that a restore defaults to; and saved keys at fixed
+// positions, the last one ending the saved state of an object with every field
+// away from its default.
+struct Traits {
+  std::u16string_view positions;
+  size_t internal_field;
+  bool theme_default;
+  std::vector<std::pair<size_t, const char16_t*>> keys;
 
-// The field behind public position i (Version has no position), and whether it is a picture.
-size_t Field(const auto&, size_t i) { return i; }
-size_t Field(const CThemeBaseObject&, size_t i) { return i == 0 ? 0 : i + 1; }
-bool IsImage(const CGraphObject&, size_t i) { return i < 23; }
-bool IsImage(const CThemeBaseObject&, size_t i) { return i == 0 || i == 2; }
-
-// Saved keys at fixed positions, the last one ending the saved state of an object with
-// every field away from its default: the layout that saved files depend on.
-using SavedKeys = std::vector<std::pair<size_t, const char16_t*>>;
-SavedKeys Keys(const CColorObject&) { return {{7, u"Color(1)"}, {14, u"CTableBorderColorDark"}}; }
-SavedKeys Keys(const CGraphObject&) { return {{31, u"SeparatorImage(1)"}, {88, u"WorkingFolder"}}; }
-SavedKeys Keys(const CThemeBaseObject&) {
-  return {{3, u"Version"}, {12, u"CVersion"}, {21, u"WorkingFolder"}};
+  size_t Field(size_t position) const { return position + (position >= internal_field); }
+};
+constexpr size_t kNone = 99;
+Traits Of(const CColorObject&) {
+  return {u"tttt", kNone, false, {{7, u"Color(1)"}, {14, u"CTableBorderColorDark"}}};
+}
+Traits Of(const CGraphObject&) {
+  return {u"pppppppppppppppppppppppttttt",
+          kNone,
+          true,
+          {{31, u"SeparatorImage(1)"}, {88, u"WorkingFolder"}}};
+}
+Traits Of(const CThemeBaseObject&) {
+  return {u"ptpttttt", 1, true, {{3, u"Version"}, {12, u"CVersion"}, {21, u"WorkingFolder"}}};
 }
 
 // A theme value that names its field.
-WString Tag(size_t field) { return u"t" + WString(1, u'a' + field); }
+WString Tag(size_t field) { return WString(u"t") + static_cast<char16_t>(u'a' + field); }
 
 template <class T>
 class SettingsObjectTest : public ::testing::Test {};
@@ -58,34 +67,35 @@ TYPED_TEST(SettingsObjectTest, EffectiveValueRules) {
       {true, true, u"c", u"c"},  {true, true, u"", u"t"},    // an empty custom value falls through
       {false, true, u"", u""},   {true, true, u" ", u" "},   // a single space counts as set
   };
-  const size_t count = TypeParam::StringPropertyNames().size();
+  TypeParam object;
+  const Traits traits = Of(object);
+  const size_t count = traits.positions.size();
+  for (size_t f = 0; f < TypeParam::kPropertyCount; ++f) object.ThemeValue(kKey, f, Tag(f));
   for (const Row& row : rows) {
-    TypeParam object;
-    for (size_t f = 0; f < TypeParam::kPropertyCount; ++f) object.ThemeValue(kKey, f, Tag(f));
     object.UseThemeSettings(row.use_theme);
     object.UseCustomSettings(row.use_custom);
-    for (size_t i = 0; i < count; ++i) object.SetStringProperty(i, row.custom);
     for (size_t i = 0; i < count; ++i) {
-      const WString expected = row.expected == WString(u"t") ? Tag(Field(object, i)) : row.expected;
+      object.SetStringProperty(i, row.custom);
+      const WString expected = row.expected == WString(u"t") ? Tag(traits.Field(i)) : row.expected;
       EXPECT_EQ(object.GetStringProperty(i), expected) << i << row.use_theme << row.use_custom;
     }
-    EXPECT_EQ(ErrorNumberOf([&] { object.GetStringProperty(count); }), 9);
-    EXPECT_EQ(ErrorNumberOf([&] { object.SetStringProperty(count, u"x"); }), 9);
   }
+  EXPECT_EQ(ErrorNumberOf([&] { object.GetStringProperty(count); }), 9);
+  EXPECT_EQ(ErrorNumberOf([&] { object.SetStringProperty(count, u"x"); }), 9);
 }
 
 // Every field away from its default survives a save and restore in a fixed key order; an
 // empty bag restores the defaults, which are left out of the bag.
 TYPED_TEST(SettingsObjectTest, SaveAndRestore) {
   auto object = std::make_shared<TypeParam>();
+  const Traits traits = Of(*object);
   for (int16_t variant = 0; variant < 2; ++variant) {
     if constexpr (requires { object->Index(kKey, variant); }) object->Index(kKey, variant);
     for (size_t f = 0; f < TypeParam::kPropertyCount; ++f)
       object->ThemeValue(kKey, f, Tag(f + variant));
   }
-  for (size_t i = 0; i < TypeParam::StringPropertyNames().size(); ++i)
-    object->SetStringProperty(i, u"c");
-  object->UseThemeSettings(!ThemeDefault(*object));
+  for (size_t i = 0; i < traits.positions.size(); ++i) object->SetStringProperty(i, u"c");
+  object->UseThemeSettings(!traits.theme_default);
   object->UseCustomSettings(true);
   if constexpr (requires { object->IncludePath(kKey, true); }) {
     object->IncludePath(kKey, true);
@@ -99,8 +109,8 @@ TYPED_TEST(SettingsObjectTest, SaveAndRestore) {
     object->ReadProperties(seed);
   }
   const auto state = testing::SavedState(*object);
-  ASSERT_EQ(state.size(), Keys(*object).back().first + 1);
-  for (const auto& [position, key] : Keys(*object)) EXPECT_EQ(state[position].first, key);
+  ASSERT_EQ(state.size(), traits.keys.back().first + 1);
+  for (const auto& [position, key] : traits.keys) EXPECT_EQ(state[position].first, key);
   const auto restored = testing::RoundTrip(object);
   ASSERT_NE(restored, nullptr);
   EXPECT_EQ(testing::SavedState(*restored), state);
@@ -149,35 +159,36 @@ TYPED_TEST_SUITE(FolderObjectTest, FolderObjects);
 
 TYPED_TEST(FolderObjectTest, FolderGoesInFrontOfImagesOnly) {
   TypeParam object;
+  const WString folder = WString(u"w") + kSep;
   for (size_t f = 0; f < TypeParam::kPropertyCount; ++f) object.ThemeValue(kKey, f, u"v");
   object.UseThemeSettings(true);
   object.IncludePath(kKey, true);
   EXPECT_EQ(object.GetStringProperty(0), u"v") << "no folder yet";
   object.WorkingFolder(kKey, u"w");
-  const size_t count = TypeParam::StringPropertyNames().size();
-  for (size_t i = 0; i < count; ++i) {
-    EXPECT_EQ(object.GetStringProperty(i), IsImage(object, i) ? u"w" + kSep + u"v" : u"v") << i;
+  const std::u16string_view positions = Of(object).positions;
+  for (size_t i = 0; i < positions.size(); ++i) {
+    EXPECT_EQ(object.GetStringProperty(i), positions[i] == u'p' ? folder + u"v" : u"v") << i;
   }
   object.UseThemeSettings(false);
-  EXPECT_EQ(object.GetStringProperty(0), u"w" + kSep) << "the folder alone for an empty value";
-  EXPECT_EQ(object.GetStringProperty(count - 1), u"");
+  EXPECT_EQ(object.GetStringProperty(0), folder) << "the folder alone for an empty value";
+  EXPECT_EQ(object.GetStringProperty(positions.size() - 1), u"");
   object.UseCustomSettings(true);
   object.SetStringProperty(0, u"c");
-  EXPECT_EQ(object.GetStringProperty(0), u"w" + kSep + u"c") << "custom values too";
+  EXPECT_EQ(object.GetStringProperty(0), folder + u"c") << "custom values too";
 
-  object.WorkingFolder(kKey, u"w" + kSep);
-  EXPECT_EQ(object.WorkingFolder(kKey), u"w" + kSep) << "one separator only";
+  object.WorkingFolder(kKey, folder);
+  EXPECT_EQ(object.WorkingFolder(kKey), folder) << "one separator only";
 
   PropertyBagX bag;  // a restored folder is taken as stored
   bag.WriteProperty(u"IncludePath", Variant::Bool(true));
   bag.WriteProperty(u"WorkingFolder", Variant(u"w"));
   bag.WriteProperty(u"UseCustomSettings", Variant::I2(-1));
-  bag.WriteProperty(u"C" + WString(TypeParam::Properties()[0].name), Variant(u"b.gif"));
+  bag.WriteProperty(WString(u"C") + TypeParam::Properties()[0].name, Variant(u"b.gif"));
   object.ReadProperties(bag);
   EXPECT_EQ(object.GetStringProperty(0), u"wb.gif");
 }
 
-// The restore converts stored values (the helpers are shared by all three objects).
+// The restore converts stored values (one conversion for all three objects).
 TEST(SettingsRestoreTest, ConvertsAndReportsBadValues) {
   CColorObject object;
   PropertyBagX bag;

@@ -1,0 +1,192 @@
+#include "settings/settings_object.h"
+
+#include "persist/class_factory.h"
+#include "persist/property_bag.h"
+#include "runtime/automation_error.h"
+#include "runtime/variant.h"
+#include "settings/base_object.h"
+#include "settings/color_object.h"
+#include "settings/graph_object.h"
+
+namespace rxTheme {
+
+namespace {
+
+const ClassRegistration kColorObject(u"CColorObject",
+                                     [] { return std::make_shared<CColorObject>(); });
+const ClassRegistration kGraphObject(u"CGraphObject",
+                                     [] { return std::make_shared<CGraphObject>(); });
+const ClassRegistration kBaseObject(u"CThemeBaseObject",
+                                    [] { return std::make_shared<CThemeBaseObject>(); });
+
+// The plain values of the saved keys and their conversions on restore.
+Variant Saved(int16_t value) { return Variant::I2(value); }
+Variant Saved(bool value) { return Variant::Bool(value); }
+Variant Saved(const WString& value) { return Variant(value); }
+void Restore(const Variant& value, int16_t& field) { field = value.ToI2(); }
+void Restore(const Variant& value, bool& field) { field = value.ToBool(); }
+void Restore(const Variant& value, WString& field) { field = value.ToString(); }
+
+// A saved key: `head`, the property name, `tail`. Appended into one string:
+// GCC 12 at -O3 reports a false -Wrestrict for operator+ on these strings.
+WString Key(std::u16string_view head, std::u16string_view name, std::u16string_view tail) {
+  WString key;
+  key.reserve(head.size() + name.size() + tail.size());
+  key.append(head).append(name).append(tail);
+  return key;
+}
+
+// The properties that the automation interface shows, by position.
+std::vector<size_t> PublicProperties(std::span<const PropertyInfo> table) {
+  std::vector<size_t> positions;
+  for (size_t i = 0; i < table.size(); ++i) {
+    if (table[i].kind != PropertyKind::kInternal) positions.push_back(i);
+  }
+  return positions;
+}
+
+}  // namespace
+
+template <const SettingsShape& kShape>
+const std::vector<WString>& SettingsObject<kShape>::StringPropertyNames() {
+  static const std::vector<WString> kNames = [] {
+    std::vector<WString> names;
+    for (size_t property : PublicProperties(Properties()))
+      names.emplace_back(Properties()[property].name);
+    return names;
+  }();
+  return kNames;
+}
+
+template <const SettingsShape& kShape>
+WString SettingsObject<kShape>::GetStringProperty(size_t position) const {
+  return Effective(PublicProperty(position));
+}
+
+template <const SettingsShape& kShape>
+void SettingsObject<kShape>::SetStringProperty(size_t position, const WString& value) {
+  custom_[PublicProperty(position)] = value;
+}
+
+template <const SettingsShape& kShape>
+size_t SettingsObject<kShape>::PublicProperty(size_t position) {
+  static const std::vector<size_t> kProperties = PublicProperties(Properties());
+  if (position >= kProperties.size()) RaiseError(kSubscriptOutOfRange);
+  return kProperties[position];
+}
+
+template <const SettingsShape& kShape>
+size_t SettingsObject<kShape>::VariantSlot() const {
+  if constexpr (kVariantCount == 1) {
+    return 0;
+  } else {
+    if (index_ != 0 && index_ != 1) RaiseError(kSubscriptOutOfRange);
+    return static_cast<size_t>(index_);
+  }
+}
+
+template <const SettingsShape& kShape>
+WString SettingsObject<kShape>::Effective(size_t property) const {
+  const WString* value = nullptr;
+  if (!custom_[property].empty() && use_custom_settings_) {
+    value = &custom_[property];
+  } else if (use_theme_settings_) {
+    value = &theme_[property][VariantSlot()];
+  }
+  const bool with_folder = include_path_ && Properties()[property].kind == PropertyKind::kImage;
+  // Built by appending into reserved space: GCC 12 at -O3 reports a false
+  // -Wrestrict for insert(0, ...) and operator+ on these strings.
+  WString result;
+  result.reserve((with_folder ? working_folder_.size() : 0) + (value ? value->size() : 0));
+  if (with_folder) result.append(working_folder_);
+  if (value) result.append(*value);
+  return result;
+}
+
+template <const SettingsShape& kShape>
+void SettingsObject<kShape>::ThemeValue(SettingsKey, size_t property, const WString& value) {
+  theme_.at(property)[VariantSlot()] = value;
+}
+
+template <const SettingsShape& kShape>
+WString SettingsObject<kShape>::ClassName() const {
+  return WString(kLibraryName) + u"." + kShape.class_name;
+}
+
+template <const SettingsShape& kShape>
+const std::vector<typename SettingsObject<kShape>::SavedField>&
+SettingsObject<kShape>::SavedFields() {
+  static const std::vector<SavedField> kFields = [] {
+    std::vector<SavedField> fields;
+    if constexpr (kVariantCount == 2) fields.push_back({u"Index", Field::kIndex});
+    fields.push_back({u"UseCustomSettings", Field::kUseCustom});
+    fields.push_back({u"UseThemeSettings", Field::kUseTheme});
+    for (size_t variant = 0; variant < kVariantCount; ++variant) {
+      // With variants the key carries the variant: "Color(0)", "Color(1)".
+      const char16_t* suffix = kVariantCount == 1 ? u"" : variant == 0 ? u"(0)" : u"(1)";
+      for (size_t i = 0; i < kPropertyCount; ++i)
+        fields.push_back({Key(u"", Properties()[i].name, suffix), Field::kTheme, i, variant});
+    }
+    for (size_t i = 0; i < kPropertyCount; ++i)
+      fields.push_back({Key(u"C", Properties()[i].name, u""), Field::kCustom, i});
+    if constexpr (kHasFolder) {
+      fields.push_back({u"IncludePath", Field::kInclude});
+      fields.push_back({u"WorkingFolder", Field::kFolder});
+    }
+    return fields;
+  }();
+  return kFields;
+}
+
+template <const SettingsShape& kShape>
+template <class Visit>
+void SettingsObject<kShape>::VisitSaved(Visit&& visit) {
+  for (const SavedField& saved : SavedFields()) {
+    switch (saved.field) {
+      case Field::kIndex:
+        visit(saved.key, index_, int16_t{0});
+        break;
+      case Field::kUseCustom:
+        visit(saved.key, use_custom_settings_, false);
+        break;
+      case Field::kUseTheme:
+        visit(saved.key, use_theme_settings_, kShape.use_theme_default);
+        break;
+      case Field::kTheme:
+        visit(saved.key, theme_[saved.property][saved.variant], WString());
+        break;
+      case Field::kCustom:
+        visit(saved.key, custom_[saved.property], WString());
+        break;
+      case Field::kInclude:
+        visit(saved.key, include_path_, false);
+        break;
+      case Field::kFolder:
+        visit(saved.key, working_folder_, WString());
+        break;
+    }
+  }
+}
+
+template <const SettingsShape& kShape>
+void SettingsObject<kShape>::WriteProperties(PropertyBagX& bag) {
+  VisitSaved([&](const WString& key, const auto& field, const auto& default_value) {
+    bag.WriteProperty(key, Saved(field), Saved(default_value));
+  });
+}
+
+// Every value is converted to its field's type and stored as read (a folder
+// without its trailing separator stays so); a value that does not convert
+// raises 6 or 13, and the fields read before it keep their new values.
+template <const SettingsShape& kShape>
+void SettingsObject<kShape>::ReadProperties(PropertyBagX& bag) {
+  VisitSaved([&](const WString& key, auto& field, const auto& default_value) {
+    Restore(bag.ReadProperty(key, Saved(default_value)), field);
+  });
+}
+
+template class SettingsObject<kColorShape>;
+template class SettingsObject<kGraphShape>;
+template class SettingsObject<kBaseShape>;
+
+}  // namespace rxTheme
