@@ -1,7 +1,6 @@
 #include "theme/loader.h"
 
 #include <algorithm>
-#include <limits>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -10,18 +9,18 @@
 
 #include "platform/env.h"
 #include "runtime/automation_error.h"
-#include "runtime/variant.h"
 #include "sections/base_section.h"
 #include "sections/color_section.h"
 #include "sections/graph_section.h"
 #include "sections/theme_support.h"
+#include "theme/package_format.h"
 #include "theme/theme.h"
 
 namespace rxTheme {
 namespace {
 
-constexpr size_t kChunkSize = 4096;
-constexpr std::string_view kMarker = "<==MS-Theme==>";
+constexpr size_t kChunkSize = kPackageChunkSize;
+constexpr std::string_view kMarker = kPieceMarker;
 
 // One piece of the package. Data holds the piece's bytes (byte = unit).
 struct ThemeFileEntry {
@@ -29,18 +28,6 @@ struct ThemeFileEntry {
   int32_t Size = 0;
   std::string Data;  // empty until the piece is complete
 };
-
-[[noreturn]] void RaiseBadHeader() { RaiseError(kInvalidProcedureCall); }
-
-// The count or a size: the leading number of the text, rounded half to even.
-int32_t HeaderNumber(std::string_view text) {
-  const double value = RoundHalfEven(LeadingNumber(Widen(text)));
-  if (!(value >= std::numeric_limits<int32_t>::min() &&
-        value <= std::numeric_limits<int32_t>::max())) {
-    RaiseError(kOverflow);
-  }
-  return static_cast<int32_t>(value);
-}
 
 // Takes the package's bytes chunk by chunk: the header from the first chunk,
 // then each piece as its bytes arrive. Pieces complete in table order, so the
@@ -80,33 +67,11 @@ class PackageReader {
 
  private:
   // Parses the header from the start of the first chunk and returns the bytes
-  // after it. Entries are only made for entry lines actually present, so a
-  // huge count cannot drive an allocation.
+  // after it. The version text is stored as soon as it is read.
   std::string_view ParseHeader(std::string_view text) {
-    size_t lf = text.find('\n');
-    if (lf == std::string_view::npos) RaiseBadHeader();
-    version_ = Widen(text.substr(0, lf));
-    text.remove_prefix(lf + 1);
-
-    lf = text.find('\n');
-    if (lf == std::string_view::npos) RaiseBadHeader();
-    const int32_t count = HeaderNumber(text.substr(0, lf));
-    text.remove_prefix(lf + 1);
-    if (count < 0) RaiseBadHeader();
-
-    for (int32_t i = 0; i < count; ++i) {
-      const size_t comma = text.find(',');
-      if (comma == std::string_view::npos) RaiseBadHeader();
-      WString name = LCase(Widen(text.substr(0, comma)));
-      text.remove_prefix(comma + 1);
-      lf = text.find('\n');
-      if (lf == std::string_view::npos) RaiseBadHeader();
-      const int32_t size = HeaderNumber(text.substr(0, lf));
-      text.remove_prefix(lf + 1);
-      if (size < 0) RaiseBadHeader();
-      entries_.push_back({std::move(name), size, {}});
-    }
-    return text;
+    PackageHeader header = ParsePackageHeader(text, &version_);
+    for (PackageEntry& e : header.entries) entries_.push_back({std::move(e.name), e.size, {}});
+    return text.substr(header.length);
   }
 
   void Extract(std::string_view bytes) {
@@ -160,35 +125,10 @@ size_t ReadUpTo(ReadableFile& file, char* buf, size_t n) {
   return done;
 }
 
-enum class PieceRole { kColorSheet, kGraphSheet, kBaseSheet, kOtherSheet, kFile };
-
-bool EndsWithNoCase(std::u16string_view text, std::u16string_view suffix) {
-  return text.size() >= suffix.size() &&
-         EqualsNoCase(text.substr(text.size() - suffix.size()), suffix);
-}
-
-PieceRole RoleOf(const WString& name) {
-  if (!EndsWithNoCase(name, u".css")) return PieceRole::kFile;
-  if (ContainsNoCase(name, u"color")) return PieceRole::kColorSheet;
-  if (ContainsNoCase(name, u"graph")) return PieceRole::kGraphSheet;
-  if (ContainsNoCase(name, u"theme")) return PieceRole::kBaseSheet;
-  return PieceRole::kOtherSheet;
-}
-
-// The variant of a color or graphics sheet: the leading number of the name's
-// last five characters ("color1.css" -> 1, "color.css" -> 0).
-int16_t VariantOf(const WString& name) {
-  const std::u16string_view tail =
-      std::u16string_view(name).substr(name.size() >= 5 ? name.size() - 5 : 0);
-  return Variant::R8(LeadingNumber(tail)).ToI2();
-}
-
 // A piece is written under its own name in the current directory; a name that
 // would resolve anywhere else is refused.
 void CheckPieceName(const WString& name) {
-  const bool refused = name.empty() || name == u"." || name == u".." ||
-                       name.find_first_of(std::u16string_view(u"/\\\0", 3)) != WString::npos;
-  if (refused) {
+  if (!IsPlainPieceName(name)) {
     RaiseError(kPathFileAccessError,
                u"The piece name \"" + name + u"\" does not name a file in the working folder");
   }
