@@ -1,0 +1,27 @@
+#include "printable.h"
+
+#include <cstdio>
+
+#include "runtime/wstring.h"
+
+namespace rxTheme::cli {
+
+std::string Printable(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  size_t plain = 0;  // start of the run not yet converted
+  auto flush = [&](size_t end) { out += ToUtf8(text.substr(plain, end - plain)); };
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char16_t unit = text[i];
+    if (unit >= 0x20 && (unit < 0x7F || unit > 0x9F)) continue;
+    flush(i);
+    char escape[5];
+    std::snprintf(escape, sizeof escape, "\\x%02X", static_cast<unsigned>(unit));
+    out += escape;
+    plain = i + 1;
+  }
+  flush(text.size());
+  return out;
+}
+
+}  // namespace rxTheme::cli
