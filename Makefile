@@ -12,8 +12,9 @@ CMAKE_FLAGS ?=
 WERROR      ?=
 WIN64_BUILD ?= build-win64
 WIN32_BUILD ?= build-win32
+PREFIX      ?= /usr/local
 
-.PHONY: all deps build test test-core test-asan fuzz-build fuzz bench demo clean format com test-wine
+.PHONY: all deps build install test test-core test-asan fuzz-build fuzz bench demo clean format com test-wine
 
 all: build
 
@@ -23,6 +24,11 @@ deps:
 build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(if $(WERROR),-DRXTHEME_WERROR=$(WERROR)) $(CMAKE_FLAGS)
 	cmake --build $(BUILD) -j $(JOBS)
+
+# bin/rxtheme, bin/rxtheme-picker, the library, its headers, its CMake and
+# pkg-config files and the sample themes under PREFIX (make install PREFIX=~/rx).
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 # Every test: the normal build, the sanitizer build, each fuzz target briefly,
 # then the Windows DLLs and their run under Wine.

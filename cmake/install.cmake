@@ -43,5 +43,13 @@ install(FILES ${PROJECT_BINARY_DIR}/rxThemeConfig.cmake
 # pkg-config finds the prefix from where the .pc file lies, so the files work
 # wherever `cmake --install --prefix` puts them.
 file(RELATIVE_PATH RXTHEME_PC_TO_PREFIX /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
+string(REGEX REPLACE "/$" "" RXTHEME_PC_TO_PREFIX "${RXTHEME_PC_TO_PREFIX}")
 configure_file(${CMAKE_CURRENT_LIST_DIR}/rxtheme.pc.in ${PROJECT_BINARY_DIR}/rxtheme.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/rxtheme.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+
+# The installed package, used as a host would use it. Not in the sanitizer
+# build: a host links no sanitizer runtime.
+if(RXTHEME_TESTS AND RXTHEME_APPS AND NOT RXTHEME_SANITIZE)
+  add_test(NAME install COMMAND bash ${PROJECT_SOURCE_DIR}/tests/install/install_test.sh
+                                ${PROJECT_BINARY_DIR} ${PROJECT_SOURCE_DIR} ${CMAKE_INSTALL_LIBDIR})
+endif()
