@@ -77,6 +77,7 @@ test-wine: build com
 bench: build
 	tools/run-bench.sh $(BUILD)
 	bench/load_vs_tar.sh $(BUILD)
+	bench/startup_vs_tar.sh $(BUILD)
 
 demo: build
 	tools/demo.sh $(BUILD)
