@@ -1,6 +1,5 @@
 #include "command_files.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <system_error>
 

@@ -115,6 +115,11 @@ int RunCommandLine(CLI::App& app, int argc, char** argv) {
   return 1;
 }
 
+void AddStandardFlags(CLI::App& app) {
+  app.set_help_flag("-h,--help", "print this help and exit");
+  app.set_version_flag("--version", "rxtheme " RXTHEME_VERSION, "print the version and exit");
+}
+
 CLI::Option* AddIndexOption(CLI::App& cmd, const std::string& name, int16_t& index,
                             const std::string& description) {
   CLI::Validator zero_or_one(

@@ -8,11 +8,14 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <cstdint>
+#include <string>
 
 namespace rxTheme::cli {
 
-// The program's version, for --version.
-inline constexpr char kVersionText[] = "rxtheme " RXTHEME_VERSION;
+// --help and --version, described in the style of every other option (the
+// commands added afterwards inherit --help).
+void AddStandardFlags(CLI::App& app);
 
 // Parses and runs `app`; returns the process's exit status.
 int RunCommandLine(CLI::App& app, int argc, char** argv);

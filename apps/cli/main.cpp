@@ -6,7 +6,7 @@
 int main(int argc, char** argv) {
   CLI::App app{"rxtheme: theme component tools", "rxtheme"};
   app.require_subcommand(1);
-  app.set_version_flag("--version", rxTheme::cli::kVersionText, "print the version and exit");
+  rxTheme::cli::AddStandardFlags(app);
   rxTheme::cli::AddBagCommand(app);
   rxTheme::cli::AddThemeCommands(app);
   rxTheme::cli::AddPickerCommands(app);

@@ -90,7 +90,7 @@ std::string PickerProgram() {
   for (std::string& arg : args) argv.push_back(arg.data());
   argv.push_back(nullptr);
   std::cout.flush();
-  execv(program.c_str(), argv.data());
+  execvp(program.c_str(), argv.data());  // a bare name (no /proc) is looked up on PATH
   RaiseAbout(kCantCreateObject, u"no picker window program " + DisplayPath(Widen(program)) +
                                     u" (this rxtheme was built without Qt 6)");
 }

@@ -48,7 +48,7 @@ struct QtMessages {
       std::_Exit(1);
     }
     if (shown) {
-      previous(type, context, text);
+      if (previous) previous(type, context, text);
     } else if (type != QtDebugMsg && type != QtInfoMsg) {
       held.push_back(line);
     }
@@ -80,7 +80,9 @@ void RunPickWindow(const PickOptions& o) {
     QtMessages::Shown();
     try {
       if (!plan.theme_title.empty()) {
-        picker.ClickTheme(picker.Themes().FindFirstAdded(plan.theme_title));
+        const size_t index = picker.Themes().FindFirstAdded(plan.theme_title);
+        if (index == ThemeList::kNone) RaiseAbout(kInvalidProcedureCall, u"--theme");
+        picker.ClickTheme(index);
       }
       if (screenshot_file) {
         QByteArray png;
@@ -114,7 +116,7 @@ int main(int argc, char** argv) {
   using namespace rxTheme::cli;
   CLI::App app{"rxtheme-picker: the theme picker window that `rxtheme pick` opens",
                "rxtheme-picker"};
-  app.set_version_flag("--version", kVersionText, "print the version and exit");
+  AddStandardFlags(app);
   PickOptions options;
   AddPickOptions(app, options);
   app.callback([&] { RunPickWindow(options); });
