@@ -59,19 +59,20 @@ WString ExistingPackage(const std::string& path) {
   return package;
 }
 
+WString FolderSubject(std::u16string_view role, const WString& folder) {
+  return WString(role) + u" " + (folder.empty() ? WString(u"\"\" (empty)") : DisplayPath(folder));
+}
+
 WString ExistingFolder(const std::string& path, std::u16string_view role) {
   const WString absolute = Absolute(path);
-  if (!CurrentEnv().FolderExists(absolute)) {
-    RaiseAbout(kPathNotFound,
-               WString(role) + u" " + (absolute.empty() ? u"\"\" (empty)" : DisplayPath(absolute)));
-  }
+  if (!CurrentEnv().FolderExists(absolute))
+    RaiseAbout(kPathNotFound, FolderSubject(role, absolute));
   return absolute;
 }
 
 WString WorkingFolderForLoad(const std::string& path) {
   const WString folder = Absolute(path);
-  const WString subject =
-      u"working folder " + (folder.empty() ? WString(u"\"\" (empty)") : DisplayPath(folder));
+  const WString subject = FolderSubject(u"working folder", folder);
   Env& env = CurrentEnv();
   if (folder.empty()) RaiseAbout(kPathNotFound, subject);
   try {

@@ -31,6 +31,9 @@ WString ExistingFile(const std::string& path);
 // with the count of pieces).
 WString ExistingPackage(const std::string& path);
 
+// How messages name a folder: its role and path ("themes folder /x").
+WString FolderSubject(std::u16string_view role, const WString& folder);
+
 // The absolute path of an existing folder; raises 76 naming it with `role`
 // ("themes folder /x") otherwise.
 WString ExistingFolder(const std::string& path, std::u16string_view role);

@@ -74,7 +74,7 @@ PickPlan CheckPick(const PickOptions& o) {
   if (!o.theme_title.empty()) {
     plan.theme_title = FromUtf8(o.theme_title);
     ThemeList list;
-    About(u"themes folder " + DisplayPath(plan.themes_folder),
+    About(FolderSubject(u"themes folder", plan.themes_folder),
           [&] { ListInstalledThemes(plan.themes_folder, list); });
     if (list.FindFirstAdded(plan.theme_title) == ThemeList::kNone) {
       RaiseAbout(kInvalidProcedureCall, u"--theme \"" + plan.theme_title +

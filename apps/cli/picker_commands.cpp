@@ -28,7 +28,7 @@ namespace {
 void RunList(const std::string& themes_dir, bool json) {
   const WString folder = ExistingFolder(themes_dir, u"themes folder");
   ThemeList list;
-  About(u"themes folder " + DisplayPath(folder), [&] { ListInstalledThemes(folder, list); });
+  About(FolderSubject(u"themes folder", folder), [&] { ListInstalledThemes(folder, list); });
   if (json) {
     std::cout << "[";
     for (size_t i = 0; i < list.size(); ++i) {

@@ -1,7 +1,5 @@
 #include "printable.h"
 
-#include <cstdio>
-
 #include "runtime/wstring.h"
 
 namespace rxTheme::cli {
@@ -15,9 +13,10 @@ std::string Printable(std::u16string_view text) {
     const char16_t unit = text[i];
     if (unit >= 0x20 && (unit < 0x7F || unit > 0x9F)) continue;
     flush(i);
-    char escape[5];
-    std::snprintf(escape, sizeof escape, "\\x%02X", static_cast<unsigned>(unit));
-    out += escape;
+    constexpr char kHex[] = "0123456789ABCDEF";
+    out += "\\x";
+    out += kHex[unit >> 4];  // a control unit is below 0xA0: two digits
+    out += kHex[unit & 0xF];
     plain = i + 1;
   }
   flush(text.size());

@@ -61,7 +61,7 @@ Package BuildPackage(const std::string& source_dir, const std::optional<std::str
     const WString path = Widen(file.string());
     return About(DisplayPath(path), [&] { return env.ReadFile(path); });
   };
-  return About(u"theme folder " + DisplayPath(folder), [&] {
+  return About(FolderSubject(u"theme folder", folder), [&] {
     std::vector<std::string> names;
     std::error_code error;
     for (fs::directory_iterator it(source, error), end; !error && it != end; it.increment(error)) {
