@@ -2,6 +2,9 @@
 # Both install the Debian packages they lack (as root; otherwise they print the
 # apt-get line to run).
 
+# The builds' own make need not announce every directory it enters.
+MAKEFLAGS   += --no-print-directory
+
 JOBS        ?= $(shell nproc)
 BUILD       ?= build
 ASAN_BUILD  ?= build-asan
