@@ -2,16 +2,22 @@
 # Both install the Debian packages they lack (as root; otherwise they print the
 # apt-get line to run).
 
+# The builds' own make need not announce every directory it enters.
+MAKEFLAGS   += --no-print-directory
+
 JOBS        ?= $(shell nproc)
 BUILD       ?= build
 ASAN_BUILD  ?= build-asan
 FUZZ_BUILD  ?= build-fuzz
 FUZZ_SECONDS ?= 30
 CMAKE_FLAGS ?=
+# make test builds with warnings as errors; a plain build does not.
+WERROR      ?=
 WIN64_BUILD ?= build-win64
 WIN32_BUILD ?= build-win32
+PREFIX      ?= /usr/local
 
-.PHONY: all deps build test test-core test-asan fuzz fuzz-short bench demo clean format com test-wine
+.PHONY: all deps build install test test-core test-asan fuzz-build fuzz bench demo clean format com test-wine
 
 all: build
 
@@ -19,22 +25,29 @@ deps:
 	@tools/install-deps.sh build qt
 
 build: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(if $(WERROR),-DRXTHEME_WERROR=$(WERROR)) $(CMAKE_FLAGS)
 	cmake --build $(BUILD) -j $(JOBS)
+
+# bin/rxtheme, bin/rxtheme-picker, the library, its headers, its CMake and
+# pkg-config files and the sample themes under PREFIX (make install PREFIX=~/rx).
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 # Every test: the normal build, the sanitizer build, each fuzz target briefly,
 # then the Windows DLLs and their run under Wine.
-test: build
+test:
+	$(MAKE) build WERROR=ON
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	$(MAKE) test-asan
-	$(MAKE) fuzz-short
+	$(MAKE) fuzz
 	$(MAKE) test-wine
 
 test-core: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 test-asan: deps
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DRXTHEME_SANITIZE=ON -DRXTHEME_BENCH=OFF $(CMAKE_FLAGS)
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DRXTHEME_SANITIZE=ON -DRXTHEME_BENCH=OFF \
+	  -DRXTHEME_WERROR=ON $(CMAKE_FLAGS)
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
@@ -42,14 +55,11 @@ test-asan: deps
 fuzz-build:
 	@tools/install-deps.sh build fuzz
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRXTHEME_FUZZ=ON \
-	  -DRXTHEME_SANITIZE=ON -DRXTHEME_TESTS=OFF -DRXTHEME_APPS=OFF -DRXTHEME_BENCH=OFF
+	  -DRXTHEME_WERROR=ON -DRXTHEME_SANITIZE=ON -DRXTHEME_TESTS=OFF -DRXTHEME_APPS=OFF -DRXTHEME_BENCH=OFF
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 
 # Runs every fuzz target for FUZZ_SECONDS seconds each (make fuzz FUZZ_SECONDS=600 for longer).
 fuzz: fuzz-build
-	tools/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
-
-fuzz-short: fuzz-build
 	tools/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 # The Windows automation server (rxTheme.dll), cross-compiled for x86_64 and i686.
@@ -70,6 +80,7 @@ test-wine: build com
 bench: build
 	tools/run-bench.sh $(BUILD)
 	bench/load_vs_tar.sh $(BUILD)
+	bench/startup_vs_tar.sh $(BUILD)
 
 demo: build
 	tools/demo.sh $(BUILD)

@@ -70,6 +70,100 @@ HANDLE OpenExisting(const WString& path) {
                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
+// Refuses a target that may not be replaced (see LinkPolicy); a missing one
+// is fine.
+void CheckTarget(const WString& path, LinkPolicy policy) {
+  DWORD a = Attributes(path);
+  if (a == INVALID_FILE_ATTRIBUTES) return;
+  if (a & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) {
+    RaiseError(kPathFileAccessError);
+  }
+  if (policy != LinkPolicy::kRefuseSymlinkOrHardLink) return;
+  HANDLE h = CreateFileW(W(path), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (h == INVALID_HANDLE_VALUE) RaiseError(kPathFileAccessError);
+  BY_HANDLE_FILE_INFORMATION info;
+  const BOOL ok = GetFileInformationByHandle(h, &info);
+  CloseHandle(h);
+  if (!ok || info.nNumberOfLinks > 1) RaiseError(kPathFileAccessError);
+}
+
+// Whole-file writes: a temporary file beside the target, flushed and moved
+// over it with MoveFileExW, which replaces the target in one step.
+class WinWritableFile : public WritableFile {
+ public:
+  WinWritableFile(WString target, LinkPolicy policy) : target_(std::move(target)), policy_(policy) {
+    if (target_.empty() || !ParentExists(target_)) RaiseError(kPathNotFound);
+    CheckTarget(target_, policy_);
+    WString folder = ParentOf(target_);
+    if (!folder.empty() && folder.find_last_of(u"\\/:") != folder.size() - 1) folder += u'\\';
+    static unsigned counter = 0;
+    for (int attempt = 0; attempt < 100 && handle_ == INVALID_HANDLE_VALUE; ++attempt) {
+      temp_ = folder + u"~rxtheme-" + ToUnits(GetCurrentProcessId()) + u"-" + ToUnits(++counter) +
+              u".tmp";
+      handle_ = CreateFileW(W(temp_), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                            nullptr);
+      if (handle_ == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
+    }
+    if (handle_ == INVALID_HANDLE_VALUE) {
+      temp_.clear();
+      RaiseError(kPathFileAccessError);
+    }
+  }
+  ~WinWritableFile() override { Discard(); }
+  WinWritableFile(const WinWritableFile&) = delete;
+  WinWritableFile& operator=(const WinWritableFile&) = delete;
+
+  void Append(std::string_view bytes) override {
+    if (handle_ == INVALID_HANDLE_VALUE) RaiseError(kPathFileAccessError);
+    while (!bytes.empty()) {
+      DWORD chunk = bytes.size() > 0x10000000 ? 0x10000000 : static_cast<DWORD>(bytes.size());
+      DWORD put = 0;
+      if (!::WriteFile(handle_, bytes.data(), chunk, &put, nullptr)) Fail();
+      bytes.remove_prefix(put);
+    }
+  }
+
+  void Commit() override {
+    if (handle_ == INVALID_HANDLE_VALUE) RaiseError(kPathFileAccessError);
+    if (!FlushFileBuffers(handle_)) Fail();
+    HANDLE h = handle_;
+    handle_ = INVALID_HANDLE_VALUE;
+    if (!CloseHandle(h)) Fail();
+    try {
+      CheckTarget(target_, policy_);
+    } catch (const AutomationError&) {
+      Discard();
+      throw;
+    }
+    if (!MoveFileExW(W(temp_), W(target_), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      Fail();
+    }
+    temp_.clear();
+  }
+
+ private:
+  static WString ToUnits(unsigned long n) {
+    std::string digits = std::to_string(n);
+    return WString(digits.begin(), digits.end());
+  }
+  void Discard() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+    if (!temp_.empty()) DeleteFileW(W(temp_));
+    temp_.clear();
+  }
+  [[noreturn]] void Fail() {
+    Discard();
+    RaiseError(kPathFileAccessError);
+  }
+
+  WString target_;
+  LinkPolicy policy_;
+  WString temp_;
+  HANDLE handle_ = INVALID_HANDLE_VALUE;
+};
+
 class WinEnv : public Env {
  public:
   std::unique_ptr<ReadableFile> OpenForLoad(const WString& path) override {
@@ -115,6 +209,10 @@ class WinEnv : public Env {
     if (!CloseHandle(h)) RaiseError(kPathFileAccessError);
   }
 
+  std::unique_ptr<WritableFile> NewWritableFile(const WString& path, LinkPolicy policy) override {
+    return std::make_unique<WinWritableFile>(path, policy);
+  }
+
   std::string ReadFile(const WString& path) override {
     if (path.empty()) RaiseError(kFileNotFound);
     HANDLE h = OpenExisting(path);
@@ -125,6 +223,8 @@ class WinEnv : public Env {
                      : kPathFileAccessError);
     }
     HandleFile file(h, 0);
+    // Only files on a disk: a device name (CON, a pipe) would wait for input.
+    if (GetFileType(h) != FILE_TYPE_DISK) RaiseError(kPathFileAccessError);
     std::string data;
     char buf[65536];
     while (size_t got = file.Read(buf, sizeof buf)) data.append(buf, got);

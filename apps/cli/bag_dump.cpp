@@ -3,11 +3,14 @@
 #include <iostream>
 #include <memory>
 
+#include "command_error.h"
+#include "command_files.h"
 #include "commands.h"
 #include "json_text.h"
 #include "persist/contents_codec.h"
 #include "persist/property_bag.h"
 #include "platform/env.h"
+#include "printable.h"
 #include "state_file.h"
 
 namespace rxTheme::cli {
@@ -20,21 +23,55 @@ bool IsNested(const PropertyEntry& e, int depth) {
          depth < PropertyBagX::kMaxNesting;
 }
 
+// The name of a stored value's type, as the automation runtime names it.
+std::string TypeName(VarType type) {
+  switch (type) {
+    case VarType::Empty:
+      return "empty";
+    case VarType::Null:
+      return "null";
+    case VarType::I2:
+      return "integer";
+    case VarType::I4:
+      return "long";
+    case VarType::R4:
+      return "single";
+    case VarType::R8:
+      return "double";
+    case VarType::Currency:
+      return "currency";
+    case VarType::Date:
+      return "date";
+    case VarType::String:
+      return "string";
+    case VarType::Object:
+      return "object";
+    case VarType::Error:
+      return "error";
+    case VarType::Bool:
+      return "boolean";
+    case VarType::Decimal:
+      return "decimal";
+    case VarType::UI1:
+      return "byte";
+  }
+  return "type " + std::to_string(static_cast<int>(type));
+}
+
 void TextEntries(const WString& contents, int depth, std::string& out) {
   PropertyBagX bag;
   bag.Contents(contents);
   const std::string indent(2 * depth, ' ');
   for (const PropertyEntry& e : bag.Entries()) {
-    out += indent + ToUtf8(e.Name);
+    out += indent + Printable(e.Name);
     if (e.ObjectType == u" ") {
       out += ": null reference\n";
     } else if (IsNested(e, depth)) {
-      out += " [" + ToUtf8(e.ObjectType) + "]\n";
+      out += " [" + Printable(e.ObjectType) + "]\n";
       TextEntries(e.Value.StringValue(), depth + 1, out);
     } else {
-      if (!e.ObjectType.empty()) out += " [" + ToUtf8(e.ObjectType) + "]";
-      out += " (type " + std::to_string(static_cast<int>(e.Value.Type())) +
-             "): " + JsonScalar(e.Value) + "\n";
+      if (!e.ObjectType.empty()) out += " [" + Printable(e.ObjectType) + "]";
+      out += " (" + TypeName(e.Value.Type()) + "): " + JsonScalar(e.Value) + "\n";
     }
   }
 }
@@ -84,12 +121,14 @@ void AddBagCommand(CLI::App& app) {
   CLI::App* dump = bag->add_subcommand("dump", "Print the entries of a contents file");
   auto file = std::make_shared<std::string>();
   auto json = std::make_shared<bool>(false);
-  dump->add_option("FILE", *file, "The byte image of the contents (units little-endian)")
-      ->required();
-  dump->add_flag("--json", *json, "Print JSON instead of an indented tree");
+  dump->add_option("FILE", *file, "byte image of the contents (units little-endian)")->required();
+  dump->add_flag("--json", *json, "print JSON instead of an indented tree");
   dump->callback([file, json] {
-    WString contents = ContentsFromBytes(DefaultEnv().ReadFile(Widen(*file)));
-    std::cout << (*json ? DumpJson(contents) : DumpText(contents));
+    const WString path = ExistingFile(*file);
+    std::cout << About(DisplayPath(path), [&] {
+      const WString contents = ContentsFromBytes(CurrentEnv().ReadFile(path));
+      return *json ? DumpJson(contents) : DumpText(contents);
+    });
   });
 }
 

@@ -3,48 +3,32 @@
 //   rxtheme preview PACKAGE --working-folder DIR [--vivid] [--active] [--background] [-o FILE]
 //   rxtheme pick THEMES_DIR --working-folder DIR [--state STATE] [--help-file FILE]
 //                [--theme TITLE] [--screenshot FILE]
-#include <filesystem>
+// pick runs the picker window program (pick_options.h); nothing here uses
+// the window toolkit.
+#include <unistd.h>
+
 #include <iostream>
 #include <memory>
-#include <optional>
 #include <string>
+#include <vector>
 
+#include "command_error.h"
+#include "command_files.h"
 #include "commands.h"
 #include "json_text.h"
-#include "persist/property_bag.h"
+#include "pick_options.h"
 #include "picker/preview.h"
-#include "picker/select_theme.h"
 #include "picker/theme_list.h"
-#include "picker/theme_picker.h"
-#include "platform/env.h"
-#include "runtime/automation_error.h"
-#include "state_file.h"
+#include "printable.h"
 #include "theme/theme.h"
-
-#ifdef RXTHEME_CLI_QT
-#include <QDialog>
-#include <QPixmap>
-
-#include "qt_picker_view.h"
-#endif
 
 namespace rxTheme::cli {
 namespace {
 
-namespace fs = std::filesystem;
-
-// Load changes the current directory: paths are made absolute first.
-WString Absolute(const std::string& path) { return Widen(fs::absolute(path).string()); }
-
-WString ExistingFile(const std::string& path) {
-  const WString absolute = Absolute(path);
-  if (!CurrentEnv().FileExists(absolute)) RaiseError(kFileNotFound);
-  return absolute;
-}
-
 void RunList(const std::string& themes_dir, bool json) {
+  const WString folder = ExistingFolder(themes_dir, u"themes folder");
   ThemeList list;
-  ListInstalledThemes(Absolute(themes_dir), list);
+  About(FolderSubject(u"themes folder", folder), [&] { ListInstalledThemes(folder, list); });
   if (json) {
     std::cout << "[";
     for (size_t i = 0; i < list.size(); ++i) {
@@ -55,7 +39,7 @@ void RunList(const std::string& themes_dir, bool json) {
     return;
   }
   for (const ThemeEntry& entry : list.Entries()) {
-    std::cout << ToUtf8(entry.text) << "\t" << ToUtf8(entry.tag) << "\n";
+    std::cout << Printable(entry.text) << "\t" << Printable(entry.tag) << "\n";
   }
 }
 
@@ -69,86 +53,46 @@ struct PreviewOptions {
 };
 
 void RunPreview(const PreviewOptions& o) {
-  const WString package = ExistingFile(o.package);
-  const WString output = o.output.empty() ? WString() : Absolute(o.output);
+  const WString package = ExistingPackage(o.package);
+  std::unique_ptr<OutputFile> output;
+  if (!o.output.empty()) output = std::make_unique<OutputFile>(Absolute(o.output));
   CTheme theme;
-  theme.WorkingFolder(Absolute(o.working_folder));
-  theme.Load(package);
+  theme.WorkingFolder(WorkingFolderForLoad(o.working_folder));
   WString html;
-  BuildPreview(theme, o.vivid, o.active, o.background, html);
+  About(DisplayPath(package), [&] {
+    theme.Load(package);
+    BuildPreview(theme, o.vivid, o.active, o.background, html);
+  });
   // The page is 8-bit text, like the theme's own files.
-  if (output.empty()) {
-    std::cout << Narrow(html);
+  if (output) {
+    output->Write(Narrow(html));
   } else {
-    CurrentEnv().WriteFile(output, Narrow(html));
+    std::cout << Narrow(html);
   }
 }
 
-struct PickOptions {
-  std::string themes_dir;
-  std::string working_folder;
-  std::string state;
-  std::string help_file;
-  std::string theme_title;
-  std::string screenshot;
-};
+// The picker window program: beside this program, as the build and the
+// installation both place it.
+std::string PickerProgram() {
+  std::string self(4096, '\0');
+  const ssize_t n = readlink("/proc/self/exe", self.data(), self.size());
+  if (n <= 0 || static_cast<size_t>(n) >= self.size()) return RXTHEME_PICKER_PROGRAM;
+  self.resize(static_cast<size_t>(n));
+  return self.substr(0, self.rfind('/') + 1) + RXTHEME_PICKER_PROGRAM;
+}
 
-void RunPick(const PickOptions& o) {
-  const WString state = o.state.empty() ? WString() : Absolute(o.state);
-  std::shared_ptr<CTheme> theme;
-  if (!state.empty() && CurrentEnv().FileExists(state)) {
-    PropertyBagX bag;
-    bag.Contents(ContentsFromBytes(CurrentEnv().ReadFile(state)));
-    const Variant value = bag.ReadProperty(u"Theme");
-    if (value.IsObject()) theme = std::dynamic_pointer_cast<CTheme>(value.ObjectValue());
-    if (!theme) {
-      RaiseError(kTypeMismatch, u"The saved state holds no theme under the key \"Theme\"");
-    }
-  } else {
-    theme = std::make_shared<CTheme>();
-  }
-  theme->ThemesFolder(Absolute(o.themes_dir));
-  theme->WorkingFolder(Absolute(o.working_folder));
-  if (!o.help_file.empty()) theme->HelpFile(Absolute(o.help_file));
-
-#ifdef RXTHEME_CLI_QT
-  QtPickerOptions qt;
-  if (!o.theme_title.empty() || !o.screenshot.empty()) {
-    const WString title = FromUtf8(o.theme_title);
-    const std::string screenshot =
-        o.screenshot.empty() ? std::string() : fs::absolute(o.screenshot).string();
-    qt.on_shown = [title, screenshot](QDialog& dialog, ThemePicker& picker) {
-      if (!title.empty()) {
-        const size_t index = picker.Themes().FindFirstAdded(title);
-        if (index == ThemeList::kNone) {
-          std::cerr << "rxtheme: no theme titled \"" << ToUtf8(title) << "\"\n";
-        } else {
-          picker.ClickTheme(index);
-        }
-      }
-      if (!screenshot.empty()) {
-        if (!dialog.grab().save(QString::fromStdString(screenshot), "PNG")) {
-          std::cerr << "rxtheme: cannot write " << screenshot << "\n";
-        }
-        dialog.reject();  // closed through the window: result 0
-      }
-    };
-  }
-  InstallQtPickerView(qt);
-#else
-  if (!o.theme_title.empty() || !o.screenshot.empty()) {
-    RaiseError(kCantCreateObject, u"This rxtheme was built without the Qt picker window");
-  }
-#endif
-
-  const int32_t result = theme->SelectTheme(theme);
-  std::cout << "result: " << result << "\n"
-            << "theme: " << ToUtf8(theme->CurrentThemeName()) << "\n";
-  if (result == 1 && !state.empty()) {
-    PropertyBagX bag;
-    bag.WriteProperty(u"Theme", Variant::Obj(theme));
-    CurrentEnv().WriteFile(state, ContentsBytes(bag.Contents()));
-  }
+[[noreturn]] void RunPick(const PickOptions& o) {
+  const PickPlan plan = CheckPick(o);
+  const std::string program = PickerProgram();
+  std::vector<std::string> args = PickArguments(o, plan);
+  args.insert(args.begin(), program);
+  std::vector<char*> argv;
+  for (std::string& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  std::cout.flush();
+  execvp(program.c_str(), argv.data());  // a bare name (no /proc) is looked up on PATH
+  RaiseAbout(kCantCreateObject, u"no picker window program " + DisplayPath(Widen(program)) +
+                                    u" (this rxtheme was built without Qt 6)");
 }
 
 }  // namespace
@@ -158,35 +102,26 @@ void AddPickerCommands(CLI::App& app) {
     auto* cmd = app.add_subcommand("list", "List the installed themes as the picker shows them");
     auto dir = std::make_shared<std::string>();
     auto json = std::make_shared<bool>(false);
-    cmd->add_option("THEMES_DIR", *dir, "Folder with one sub-folder per theme")->required();
-    cmd->add_flag("--json", *json, "Print a JSON list of {title, package}");
+    cmd->add_option("THEMES_DIR", *dir, "folder with one sub-folder per theme")->required();
+    cmd->add_flag("--json", *json, "print a JSON list of {title, package}");
     cmd->callback([dir, json] { RunList(*dir, *json); });
   }
   {
     auto* cmd = app.add_subcommand("preview", "Write the picker's preview page of a theme");
     auto o = std::make_shared<PreviewOptions>();
-    cmd->add_option("PACKAGE", o->package, "Theme package (.elm)")->required();
-    cmd->add_option("--working-folder", o->working_folder, "Folder for the theme's pictures")
+    cmd->add_option("PACKAGE", o->package, "theme package (.elm)")->required();
+    cmd->add_option("--working-folder", o->working_folder, "folder the pictures are unpacked into")
         ->required();
-    cmd->add_flag("--vivid", o->vivid, "Vivid colors");
-    cmd->add_flag("--active", o->active, "Active graphics");
-    cmd->add_flag("--background", o->background, "Background picture");
-    cmd->add_option("-o,--output", o->output, "Write the page to FILE instead of stdout");
+    cmd->add_flag("--vivid", o->vivid, "vivid colors (color variant 1)");
+    cmd->add_flag("--active", o->active, "active graphics (graphics variant 1)");
+    cmd->add_flag("--background", o->background, "with the background picture");
+    cmd->add_option("-o,--output", o->output, "write the page to FILE instead of stdout");
     cmd->callback([o] { RunPreview(*o); });
   }
   {
     auto* cmd = app.add_subcommand("pick", "Open the theme picker window on a theme");
     auto o = std::make_shared<PickOptions>();
-    cmd->add_option("THEMES_DIR", o->themes_dir, "Folder with one sub-folder per theme")
-        ->required();
-    cmd->add_option("--working-folder", o->working_folder, "Folder for the theme's pictures")
-        ->required();
-    cmd->add_option("--state", o->state,
-                    "Page state: restored when the file exists, saved after OK");
-    cmd->add_option("--help-file", o->help_file, "Help file of the Help button");
-    cmd->add_option("--theme", o->theme_title, "Click the theme of this title once shown");
-    cmd->add_option("--screenshot", o->screenshot,
-                    "Save a PNG of the dialog once shown, then close it");
+    AddPickOptions(*cmd, *o);
     cmd->callback([o] { RunPick(*o); });
   }
 }

@@ -1,8 +1,17 @@
 #include "state_file.h"
 
+#include "command_error.h"
+#include "command_files.h"
 #include "persist/contents_codec.h"
+#include "persist/property_bag.h"
+#include "platform/env.h"
+#include "theme/theme.h"
 
 namespace rxTheme::cli {
+
+namespace {
+constexpr char16_t kThemeKey[] = u"Theme";
+}  // namespace
 
 std::string ContentsBytes(const WString& contents) {
   std::string bytes;
@@ -22,6 +31,25 @@ WString ContentsFromBytes(const std::string& bytes) {
                                      static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
   }
   return units;
+}
+
+std::shared_ptr<CTheme> ReadState(const WString& path) {
+  return About(DisplayPath(path), [&] {
+    PropertyBagX bag;
+    bag.Contents(ContentsFromBytes(CurrentEnv().ReadFile(path)));
+    const Variant value = bag.ReadProperty(kThemeKey);
+    std::shared_ptr<CTheme> theme;
+    if (value.IsObject()) theme = std::dynamic_pointer_cast<CTheme>(value.ObjectValue());
+    if (!theme)
+      RaiseError(kTypeMismatch, u"The saved state holds no theme under the key \"Theme\"");
+    return theme;
+  });
+}
+
+void WriteState(OutputFile& file, const std::shared_ptr<CTheme>& theme) {
+  PropertyBagX bag;
+  About(DisplayPath(file.Path()), [&] { bag.WriteProperty(kThemeKey, Variant::Obj(theme)); });
+  file.Write(ContentsBytes(bag.Contents()));
 }
 
 }  // namespace rxTheme::cli

@@ -4,25 +4,18 @@
 //   rxtheme save [PACKAGE] --working-folder DIR -o STATE [options] [--print|--json]
 //   rxtheme restore STATE [--json]
 // and `pack` from theme_pack.cpp.
-#include "commands.h"
-
-#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "persist/contents_codec.h"
-#include "persist/property_bag.h"
-#include "platform/env.h"
-#include "runtime/automation_error.h"
-#include "sections/base_section.h"
-#include "sections/color_section.h"
-#include "sections/graph_section.h"
-#include "settings/base_object.h"
-#include "settings/color_object.h"
-#include "settings/graph_object.h"
+#include "command_error.h"
+#include "command_files.h"
+#include "command_line.h"
+#include "commands.h"
+#include "custom_values.h"
+#include "printable.h"
 #include "state_file.h"
 #include "theme/theme.h"
 #include "theme_pack.h"
@@ -30,26 +23,6 @@
 
 namespace rxTheme::cli {
 namespace {
-
-namespace fs = std::filesystem;
-
-// Load changes the current directory, so every path the command uses after
-// it (the state file, the working folder that picture values carry) is made
-// absolute first, against the directory the command started in. Paths keep
-// their bytes, one unit each, as the file functions expect.
-WString Absolute(const std::string& path) { return Widen(fs::absolute(path).string()); }
-
-// PACKAGE and STATE must exist: the component itself would create a missing
-// package empty.
-WString ExistingFile(const std::string& path) {
-  const WString absolute = Absolute(path);
-  if (!CurrentEnv().FileExists(absolute)) RaiseError(kFileNotFound);
-  return absolute;
-}
-
-void PrintTheme(CTheme& theme, bool json) {
-  std::cout << (json ? ThemeJson(theme) : ThemeText(theme));
-}
 
 struct LoadOptions {
   std::string package;
@@ -65,25 +38,31 @@ void AddLoadOptions(CLI::App& cmd, LoadOptions& o, bool package_required) {
   if (package_required) package->required();
   cmd.add_option("--working-folder", o.working_folder, "folder the pictures are unpacked into")
       ->required();
-  cmd.add_option("--color-index", o.color_index, "color variant: 0 normal, 1 vivid");
-  cmd.add_option("--graph-index", o.graph_index, "graphics variant: 0 normal, 1 active");
+  AddIndexOption(cmd, "--color-index", o.color_index, "color variant: 0 normal, 1 vivid");
+  AddIndexOption(cmd, "--graph-index", o.graph_index, "graphics variant: 0 normal, 1 active");
   cmd.add_flag("--include-path", o.include_path, "picture values with the working folder");
 }
 
-// A new theme with WorkingFolder set and the package (if any) loaded.
+// A new theme with its working folder set, the package (if any) loaded and
+// the variants chosen. Without a package the working folder is only a value
+// to save (it may be empty, or a folder of another machine).
 std::shared_ptr<CTheme> NewLoadedTheme(const LoadOptions& o) {
   auto theme = std::make_shared<CTheme>();
-  theme->WorkingFolder(Absolute(o.working_folder));
-  if (!o.package.empty()) theme->Load(ExistingFile(o.package));
-  return theme;
-}
-
-void RunLoad(const LoadOptions& o) {
-  auto theme = NewLoadedTheme(o);
+  if (o.package.empty()) {
+    theme->WorkingFolder(Absolute(o.working_folder));
+  } else {
+    const WString package = ExistingPackage(o.package);
+    theme->WorkingFolder(WorkingFolderForLoad(o.working_folder));
+    About(DisplayPath(package), [&] { theme->Load(package); });
+  }
   theme->ColorIndex(o.color_index);
   theme->GraphIndex(o.graph_index);
   if (o.include_path) theme->IncludePath(true);
-  PrintTheme(*theme, o.json);
+  return theme;
+}
+
+void PrintTheme(CTheme& theme, bool json) {
+  std::cout << (json ? ThemeJson(theme) : ThemeText(theme));
 }
 
 struct SaveOptions {
@@ -97,61 +76,9 @@ struct SaveOptions {
   bool print = false;  // print the theme as saved
 };
 
-// "SECTION.STYLE.PROPERTY=VALUE" through the settings object's let.
-template <class Object>
-void SetCustom(const std::shared_ptr<Object>& object, const std::string& property,
-               const WString& value, const std::string& assignment) {
-  const auto& names = Object::StringPropertyNames();
-  for (size_t i = 0; i < names.size(); ++i) {
-    if (EqualsNoCase(names[i], FromUtf8(property))) {
-      object->SetStringProperty(i, value);
-      return;
-    }
-  }
-  throw CLI::ValidationError("--custom",
-                             "unknown property \"" + property + "\" in \"" + assignment + "\"");
-}
-
-void ApplyCustom(CTheme& theme, const std::string& assignment) {
-  const size_t eq = assignment.find('=');
-  const size_t dot1 = assignment.find('.');
-  const size_t dot2 = dot1 == std::string::npos ? dot1 : assignment.find('.', dot1 + 1);
-  if (eq == std::string::npos || dot2 == std::string::npos || dot2 > eq) {
-    throw CLI::ValidationError("--custom",
-                               "expected SECTION.STYLE.PROPERTY=VALUE, got \"" + assignment + "\"");
-  }
-  const std::string section = assignment.substr(0, dot1);
-  const WString style = FromUtf8(assignment.substr(dot1 + 1, dot2 - dot1 - 1));
-  const std::string property = assignment.substr(dot2 + 1, eq - dot2 - 1);
-  const WString value = FromUtf8(assignment.substr(eq + 1));
-  auto unknown_style = [&] {
-    throw CLI::ValidationError("--custom", "unknown " + section + " style \"" + ToUtf8(style) +
-                                               "\" in \"" + assignment + "\"");
-  };
-  if (section == "color") {
-    auto object = theme.Color(style);
-    if (!object) unknown_style();
-    SetCustom(object, property, value, assignment);
-  } else if (section == "graph") {
-    auto object = theme.Graph(style);
-    if (!object) unknown_style();
-    SetCustom(object, property, value, assignment);
-  } else if (section == "base") {
-    auto object = theme.Base(style);
-    if (!object) unknown_style();
-    SetCustom(object, property, value, assignment);
-  } else {
-    throw CLI::ValidationError("--custom", "unknown section \"" + section + "\" in \"" +
-                                               assignment + "\" (color, graph or base)");
-  }
-}
-
 void RunSave(const SaveOptions& o) {
-  const WString state = Absolute(o.output);
+  OutputFile state(Absolute(o.output));
   auto theme = NewLoadedTheme(o.load);
-  theme->ColorIndex(o.load.color_index);
-  theme->GraphIndex(o.load.graph_index);
-  if (o.load.include_path) theme->IncludePath(true);
   if (o.use_custom_settings) theme->UseCustomSettings(true);
   if (o.no_theme_settings) theme->UseThemeSettings(false);
   if (o.use_background_image) theme->UseBackgroundImage(true);
@@ -160,22 +87,20 @@ void RunSave(const SaveOptions& o) {
   if (o.theme_file) theme->CurrentThemeFile(Widen(*o.theme_file));
   for (const std::string& assignment : o.customs) ApplyCustom(*theme, assignment);
 
-  PropertyBagX bag;
-  bag.WriteProperty(u"Theme", Variant::Obj(theme));
-  CurrentEnv().WriteFile(state, ContentsBytes(bag.Contents()));
-  if (o.print || o.load.json) PrintTheme(*theme, o.load.json);
+  // The printed theme is read before the state is written, so that a print
+  // that fails leaves no new state behind.
+  const std::string printed = o.load.json ? ThemeJson(*theme) : o.print ? ThemeText(*theme) : "";
+  WriteState(state, theme);
+  std::cout << printed;
+  if (!o.load.json) {
+    std::cout << "Saved the page state to " << Printable(DisplayPath(state.Path())) << "\n";
+  }
 }
 
 void RunRestore(const std::string& path, bool json) {
-  PropertyBagX bag;
-  bag.Contents(ContentsFromBytes(CurrentEnv().ReadFile(ExistingFile(path))));
-  const Variant value = bag.ReadProperty(u"Theme");
-  std::shared_ptr<CTheme> theme;
-  if (value.IsObject()) theme = std::dynamic_pointer_cast<CTheme>(value.ObjectValue());
-  if (!theme) {
-    RaiseError(kTypeMismatch, u"The saved state holds no theme under the key \"Theme\"");
-  }
-  PrintTheme(*theme, json);
+  const WString state = ExistingFile(path);
+  auto theme = ReadState(state);
+  About(DisplayPath(state), [&] { PrintTheme(*theme, json); });
 }
 
 }  // namespace
@@ -185,13 +110,14 @@ void AddThemeCommands(CLI::App& app) {
   CLI::App* load_cmd = app.add_subcommand("load", "Load a theme package and print the theme");
   AddLoadOptions(*load_cmd, *load, true);
   load_cmd->add_flag("--json", load->json, "print JSON");
-  load_cmd->callback([load] { RunLoad(*load); });
+  load_cmd->callback([load] { PrintTheme(*NewLoadedTheme(*load), load->json); });
 
   auto save = std::make_shared<SaveOptions>();
   CLI::App* save_cmd =
       app.add_subcommand("save", "Load a theme (or start a new one), set values, save its state");
   AddLoadOptions(*save_cmd, save->load, false);
-  save_cmd->add_option("-o,--output", save->output, "state file (bag contents)")->required();
+  save_cmd->add_option("-o,--output", save->output, "state file to write (bag contents)")
+      ->required();
   save_cmd->add_flag("--use-custom-settings", save->use_custom_settings,
                      "the page uses its custom values where they are set");
   save_cmd->add_flag("--no-theme-settings", save->no_theme_settings,
@@ -202,7 +128,7 @@ void AddThemeCommands(CLI::App& app) {
   save_cmd->add_option("--theme-name", save->theme_name, "title of the current theme");
   save_cmd->add_option("--theme-file", save->theme_file, "package of the current theme");
   save_cmd->add_option("--custom", save->customs,
-                       "SECTION.STYLE.PROPERTY=VALUE (SECTION: color, graph or base)");
+                       "custom value SECTION.STYLE.PROPERTY=VALUE (SECTION: color, graph or base)");
   save_cmd->add_flag("--print", save->print, "print the theme as saved");
   save_cmd->add_flag("--json", save->load.json, "print the theme as saved, as JSON");
   save_cmd->callback([save] { RunSave(*save); });

@@ -2,11 +2,16 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <iostream>
 #include <memory>
 #include <string>
+#include <system_error>
 #include <vector>
 
+#include "command_error.h"
+#include "command_files.h"
 #include "platform/env.h"
+#include "printable.h"
 #include "runtime/automation_error.h"
 #include "runtime/wstring.h"
 
@@ -47,50 +52,59 @@ std::string FirstLine(const std::string& text) {
 
 }  // namespace
 
-std::string BuildPackage(const std::string& source_dir, const std::optional<std::string>& version,
-                         bool keep_line_ends) {
+Package BuildPackage(const std::string& source_dir, const std::optional<std::string>& version,
+                     bool keep_line_ends) {
   Env& env = CurrentEnv();
-  if (!fs::is_directory(source_dir)) RaiseError(kPathNotFound);
-  std::vector<std::string> names;
-  for (const fs::directory_entry& entry : fs::directory_iterator(source_dir)) {
-    if (!entry.is_regular_file()) continue;
-    const std::string name = entry.path().filename().string();
-    if (EndsWith(name, ".inf") || name == "version.txt") continue;
-    names.push_back(name);
-  }
-  std::sort(names.begin(), names.end());
-
-  std::string version_text = "1.0";
-  const fs::path version_file = fs::path(source_dir) / "version.txt";
-  if (version) {
-    version_text = *version;
-  } else if (fs::is_regular_file(version_file)) {
-    version_text = FirstLine(env.ReadFile(Widen(version_file.string())));
-  }
-  if (version_text.find('\n') != std::string::npos) {
-    RaiseError(kInvalidProcedureCall, u"The version text cannot hold a line break");
-  }
-
-  std::string header = version_text + "\n" + std::to_string(names.size()) + "\n";
-  std::vector<std::string> pieces;
-  for (const std::string& name : names) {
-    if (name.find_first_of(",\r\n") != std::string::npos) {
-      RaiseError(kInvalidProcedureCall,
-                 FromUtf8("The file name \"" + name + "\" cannot be a piece name"));
+  const WString folder = ExistingFolder(source_dir, u"theme folder");
+  const fs::path source = Narrow(folder);
+  auto read = [&](const fs::path& file) {
+    const WString path = Widen(file.string());
+    return About(DisplayPath(path), [&] { return env.ReadFile(path); });
+  };
+  return About(FolderSubject(u"theme folder", folder), [&] {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (fs::directory_iterator it(source, error), end; !error && it != end; it.increment(error)) {
+      std::error_code not_regular;
+      if (!it->is_regular_file(not_regular)) continue;
+      const std::string name = it->path().filename().string();
+      if (EndsWith(name, ".inf") || name == "version.txt") continue;
+      names.push_back(name);
     }
-    std::string data = env.ReadFile(Widen((fs::path(source_dir) / name).string()));
-    if (!keep_line_ends && EndsWith(name, ".css")) data = CrLf(data);
-    header += name + "," + std::to_string(data.size()) + "\n";
-    pieces.push_back(std::move(data));
-  }
-  if (header.size() > kMaxHeader) {
-    RaiseError(kInvalidProcedureCall,
-               FromUtf8("The package header takes " + std::to_string(header.size()) +
-                        " bytes; it must fit in " + std::to_string(kMaxHeader)));
-  }
-  std::string package = std::move(header);
-  for (const std::string& piece : pieces) package += kMarker + piece;
-  return package;
+    if (error) RaiseError(kPathFileAccessError);
+    std::sort(names.begin(), names.end());
+
+    std::string version_text = "1.0";
+    if (version) {
+      version_text = *version;
+    } else if (env.FileExists(Widen((source / "version.txt").string()))) {
+      version_text = FirstLine(read(source / "version.txt"));
+    }
+    if (version_text.find('\n') != std::string::npos) {
+      RaiseError(kInvalidProcedureCall, u"The version text cannot hold a line break");
+    }
+
+    std::string header = version_text + "\n" + std::to_string(names.size()) + "\n";
+    std::vector<std::string> pieces;
+    for (const std::string& name : names) {
+      if (name.find_first_of(",\r\n") != std::string::npos) {
+        RaiseError(kInvalidProcedureCall,
+                   u"The file name \"" + DisplayPath(Widen(name)) + u"\" cannot be a piece name");
+      }
+      std::string data = read(source / name);
+      if (!keep_line_ends && EndsWith(name, ".css")) data = CrLf(data);
+      header += name + "," + std::to_string(data.size()) + "\n";
+      pieces.push_back(std::move(data));
+    }
+    if (header.size() > kMaxHeader) {
+      RaiseError(kInvalidProcedureCall,
+                 FromUtf8("The package header takes " + std::to_string(header.size()) +
+                          " bytes; it must fit in " + std::to_string(kMaxHeader)));
+    }
+    Package package{std::move(header), pieces.size()};
+    for (const std::string& piece : pieces) package.bytes += kMarker + piece;
+    return package;
+  });
 }
 
 void AddPackCommand(CLI::App& app) {
@@ -108,8 +122,11 @@ void AddPackCommand(CLI::App& app) {
                   "version text (default: first line of version.txt, else 1.0)");
   cmd->add_flag("--keep-line-ends", o->keep_line_ends, "write style sheets as they are");
   cmd->callback([o] {
-    const std::string package = BuildPackage(o->source, o->version, o->keep_line_ends);
-    CurrentEnv().WriteFile(Widen(fs::absolute(o->output).string()), package);
+    OutputFile output(Absolute(o->output));
+    const Package package = BuildPackage(o->source, o->version, o->keep_line_ends);
+    output.Write(package.bytes);
+    std::cout << "Packed " << package.pieces << (package.pieces == 1 ? " piece" : " pieces")
+              << " into " << Printable(DisplayPath(output.Path())) << "\n";
   });
 }
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "json_text.h"
-#include "persist/property_bag.h"
+#include "printable.h"
 #include "sections/base_section.h"
 #include "sections/color_section.h"
 #include "sections/graph_section.h"
@@ -60,21 +60,15 @@ const char* YesNo(bool value) { return value ? "yes" : "no"; }
 
 }  // namespace
 
-WString ThemeVersion(CTheme& theme) {
-  PropertyBagX bag;
-  theme.WriteProperties(bag);
-  return bag.ReadProperty(u"Version", Variant(u"")).ToString();
-}
-
 std::string ThemeText(CTheme& theme) {
   const std::vector<SectionValues> sections = ReadSections(theme);
   std::string out;
   auto line = [&](const std::string& label, const WString& value) {
-    if (!value.empty()) out += label + ": " + ToUtf8(value) + "\n";
+    if (!value.empty()) out += label + ": " + Printable(value) + "\n";
   };
   line("Theme", theme.CurrentThemeName());
   line("Theme file", theme.CurrentThemeFile());
-  line("Version", ThemeVersion(theme));
+  line("Version", theme.Version());
   line("Working folder", theme.WorkingFolder());
   line("Themes folder", theme.ThemesFolder());
   out += "Color variant: " + std::to_string(theme.ColorIndex()) +
@@ -90,7 +84,7 @@ std::string ThemeText(CTheme& theme) {
     for (const StyleValues& style : section.styles) {
       std::string block;
       for (const auto& [name, value] : style.values) {
-        if (!value.empty()) block += "    " + ToUtf8(name) + ": " + ToUtf8(value) + "\n";
+        if (!value.empty()) block += "    " + ToUtf8(name) + ": " + Printable(value) + "\n";
       }
       std::string flags;
       if (!style.use_theme_settings) flags += " [theme settings off]";
@@ -108,7 +102,7 @@ std::string ThemeJson(CTheme& theme) {
   auto field = [&](const char* key, const std::string& json, bool last = false) {
     out += std::string("  \"") + key + "\": " + json + (last ? "\n" : ",\n");
   };
-  field("version", JsonString(ThemeVersion(theme)));
+  field("version", JsonString(theme.Version()));
   field("colorIndex", std::to_string(theme.ColorIndex()));
   field("graphIndex", std::to_string(theme.GraphIndex()));
   field("useThemeSettings", Bool(theme.UseThemeSettings()));

@@ -10,7 +10,8 @@ namespace rxTheme::cli {
 // Every value is read before anything is returned, so a get that raises (a
 // variant index other than 0 or 1: error 9) fails the whole print.
 
-// Grouped by section and style; empty values are left out.
+// Grouped by section and style; empty values are left out; control
+// characters in values are escaped (printable.h).
 std::string ThemeText(CTheme& theme);
 
 // {"version", "colorIndex", "graphIndex", "useThemeSettings",
@@ -19,9 +20,5 @@ std::string ThemeText(CTheme& theme);
 //  "base"}; each section maps its styles, in slot order, to an object with
 // "UseThemeSettings", "UseCustomSettings" and every public string property.
 std::string ThemeJson(CTheme& theme);
-
-// The theme's version text, which has no getter: written into a bag and read
-// back.
-WString ThemeVersion(CTheme& theme);
 
 }  // namespace rxTheme::cli

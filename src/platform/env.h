@@ -29,6 +29,31 @@ class ReadableFile {
   virtual size_t Read(char* buf, size_t n) = 0;
 };
 
+// A file being written as a whole, so that readers see either the old file
+// or the complete new one. Bytes go to a temporary file in the target's
+// folder; Commit flushes them to the disk and renames the temporary file over
+// the target. Until then, and after any failure, the target is as it was.
+// Destroying the writer without a successful Commit removes the temporary file.
+class WritableFile {
+ public:
+  virtual ~WritableFile() = default;
+  // Adds bytes at the end. Raises 75 when they cannot be written (a full
+  // disk, say); the writer is then spent and Commit raises 75 too.
+  virtual void Append(std::string_view bytes) = 0;
+  // Makes the appended bytes the target's contents. Raises 75 when the bytes
+  // cannot be flushed or the rename fails, and when called twice.
+  virtual void Commit() = 0;
+};
+
+// What NewWritableFile accepts at the target path besides a missing file.
+enum class LinkPolicy {
+  // A regular file; a symbolic link (or other reparse point) is refused.
+  kRefuseSymlink,
+  // As kRefuseSymlink, and a regular file with more than one hard link is
+  // refused too: replacing it would silently split it from its other names.
+  kRefuseSymlinkOrHardLink,
+};
+
 // The separator that joins folder and file names, and that settings objects
 // append to a working folder.
 #ifdef _WIN32
@@ -51,7 +76,15 @@ class Env {
   // raises 76.
   virtual void WriteFile(const WString& path, std::string_view bytes) = 0;
 
-  // Reads a whole file; raises 53 when it does not exist.
+  // Starts writing `path` as a whole (see WritableFile). An empty path or a
+  // missing folder raises 76; a target that is a folder, a symbolic link or
+  // anything but a regular file, or that `policy` refuses, raises 75, as
+  // does a temporary file that cannot be created.
+  virtual std::unique_ptr<WritableFile> NewWritableFile(
+      const WString& path, LinkPolicy policy = LinkPolicy::kRefuseSymlink) = 0;
+
+  // Reads a whole file; raises 53 when it does not exist, 75 when it is not
+  // a regular file (a folder, a pipe: never waits for a writer).
   virtual std::string ReadFile(const WString& path) = 0;
 
   virtual WString CurrentDirectory() = 0;
@@ -72,9 +105,8 @@ class Env {
   // The profile-file reader: the value of `key` in `[section]` of an ".inf"
   // style file, or `default_value` when absent; at most buffer_size - 1 units.
   // Section and key names match without regard to letter case.
-  virtual WString ReadProfileString(const WString& file, const WString& section,
-                                    const WString& key, const WString& default_value,
-                                    size_t buffer_size) = 0;
+  virtual WString ReadProfileString(const WString& file, const WString& section, const WString& key,
+                                    const WString& default_value, size_t buffer_size) = 0;
 
   // Asks the help viewer to show a help file: command 0 shows the default
   // topic, command 15 the topic of help context `data`. `file` is the file

@@ -126,16 +126,89 @@ std::unique_ptr<ReadableFile> MemEnv::OpenForLoad(const WString& path) {
   return std::make_unique<StringFile>(node->data);
 }
 
+void MemEnv::CheckWritable(const WString& absolute) const {
+  if (absolute.empty()) RaiseError(kPathNotFound);
+  const Node* parent = Find(Parent(absolute));
+  if (!parent || parent->kind != Kind::kFolder) RaiseError(kPathNotFound);
+  CheckFault(absolute, Op::kWrite);
+  const Node* node = Find(absolute);
+  if (node && node->kind != Kind::kFile) RaiseError(kPathFileAccessError);
+  if (!node) CheckFault(absolute, Op::kCreate);
+}
+
 void MemEnv::WriteFile(const WString& path, std::string_view bytes) {
   WString abs = Resolve(path);
+  CheckWritable(abs);
+  Put(abs, Kind::kFile, std::string(bytes));
+}
+
+// The temporary file is a node of its own until Commit moves its bytes to the
+// target; a fault on the target's kWrite or kCommit drops it and leaves the
+// target as it was.
+class MemEnv::MemWritableFile : public WritableFile {
+ public:
+  MemWritableFile(MemEnv& env, WString target, WString temp)
+      : env_(env), target_(std::move(target)), temp_(std::move(temp)) {}
+  ~MemWritableFile() override { Discard(); }
+  MemWritableFile(const MemWritableFile&) = delete;
+  MemWritableFile& operator=(const MemWritableFile&) = delete;
+
+  void Append(std::string_view bytes) override {
+    Node& temp = Temporary();
+    Guarded([&] { env_.CheckFault(target_, Op::kWrite); });
+    temp.data.append(bytes);
+  }
+
+  void Commit() override {
+    Node& temp = Temporary();
+    Guarded([&] {
+      env_.CheckFault(target_, Op::kCommit);
+      const Node* node = env_.Find(target_);
+      if (node && node->kind != Kind::kFile) RaiseError(kPathFileAccessError);
+    });
+    std::string data = std::move(temp.data);
+    Discard();
+    env_.Put(target_, Kind::kFile, std::move(data));
+  }
+
+ private:
+  Node& Temporary() {
+    auto it = temp_.empty() ? env_.nodes_.end() : env_.nodes_.find(temp_);
+    if (it == env_.nodes_.end()) RaiseError(kPathFileAccessError);
+    return it->second;
+  }
+  template <class F>
+  void Guarded(F check) {
+    try {
+      check();
+    } catch (const AutomationError&) {
+      Discard();
+      throw;
+    }
+  }
+  void Discard() {
+    if (!temp_.empty()) env_.nodes_.erase(temp_);
+    temp_.clear();
+  }
+
+  MemEnv& env_;
+  WString target_;
+  WString temp_;
+};
+
+std::unique_ptr<WritableFile> MemEnv::NewWritableFile(const WString& path, LinkPolicy /*policy*/) {
+  WString abs = Resolve(path);
   if (abs.empty()) RaiseError(kPathNotFound);
-  const Node* parent = Find(Parent(abs));
+  const WString folder = Parent(abs);
+  const Node* parent = Find(folder);
   if (!parent || parent->kind != Kind::kFolder) RaiseError(kPathNotFound);
-  CheckFault(abs, Op::kWrite);
   const Node* node = Find(abs);
   if (node && node->kind != Kind::kFile) RaiseError(kPathFileAccessError);
   if (!node) CheckFault(abs, Op::kCreate);
-  Put(abs, Kind::kFile, std::string(bytes));
+  WString temp = (folder == u"/" ? WString() : folder) + u"/.rxtheme-" +
+                 Widen(std::to_string(++next_temporary_)) + u".tmp";
+  Put(temp, Kind::kFile, {});
+  return std::make_unique<MemWritableFile>(*this, abs, std::move(temp));
 }
 
 std::string MemEnv::ReadFile(const WString& path) {
@@ -174,21 +247,37 @@ bool MemEnv::FolderExists(const WString& path) {
   return node && node->kind == Kind::kFolder;
 }
 
-std::vector<WString> MemEnv::ListSubFolders(const WString& path) {
-  WString abs = Resolve(path);
-  const Node* folder = abs.empty() ? nullptr : Find(abs);
-  if (!folder || folder->kind != Kind::kFolder) RaiseError(kPathNotFound);
-  WString prefix = abs == u"/" ? abs : abs + u"/";
-  std::vector<std::pair<uint64_t, WString>> found;
+std::vector<std::pair<WString, const MemEnv::Node*>> MemEnv::Children(
+    const WString& absolute) const {
+  WString prefix = absolute == u"/" ? absolute : absolute + u"/";
+  std::vector<std::pair<WString, const Node*>> found;
   for (auto it = nodes_.lower_bound(prefix); it != nodes_.end(); ++it) {
     if (it->first.compare(0, prefix.size(), prefix) != 0) break;
     WString rest = it->first.substr(prefix.size());
     if (rest.empty() || rest.find(u'/') != WString::npos) continue;
-    if (it->second.kind == Kind::kFolder) found.emplace_back(it->second.order, rest);
+    found.emplace_back(std::move(rest), &it->second);
   }
-  std::sort(found.begin(), found.end());
+  std::sort(found.begin(), found.end(),
+            [](const auto& a, const auto& b) { return a.second->order < b.second->order; });
+  return found;
+}
+
+std::vector<WString> MemEnv::ListSubFolders(const WString& path) {
+  WString abs = Resolve(path);
+  const Node* folder = abs.empty() ? nullptr : Find(abs);
+  if (!folder || folder->kind != Kind::kFolder) RaiseError(kPathNotFound);
   std::vector<WString> names;
-  for (auto& f : found) names.push_back(std::move(f.second));
+  for (auto& [name, node] : Children(abs)) {
+    if (node->kind == Kind::kFolder) names.push_back(std::move(name));
+  }
+  return names;
+}
+
+std::vector<WString> MemEnv::ListFiles(const WString& folder) const {
+  std::vector<WString> names;
+  for (auto& [name, node] : Children(Resolve(folder))) {
+    if (node->kind == Kind::kFile) names.push_back(std::move(name));
+  }
   return names;
 }
 

@@ -1,7 +1,9 @@
 // An in-memory Env for tests: files, folders and symbolic-link entries under
 // "/", a current directory, a log of help-viewer calls, and fault injection.
 // Paths use "/"; relative paths are taken from the current directory; "." and
-// ".." are resolved by name.
+// ".." are resolved by name. Every file has one name (there are no hard
+// links). A WritableFile's temporary file is a file of its own in the
+// target's folder until it is committed or dropped.
 #pragma once
 
 #include <cstdint>
@@ -17,7 +19,7 @@ namespace rxTheme {
 class MemEnv : public Env {
  public:
   // What a fault makes fail.
-  enum class Op { kRead, kWrite, kCreate };
+  enum class Op { kRead, kWrite, kCreate, kCommit };
 
   struct HelpCall {
     WString file;
@@ -35,10 +37,15 @@ class MemEnv : public Env {
 
   // The bytes of a file, or nullopt when no file stands at the path.
   std::optional<std::string> FileContents(const WString& path) const;
+  // The names of the files (not folders or links) in a folder, in the order
+  // they were made.
+  std::vector<WString> ListFiles(const WString& folder) const;
 
   // Makes `op` on `path` raise `error_number` until ClearFaults.
-  // kRead: OpenForLoad, ReadFile. kWrite: WriteFile. kCreate: CreateDirectory
-  // and the creation of a missing file by OpenForLoad or WriteFile.
+  // kRead: OpenForLoad, ReadFile. kWrite: WriteFile, and Append of a
+  // WritableFile whose target is `path`. kCreate: CreateDirectory and the
+  // creation of a missing file by OpenForLoad, WriteFile or NewWritableFile.
+  // kCommit: Commit of a WritableFile whose target is `path`.
   void FailOn(const WString& path, Op op, int32_t error_number);
   void ClearFaults();
 
@@ -47,6 +54,8 @@ class MemEnv : public Env {
   // Env.
   std::unique_ptr<ReadableFile> OpenForLoad(const WString& path) override;
   void WriteFile(const WString& path, std::string_view bytes) override;
+  std::unique_ptr<WritableFile> NewWritableFile(
+      const WString& path, LinkPolicy policy = LinkPolicy::kRefuseSymlink) override;
   std::string ReadFile(const WString& path) override;
   WString CurrentDirectory() override { return cwd_; }
   void SetCurrentDirectory(const WString& path) override;
@@ -60,6 +69,7 @@ class MemEnv : public Env {
   void ShowHelp(const WString& file, int command, int32_t data) override;
 
  private:
+  class MemWritableFile;
   enum class Kind { kFile, kFolder, kSymlink };
   struct Node {
     Kind kind;
@@ -74,12 +84,17 @@ class MemEnv : public Env {
   void CheckFault(const WString& absolute, Op op) const;
   void Put(const WString& absolute, Kind kind, std::string data);
   void MakeFolders(const WString& absolute);
+  // The nodes directly in a folder, in creation order.
+  std::vector<std::pair<WString, const Node*>> Children(const WString& absolute) const;
+  // Raises as WriteFile does for a target that cannot be written.
+  void CheckWritable(const WString& absolute) const;
 
   std::map<WString, Node> nodes_;
   std::map<std::pair<WString, Op>, int32_t> faults_;
   std::vector<HelpCall> help_calls_;
   WString cwd_ = u"/";
   uint64_t next_order_ = 0;
+  uint64_t next_temporary_ = 0;
 };
 
 }  // namespace rxTheme

@@ -9,26 +9,33 @@
 #include <string>
 
 #include "platform/env.h"
+#include "platform/posix_files.h"
 #include "runtime/automation_error.h"
 
 namespace rxTheme {
 
-namespace {
-
-std::string Native(const WString& path) { return Narrow(path); }
+namespace posix {
 
 bool IsFolder(const std::string& path) {
   struct stat st;
   return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-// The folder part of a path: "." for a bare name, "/" for a name in the root.
 std::string ParentOf(const std::string& path) {
   size_t slash = path.rfind('/');
   if (slash == std::string::npos) return ".";
   if (slash == 0) return "/";
   return path.substr(0, slash);
 }
+
+}  // namespace posix
+
+namespace {
+
+using posix::IsFolder;
+using posix::ParentOf;
+
+std::string Native(const WString& path) { return Narrow(path); }
 
 class FdFile : public ReadableFile {
  public:
@@ -87,11 +94,15 @@ class PosixEnv : public Env {
     if (p.empty() || !IsFolder(ParentOf(p))) RaiseError(kPathNotFound);
     // A read-write open creates a missing file, as the loader expects; a file
     // that may only be read (an installed theme, say) is still opened.
-    int fd = open(p.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0 && (errno == EACCES || errno == EROFS)) fd = open(p.c_str(), O_RDONLY | O_CLOEXEC);
+    // O_NONBLOCK keeps a pipe at the path from blocking the open; it is then
+    // refused below as not a regular file.
+    int fd = open(p.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0 && (errno == EACCES || errno == EROFS)) {
+      fd = open(p.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    }
     if (fd < 0) RaiseError(kPathFileAccessError);
     struct stat st;
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || fcntl(fd, F_SETFL, 0) != 0) {
       close(fd);
       RaiseError(kPathFileAccessError);
     }
@@ -118,12 +129,18 @@ class PosixEnv : public Env {
     if (close(fd) != 0) RaiseError(kPathFileAccessError);
   }
 
+  std::unique_ptr<WritableFile> NewWritableFile(const WString& path, LinkPolicy policy) override {
+    return posix::NewWritableFile(Native(path), policy);
+  }
+
   std::string ReadFile(const WString& path) override {
     std::string p = Native(path);
-    int fd = p.empty() ? -1 : open(p.c_str(), O_RDONLY | O_CLOEXEC);
+    // O_NONBLOCK: opening a pipe without a writer would otherwise wait; it is
+    // refused below like every other file that is not a regular one.
+    int fd = p.empty() ? -1 : open(p.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) RaiseError(p.empty() || errno == ENOENT ? kFileNotFound : kPathFileAccessError);
     struct stat st;
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || fcntl(fd, F_SETFL, 0) != 0) {
       close(fd);
       RaiseError(kPathFileAccessError);
     }

@@ -66,6 +66,9 @@ class CTheme : public IPropertyBagX {
   void WorkingFolder(const WString& value) { working_folder_ = value; }
   const WString& ThemesFolder() const { return themes_folder_; }
   void ThemesFolder(const WString& value) { themes_folder_ = value; }
+  // The version text of the last loaded (or restored) package. Not an
+  // automation property: hosts see it only in saved state; front ends read it.
+  const WString& Version() const { return version_; }
 
   // The variant (0 normal, 1 vivid/active) of the color and graphics sections.
   // Any 16-bit value is accepted; reading a theme value with a value other
@@ -114,7 +117,7 @@ class CTheme : public IPropertyBagX {
   bool include_path_ = false;
   bool use_custom_settings_ = false;
   bool use_theme_settings_ = true;
-  WString version_;  // set by Load; persisted; read by front ends through a bag
+  WString version_;  // set by Load; persisted
   WString current_theme_name_;
   WString current_theme_file_;
   std::shared_ptr<CThemeBase> base_;

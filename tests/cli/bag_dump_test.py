@@ -80,14 +80,19 @@ for (name, obj_type, _, value), got in zip(ROWS, dumped):
     check(f"{name}: {got}", got == {"name": name, "objectType": obj_type, "value": value})
 
 r = run(["bag", "dump", "FILE"], page)
-check("text exit 0", r.returncode == 0 and b"  Name (type 8): \"Verdana\"" in r.stdout)
+check("text exit 0", r.returncode == 0 and b"  Name (string): \"Verdana\"" in r.stdout)
+check("text type names", b"Flag (boolean): true" in r.stdout and b"Index (integer): 1" in r.stdout)
+# Control characters in names are escaped, a NUL included.
+r = run(["bag", "dump", "FILE"], record("A\0B\x1b", "", text_field(3, "x")))
+check("escaped name", r.stdout == b"A\\x00B\\x1B (string): \"x\"\n")
 
 check("empty bag", json.loads(run(["bag", "dump", "FILE", "--json"], b"\0\0").stdout) == [])
 
 for what, data in [("tag 5", record("A", "", struct.pack("<H", 5))), ("odd byte", b"\0\0\0"),
                    ("bad nested", record("F", "Font", text_field(3, [0, 0])))]:
     r = run(["bag", "dump", "FILE", "--json"], data)
-    check(what, r.returncode == 1 and r.stderr == b"rxtheme: error 999: Invalid Contents Value\n")
+    check(what, r.returncode == 1 and r.stderr.startswith(b"rxtheme: error 999: Invalid Contents Value: /")
+          and r.stderr.count(b"\n") == 1)
 
 r = subprocess.run([EXE, "bag", "dump", os.path.join(tempfile.gettempdir(), "no-such-rx")],
                    capture_output=True)

@@ -1,21 +1,11 @@
 # Shared by the command-line test scripts: a scratch folder that becomes
-# current, a failure counter and checks of exit codes and JSON output.
+# current, a failure counter and checks of JSON output.
 set -u
 TMP=$(mktemp -d)
 trap 'rm -rf "$TMP"' EXIT
 cd "$TMP" || exit 1
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-# expect_error EXIT_CODE TEXT -- command...: the exit code and a stderr line.
-expect_error() {
-  local code=$1 text=$2
-  shift 3
-  "$@" >out.txt 2>err.txt
-  local got=$?
-  [ "$got" = "$code" ] || fail "$* exited $got, wanted $code"
-  grep -qF -- "$text" err.txt || fail "$*: stderr lacks '$text': $(cat err.txt)"
-}
 
 # json_check FILE PYTHON-EXPRESSIONS...: each expression must hold, with j the
 # parsed JSON and a the ARG variable's value.

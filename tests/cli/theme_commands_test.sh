@@ -7,10 +7,11 @@ SRC=$2
 . "$SRC/tests/cli/cli_test_lib.sh"
 
 # --- pack
-"$RXTHEME" pack "$SRC/themes/harbor" -o harbor.elm || fail "pack harbor"
+"$RXTHEME" pack "$SRC/themes/harbor" -o harbor.elm >pack.txt || fail "pack harbor"
 [ "$(head -n1 harbor.elm)" = "1.0" ] || fail "pack: version line"
 pieces=$(ls "$SRC/themes/harbor" | grep -v -e '\.inf$' -e '^version.txt$' | wc -l)
 [ "$(sed -n 2p harbor.elm)" = "$pieces" ] || fail "pack: count line"
+[ "$(cat pack.txt)" = "Packed $pieces pieces into $TMP/harbor.elm" ] || fail "pack printed $(cat pack.txt)"
 grep -aq '^harbor.inf,' harbor.elm && fail "pack: the .inf file became a piece"
 [ "$(sed -n 3p harbor.elm)" = "background.png,$(stat -c %s "$SRC/themes/harbor/background.png")" ] ||
   fail "pack: pieces in name order with their sizes"
@@ -19,21 +20,16 @@ grep -aq '^harbor.inf,' harbor.elm && fail "pack: the .inf file became a piece"
 mkdir lfé
 printf 'body\n{\n\tcolor: rgb(1, 2, 3);\n}\n' >lfé/color0.css
 printf 'PIC' >lfé/Pic.GIF
-"$RXTHEME" pack lfé -o lfé.elm --version 'v 7' || fail "pack lf"
-"$RXTHEME" pack lfé -o lf-kept.elm --keep-line-ends || fail "pack --keep-line-ends"
+"$RXTHEME" pack lfé -o lfé.elm --version "v 7" >/dev/null || fail "pack lf"
+"$RXTHEME" pack lfé -o lf-kept.elm --keep-line-ends >/dev/null || fail "pack --keep-line-ends"
 [ "$(head -n1 lfé.elm)" = "v 7" ] || fail "pack --version"
 grep -aq '^color0.css,35$' lfé.elm || fail "pack: style sheet not converted to CR LF"
 grep -aq '^color0.css,31$' lf-kept.elm || fail "pack --keep-line-ends changed the sheet"
 
-mkdir many
-for i in $(seq 1 200); do printf x >"many/a-rather-long-picture-file-name-number-$i.gif"; done
-expect_error 1 "4096" -- "$RXTHEME" pack many -o many.elm
-[ -e many.elm ] && fail "pack wrote a package whose header does not fit"
-
 # --- load
 # Every sample theme fills every style of every section in both variants.
 for name in harbor meadow ember; do
-  "$RXTHEME" pack "$SRC/themes/$name" -o "$name.elm" || fail "pack $name"
+  "$RXTHEME" pack "$SRC/themes/$name" -o "$name.elm" >/dev/null || fail "pack $name"
   for v in 0 1; do
     "$RXTHEME" load "$name.elm" --working-folder "w-$name" --color-index $v --graph-index $v \
       --json >"$name-$v.json" || fail "load $name"
@@ -62,13 +58,6 @@ grep -q '^Version: 1.0$' load.txt || fail "text: version"
 grep -q '^    Color: #182840$' load.txt || fail "text: body color"
 grep -q 'BackgroundColor: $' load.txt && fail "text: empty values are left out"
 
-expect_error 1 "rxtheme: error 9: Subscript out of range" -- \
-  "$RXTHEME" load harbor.elm --working-folder page --color-index 2
-expect_error 1 "rxtheme: error 53: File not found" -- \
-  "$RXTHEME" load missing.elm --working-folder page
-[ -e missing.elm ] && fail "load created the missing package"
-expect_error 2 "" -- "$RXTHEME" load harbor.elm
-
 "$RXTHEME" load lfé.elm --working-folder wörk --json >lf.json || fail "load lf"
 json_check lf.json 'j["version"] == "v 7"' 'j["color"]["body"]["Color"] == "#010203"'
 [ "$(cat wörk/pic.gif)" = "PIC" ] || fail "piece names are lower-cased"
@@ -77,7 +66,7 @@ json_check lf.json 'j["version"] == "v 7"' 'j["color"]["body"]["Color"] == "#010
 "$RXTHEME" save harbor.elm --working-folder page -o state.bin --color-index 1 --graph-index 1 \
   --use-custom-settings --use-background-image --theme-name 'Harbor Zoë' --themes-folder /themes \
   --custom color.body.Color=#FF0000 --custom graph.NavTxtHome.navbuttonhomenormal=mine.png \
-  --custom base.h1.FontFamily=Courier || fail "save"
+  --custom base.h1.FontFamily=Courier >/dev/null || fail "save"
 "$RXTHEME" restore state.bin --json >restored.json || fail "restore"
 json_check restored.json \
   'j["currentThemeName"] == "Harbor Zo\u00eb" and j["themesFolder"] == "/themes"' \
@@ -87,25 +76,14 @@ json_check restored.json \
   'j["graph"]["navtxthome"]["NavButtonHomeNormal"] == "mine.png"' \
   'j["base"]["h1"]["FontFamily"] == "Courier" and j["base"]["h2"]["FontFamily"] != ""'
 # Without custom values switched on, the restored theme answers as a load does.
-"$RXTHEME" save harbor.elm --working-folder page -o plain.bin --color-index 1 || fail "save plain"
+"$RXTHEME" save harbor.elm --working-folder page -o plain.bin --color-index 1 >/dev/null || fail "save plain"
 "$RXTHEME" restore plain.bin --json >plain.json || fail "restore plain"
 "$RXTHEME" load harbor.elm --working-folder page --color-index 1 --json >plain-load.json
 cmp -s plain.json plain-load.json || fail "restored theme differs from the loaded one"
-"$RXTHEME" save --working-folder page -o empty.bin || fail "save without a package"
+"$RXTHEME" save --working-folder '' -o empty.bin >saved.txt || fail "save without a package"
+[ "$(cat saved.txt)" = "Saved the page state to $TMP/empty.bin" ] || fail "save printed $(cat saved.txt)"
 "$RXTHEME" restore empty.bin --json >empty.json || fail "restore empty"
-json_check empty.json 'j["version"] == "" and j["color"]["body"]["Color"] == ""'
-
-while IFS='|' read -r custom text; do
-  expect_error 2 "$text" -- "$RXTHEME" save --working-folder page -o x.bin --custom "$custom"
-done <<'EOF'
-color.body.Colour=1|unknown property "Colour"
-color.p.Color=1|unknown color style "p"
-page.body.Color=1|unknown section "page"
-color.body|SECTION.STYLE.PROPERTY=VALUE
-EOF
-[ -e x.bin ] && fail "save wrote state after a usage error"
-expect_error 1 "rxtheme: error 53: File not found" -- "$RXTHEME" restore nothing.bin
-printf 'abc' >odd.bin
-expect_error 1 "rxtheme: error 999:" -- "$RXTHEME" restore odd.bin
+json_check empty.json 'j["version"] == "" and j["color"]["body"]["Color"] == ""' \
+  'j["workingFolder"] == ""'
 
 finish "theme commands"

@@ -133,18 +133,86 @@ void CheckContract(Env& env, const WString& root) {
   EXPECT_EQ(env.ReadProfileString(at(u"t2/none.inf"), u"info", u"title", u"d", 256), u"d");
 }
 
+// Whole-file writes; `root` is an existing, empty folder and `files` lists
+// the names of the files in it.
+void CheckWriterContract(Env& env, const WString& root,
+                         const std::function<std::vector<WString>()>& files) {
+  const WString target = root + u"/state.bin";
+  env.WriteFile(target, "old");
+  {
+    auto dropped = env.NewWritableFile(target);
+    dropped->Append("half");
+    EXPECT_EQ(env.ReadFile(target), "old");  // nothing shows before Commit
+  }
+  EXPECT_EQ(env.ReadFile(target), "old");
+  EXPECT_EQ(files(), std::vector<WString>{u"state.bin"});  // no temporary file left
+
+  auto writer = env.NewWritableFile(target);
+  writer->Append("new ");
+  writer->Append(std::string("by\0tes", 6));
+  writer->Commit();
+  EXPECT_EQ(env.ReadFile(target), std::string("new by\0tes", 10));
+  EXPECT_EQ(files(), std::vector<WString>{u"state.bin"});
+  EXPECT_EQ(ErrorNumberOf([&] { writer->Commit(); }), kPathFileAccessError);
+  EXPECT_EQ(ErrorNumberOf([&] { writer->Append("x"); }), kPathFileAccessError);
+
+  env.NewWritableFile(root + u"/empty.bin")->Commit();
+  EXPECT_EQ(env.ReadFile(root + u"/empty.bin"), "");
+
+  env.CreateDirectory(root + u"/folder");
+  struct Failure {
+    WString path;
+    int error;
+  } failures[] = {{u"", kPathNotFound},
+                  {root + u"/nodir/x", kPathNotFound},
+                  {root + u"/folder", kPathFileAccessError}};
+  for (const Failure& f : failures) {
+    EXPECT_EQ(ErrorNumberOf([&] { env.NewWritableFile(f.path); }), f.error) << ToUtf8(f.path);
+  }
+}
+
 TEST(MemEnvTest, FollowsTheContract) {
   MemEnv mem;
   mem.AddFolder(u"/site");
   CheckContract(mem, u"/site");
+  mem.AddFolder(u"/w");
+  CheckWriterContract(mem, u"/w", [&] { return mem.ListFiles(u"/w"); });
 }
 
 TEST(PosixEnvTest, FollowsTheContract) {
   TempDir dir;
   CheckContract(DefaultEnv(), Widen(dir.path));
+  TempDir writes;
+  CheckWriterContract(DefaultEnv(), Widen(writes.path), [&] {
+    std::vector<WString> names;
+    for (const auto& e : std::filesystem::directory_iterator(writes.path)) {
+      if (e.is_regular_file()) names.push_back(Widen(e.path().filename().string()));
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  });
 }
 
-TEST(PosixEnvTest, RefusesLinksOpensReadOnlyFilesAndWantsAHelpFile) {
+// A failing Append or Commit (a full disk) leaves the old file whole and no
+// temporary file behind.
+TEST(MemEnvTest, FailedWritesKeepTheOldFile) {
+  for (MemEnv::Op op : {MemEnv::Op::kWrite, MemEnv::Op::kCommit}) {
+    MemEnv env;
+    env.AddFile(u"/w/state.bin", "old state");
+    env.FailOn(u"/w/state.bin", op, kPathFileAccessError);
+    auto writer = env.NewWritableFile(u"/w/state.bin");
+    int error = ErrorNumberOf([&] {
+      writer->Append("new state");
+      writer->Commit();
+    });
+    EXPECT_EQ(error, kPathFileAccessError);
+    EXPECT_EQ(ErrorNumberOf([&] { writer->Commit(); }), kPathFileAccessError);
+    EXPECT_EQ(env.FileContents(u"/w/state.bin"), "old state");
+    EXPECT_EQ(env.ListFiles(u"/w"), std::vector<WString>{u"state.bin"});
+  }
+}
+
+TEST(PosixEnvTest, RefusesLinksAndPipesOpensReadOnlyFilesAndWantsAHelpFile) {
   TempDir dir;
   Env& env = DefaultEnv();
   std::string target = Narrow(dir.At(u"target"));
@@ -152,7 +220,31 @@ TEST(PosixEnvTest, RefusesLinksOpensReadOnlyFilesAndWantsAHelpFile) {
   env.WriteFile(Widen(target), "keep");
   ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
   EXPECT_EQ(ErrorNumberOf([&] { env.WriteFile(Widen(link), "evil"); }), kPathFileAccessError);
+  EXPECT_EQ(ErrorNumberOf([&] { env.NewWritableFile(Widen(link)); }), kPathFileAccessError);
   EXPECT_EQ(env.ReadFile(Widen(target)), "keep");
+
+  // A second name: refused only when the policy says so; replacing the file
+  // leaves the other name with the old bytes.
+  std::string second = Narrow(dir.At(u"second"));
+  ASSERT_EQ(::link(target.c_str(), second.c_str()), 0);
+  EXPECT_EQ(ErrorNumberOf(
+                [&] { env.NewWritableFile(Widen(second), LinkPolicy::kRefuseSymlinkOrHardLink); }),
+            kPathFileAccessError);
+  ASSERT_EQ(chmod(second.c_str(), 0640), 0);
+  auto writer = env.NewWritableFile(Widen(second));
+  writer->Append("new");
+  writer->Commit();
+  EXPECT_EQ(env.ReadFile(Widen(second)), "new");
+  EXPECT_EQ(env.ReadFile(Widen(target)), "keep");
+  struct stat st;
+  ASSERT_EQ(stat(second.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);  // the replaced file's permissions stay
+
+  // A pipe is neither read (no waiting for a writer) nor replaced.
+  std::string fifo = Narrow(dir.At(u"fifo"));
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_EQ(ErrorNumberOf([&] { env.ReadFile(Widen(fifo)); }), kPathFileAccessError);
+  EXPECT_EQ(ErrorNumberOf([&] { env.NewWritableFile(Widen(fifo)); }), kPathFileAccessError);
 
   EXPECT_EQ(ErrorNumberOf([&] { env.ShowHelp(dir.At(u"missing.chm>TriPane"), 0, 0); }),
             kFileNotFound);

@@ -1,0 +1,134 @@
+#include "command_line.h"
+
+#include <algorithm>
+#include <iostream>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "command_error.h"
+#include "printable.h"
+
+namespace rxTheme::cli {
+namespace {
+
+// Edit distance (insertions, deletions, substitutions) between two words.
+size_t Distance(const std::string& a, const std::string& b) {
+  std::vector<size_t> row(b.size() + 1);
+  for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (size_t i = 1; i <= a.size(); ++i) {
+    size_t diagonal = row[0];
+    row[0] = i;
+    for (size_t j = 1; j <= b.size(); ++j) {
+      const size_t above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
+// The known name nearest to `word`, if it is near enough to be a slip.
+std::string Nearest(const std::string& word, const std::vector<std::string>& names) {
+  std::string best;
+  size_t best_distance = std::max<size_t>(2, word.size() / 3) + 1;
+  for (const std::string& name : names) {
+    const size_t d = Distance(word, name);
+    if (d < best_distance) {
+      best = name;
+      best_distance = d;
+    }
+  }
+  return best;
+}
+
+std::vector<std::string> OptionNames(const CLI::App& app) {
+  std::vector<std::string> names;
+  for (const CLI::Option* option : app.get_options()) {
+    for (const std::string& n : option->get_lnames()) names.push_back("--" + n);
+    for (const std::string& n : option->get_snames()) names.push_back("-" + n);
+  }
+  return names;
+}
+
+std::vector<std::string> CommandNames(const CLI::App& app) {
+  std::vector<std::string> names;
+  for (const CLI::App* sub : app.get_subcommands({})) names.push_back(sub->get_name());
+  return names;
+}
+
+// "unknown option --colour-index; did you mean --color-index?" and the like,
+// from what the parser of `app` (the innermost command given) left over.
+std::string Leftover(const CLI::App& app, bool is_innermost_root) {
+  const std::vector<std::string> left = app.remaining();
+  auto suggest = [](const std::string& word, const std::vector<std::string>& names) {
+    const std::string near = Nearest(word, names);
+    return near.empty() ? std::string() : "; did you mean " + near + "?";
+  };
+  for (const std::string& arg : left) {
+    if (arg.size() > 1 && arg[0] == '-') {
+      const std::string option = arg.substr(0, arg.find('='));
+      return "unknown option " + option + suggest(option, OptionNames(app));
+    }
+  }
+  if (left.empty()) return {};
+  if (is_innermost_root || !app.get_subcommands({}).empty()) {
+    return "unknown command " + left[0] + suggest(left[0], CommandNames(app));
+  }
+  return "unexpected argument " + left[0];
+}
+
+int UsageError(const CLI::App& root, const CLI::ParseError& error) {
+  const CLI::App* innermost = &root;
+  std::string command = root.get_name();
+  while (!innermost->get_subcommands().empty()) {
+    innermost = innermost->get_subcommands().front();
+    command += " " + innermost->get_name();
+  }
+  std::string text = Leftover(*innermost, innermost == &root);
+  if (text.empty()) text = error.what();
+  const std::string where = innermost == &root ? "" : command.substr(root.get_name().size() + 1);
+  std::cerr << "rxtheme: error: " << (where.empty() ? "" : where + ": ")
+            << Printable(FromUtf8(text)) << " (see " << command << " --help)\n";
+  return 2;
+}
+
+}  // namespace
+
+int RunCommandLine(CLI::App& app, int argc, char** argv) {
+  try {
+    app.parse(argc, argv);
+    return 0;
+  } catch (const CLI::Success& done) {  // --help, --version
+    return app.exit(done);
+  } catch (const CLI::ParseError& error) {
+    return UsageError(app, error);
+  } catch (const AutomationError& error) {
+    std::cerr << "rxtheme: error " << error.Number() << ": " << Printable(error.Description())
+              << "\n";
+  } catch (const std::bad_alloc&) {
+    std::cerr << "rxtheme: error 7: Out of memory\n";
+  } catch (const std::exception&) {
+    // A failure no check foresaw; its text is for developers, not users.
+    std::cerr << "rxtheme: error 51: Internal error\n";
+  }
+  return 1;
+}
+
+void AddStandardFlags(CLI::App& app) {
+  app.set_help_flag("-h,--help", "print this help and exit");
+  app.set_version_flag("--version", "rxtheme " RXTHEME_VERSION, "print the version and exit");
+}
+
+CLI::Option* AddIndexOption(CLI::App& cmd, const std::string& name, int16_t& index,
+                            const std::string& description) {
+  CLI::Validator zero_or_one(
+      [](const std::string& value) {
+        return value == "0" || value == "1" ? std::string()
+                                            : "a variant index is 0 or 1, not " + value;
+      },
+      "0|1");
+  return cmd.add_option(name, index, description)->check(zero_or_one);
+}
+
+}  // namespace rxTheme::cli

@@ -1,0 +1,28 @@
+// Running a command line: parsing, the command's callback, and the one line
+// that a failure prints on standard error:
+//   rxtheme: error <number>: <description>: <subject>   exit status 1
+//   rxtheme: error: <what is wrong with the command line>  exit status 2
+// Usage errors name the subcommand and the option, and suggest the nearest
+// known name for an unknown one. Nothing else (no C++ exception text) reaches
+// the user.
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <cstdint>
+#include <string>
+
+namespace rxTheme::cli {
+
+// --help and --version, described in the style of every other option (the
+// commands added afterwards inherit --help).
+void AddStandardFlags(CLI::App& app);
+
+// Parses and runs `app`; returns the process's exit status.
+int RunCommandLine(CLI::App& app, int argc, char** argv);
+
+// The variant-index option of load, save and the like: 0 or 1, else a usage
+// error that names the option (before anything is loaded).
+CLI::Option* AddIndexOption(CLI::App& cmd, const std::string& name, int16_t& index,
+                            const std::string& description);
+
+}  // namespace rxTheme::cli
