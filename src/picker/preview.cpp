@@ -136,6 +136,31 @@ const std::vector<Line>& PageLines() {
   return lines;
 }
 
+// The value with the characters that end or change an attribute or element
+// written as character references.
+WString EscapeHtml(const WString& value) {
+  WString out;
+  for (char16_t unit : value) {
+    switch (unit) {
+      case u'&':
+        out += u"&amp;";
+        break;
+      case u'<':
+        out += u"&lt;";
+        break;
+      case u'>':
+        out += u"&gt;";
+        break;
+      case u'"':
+        out += u"&quot;";
+        break;
+      default:
+        out += unit;
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 void AddPreviewLine(WString& preview_html, std::u16string_view line) {
@@ -143,7 +168,8 @@ void AddPreviewLine(WString& preview_html, std::u16string_view line) {
   preview_html.append(u"\r\n");
 }
 
-void BuildPreview(CTheme& theme, bool vivid, bool active, bool background, WString& preview_html) {
+void BuildPreview(CTheme& theme, bool vivid, bool active, bool background, WString& preview_html,
+                  PreviewEscaping escaping) {
   theme.ColorIndex(vivid ? 1 : 0);
   theme.GraphIndex(active ? 1 : 0);
   theme.IncludePath(true);
@@ -156,13 +182,39 @@ void BuildPreview(CTheme& theme, bool vivid, bool active, bool background, WStri
     line.clear();
     for (const Piece& piece : page_line.pieces) {
       if (piece.value) {
-        line += piece.value(theme);
+        const WString value = piece.value(theme);
+        line += escaping == PreviewEscaping::kHtml ? EscapeHtml(value) : value;
       } else {
         line += piece.text;
       }
     }
     AddPreviewLine(preview_html, line);
   }
+}
+
+PreviewValues ReadPreviewValues(CTheme& theme) {
+  PreviewValues v;
+  v.background_image = kBackgroundImage(theme);
+  v.background_color = kPageBackgroundColor(theme);
+  v.text_color = kTextColor(theme);
+  v.link_color = kLinkColor(theme);
+  v.visited_link_color = kVisitedLinkColor(theme);
+  v.active_link_color = kActiveLinkColor(theme);
+  v.banner_image = kBannerImage(theme);
+  v.heading1_typeface = kHeading1Typeface(theme);
+  v.heading1_color = kHeading1Color(theme);
+  v.body_typeface = kBodyTypeface(theme);
+  v.bullet_images[0] = kBulletImage1(theme);
+  v.bullet_images[1] = kBulletImage2(theme);
+  v.bullet_images[2] = kBulletImage3(theme);
+  v.heading2_typeface = kHeading2Typeface(theme);
+  v.heading2_color = kHeading2Color(theme);
+  v.separator_image = kSeparatorImage(theme);
+  v.nav_button_images[0] = kPrevButtonImage(theme);
+  v.nav_button_images[1] = kHomeButtonImage(theme);
+  v.nav_button_images[2] = kUpButtonImage(theme);
+  v.nav_button_images[3] = kNextButtonImage(theme);
+  return v;
 }
 
 }  // namespace rxTheme

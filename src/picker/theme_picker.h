@@ -17,6 +17,8 @@
 #include <string_view>
 
 #include "picker/picker_view.h"
+#include "picker/preview_scene.h"
+#include "picker/product_name.h"
 #include "picker/theme_list.h"
 #include "runtime/wstring.h"
 
@@ -26,7 +28,7 @@ class AutomationError;
 class CTheme;
 
 // The product name of the component's version information.
-inline constexpr char16_t kProductName[] = u"Corvane Webdrift";
+inline constexpr char16_t kProductName[] = u"" RXTHEME_PRODUCT_NAME;
 
 enum class ControlId {
   kFrSelect,
@@ -80,7 +82,7 @@ class ThemePicker {
   ThemePicker(const ThemePicker&) = delete;
   ThemePicker& operator=(const ThemePicker&) = delete;
 
-  // The dialog's load: places it, lists the themes, shows "No theme selected."
+  // The dialog's load: centres it by its outer size, lists the themes, shows "No theme selected."
   // and sets the check boxes from the edited theme (only the part of their
   // click handling that runs while hidden), then re-selects the current theme
   // when its name matches an entry exactly. Runs once; ShowModal runs it too.
@@ -110,6 +112,8 @@ class ThemePicker {
   // ThemeList::kNone when nothing is selected.
   size_t SelectedTheme() const { return selected_; }
   const WString& PreviewHtml() const { return preview_html_; }
+  // The preview page as the view paints it.
+  const PreviewScene& Scene() const { return scene_; }
   // 0 until OK (1) or Cancel (2).
   int16_t SelectResult() const { return select_result_; }
   bool Visible() const { return visible_; }
@@ -149,6 +153,7 @@ class ThemePicker {
   ThemeList themes_;
   size_t selected_ = ThemeList::kNone;
   WString preview_html_;
+  PreviewScene scene_;
 };
 
 }  // namespace rxTheme
