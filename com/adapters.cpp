@@ -123,12 +123,17 @@ class ThemeAdapter : public Adapter<_CTheme, rxTheme::CTheme> {
   STDMETHODIMP Load(BSTR* file, LONG* r) override {
     return Call([&] { *Require(r) = core().Load(FromBstr(*Require(file))); });
   }
-  STDMETHODIMP SelectTheme(_CTheme**, LONG* r) override {
+  // Shows the picker on the theme passed in; a null reference is refused by
+  // the picker (91), an object that is no theme of this component here (13).
+  STDMETHODIMP SelectTheme(_CTheme** parent, LONG* r) override {
     return Call([&] {
       *Require(r) = 0;
-      RaiseError(kCantCreateObject,
-                 u"The theme picker window is not available in the Windows build yet; "
-                 u"it is a later step of this component.");
+      std::shared_ptr<rxTheme::CTheme> theme;
+      if (_CTheme* object = *Require(parent)) {
+        theme = std::dynamic_pointer_cast<rxTheme::CTheme>(CoreObjectOf(object));
+        if (!theme) RaiseError(kTypeMismatch);
+      }
+      *r = core().SelectTheme(theme);
     });
   }
 };

@@ -3,6 +3,8 @@
 #include <mutex>
 #include <vector>
 
+#include "picker/theme_picker.h"
+
 namespace rxTheme::com {
 
 HMODULE g_module = nullptr;
@@ -62,6 +64,15 @@ void RaiseFromHresult(HRESULT hr, const EXCEPINFO* info) {
   if (info && info->bstrDescription) description = FromBstr(info->bstrDescription);
   if (info && info->bstrSource) source = FromBstr(info->bstrSource);
   RaiseError(number, description, source);
+}
+
+void ShowWindowProcError(const AutomationError& error) noexcept {
+  try {
+    MessageBoxW(GetActiveWindow(), Wide(ErrorText(error)), Wide(kProductName),
+                MB_OK | MB_ICONERROR);
+  } catch (...) {
+    // Nothing is left to show it with.
+  }
 }
 
 namespace {

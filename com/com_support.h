@@ -54,6 +54,27 @@ HRESULT Guard(REFIID iid, Body&& body) {
   }
 }
 
+// Shows a failure inside a window procedure in a message box, as the picker
+// shows the failures of its handlers ("Error <number>: <description>").
+void ShowWindowProcError(const AutomationError& error) noexcept;
+
+// Runs the work of a window procedure, so that no C++ exception leaves it:
+// a failure is shown and false returned; the window stays as it is.
+template <typename Body>
+bool GuardWindowProc(Body&& body) noexcept {
+  try {
+    body();
+    return true;
+  } catch (const AutomationError& e) {
+    ShowWindowProcError(e);
+  } catch (const std::bad_alloc&) {
+    ShowWindowProcError(AutomationError(7, kDefaultErrorSource, u"Out of memory"));
+  } catch (...) {
+    ShowWindowProcError(AutomationError(51, kDefaultErrorSource, u"Internal error"));
+  }
+  return false;
+}
+
 // The type information of one interface of the embedded type library.
 HRESULT InterfaceTypeInfo(REFIID iid, ITypeInfo** info);
 

@@ -7,6 +7,7 @@
 
 #include "adapter.h"
 #include "runtime/object_registry.h"
+#include "win_picker_view.h"
 
 namespace rxTheme::com {
 namespace {
@@ -123,6 +124,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, void*) {
     g_module = instance;
     DisableThreadLibraryCalls(instance);
     InstallSystemCreation();
+    InstallWin32PickerView();
   }
   return TRUE;
 }

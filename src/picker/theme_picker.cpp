@@ -104,9 +104,12 @@ void ThemePicker::Guarded(Action&& action) {
   }
 }
 
+WString ErrorText(const AutomationError& error) {
+  return u"Error " + Widen(std::to_string(error.Number())) + u": " + error.Description();
+}
+
 void ThemePicker::ReportError(const AutomationError& error) {
-  view_.ShowMessage(u"Error " + Widen(std::to_string(error.Number())) + u": " + error.Description(),
-                    kProductName, MessageIcon::kCritical);
+  view_.ShowMessage(ErrorText(error), kProductName, MessageIcon::kCritical);
 }
 
 void ThemePicker::Open() {

@@ -72,6 +72,9 @@ inline constexpr char16_t kPickerCaption[] = u"Select Theme";
 inline constexpr int kPickerClientWidth = 10470;
 inline constexpr int kPickerClientHeight = 6165;
 
+// How the dialog shows a failure: "Error <number>: <description>".
+WString ErrorText(const AutomationError& error);
+
 // The first preview page, before a theme is picked.
 inline constexpr char16_t kNoThemeSelected[] = u"No theme selected.";
 

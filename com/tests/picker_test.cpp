@@ -1,0 +1,386 @@
+// The theme picker's window, driven as a user would: the theme is created
+// through COM, SelectTheme runs on this thread, and a second thread works the
+// dialog with window messages (clicks, keys, check boxes, buttons, the close
+// box), looks at the preview's pixels and saves a screenshot.
+//
+// Usage: picker_test THEMES_FOLDER WORKING_FOLDER SCREENSHOT.png
+// The themes folder holds Broken (a damaged package), Ember, Harbor, Meadow
+// and a theme titled with the code page's quotation marks, in that order.
+// The last line is "win32 picker: N passed, M failed".
+#include <windows.h>
+// After windows.h, which they need.
+#include <commctrl.h>
+#include <objbase.h>
+#include <olectl.h>
+#include <wrl/client.h>
+
+#include <algorithm>
+namespace Gdiplus {
+using std::max;
+using std::min;
+}  // namespace Gdiplus
+#include <gdiplus.h>
+
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "rxtheme_idl.h"
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+int g_passed = 0;
+int g_failed = 0;
+
+void Check(bool ok, const char* what) {
+  if (ok) {
+    ++g_passed;
+  } else {
+    ++g_failed;
+    std::printf("  FAIL: %s\n", what);
+  }
+}
+
+// Polls `done` for up to five seconds.
+bool WaitFor(const std::function<bool()>& done) {
+  for (int i = 0; i < 250; ++i) {
+    if (done()) return true;
+    Sleep(20);
+  }
+  return false;
+}
+
+// The text of a window, or of a tree-view entry.
+std::wstring Text(HWND window) {
+  wchar_t text[256] = {};
+  GetWindowTextW(window, text, 256);
+  return text;
+}
+std::wstring Text(HWND tree, HTREEITEM item) {
+  wchar_t text[256] = {};
+  TVITEMW entry = {};
+  entry.mask = TVIF_TEXT | TVIF_HANDLE;
+  entry.hItem = item;
+  entry.pszText = text;
+  entry.cchTextMax = 256;
+  SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&entry));
+  return text;
+}
+
+std::vector<HTREEITEM> Entries(HWND tree) {
+  std::vector<HTREEITEM> items;
+  auto item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+  for (; item; item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT,
+                                                               reinterpret_cast<LPARAM>(item)))) {
+    items.push_back(item);
+  }
+  return items;
+}
+
+HTREEITEM Selected(HWND tree) {
+  return reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+}
+
+// A window of the picker's thread: the dialog, or a message box over it.
+struct WindowSearch {
+  const wchar_t* title;
+  HWND found;
+};
+BOOL CALLBACK MatchTitle(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<WindowSearch*>(param);
+  if (IsWindowVisible(window) && Text(window) == search->title) search->found = window;
+  return search->found == nullptr;
+}
+HWND ThreadWindow(DWORD thread, const wchar_t* title) {
+  WindowSearch search = {title, nullptr};
+  EnumThreadWindows(thread, MatchTitle, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// The pixels of a window's client area as the window paints them.
+std::vector<DWORD> Pixels(HWND window) {
+  RECT client;
+  GetClientRect(window, &client);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = client.right;
+  info.bmiHeader.biHeight = -client.bottom;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  GdiFlush();
+  const auto* first = static_cast<const DWORD*>(bits);
+  std::vector<DWORD> pixels(first, first + client.right * client.bottom);
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  return pixels;
+}
+
+// The dialog through PrintWindow, saved as PNG.
+bool SaveScreenshot(HWND dialog, const std::wstring& path) {
+  RECT outer;
+  GetWindowRect(dialog, &outer);
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap =
+      CreateCompatibleBitmap(screen, outer.right - outer.left, outer.bottom - outer.top);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  // The client area, as the Qt window's screenshot shows it (Wine prints no
+  // window frames).
+  const bool printed = PrintWindow(dialog, dc, PW_CLIENTONLY);
+  SelectObject(dc, old);
+  bool saved = false;
+  UINT count = 0, size = 0;
+  Gdiplus::GetImageEncodersSize(&count, &size);
+  std::vector<char> buffer(size);
+  auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+  Gdiplus::GetImageEncoders(count, size, encoders);
+  for (UINT i = 0; i < count; ++i) {
+    if (std::wstring(encoders[i].MimeType) != L"image/png") continue;
+    Gdiplus::Bitmap image(bitmap, nullptr);
+    saved = image.Save(path.c_str(), &encoders[i].Clsid, nullptr) == Gdiplus::Ok;
+  }
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return printed && saved;
+}
+
+// The dialog as the driving thread sees it.
+struct Dialog {
+  DWORD thread;
+  HWND window = nullptr;
+  HWND tree = nullptr;
+  HWND preview = nullptr;
+
+  HWND Button(const wchar_t* caption) const {
+    return FindWindowExW(window, nullptr, L"BUTTON", caption);
+  }
+  int CheckState(const wchar_t* box) const {
+    return static_cast<int>(SendMessageW(Button(box), BM_GETCHECK, 0, 0));
+  }
+  HWND Focus() const {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(thread, &info);
+    return info.hwndFocus;
+  }
+  // Waits until the dialog's thread has handled what was posted before.
+  void Settle() const { SendMessageW(window, WM_NULL, 0, 0); }
+
+  // A press and release of the left button on entry `index`; true once it
+  // is selected.
+  bool Click(size_t index) const {
+    const HTREEITEM item = Entries(tree)[index];
+    RECT bounds;  // holds the entry's handle on the way in
+    std::memcpy(&bounds, &item, sizeof item);
+    SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&bounds));
+    const LPARAM at =
+        MAKELPARAM((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
+    PostMessageW(tree, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(tree, WM_LBUTTONUP, 0, at);
+    const bool selected = WaitFor([&] { return Selected(tree) == item; });
+    Settle();
+    return selected;
+  }
+  void Key(HWND to, WPARAM key) const { PostMessageW(to, WM_KEYDOWN, key, 0); }
+
+  // Posts a click on a button that opens a message box; checks the box's
+  // text and closes it.
+  void ExpectMessageBox(const wchar_t* button, const std::wstring& text, const char* what) const {
+    PostMessageW(Button(button), BM_CLICK, 0, 0);
+    HWND box = nullptr;
+    Check(WaitFor([&] { return (box = ThreadWindow(thread, L"Corvane Webdrift")) != nullptr; }),
+          what);
+    if (!box) return;
+    Check(Text(GetDlgItem(box, 0xFFFF)) == text, what);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    Check(WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }), what);
+    Settle();
+  }
+};
+
+// Runs SelectTheme on `theme` while `drive` works the dialog; returns the
+// result code, or -1 when SelectTheme fails.
+LONG RunPicker(_CTheme* theme, const std::function<void(Dialog&)>& drive) {
+  Dialog dialog{GetCurrentThreadId()};
+  std::thread driver([&] {
+    if (!WaitFor([&] { return (dialog.window = ThreadWindow(dialog.thread, L"Select Theme")); })) {
+      Check(false, "the dialog appears");
+      return;
+    }
+    dialog.tree = FindWindowExW(dialog.window, nullptr, WC_TREEVIEWW, nullptr);
+    dialog.preview = FindWindowExW(dialog.window, nullptr, L"rxThemePreview", nullptr);
+    drive(dialog);
+    // Whatever the driver left open closes now.
+    if (IsWindowVisible(dialog.window)) PostMessageW(dialog.window, WM_CLOSE, 0, 0);
+  });
+  LONG result = -1;
+  _CTheme* parent = theme;
+  if (FAILED(theme->SelectTheme(&parent, &result))) result = -1;
+  driver.join();
+  return result;
+}
+
+BSTR Get(_CTheme* theme, HRESULT (STDMETHODCALLTYPE _CTheme::*getter)(BSTR*)) {
+  BSTR value = nullptr;
+  (theme->*getter)(&value);
+  return value;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc != 4) return 2;
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  Gdiplus::GdiplusStartupInput gdiplus_input;
+  ULONG_PTR gdiplus = 0;
+  Gdiplus::GdiplusStartup(&gdiplus, &gdiplus_input, nullptr);
+  {
+    CLSID clsid;
+    auto NewTheme = [&] {
+      ComPtr<_CTheme> theme;
+      CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID__CTheme, &theme);
+      BSTR themes = SysAllocString(argv[1]), work = SysAllocString(argv[2]);
+      theme->put_ThemesFolder(&themes);
+      theme->put_WorkingFolder(&work);
+      SysFreeString(themes);
+      SysFreeString(work);
+      return theme;
+    };
+    Check(SUCCEEDED(CLSIDFromProgID(L"rxTheme.CTheme", &clsid)), "rxTheme.CTheme is registered");
+    const std::vector<std::wstring> titles = {L"Broken", L"Ember", L"Harbor", L"Meadow",
+                                              L"\u201cDawn\u201d"};
+
+    // Opening, the focus entering the list, keys, and Escape.
+    ComPtr<_CTheme> theme = NewTheme();
+    LONG result = RunPicker(theme.Get(), [&](Dialog& d) {
+      std::vector<std::wstring> texts;
+      for (HTREEITEM item : Entries(d.tree)) texts.push_back(Text(d.tree, item));
+      Check(texts == titles, "the list: titles sorted, the code page's quotes decoded");
+      Check(d.CheckState(L"This Page &Uses Themes") == 1 && d.CheckState(L"&Vivid Colors") == 0 &&
+                d.CheckState(L"Active &Graphics") == 1 && d.CheckState(L"&Background Image") == 1 &&
+                d.CheckState(L"Use &Custom Settings") == 0,
+            "the boxes on opening without a current theme");
+      RECT outer;
+      GetWindowRect(d.window, &outer);
+      const int x = (GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2;
+      Check(std::abs(outer.left - x) <= 1, "the dialog centred by its outer size");
+      const std::vector<DWORD> nothing = Pixels(d.preview);
+      d.Key(d.Focus(), VK_TAB);
+      Check(WaitFor([&] { return d.Focus() == d.tree; }), "Tab moves into the list");
+      d.Settle();
+      Check(Pixels(d.preview) == nothing, "the focus entering the list loads nothing");
+      d.Key(d.tree, VK_DOWN);
+      Check(WaitFor([&] { return Selected(d.tree) != Entries(d.tree)[0]; }), "a key moves");
+      d.Settle();
+      Check(Pixels(d.preview) != nothing, "a key loads the entry and previews it");
+      d.Key(d.tree, VK_ESCAPE);
+    });
+    Check(result == 0, "Escape closes with 0");
+    VARIANT_BOOL background = VARIANT_FALSE;
+    theme->get_UseBackgroundImage(&background);
+    BSTR name = Get(theme.Get(), &_CTheme::get_CurrentThemeName);
+    Check(name && std::wstring(name) == L"Ember" && background == VARIANT_TRUE,
+          "the theme keeps the key's choice and the opening's options");
+    SysFreeString(name);
+
+    // A click, every option, a screenshot, another click, OK.
+    theme = NewTheme();
+    result = RunPicker(theme.Get(), [&](Dialog& d) {
+      const std::vector<DWORD> nothing = Pixels(d.preview);
+      Check(d.Click(2) && Pixels(d.preview) != nothing, "a click loads Harbor");
+      Check(SaveScreenshot(d.window, argv[3]), "the screenshot is saved");
+      for (const wchar_t* box :
+           {L"&Vivid Colors", L"Active &Graphics", L"&Background Image", L"Use &Custom Settings"}) {
+        const int before = d.CheckState(box);
+        const std::vector<DWORD> pixels = Pixels(d.preview);
+        SendMessageW(d.Button(box), BM_CLICK, 0, 0);
+        Check(d.CheckState(box) == 1 - before, "a click turns a box over");
+        Check(Pixels(d.preview) != pixels || box[0] == L'U', "an option changes the preview");
+      }
+      SendMessageW(d.Button(L"This Page &Uses Themes"), BM_CLICK, 0, 0);
+      Check(!IsWindowEnabled(d.tree) && !IsWindowEnabled(d.Button(L"&Vivid Colors")),
+            "themes off disables the list and the options");
+      SendMessageW(d.Button(L"This Page &Uses Themes"), BM_CLICK, 0, 0);
+      Check(IsWindowEnabled(d.tree), "themes on enables them again");
+      Check(d.Click(3), "a click selects Meadow");
+      SendMessageW(d.Button(L"OK"), BM_CLICK, 0, 0);
+    });
+    Check(result == 1, "OK gives 1");
+    short color = 0, graph = 0;
+    VARIANT_BOOL custom = VARIANT_FALSE;
+    theme->get_ColorIndex(&color);
+    theme->get_GraphIndex(&graph);
+    theme->get_UseBackgroundImage(&background);
+    theme->get_UseCustomSettings(&custom);
+    BSTR file = Get(theme.Get(), &_CTheme::get_CurrentThemeFile);
+    Check(color == 1 && graph == 0 && background == VARIANT_FALSE && custom == VARIANT_TRUE,
+          "the options reach the theme");
+    Check(file && std::wstring(file).ends_with(L"\\meadow\\meadow.elm"), "Meadow is current");
+    SysFreeString(file);
+
+    // The current theme selected on opening, then Cancel, which undoes nothing.
+    theme = NewTheme();
+    name = SysAllocString(L"Harbor");
+    theme->put_CurrentThemeName(&name);
+    SysFreeString(name);
+    result = RunPicker(theme.Get(), [&](Dialog& d) {
+      Check(Text(d.tree, Selected(d.tree)) == L"Harbor", "the current theme is selected");
+      Check(d.CheckState(L"&Background Image") == 0, "its options are the theme's");
+      SendMessageW(d.Button(L"&Background Image"), BM_CLICK, 0, 0);
+      SendMessageW(d.Button(L"Cancel"), BM_CLICK, 0, 0);
+    });
+    theme->get_UseBackgroundImage(&background);
+    Check(result == 2 && background == VARIANT_TRUE, "Cancel gives 2 and keeps the changes");
+
+    // Failures in the dialog are shown and it stays; the close box gives 0.
+    theme = NewTheme();
+    BSTR help = SysAllocString(L"Z:\\nowhere\\webdrift.chm");
+    theme->put_HelpFile(&help);
+    SysFreeString(help);
+    result = RunPicker(theme.Get(), [&](Dialog& d) {
+      d.ExpectMessageBox(L"Help",
+                         L"Corvane Webdrift cannot locate the help file.\r\n\r\n"
+                         L"Please re-install Corvane Webdrift to install the help files.",
+                         "Help without a help file");
+      d.Click(0);
+      HWND box = nullptr;
+      Check(WaitFor([&] { return (box = ThreadWindow(d.thread, L"Corvane Webdrift")); }) &&
+                Text(GetDlgItem(box, 0xFFFF)).starts_with(L"Error 5: "),
+            "a damaged package is reported");
+      if (box) PostMessageW(box, WM_COMMAND, IDOK, 0);
+      Check(WaitFor([&] { return !ThreadWindow(d.thread, L"Corvane Webdrift"); }) &&
+                IsWindowVisible(d.window),
+            "the dialog stays open");
+      PostMessageW(d.window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    });
+    Check(result == 0, "the close box gives 0");
+
+    // The theme passed in: a null reference, or an object that is no theme.
+    auto ErrorOf = [&](IUnknown* object) {
+      LONG code = 0;
+      auto* parent = reinterpret_cast<_CTheme*>(object);
+      return HRESULT_CODE(theme->SelectTheme(&parent, &code));
+    };
+    ComPtr<IUnknown> bag, font;
+    CoCreateInstance(CLSID_PropertyBagX, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, &bag);
+    CoCreateInstance(CLSID_StdFont, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, &font);
+    Check(ErrorOf(nullptr) == 91, "a null theme: 91");
+    Check(ErrorOf(bag.Get()) == 13 && ErrorOf(font.Get()) == 13, "an object that is no theme: 13");
+  }
+  Gdiplus::GdiplusShutdown(gdiplus);
+  CoUninitialize();
+  std::printf("win32 picker: %d passed, %d failed\n", g_passed, g_failed);
+  return g_failed == 0 ? 0 : 1;
+}
