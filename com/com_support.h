@@ -7,6 +7,8 @@
 // After windows.h, which it needs.
 #include <oleauto.h>
 
+#include <wrl/client.h>
+
 #include <atomic>
 #include <new>
 
@@ -16,6 +18,9 @@
 #include "rxtheme_idl.h"
 
 namespace rxTheme::com {
+
+// Every COM interface pointer that is held is held by one of these.
+using Microsoft::WRL::ComPtr;
 
 // The DLL's module handle, set when it is attached.
 extern HMODULE g_module;

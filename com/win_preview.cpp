@@ -3,7 +3,6 @@
 // After windows.h: GDI+ needs its types, and min and max as templates.
 #include <objidl.h>
 #include <shlwapi.h>
-#include <wrl/client.h>
 
 #include <algorithm>
 namespace Gdiplus {
@@ -16,7 +15,6 @@ using std::min;
 
 namespace rxTheme::com {
 
-using Microsoft::WRL::ComPtr;
 
 namespace {
 
