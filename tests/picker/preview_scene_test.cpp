@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -61,26 +62,23 @@ TEST(PreviewSceneTest, NamesAndColors) {
   }
 }
 
-struct Placed {
-  int x, y, width, height;
-  bool operator==(const Placed&) const = default;
-};
-
-struct TextRun {
-  std::u16string text;
-  int x, baseline;
-  SceneFont font;
-  Rgb color;
-  bool operator==(const TextRun&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const TextRun& r) {
-  return out << ToUtf8(r.text) << "@" << r.x << "," << r.baseline << " " << ToUtf8(r.font.families)
-             << " " << r.font.pixel_size << (r.font.bold ? "b" : "")
-             << (r.font.underline ? "u" : "") << " #" << std::hex << r.color << std::dec;
-}
-std::ostream& operator<<(std::ostream& out, const Placed& p) {
-  return out << p.x << "," << p.y << " " << p.width << "x" << p.height;
+// A scene as lines of text: "picture x,y wxh" and "text x,baseline font
+// size [bold] [underline] #color", in the scene's order.
+std::vector<std::string> Describe(const PreviewScene& scene) {
+  std::vector<std::string> lines;
+  char line[160];
+  for (const ScenePicture& p : scene.pictures) {
+    std::snprintf(line, sizeof line, "picture %d,%d %dx%d%s", p.x, p.y, p.width, p.height,
+                  p.bytes ? "" : " (no bytes)");
+    lines.push_back(line);
+  }
+  for (const SceneText& t : scene.texts) {
+    std::snprintf(line, sizeof line, "%s %d,%d %s %d%s%s #%06X", ToUtf8(t.text).c_str(), t.x,
+                  t.baseline, ToUtf8(t.font.families).c_str(), t.font.pixel_size,
+                  t.font.bold ? " bold" : "", t.font.underline ? " underline" : "", t.color);
+    lines.push_back(line);
+  }
+  return lines;
 }
 
 // Fixed metrics: 16 pixels give ascent 12, descent 3, 8 per character; 32
@@ -119,55 +117,29 @@ TEST(PreviewSceneTest, LaysThePageOutAsABrowserDoes) {
   const PreviewScene scene = BuildPreviewScene(v, true, metrics);
 
   EXPECT_EQ(scene.background, 0xF4F8FCu);
-  ASSERT_TRUE(scene.background_picture.bytes);
-  EXPECT_EQ(*scene.background_picture.bytes, Jpeg(64, 48));
-  EXPECT_EQ((Placed{scene.background_picture.x, scene.background_picture.y,
-                    scene.background_picture.width, scene.background_picture.height}),
-            (Placed{0, 0, 64, 48}));
-  std::vector<Placed> pictures;
-  for (const ScenePicture& p : scene.pictures) {
-    EXPECT_TRUE(p.bytes);
-    pictures.push_back({p.x, p.y, p.width, p.height});
-  }
-  EXPECT_EQ(pictures, (std::vector<Placed>{
-                          {8, 8, 480, 56},    // banner, then h1 21 below
-                          {19, 137, 20, 20},  // bullet 1: 11 in, on its row's top
-                          {8, 275, 480, 8},   // separator after two line breaks
-                          {8, 298, 28, 28},   // buttons, a space apart, and two
-                          {52, 298, 28, 28},  // around the one without a picture
-                          {88, 298, 28, 28},
-                      }));
-  const SceneFont plain{kDefaultFamilies, 16};
-  const SceneFont body{u"Verdana", 16};
-  const SceneFont link{kDefaultFamilies, 16, false, true};
-  std::vector<TextRun> texts;
-  for (const SceneText& t : scene.texts) {
-    texts.push_back({t.text, t.x, t.baseline, t.font, t.color});
-  }
-  const Rgb text = 0x182840;
-  EXPECT_EQ(
-      texts,
-      (std::vector<TextRun>{
-          {.text = u"Heading 1",
-           .x = 8,
-           .baseline = 110,
-           .font = {u"Georgia, serif", 32, true},
-           .color = 0x1E5892},
-          {.text = u"Bullet 1", .x = 50, .baseline = 149, .font = body, .color = text},
-          {.text = u"Bullet 2", .x = 92, .baseline = 164, .font = body, .color = text},
-          {.text = u"Bullet 3", .x = 134, .baseline = 179, .font = body, .color = text},
-          {.text = u"Heading 2",
-           .x = 8,
-           .baseline = 221,
-           .font = {kDefaultFamilies, 24, true},
-           .color = text},
-          {.text = u"Regular Text Sample", .x = 8, .baseline = 257, .font = plain, .color = text},
-          {.text = u"Regular Link", .x = 8, .baseline = 338, .font = link, .color = 0x2060A0},
-          {.text = u"Followed Link", .x = 8, .baseline = 353, .font = link, .color = text},
-          {.text = u"Active Link", .x = 8, .baseline = 368, .font = link, .color = 0xE07830},
-      }));
-  EXPECT_EQ(scene.height, 379);
-  EXPECT_EQ(scene.width, 496);
+  const ScenePicture& tile = scene.background_picture;
+  ASSERT_TRUE(tile.bytes);
+  EXPECT_EQ(*tile.bytes, Jpeg(64, 48));
+  EXPECT_EQ(std::vector<int>({tile.x, tile.y, tile.width, tile.height}),
+            std::vector<int>({0, 0, 64, 48}));
+  EXPECT_EQ(Describe(scene), (std::vector<std::string>{
+                                 "picture 8,8 480x56",    // the banner; h1 21 below
+                                 "picture 19,137 20x20",  // bullet 1, 11 in, on its row's top
+                                 "picture 8,275 480x8",   // separator after two line breaks
+                                 "picture 8,298 28x28",   // buttons a space apart, and two
+                                 "picture 52,298 28x28",  // around the one without a picture
+                                 "picture 88,298 28x28",
+                                 "Heading 1 8,110 Georgia, serif 32 bold #1E5892",
+                                 "Bullet 1 50,149 Verdana 16 #182840",
+                                 "Bullet 2 92,164 Verdana 16 #182840",
+                                 "Bullet 3 134,179 Verdana 16 #182840",
+                                 "Heading 2 8,221 Times New Roman, serif 24 bold #182840",
+                                 "Regular Text Sample 8,257 Times New Roman, serif 16 #182840",
+                                 "Regular Link 8,338 Times New Roman, serif 16 underline #2060A0",
+                                 "Followed Link 8,353 Times New Roman, serif 16 underline #182840",
+                                 "Active Link 8,368 Times New Roman, serif 16 underline #E07830",
+                             }));
+  EXPECT_EQ(std::pair(scene.width, scene.height), std::pair(496, 379));
 
   EXPECT_FALSE(BuildPreviewScene(v, false, metrics).background_picture.bytes);
   v.background_image = u"/site/junk.png";
@@ -178,15 +150,8 @@ TEST(PreviewSceneTest, APageOfPlainText) {
   testing::FixedMetrics metrics;
   const PreviewScene scene = TextScene(u"No theme selected.", metrics);
   EXPECT_EQ(scene.background, kDefaultBackground);
-  ASSERT_EQ(scene.texts.size(), 1u);
-  EXPECT_EQ((TextRun{scene.texts[0].text, scene.texts[0].x, scene.texts[0].baseline,
-                     scene.texts[0].font, scene.texts[0].color}),
-            (TextRun{.text = u"No theme selected.",
-                     .x = 8,
-                     .baseline = 20,
-                     .font = {kDefaultFamilies, 16},
-                     .color = kDefaultText}));
-  EXPECT_TRUE(scene.pictures.empty());
+  EXPECT_EQ(Describe(scene),
+            std::vector<std::string>{"No theme selected. 8,20 Times New Roman, serif 16 #000000"});
 }
 
 }  // namespace
