@@ -55,12 +55,7 @@ bool WaitFor(const std::function<bool()>& done) {
   return false;
 }
 
-// The text of a window, or of a tree-view entry.
-std::wstring Text(HWND window) {
-  wchar_t text[256] = {};
-  GetWindowTextW(window, text, 256);
-  return text;
-}
+// The text of a tree-view entry.
 std::wstring Text(HWND tree, HTREEITEM item) {
   wchar_t text[256] = {};
   TVITEMW entry = {};
@@ -86,21 +81,10 @@ HTREEITEM Selected(HWND tree) {
   return reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
 }
 
-// A window of the picker's thread: the dialog, or a message box over it.
-struct WindowSearch {
-  const wchar_t* title;
-  HWND found;
-};
-BOOL CALLBACK MatchTitle(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<WindowSearch*>(param);
-  if (IsWindowVisible(window) && Text(window) == search->title) search->found = window;
-  return search->found == nullptr;
-}
-HWND ThreadWindow(DWORD thread, const wchar_t* title) {
-  WindowSearch search = {title, nullptr};
-  EnumThreadWindows(thread, MatchTitle, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
+// The dialog once it is shown, or a message box over it.
+HWND Shown(HWND window) { return window && IsWindowVisible(window) ? window : nullptr; }
+HWND FindDialog() { return Shown(FindWindowW(L"rxThemePickerDialog", L"Select Theme")); }
+HWND FindMessageBox() { return Shown(FindWindowW(L"#32770", L"Corvane Webdrift")); }
 
 // GDI+'s PNG encoder.
 const CLSID kPngEncoder = {
@@ -174,12 +158,11 @@ struct Dialog {
   // then closed; empty when none comes.
   std::wstring CloseMessageBox() const {
     HWND box = nullptr;
-    if (!WaitFor([&] { return (box = ThreadWindow(thread, L"Corvane Webdrift")) != nullptr; })) {
-      return {};
-    }
-    const std::wstring text = Text(GetDlgItem(box, 0xFFFF));
+    if (!WaitFor([&] { return (box = FindMessageBox()) != nullptr; })) return {};
+    wchar_t text[256] = {};
+    GetDlgItemTextW(box, 0xFFFF, text, 256);  // the box's message
     PostMessageW(box, WM_COMMAND, IDOK, 0);
-    WaitFor([&] { return !ThreadWindow(thread, L"Corvane Webdrift"); });
+    WaitFor([] { return !FindMessageBox(); });
     return text;
   }
 };
@@ -189,12 +172,13 @@ struct Dialog {
 LONG RunPicker(_CTheme* theme, const std::function<void(Dialog&)>& drive) {
   Dialog dialog{GetCurrentThreadId()};
   std::thread driver([&] {
-    if (!WaitFor([&] { return (dialog.window = ThreadWindow(dialog.thread, L"Select Theme")); })) {
+    if (!WaitFor([&] { return (dialog.window = FindDialog()) != nullptr; })) {
       return Check(false, "the dialog appears");
     }
     dialog.tree = FindWindowExW(dialog.window, nullptr, WC_TREEVIEWW, nullptr);
     dialog.preview = FindWindowExW(dialog.window, nullptr, L"rxThemePreview", nullptr);
-    drive(dialog);
+    Check(dialog.tree && dialog.preview, "the dialog has its list and preview");
+    if (dialog.tree && dialog.preview) drive(dialog);
     // Whatever the driver left open closes now.
     if (IsWindowVisible(dialog.window)) PostMessageW(dialog.window, WM_CLOSE, 0, 0);
   });

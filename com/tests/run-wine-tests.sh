@@ -104,26 +104,33 @@ done
 python3 "$here/wine_checks.py" expected "$work/load0.json" "$work/load1.json" "$work/expected.vbs" >/dev/null
 set +e
 
+# Counts a run whose last line is its summary, "N passed, M failed" (after
+# an optional "NAME: "), and shows its other lines; a run without one failed.
+tally() {  # tally NAME OUTPUT START
+  local name=$1 summary
+  summary=$(tail -n 1 "$2")
+  if [[ "$summary" =~ ^(.*: )?([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
+    passed=$((passed + BASH_REMATCH[2]))
+    failed=$((failed + BASH_REMATCH[3]))
+    grep -v -x -F "$summary" "$2" | sed "s/^/  /"
+    echo "$name: ${BASH_REMATCH[2]} passed, ${BASH_REMATCH[3]} failed ($(elapsed "$3") s)"
+  else
+    failed=$((failed + 1))
+    sed "s/^/  /" "$2"
+    echo "$name: FAIL: no summary line (it stopped early)"
+  fi
+}
+
 # Each script runs as the shared helpers, the generated expectations and the
 # script itself, in one file; its result is its summary line.
 run_script() {  # run_script NAME SOURCE
-  local name=$1 script="$work/$1.vbs" start summary
+  local name=$1 script="$work/$1.vbs" start
   cat "$here/lib.vbs" "$work/expected.vbs" "$2" | sed 's/\r*$/\r/' >"$script"
   start=$(now)
   timeout 300 "$wine" cscript //nologo "$(winpath "$script")" "$(winpath "$data")" \
     >"$work/$name.out" 2>&1
   tr -d '\r' <"$work/$name.out" | grep -v '^[0-9a-f]*:fixme:' >"$work/$name.txt"
-  summary=$(tail -n 1 "$work/$name.txt")
-  if [[ "$summary" =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
-    passed=$((passed + BASH_REMATCH[1]))
-    failed=$((failed + BASH_REMATCH[2]))
-    grep -v -x -F "$summary" "$work/$name.txt" | sed "s/^/  /"
-    echo "$name: $summary ($(elapsed "$start") s)"
-  else
-    failed=$((failed + 1))
-    sed "s/^/  /" "$work/$name.txt"
-    echo "$name: FAIL: no summary line (the script stopped early)"
-  fi
+  tally "$name" "$work/$name.txt" "$start"
 }
 
 for test in "$here"/*_test.vbs; do
@@ -172,19 +179,10 @@ if [ -z "$xvfb_pid" ] || [ ! -f "$picker" ]; then
   echo "  FAIL: the picker's window needs Xvfb and $picker"
   failed=$((failed + 1))
 else
-  rm -f "$shot"
   timeout 300 "$wine" "$(winpath "$picker")" "$(winpath "$themes")" "$(winpath "$work/picker-work")" \
     "$(winpath "$shot")" 2>&1 | tr -d '\r' | grep -v ':fixme:' >"$work/picker.txt"
-  summary=$(tail -n 1 "$work/picker.txt")
-  grep -v -x -F "$summary" "$work/picker.txt" | sed "s/^/  /"
-  if [[ "$summary" =~ ^win32\ picker:\ ([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
-    passed=$((passed + BASH_REMATCH[1]))
-    failed=$((failed + BASH_REMATCH[2]))
-    echo "$summary ($(elapsed "$start") s; screenshot $shot)"
-  else
-    failed=$((failed + 1))
-    echo "win32 picker: FAIL: no summary line"
-  fi
+  tally "win32 picker" "$work/picker.txt" "$start"
+  echo "  screenshot: $shot"
 fi
 
 # Unregistering removes the classes again.
