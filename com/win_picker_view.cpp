@@ -16,6 +16,7 @@
 #include "picker/select_theme.h"
 #include "picker/theme_picker.h"
 #include "win_preview.h"
+#include "win_window.h"
 
 namespace rxTheme::com {
 namespace {
@@ -69,40 +70,6 @@ ControlClass ClassOf(const ControlSpec& control) {
   }
   return {L"STATIC", 0, 0};
 }
-
-struct WindowDeleter {
-  void operator()(HWND window) const { DestroyWindow(window); }
-};
-struct FontDeleter {
-  void operator()(HFONT font) const { DeleteObject(font); }
-};
-struct BitmapDeleter {
-  void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
-};
-struct DcDeleter {
-  void operator()(HDC dc) const { DeleteDC(dc); }
-};
-
-// A window class of this module, registered for the lifetime of the object.
-class WindowClass {
- public:
-  WindowClass(const wchar_t* name, WNDPROC procedure) : name_(name) {
-    WNDCLASSEXW window_class = {};
-    window_class.cbSize = sizeof window_class;
-    window_class.lpfnWndProc = procedure;
-    window_class.hInstance = g_module;
-    window_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_3DFACE + 1);
-    window_class.lpszClassName = name;
-    RegisterClassExW(&window_class);
-  }
-  ~WindowClass() { UnregisterClassW(name_, g_module); }
-  WindowClass(const WindowClass&) = delete;
-  WindowClass& operator=(const WindowClass&) = delete;
-
- private:
-  const wchar_t* name_;
-};
 
 // While the dialog is modal, the thread's other windows take no input.
 class OtherWindowsDisabled {
@@ -388,16 +355,14 @@ class Win32PickerView : public PickerView {
       GetClientRect(child, &client);
       POINT origin = {0, 0};
       MapWindowPoints(child, dialog_, &origin, 1);
-      std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter> picture(CreateCompatibleDC(dc));
-      std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter> bitmap(
-          CreateCompatibleBitmap(dc, client.right, client.bottom));
-      const HGDIOBJ previous = SelectObject(picture.get(), bitmap.get());
+      UniqueDc picture(CreateCompatibleDC(dc));
+      UniqueGdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
+      Selected selected(picture.get(), bitmap.get());
       // What the child leaves unpainted shows the dialog behind it.
       BitBlt(picture.get(), 0, 0, client.right, client.bottom, dc, origin.x, origin.y, SRCCOPY);
       SendMessageW(child, WM_PRINT, reinterpret_cast<WPARAM>(picture.get()),
                    PRF_CLIENT | PRF_ERASEBKGND | PRF_CHILDREN);
       BitBlt(dc, origin.x, origin.y, client.right, client.bottom, picture.get(), 0, 0, SRCCOPY);
-      SelectObject(picture.get(), previous);
     }
   }
 
@@ -424,6 +389,14 @@ class Win32PickerView : public PickerView {
       FillRect(dc, &thumb, GetSysColorBrush(COLOR_3DFACE));
       DrawEdge(dc, &thumb, EDGE_RAISED, BF_RECT);
     }
+  }
+
+ public:
+  // For the window procedure: the dialog's window (nullptr once it is gone),
+  // and its messages.
+  void Attach(HWND window) {
+    dialog_ = window;
+    if (!window) (void)window_.release();  // destroyed already
   }
 
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -477,23 +450,7 @@ class Win32PickerView : public PickerView {
     return DefWindowProcW(dialog_, message, wparam, lparam);
   }
 
-  static LRESULT CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_NCCREATE) {
-      auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
-      SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-      static_cast<Win32PickerView*>(create->lpCreateParams)->dialog_ = hwnd;
-    }
-    auto* self = reinterpret_cast<Win32PickerView*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(hwnd, message, wparam, lparam);
-    if (message == WM_NCDESTROY) {
-      self->dialog_ = nullptr;
-      (void)self->window_.release();  // destroyed already
-    }
-    LRESULT result = 0;
-    if (!GuardWindowProc([&] { result = self->Handle(message, wparam, lparam); })) return 0;
-    return result;
-  }
-
+ private:
   // The list's procedure: a press of the left button on an entry loads it
   // (also when it was selected already) once the list has selected it.
   static LRESULT CALLBACK TreeProc(HWND tree, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -518,9 +475,9 @@ class Win32PickerView : public PickerView {
   double dpi_;
   PreviewWindow preview_;
   CommonControls common_controls_;
-  WindowClass dialog_class_{kDialogClass, DialogProc};
-  std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter> font_;
-  std::unique_ptr<std::remove_pointer_t<HWND>, WindowDeleter> window_;
+  WindowClass dialog_class_{kDialogClass, ObjectWindowProc<Win32PickerView>};
+  UniqueGdiObject<HFONT> font_;
+  UniqueWindow window_;
   HWND dialog_ = nullptr;  // the window, while it exists
   std::array<HWND, kControlCount> controls_{};
   std::vector<HTREEITEM> items_;

@@ -11,10 +11,9 @@ using std::min;
 }  // namespace Gdiplus
 #include <gdiplus.h>
 
-#include "com_support.h"
+#include "win_window.h"
 
 namespace rxTheme::com {
-
 
 namespace {
 
@@ -47,28 +46,6 @@ int CALLBACK FoundFamily(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM foun
   *reinterpret_cast<bool*>(found) = true;
   return 0;
 }
-
-struct DcDeleter {
-  void operator()(HDC dc) const { DeleteDC(dc); }
-};
-struct GdiObjectDeleter {
-  void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
-using UniqueDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
-using UniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiObjectDeleter>;
-
-// Selects an object into a DC for a scope.
-class Selected {
- public:
-  Selected(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-  ~Selected() { SelectObject(dc_, previous_); }
-  Selected(const Selected&) = delete;
-  Selected& operator=(const Selected&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ previous_;
-};
 
 Gdiplus::Color GdiplusColor(Rgb rgb) {
   return Gdiplus::Color(255, (rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
@@ -145,21 +122,14 @@ struct PreviewWindow::Decoded {
   std::unique_ptr<Gdiplus::Bitmap> bitmap;
 };
 
-PreviewWindow::PreviewWindow() {
+PreviewWindow::PreviewWindow()
+    : window_class_(std::make_unique<WindowClass>(kPreviewClass, ObjectWindowProc<PreviewWindow>)) {
   Gdiplus::GdiplusStartupInput input;
   Gdiplus::GdiplusStartup(&gdiplus_, &input, nullptr);
-  WNDCLASSEXW window_class = {};
-  window_class.cbSize = sizeof window_class;
-  window_class.lpfnWndProc = Proc;
-  window_class.hInstance = g_module;
-  window_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-  window_class.lpszClassName = kPreviewClass;
-  RegisterClassExW(&window_class);
 }
 
 PreviewWindow::~PreviewWindow() {
   if (hwnd_) DestroyWindow(hwnd_);
-  UnregisterClassW(kPreviewClass, g_module);
   pictures_.clear();  // before GDI+ goes
   if (gdiplus_) Gdiplus::GdiplusShutdown(gdiplus_);
 }
@@ -201,7 +171,7 @@ void PreviewWindow::Paint(HDC target, const RECT& client) {
   const int height = client.bottom - client.top;
   if (width <= 0 || height <= 0) return;
   UniqueDc dc(CreateCompatibleDC(target));
-  UniqueBitmap canvas(CreateCompatibleBitmap(target, width, height));
+  UniqueGdiObject<HBITMAP> canvas(CreateCompatibleBitmap(target, width, height));
   Selected selected(dc.get(), canvas.get());
   {
     Gdiplus::Graphics graphics(dc.get());
@@ -259,21 +229,6 @@ void PreviewWindow::ScrollTo(int position) {
   InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-LRESULT CALLBACK PreviewWindow::Proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    static_cast<PreviewWindow*>(create->lpCreateParams)->hwnd_ = hwnd;
-  }
-  auto* self = reinterpret_cast<PreviewWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(hwnd, message, wparam, lparam);
-  if (message == WM_NCDESTROY) self->hwnd_ = nullptr;
-  LRESULT result = 0;
-  // No C++ exception leaves a window procedure.
-  if (!GuardWindowProc([&] { result = self->Handle(message, wparam, lparam); })) return 0;
-  return result;
-}
-
 LRESULT PreviewWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
   RECT client;
   GetClientRect(hwnd_, &client);
@@ -313,33 +268,19 @@ LRESULT PreviewWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     }
     case WM_VSCROLL: {
-      SCROLLINFO info = {};
-      info.cbSize = sizeof info;
-      info.fMask = SIF_TRACKPOS;
-      GetScrollInfo(hwnd_, SB_VERT, &info);
-      switch (LOWORD(wparam)) {
-        case SB_LINEUP:
-          ScrollTo(scroll_ - kLineStep);
-          break;
-        case SB_LINEDOWN:
-          ScrollTo(scroll_ + kLineStep);
-          break;
-        case SB_PAGEUP:
-          ScrollTo(scroll_ - page);
-          break;
-        case SB_PAGEDOWN:
-          ScrollTo(scroll_ + page);
-          break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION:
-          ScrollTo(info.nTrackPos);
-          break;
-        case SB_TOP:
-          ScrollTo(0);
-          break;
-        case SB_BOTTOM:
-          ScrollTo(scene_.height);
-          break;
+      const int part = LOWORD(wparam);
+      if (part == SB_THUMBTRACK || part == SB_THUMBPOSITION) {
+        SCROLLINFO info = {};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_TRACKPOS;
+        GetScrollInfo(hwnd_, SB_VERT, &info);
+        ScrollTo(info.nTrackPos);
+      }
+      const int steps[][2] = {{SB_LINEUP, -kLineStep},  {SB_LINEDOWN, kLineStep},
+                              {SB_PAGEUP, -page},       {SB_PAGEDOWN, page},
+                              {SB_TOP, -scene_.height}, {SB_BOTTOM, scene_.height}};
+      for (const auto& [step_part, step] : steps) {
+        if (part == step_part) ScrollTo(scroll_ + step);
       }
       return 0;
     }

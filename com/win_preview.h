@@ -47,15 +47,19 @@ class PreviewWindow {
   void SetScene(const PreviewScene& scene);
   SceneFonts& Fonts() { return fonts_; }
 
+  // For the window procedure: the window (nullptr once it is gone), and its
+  // messages.
+  void Attach(HWND hwnd) { hwnd_ = hwnd; }
+  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
+
  private:
   struct Decoded;
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
-  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
   void Paint(HDC target, const RECT& client);
   void UpdateScrollBar();
   void ScrollTo(int position);
   const Decoded* Picture(const std::shared_ptr<const std::string>& bytes);
 
+  std::unique_ptr<class WindowClass> window_class_;
   HWND hwnd_ = nullptr;
   ULONG_PTR gdiplus_ = 0;
   PreviewScene scene_;

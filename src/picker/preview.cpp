@@ -1,6 +1,9 @@
 #include "picker/preview.h"
 
+#include <algorithm>
+#include <iterator>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "runtime/automation_error.h"
@@ -139,23 +142,16 @@ const std::vector<Line>& PageLines() {
 // The value with the characters that end or change an attribute or element
 // written as character references.
 WString EscapeHtml(const WString& value) {
+  static constexpr std::pair<char16_t, std::u16string_view> kReferences[] = {
+      {u'&', u"&amp;"}, {u'<', u"&lt;"}, {u'>', u"&gt;"}, {u'"', u"&quot;"}};
   WString out;
   for (char16_t unit : value) {
-    switch (unit) {
-      case u'&':
-        out += u"&amp;";
-        break;
-      case u'<':
-        out += u"&lt;";
-        break;
-      case u'>':
-        out += u"&gt;";
-        break;
-      case u'"':
-        out += u"&quot;";
-        break;
-      default:
-        out += unit;
+    const auto* reference = std::find_if(std::begin(kReferences), std::end(kReferences),
+                                         [unit](const auto& r) { return r.first == unit; });
+    if (reference == std::end(kReferences)) {
+      out += unit;
+    } else {
+      out += reference->second;
     }
   }
   return out;
@@ -194,26 +190,29 @@ void BuildPreview(CTheme& theme, bool vivid, bool active, bool background, WStri
 
 PreviewValues ReadPreviewValues(CTheme& theme) {
   PreviewValues v;
-  v.background_image = kBackgroundImage(theme);
-  v.background_color = kPageBackgroundColor(theme);
-  v.text_color = kTextColor(theme);
-  v.link_color = kLinkColor(theme);
-  v.visited_link_color = kVisitedLinkColor(theme);
-  v.active_link_color = kActiveLinkColor(theme);
-  v.banner_image = kBannerImage(theme);
-  v.heading1_typeface = kHeading1Typeface(theme);
-  v.heading1_color = kHeading1Color(theme);
-  v.body_typeface = kBodyTypeface(theme);
-  v.bullet_images[0] = kBulletImage1(theme);
-  v.bullet_images[1] = kBulletImage2(theme);
-  v.bullet_images[2] = kBulletImage3(theme);
-  v.heading2_typeface = kHeading2Typeface(theme);
-  v.heading2_color = kHeading2Color(theme);
-  v.separator_image = kSeparatorImage(theme);
-  v.nav_button_images[0] = kPrevButtonImage(theme);
-  v.nav_button_images[1] = kHomeButtonImage(theme);
-  v.nav_button_images[2] = kUpButtonImage(theme);
-  v.nav_button_images[3] = kNextButtonImage(theme);
+  const std::pair<WString*, ValueGetter> values[] = {
+      {&v.background_image, kBackgroundImage},
+      {&v.background_color, kPageBackgroundColor},
+      {&v.text_color, kTextColor},
+      {&v.link_color, kLinkColor},
+      {&v.visited_link_color, kVisitedLinkColor},
+      {&v.active_link_color, kActiveLinkColor},
+      {&v.banner_image, kBannerImage},
+      {&v.heading1_typeface, kHeading1Typeface},
+      {&v.heading1_color, kHeading1Color},
+      {&v.body_typeface, kBodyTypeface},
+      {&v.bullet_images[0], kBulletImage1},
+      {&v.bullet_images[1], kBulletImage2},
+      {&v.bullet_images[2], kBulletImage3},
+      {&v.heading2_typeface, kHeading2Typeface},
+      {&v.heading2_color, kHeading2Color},
+      {&v.separator_image, kSeparatorImage},
+      {&v.nav_button_images[0], kPrevButtonImage},
+      {&v.nav_button_images[1], kHomeButtonImage},
+      {&v.nav_button_images[2], kUpButtonImage},
+      {&v.nav_button_images[3], kNextButtonImage},
+  };
+  for (const auto& [field, value] : values) *field = value(theme);
   return v;
 }
 
