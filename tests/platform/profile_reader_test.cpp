@@ -11,7 +11,8 @@
 #include <string>
 
 #ifdef __SANITIZE_ADDRESS__
-#include <sanitizer/allocator_interface.h>
+// The sanitizer's allocator keeps its own count (GCC ships no header for it).
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 namespace rxTheme {
