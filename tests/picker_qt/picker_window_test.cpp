@@ -90,7 +90,8 @@ TEST(PickerWindowTest, FocusClicksOptionsAndThePaintedPreview) {
     EXPECT_EQ(picker.Scene().texts[0].text, u"No theme selected.");
 
     // The focus entering the list makes an entry current but loads nothing.
-    QApplication::setActiveWindow(&dialog);
+    dialog.activateWindow();
+    QApplication::processEvents();
     list->setFocus(Qt::TabFocusReason);
     EXPECT_TRUE(list->hasFocus());
     EXPECT_EQ(picker.Theme()->CurrentThemeName(), u"");
