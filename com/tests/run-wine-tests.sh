@@ -160,19 +160,19 @@ else
 fi
 echo "exchange checks done"
 
-# The picker's window: themes packed by the native build, one with a broken
+# The picker's window: themes packed by the native build, Torn with a damaged
 # package and one titled with the code page's quotation marks (0x93, 0x94).
 picker="$(dirname "$dll")/picker_test.exe"
 shot="$(dirname "$dll")/picker-win32.png"
 themes="$work/themes"
-mkdir -p "$themes/broken" "$themes/dawn" "$work/picker-work"
+mkdir -p "$themes/torn" "$themes/dawn" "$work/picker-work"
 for t in ember harbor meadow; do
   mkdir -p "$themes/$t"
   "$cli" pack "$repo/themes/$t" -o "$themes/$t/$t.elm" >/dev/null
   cp "$repo/themes/$t/$t.inf" "$themes/$t/"
 done
-printf '[info]\r\ntitle=Broken\r\n' >"$themes/broken/broken.inf"
-printf 'not a theme package' >"$themes/broken/broken.elm"
+printf '[info]\r\ntitle=Torn\r\n' >"$themes/torn/torn.inf"
+printf 'not a theme package' >"$themes/torn/torn.elm"
 printf '[info]\r\ntitle=\x93Dawn\x94\r\n' >"$themes/dawn/dawn.inf"
 start=$(now)
 if [ -z "$xvfb_pid" ] || [ ! -f "$picker" ]; then
