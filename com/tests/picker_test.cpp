@@ -38,12 +38,8 @@ int g_passed = 0;
 int g_failed = 0;
 
 void Check(bool ok, const char* what) {
-  if (ok) {
-    ++g_passed;
-  } else {
-    ++g_failed;
-    std::printf("  FAIL: %s\n", what);
-  }
+  if (!ok) std::printf("  FAIL: %s\n", what);
+  ++(ok ? g_passed : g_failed);
 }
 
 // Polls `done` for up to five seconds.
