@@ -85,10 +85,11 @@ class ThemePicker {
   ThemePicker(const ThemePicker&) = delete;
   ThemePicker& operator=(const ThemePicker&) = delete;
 
-  // The dialog's load: centres it by its outer size, lists the themes, shows "No theme selected."
-  // and sets the check boxes from the edited theme (only the part of their
-  // click handling that runs while hidden), then re-selects the current theme
-  // when its name matches an entry exactly. Runs once; ShowModal runs it too.
+  // The dialog's load: centres it by its outer size, lists the themes, shows
+  // "No theme selected." and sets the check boxes from the edited theme (only
+  // the part of their click handling that runs while hidden), then re-selects
+  // the current theme when its name matches an entry exactly. Runs once;
+  // ShowModal runs it too.
   void Open();
 
   // Opens (if not yet), shows the dialog modally through the view and
