@@ -72,8 +72,9 @@ com:
 	  cmake --build $$dir -j $(JOBS) || exit 1; \
 	done
 
-# The 64-bit DLL registered in a fresh Wine prefix and driven by Wine's script
-# host; the native build packs the sample theme and checks exchanged contents.
+# The 64-bit DLL registered in a fresh Wine prefix on a virtual display and
+# driven by Wine's script host and by picker_test.exe (the picker's window);
+# the native build packs the sample themes and checks exchanged contents.
 test-wine: build com
 	com/tests/run-wine-tests.sh $(WIN64_BUILD)/rxTheme.dll $(BUILD)/apps/cli/rxtheme
 

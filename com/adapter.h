@@ -25,12 +25,10 @@ class DispatchPart : public Iface {
     return InterfaceTypeInfo(__uuidof(Iface), info);
   }
   STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
-    ITypeInfo* info = nullptr;
+    ComPtr<ITypeInfo> info;
     HRESULT hr = InterfaceTypeInfo(__uuidof(Iface), &info);
     if (FAILED(hr)) return hr;
-    hr = DispGetIDsOfNames(info, names, count, ids);
-    info->Release();
-    return hr;
+    return DispGetIDsOfNames(info.Get(), names, count, ids);
   }
   STDMETHODIMP Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                       EXCEPINFO* excep, UINT* arg_error) override {
@@ -52,7 +50,8 @@ HRESULT PersistRead(rxTheme::IPropertyBagX& core, _PropertyBagX** bag);
 HRESULT PersistClassName(rxTheme::IPropertyBagX& core, BSTR* name);
 
 // The persistence interface of an adapter whose default interface is another
-// one; IUnknown goes to the owning object.
+// one; IUnknown goes to the owning object, which the part does not hold (it
+// is part of it).
 class PersistPart : public DispatchPart<_IPropertyBagX> {
  public:
   PersistPart(IUnknown* outer, rxTheme::IPropertyBagX* core) : outer_(outer), core_(core) {}
@@ -143,8 +142,8 @@ class Adapter : public DispatchPart<Iface>, public ISupportErrorInfo, public ICo
 // The adapter of a core object: the one that exists already, so that a script
 // sees the same object twice, or a new one of the class matching the object's
 // type. A core standard font becomes a new system font object with the same
-// attributes. Returns a new reference; a null object gives null.
-IDispatch* AdapterFor(const ObjectRef& core);
+// attributes. A null object gives null.
+ComPtr<IDispatch> AdapterFor(const ObjectRef& core);
 
 // The core object behind a COM object: the adapter's own object, a snapshot
 // of a standard font (an object whose type name is "Font"), or an opaque

@@ -29,17 +29,12 @@ std::unordered_map<const Object*, IUnknown*>& Cache() {
 class ForeignObject : public Object {
  public:
   ForeignObject(IUnknown* object, WString type_name)
-      : object_(object), type_name_(std::move(type_name)) {
-    object_->AddRef();
-  }
-  ~ForeignObject() override { object_->Release(); }
-  ForeignObject(const ForeignObject&) = delete;
-  ForeignObject& operator=(const ForeignObject&) = delete;
+      : object_(object), type_name_(std::move(type_name)) {}
   WString TypeName() const override { return type_name_; }
-  IUnknown* object() const { return object_; }
+  IUnknown* object() const { return object_.Get(); }
 
  private:
-  IUnknown* object_;
+  ComPtr<IUnknown> object_;
   WString type_name_;
 };
 
@@ -54,11 +49,10 @@ T* Require(T* value) {
 template <typename Out>
 void SetObject(const ObjectRef& core, Out** out) {
   *Require(out) = nullptr;
-  IDispatch* adapter = AdapterFor(core);
-  if (!adapter) return;
-  HRESULT hr = adapter->QueryInterface(__uuidof(Out), reinterpret_cast<void**>(out));
-  adapter->Release();
-  if (FAILED(hr)) RaiseError(kTypeMismatch);
+  ComPtr<IDispatch> adapter = AdapterFor(core);
+  if (adapter && FAILED(adapter->QueryInterface(__uuidof(Out), reinterpret_cast<void**>(out)))) {
+    RaiseError(kTypeMismatch);
+  }
 }
 
 std::shared_ptr<rxTheme::PropertyBagX> CoreBagOf(_PropertyBagX* bag) {
@@ -123,12 +117,17 @@ class ThemeAdapter : public Adapter<_CTheme, rxTheme::CTheme> {
   STDMETHODIMP Load(BSTR* file, LONG* r) override {
     return Call([&] { *Require(r) = core().Load(FromBstr(*Require(file))); });
   }
-  STDMETHODIMP SelectTheme(_CTheme**, LONG* r) override {
+  // Shows the picker on the theme passed in; a null reference is refused by
+  // the picker (91), an object that is no theme of this component here (13).
+  STDMETHODIMP SelectTheme(_CTheme** parent, LONG* r) override {
     return Call([&] {
       *Require(r) = 0;
-      RaiseError(kCantCreateObject,
-                 u"The theme picker window is not available in the Windows build yet; "
-                 u"it is a later step of this component.");
+      std::shared_ptr<rxTheme::CTheme> theme;
+      if (_CTheme* object = *Require(parent)) {
+        theme = std::dynamic_pointer_cast<rxTheme::CTheme>(CoreObjectOf(object));
+        if (!theme) RaiseError(kTypeMismatch);
+      }
+      *r = core().SelectTheme(theme);
     });
   }
 };
@@ -276,60 +275,44 @@ void ForgetAdapter(const Object* core, IUnknown* adapter) {
   if (it != Cache().end() && it->second == adapter) Cache().erase(it);
 }
 
-IDispatch* AdapterFor(const ObjectRef& core) {
-  if (!core) return nullptr;
+ComPtr<IDispatch> AdapterFor(const ObjectRef& core) {
+  ComPtr<IDispatch> out;
+  if (!core) return out;
   if (auto font = std::dynamic_pointer_cast<StdFont>(core)) return NewSystemFont(*font);
   if (auto foreign = std::dynamic_pointer_cast<ForeignObject>(core)) {
-    IDispatch* object = nullptr;
-    if (FAILED(
-            foreign->object()->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&object)))) {
-      RaiseError(kTypeMismatch);
-    }
-    return object;
+    if (FAILED(foreign->object()->QueryInterface(IID_PPV_ARGS(&out)))) RaiseError(kTypeMismatch);
+    return out;
   }
   std::lock_guard<std::mutex> lock(g_cache_mutex);
   IUnknown*& slot = Cache()[core.get()];
-  if (!slot) {
-    slot = NewAdapter(core);
-    if (!slot) {
-      Cache().erase(core.get());
-      RaiseError(kTypeMismatch);
-    }
-    // The cache holds no reference: the new adapter's one reference goes to
-    // the caller below.
-    IDispatch* out = nullptr;
-    slot->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&out));
-    slot->Release();
+  if (slot) {
+    slot->QueryInterface(IID_PPV_ARGS(&out));
     return out;
   }
-  IDispatch* out = nullptr;
-  slot->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&out));
+  // The new adapter's one reference goes to the caller; the cache holds none.
+  ComPtr<IUnknown> adapter;
+  adapter.Attach(NewAdapter(core));
+  if (!adapter) {
+    Cache().erase(core.get());
+    RaiseError(kTypeMismatch);
+  }
+  slot = adapter.Get();
+  adapter.As(&out);
   return out;
 }
 
 ObjectRef CoreObjectOf(IUnknown* object) {
   if (!object) return nullptr;
-  ICoreObject* own = nullptr;
-  if (SUCCEEDED(object->QueryInterface(__uuidof(ICoreObject), reinterpret_cast<void**>(&own)))) {
-    ObjectRef core = own->Module() == ThisModuleToken() ? own->CoreRef() : nullptr;
-    own->Release();
-    if (core) return core;
+  ComPtr<ICoreObject> own;
+  if (SUCCEEDED(object->QueryInterface(__uuidof(ICoreObject), &own)) &&
+      own->Module() == ThisModuleToken() && own->CoreRef()) {
+    return own->CoreRef();
   }
-  IDispatch* dispatch = nullptr;
+  ComPtr<IDispatch> dispatch;
   WString type_name;
-  if (SUCCEEDED(object->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch)))) {
-    type_name = TypeNameOf(dispatch);
-    ObjectRef font;
-    if (type_name == u"Font") {
-      try {
-        font = FontSnapshot(dispatch);
-      } catch (...) {
-        dispatch->Release();
-        throw;
-      }
-    }
-    dispatch->Release();
-    if (font) return font;
+  if (SUCCEEDED(object->QueryInterface(IID_PPV_ARGS(&dispatch)))) {
+    type_name = TypeNameOf(dispatch.Get());
+    if (type_name == u"Font") return FontSnapshot(dispatch.Get());
   }
   return std::make_shared<ForeignObject>(object, type_name);
 }
@@ -340,12 +323,10 @@ template <typename CoreT>
 HRESULT CreateAdapter(REFIID iid, void** out) {
   if (!out) return E_POINTER;
   *out = nullptr;
-  IDispatch* adapter = nullptr;
+  ComPtr<IDispatch> adapter;
   HRESULT hr = Guard(iid, [&] { adapter = AdapterFor(std::make_shared<CoreT>()); });
   if (FAILED(hr)) return hr;
-  hr = adapter->QueryInterface(iid, out);
-  adapter->Release();
-  return hr;
+  return adapter->QueryInterface(iid, out);
 }
 
 }  // namespace

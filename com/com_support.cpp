@@ -3,6 +3,8 @@
 #include <mutex>
 #include <vector>
 
+#include "picker/theme_picker.h"
+
 namespace rxTheme::com {
 
 HMODULE g_module = nullptr;
@@ -26,17 +28,13 @@ BSTR ToBstr(const WString& text) {
 }
 
 HRESULT ReportError(const AutomationError& error, REFIID iid) {
-  ICreateErrorInfo* create = nullptr;
+  ComPtr<ICreateErrorInfo> create;
   if (SUCCEEDED(CreateErrorInfo(&create))) {
     create->SetGUID(iid);
     create->SetSource(const_cast<LPOLESTR>(Wide(error.Source())));
     create->SetDescription(const_cast<LPOLESTR>(Wide(error.Description())));
-    IErrorInfo* info = nullptr;
-    if (SUCCEEDED(create->QueryInterface(IID_IErrorInfo, reinterpret_cast<void**>(&info)))) {
-      SetErrorInfo(0, info);
-      info->Release();
-    }
-    create->Release();
+    ComPtr<IErrorInfo> info;
+    if (SUCCEEDED(create.As(&info))) SetErrorInfo(0, info.Get());
   }
   return MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, error.Number() & 0xFFFF);
 }
@@ -64,21 +62,33 @@ void RaiseFromHresult(HRESULT hr, const EXCEPINFO* info) {
   RaiseError(number, description, source);
 }
 
+void ShowWindowProcError(const AutomationError& error) noexcept {
+  try {
+    MessageBoxW(GetActiveWindow(), Wide(ErrorText(error)), Wide(kProductName),
+                MB_OK | MB_ICONERROR);
+  } catch (...) {
+    // Nothing is left to show it with.
+  }
+}
+
 namespace {
 
 std::mutex g_typelib_mutex;
-ITypeLib* g_typelib = nullptr;  // kept for the module's lifetime
 
-HRESULT TypeLibrary(ITypeLib** lib) {
+// The embedded type library, loaded once. It is kept until the process ends:
+// released during the module's unloading, it could outlive the system
+// library that made it.
+HRESULT TypeLibrary(ComPtr<ITypeLib>& lib) {
+  static auto* library = new ComPtr<ITypeLib>();
   std::lock_guard<std::mutex> lock(g_typelib_mutex);
-  if (!g_typelib) {
+  if (!*library) {
     wchar_t path[MAX_PATH];
     DWORD n = GetModuleFileNameW(g_module, path, MAX_PATH);
     if (n == 0 || n == MAX_PATH) return E_FAIL;
-    HRESULT hr = LoadTypeLibEx(path, REGKIND_NONE, &g_typelib);
+    HRESULT hr = LoadTypeLibEx(path, REGKIND_NONE, library->GetAddressOf());
     if (FAILED(hr)) return hr;
   }
-  *lib = g_typelib;
+  lib = *library;
   return S_OK;
 }
 
@@ -125,8 +135,8 @@ class PlainArguments {
 HRESULT InterfaceTypeInfo(REFIID iid, ITypeInfo** info) {
   if (!info) return E_POINTER;
   *info = nullptr;
-  ITypeLib* lib = nullptr;
-  HRESULT hr = TypeLibrary(&lib);
+  ComPtr<ITypeLib> lib;
+  HRESULT hr = TypeLibrary(lib);
   if (FAILED(hr)) return hr;
   return lib->GetTypeInfoOfGuid(iid, info);
 }
@@ -134,17 +144,12 @@ HRESULT InterfaceTypeInfo(REFIID iid, ITypeInfo** info) {
 HRESULT InvokeThroughTypeInfo(void* instance, REFIID iid, DISPID member, WORD flags,
                               DISPPARAMS* params, VARIANT* result, EXCEPINFO* excep,
                               UINT* arg_error) {
-  ITypeInfo* info = nullptr;
+  ComPtr<ITypeInfo> info;
   HRESULT hr = InterfaceTypeInfo(iid, &info);
   if (FAILED(hr)) return hr;
-  if (params) {
-    PlainArguments plain(*params);
-    hr = info->Invoke(instance, member, flags, plain.get(), result, excep, arg_error);
-  } else {
-    hr = info->Invoke(instance, member, flags, params, result, excep, arg_error);
-  }
-  info->Release();
-  return hr;
+  if (!params) return info->Invoke(instance, member, flags, params, result, excep, arg_error);
+  PlainArguments plain(*params);
+  return info->Invoke(instance, member, flags, plain.get(), result, excep, arg_error);
 }
 
 }  // namespace rxTheme::com

@@ -7,6 +7,8 @@
 // After windows.h, which it needs.
 #include <oleauto.h>
 
+#include <wrl/client.h>
+
 #include <atomic>
 #include <new>
 
@@ -16,6 +18,9 @@
 #include "rxtheme_idl.h"
 
 namespace rxTheme::com {
+
+// Every COM interface pointer that is held is held by one of these.
+using Microsoft::WRL::ComPtr;
 
 // The DLL's module handle, set when it is attached.
 extern HMODULE g_module;
@@ -52,6 +57,27 @@ HRESULT Guard(REFIID iid, Body&& body) {
   } catch (...) {
     return E_UNEXPECTED;
   }
+}
+
+// Shows a failure inside a window procedure in a message box, as the picker
+// shows the failures of its handlers ("Error <number>: <description>").
+void ShowWindowProcError(const AutomationError& error) noexcept;
+
+// Runs the work of a window procedure, so that no C++ exception leaves it:
+// a failure is shown and false returned; the window stays as it is.
+template <typename Body>
+bool GuardWindowProc(Body&& body) noexcept {
+  try {
+    body();
+    return true;
+  } catch (const AutomationError& e) {
+    ShowWindowProcError(e);
+  } catch (const std::bad_alloc&) {
+    ShowWindowProcError(AutomationError(7, kDefaultErrorSource, u"Out of memory"));
+  } catch (...) {
+    ShowWindowProcError(AutomationError(51, kDefaultErrorSource, u"Internal error"));
+  }
+  return false;
 }
 
 // The type information of one interface of the embedded type library.

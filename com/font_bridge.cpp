@@ -48,7 +48,7 @@ void Put(IDispatch* object, const wchar_t* name, const Variant& value) {
 }  // namespace
 
 WString TypeNameOf(IDispatch* object) {
-  ITypeInfo* info = nullptr;
+  ComPtr<ITypeInfo> info;
   if (!object || FAILED(object->GetTypeInfo(0, LOCALE_USER_DEFAULT, &info)) || !info) return {};
   BSTR name = nullptr;
   WString result;
@@ -56,7 +56,6 @@ WString TypeNameOf(IDispatch* object) {
     result = FromBstr(name);
     SysFreeString(name);
   }
-  info->Release();
   return result;
 }
 
@@ -73,24 +72,19 @@ std::shared_ptr<StdFont> FontSnapshot(IDispatch* font) {
   return snapshot;
 }
 
-IDispatch* NewSystemFont(const StdFont& font) {
-  IDispatch* object = nullptr;
-  HRESULT hr = CoCreateInstance(CLSID_StdFont, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
-                                reinterpret_cast<void**>(&object));
+ComPtr<IDispatch> NewSystemFont(const StdFont& font) {
+  ComPtr<IDispatch> object;
+  HRESULT hr =
+      CoCreateInstance(CLSID_StdFont, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, &object);
   if (FAILED(hr)) RaiseFromHresult(hr);
-  try {
-    Put(object, L"Name", Variant(font.Name()));
-    Put(object, L"Size", Variant::Currency(font.Size()));
-    Put(object, L"Weight", Variant::I2(font.Weight()));
-    Put(object, L"Bold", Variant::Bool(font.Bold()));
-    Put(object, L"Charset", Variant::I2(font.Charset()));
-    Put(object, L"Italic", Variant::Bool(font.Italic()));
-    Put(object, L"Strikethrough", Variant::Bool(font.Strikethrough()));
-    Put(object, L"Underline", Variant::Bool(font.Underline()));
-  } catch (...) {
-    object->Release();
-    throw;
-  }
+  Put(object.Get(), L"Name", Variant(font.Name()));
+  Put(object.Get(), L"Size", Variant::Currency(font.Size()));
+  Put(object.Get(), L"Weight", Variant::I2(font.Weight()));
+  Put(object.Get(), L"Bold", Variant::Bool(font.Bold()));
+  Put(object.Get(), L"Charset", Variant::I2(font.Charset()));
+  Put(object.Get(), L"Italic", Variant::Bool(font.Italic()));
+  Put(object.Get(), L"Strikethrough", Variant::Bool(font.Strikethrough()));
+  Put(object.Get(), L"Underline", Variant::Bool(font.Underline()));
   return object;
 }
 

@@ -7,6 +7,7 @@
 
 #include "adapter.h"
 #include "runtime/object_registry.h"
+#include "win_picker_view.h"
 
 namespace rxTheme::com {
 namespace {
@@ -94,15 +95,12 @@ HRESULT SetValue(const std::wstring& key, const wchar_t* name, const std::wstrin
 // cannot create raises 429, and the bag falls back to the class factory.
 ObjectRef CreateByProgId(const std::wstring& prog_id) {
   CLSID clsid;
-  IUnknown* object = nullptr;
+  ComPtr<IUnknown> object;
   if (FAILED(CLSIDFromProgID(prog_id.c_str(), &clsid)) ||
-      FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
-                              reinterpret_cast<void**>(&object)))) {
+      FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, &object))) {
     RaiseError(kCantCreateObject);
   }
-  ObjectRef core = CoreObjectOf(object);
-  object->Release();
-  return core;
+  return CoreObjectOf(object.Get());
 }
 
 void InstallSystemCreation() {
@@ -123,6 +121,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, void*) {
     g_module = instance;
     DisableThreadLibraryCalls(instance);
     InstallSystemCreation();
+    InstallWin32PickerView();
   }
   return TRUE;
 }
@@ -143,10 +142,8 @@ extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {
 extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
   std::wstring path = ModulePath();
   if (path.empty()) return SELFREG_E_CLASS;
-  ITypeLib* lib = nullptr;
-  HRESULT hr = LoadTypeLibEx(path.c_str(), REGKIND_REGISTER, &lib);
-  if (FAILED(hr)) return SELFREG_E_TYPELIB;
-  lib->Release();
+  ComPtr<ITypeLib> lib;
+  if (FAILED(LoadTypeLibEx(path.c_str(), REGKIND_REGISTER, &lib))) return SELFREG_E_TYPELIB;
   const std::wstring typelib = GuidText(LIBID_rxTheme);
   for (const CreatableClass& c : kCreatable) {
     const std::wstring key = L"CLSID\\" + GuidText(*c.clsid);

@@ -115,7 +115,7 @@ void ToVariant(const Variant& value, VARIANT* out) {
       V_VT(out) = VT_BSTR;
       return;
     case VarType::Object:
-      V_DISPATCH(out) = AdapterFor(value.ObjectValue());
+      V_DISPATCH(out) = AdapterFor(value.ObjectValue()).Detach();  // the variant's reference
       V_VT(out) = VT_DISPATCH;
       return;
     case VarType::Error:

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/env.h"
+#include "platform/profile_reader.h"
 #include "runtime/automation_error.h"
 
 namespace rxTheme {
@@ -283,15 +284,28 @@ class WinEnv : public Env {
     return folder + kPathSeparator + name;
   }
 
+  // The value's bytes are text in the system's ANSI code page, as the ANSI
+  // profile functions give it. A missing or unreadable file reads as an
+  // empty one: every key is absent.
   WString ReadProfileString(const WString& file, const WString& section, const WString& key,
                             const WString& default_value, size_t buffer_size) override {
-    std::string text;
-    try {
-      text = ReadFile(file);
-    } catch (const AutomationError&) {
-      // A missing or unreadable file reads as an empty one: every key is absent.
+    ProfileValue value;
+    HANDLE h = file.empty() ? INVALID_HANDLE_VALUE : OpenExisting(file);
+    if (h != INVALID_HANDLE_VALUE) {
+      HandleFile source(h, 0);
+      try {
+        value = ScanProfile(source, section, key, ProfileBytesFor(buffer_size));
+      } catch (const AutomationError&) {
+        value = {};
+      }
     }
-    return ParseProfileString(text, section, key, default_value, buffer_size);
+    if (!value.found) return CutToBuffer(default_value, buffer_size);
+    const int length = MultiByteToWideChar(CP_ACP, 0, value.bytes.data(),
+                                           static_cast<int>(value.bytes.size()), nullptr, 0);
+    std::wstring text(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, value.bytes.data(), static_cast<int>(value.bytes.size()),
+                        text.data(), length);
+    return CutToBuffer(WString(text.begin(), text.end()), buffer_size);
   }
 
   // The compiled-help viewer (hhctrl.ocx), loaded when first needed.
@@ -302,7 +316,8 @@ class WinEnv : public Env {
                              reinterpret_cast<void*>(GetProcAddress(viewer, "HtmlHelpW")))
                        : nullptr;
     if (!show) RaiseError(kFileNotFound);
-    show(GetDesktopWindow(), W(file), static_cast<UINT>(command), static_cast<DWORD_PTR>(data));
+    // No owner window: the viewer stands on its own.
+    show(nullptr, W(file), static_cast<UINT>(command), static_cast<DWORD_PTR>(data));
   }
 };
 

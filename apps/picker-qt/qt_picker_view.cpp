@@ -3,16 +3,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
-#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScreen>
-#include <QTextBrowser>
 #include <QTimer>
 #include <QTreeWidget>
-#include <QUrl>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -22,6 +20,7 @@
 #include "picker/picker_view.h"
 #include "picker/select_theme.h"
 #include "picker/theme_picker.h"
+#include "qt_preview.h"
 #include "runtime/wstring.h"
 #include "theme/theme.h"
 
@@ -38,6 +37,37 @@ double ScreenDpi() {
   return screen ? screen->logicalDotsPerInch() : 96.0;
 }
 
+// A check box that the user turns only on and off; a grayed state set by the
+// program still shows, and a click on it turns the box on.
+class OnOffCheckBox : public QCheckBox {
+ public:
+  using QCheckBox::QCheckBox;
+
+ protected:
+  void nextCheckState() override {
+    setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+  }
+};
+
+// The theme list. An entry is loaded when the user presses the mouse on it or
+// moves to it with the keys; Qt also makes the first entry current when the
+// focus arrives in a list without a current entry, which is no choice of the
+// user's and loads nothing.
+class ThemeTree : public QTreeWidget {
+ public:
+  using QTreeWidget::QTreeWidget;
+  bool MovingByKey() const { return moving_by_key_; }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    QScopedValueRollback<bool> flag(moving_by_key_, true);
+    QTreeWidget::keyPressEvent(event);
+  }
+
+ private:
+  bool moving_by_key_ = false;
+};
+
 class QtPickerView : public PickerView {
  public:
   explicit QtPickerView(const QtPickerOptions& options) : options_(options) { Build(); }
@@ -51,14 +81,9 @@ class QtPickerView : public PickerView {
     box.exec();
   }
 
-  void ShowPreview(const WString& html) override {
-    // Pictures are named relative to (or, with IncludePath, inside) the
-    // working folder, which Load made the current directory.
-    const QString folder = QDir::currentPath();
-    preview_->setSearchPaths({folder});
-    preview_->document()->setBaseUrl(QUrl::fromLocalFile(folder + QLatin1Char('/')));
-    preview_->setHtml(ToQString(html));
-  }
+  void ShowPreview(const PreviewScene& scene) override { preview_->ShowScene(scene); }
+
+  const TextMetrics& PreviewMetrics() const override { return metrics_; }
 
   void ThemesChanged(const ThemePicker& picker) override {
     updating_ = true;
@@ -95,6 +120,14 @@ class QtPickerView : public PickerView {
     if (!screen) return {};
     const QSize size = screen->size();
     const double dpi = screen->logicalDotsPerInch();
+    return {PixelsToTwips(size.width(), dpi), PixelsToTwips(size.height(), dpi)};
+  }
+
+  TwipsSize DialogTwips() const override {
+    // Before the window is shown its frame is not known yet: then the client
+    // area stands for the whole.
+    const QSize size = dialog_.frameGeometry().size();
+    const double dpi = ScreenDpi();
     return {PixelsToTwips(size.width(), dpi), PixelsToTwips(size.height(), dpi)};
   }
 
@@ -160,6 +193,11 @@ class QtPickerView : public PickerView {
     }
   }
 
+  void ClickTheme(QTreeWidgetItem* item) {
+    if (updating_ || !picker_ || !item) return;
+    picker_->ClickTheme(item->data(0, Qt::UserRole).toULongLong());
+  }
+
   QWidget* Make(const ControlSpec& control, QWidget* parent) {
     const QString caption = QString::fromUtf16(control.caption.data(), control.caption.size());
     switch (control.kind) {
@@ -175,7 +213,7 @@ class QtPickerView : public PickerView {
         return frame;
       }
       case ControlKind::kCheckBox: {
-        auto* box = new QCheckBox(caption, parent);
+        auto* box = new OnOffCheckBox(caption, parent);
         box->setAutoFillBackground(true);
         const ControlId id = control.id;
         QObject::connect(box, &QCheckBox::stateChanged, box, [this, id](int qt_state) {
@@ -189,7 +227,7 @@ class QtPickerView : public PickerView {
       case ControlKind::kLabel:
         return new QLabel(caption, parent);
       case ControlKind::kThemeList: {
-        list_ = new QTreeWidget(parent);
+        list_ = new ThemeTree(parent);
         list_->setHeaderHidden(true);
         list_->setRootIsDecorated(false);
         list_->setItemsExpandable(false);
@@ -208,15 +246,14 @@ class QtPickerView : public PickerView {
         list_->setPalette(palette);
         QObject::connect(list_, &QTreeWidget::currentItemChanged, list_,
                          [this](QTreeWidgetItem* item, QTreeWidgetItem*) {
-                           if (updating_ || !picker_ || !item) return;
-                           picker_->ClickTheme(item->data(0, Qt::UserRole).toULongLong());
+                           if (list_->MovingByKey()) ClickTheme(item);
                          });
+        QObject::connect(list_, &QTreeWidget::itemPressed, list_,
+                         [this](QTreeWidgetItem* item, int) { ClickTheme(item); });
         return list_;
       }
       case ControlKind::kPreview:
-        preview_ = new QTextBrowser(parent);
-        preview_->setReadOnly(true);
-        preview_->setOpenLinks(false);
+        preview_ = new PreviewView(parent);
         return preview_;
       case ControlKind::kButton: {
         auto* button = new QPushButton(caption, parent);
@@ -238,8 +275,9 @@ class QtPickerView : public PickerView {
   QtPickerOptions options_;
   QDialog dialog_;
   std::array<QWidget*, kControlCount> widgets_{};
-  QTreeWidget* list_ = nullptr;
-  QTextBrowser* preview_ = nullptr;
+  ThemeTree* list_ = nullptr;
+  PreviewView* preview_ = nullptr;
+  QtTextMetrics metrics_;
   ThemePicker* picker_ = nullptr;
   bool updating_ = false;
 };

@@ -40,12 +40,13 @@ result = theme.ClearTheme()
 Check "ClearTheme returns Empty", IsEmpty(result)
 CheckEqual "ClearTheme keeps the values", theme.CurrentThemeName, name
 
+' The picker's window itself is driven by picker_test.exe; a script can only
+' see what SelectTheme refuses: no theme, or an object that is no theme.
 On Error Resume Next
-result = theme.SelectTheme(theme)
-Dim number, description: number = Err.Number: description = Err.Description
-Err.Clear
+result = theme.SelectTheme(Nothing)
+CheckError "SelectTheme(Nothing)", 91
+result = theme.SelectTheme(CreateObject("rxTheme.PropertyBagX"))
+CheckError "SelectTheme with a property bag", 13
 On Error Goto 0
-CheckEqual "SelectTheme raises 429", number, 429
-Check "SelectTheme says the picker window is a later step", InStr(description, "later step") > 0
 
 Summary

@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
-# Runs the automation tests under Wine: a fresh prefix, the DLL registered
-# with regsvr32, every *_test.vbs through cscript, and the checks of the
-# contents exchanged with the native build.
+# Runs the automation tests under Wine: a fresh prefix on a virtual X display,
+# the DLL registered with regsvr32, every *_test.vbs through cscript, the
+# checks of the contents exchanged with the native build, and the picker's
+# window driven by picker_test.exe (built beside the DLL), which saves a
+# screenshot of the dialog beside the DLL as picker-win32.png.
 #
 # Usage: com/tests/run-wine-tests.sh DLL NATIVE_RXTHEME
-#   DLL            the 64-bit rxTheme.dll
+#   DLL            rxTheme.dll, 64-bit or 32-bit
 #   NATIVE_RXTHEME the native command-line program (rxtheme), which packs the
-#                  sample theme and saves and restores contents
-# Environment: WINE (default: wine, wine64 or Debian's /usr/lib/wine/wine64),
-# KEEP=1 keeps the temporary folder.
+#                  sample themes and saves and restores contents
+# Environment: WINE (default: wine, wine64 or Debian's /usr/lib/wine/wine64
+# for a 64-bit DLL; wine or /usr/lib/wine/wine for a 32-bit one, which also
+# gets a 32-bit prefix unless WINEARCH says otherwise), KEEP=1 keeps the
+# temporary folder.
 #
 # Wine's script host ends a script silently, with status 0, at an unhandled
 # error, so each script's result is its own last line, "N passed, M failed";
@@ -28,17 +32,36 @@ find_tool() {
   done
   return 1
 }
-wine=${WINE:-$(find_tool wine wine64 /usr/lib/wine/wine64)} || { echo "wine not found" >&2; exit 1; }
-wineserver=$(find_tool wineserver wineserver64 /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver) ||
-  wineserver=""
+# The DLL's machine, from its PE header: 14c is 32-bit x86.
+machine=$(python3 -c 'import struct,sys; d=open(sys.argv[1],"rb").read(4096)
+print("%x" % struct.unpack_from("<H", d, struct.unpack_from("<I", d, 0x3c)[0] + 4)[0])' "$dll")
+if [ "$machine" = 14c ]; then
+  export WINEARCH=${WINEARCH:-win32}
+  wine=${WINE:-$(find_tool wine /usr/lib/wine/wine)} || { echo "32-bit wine not found" >&2; exit 1; }
+else
+  wine=${WINE:-$(find_tool wine wine64 /usr/lib/wine/wine64)} || { echo "wine not found" >&2; exit 1; }
+fi
+# The server that belongs to the loader, else any.
+wineserver=$(find_tool "$(dirname "$wine")/wineserver" wineserver wineserver64 \
+  /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver) || wineserver=""
 
 work=$(mktemp -d -t rxtheme-wine.XXXXXX)
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+xvfb_pid=""
 cleanup() {
   [ -n "$wineserver" ] && "$wineserver" -k >/dev/null 2>&1
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   if [ "${KEEP:-0}" = 1 ]; then echo "kept $work"; else rm -rf "$work"; fi
 }
 trap cleanup EXIT
+
+# Every Wine process of the run shares one virtual display, on a free number.
+if command -v Xvfb >/dev/null 2>&1; then
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  xvfb_pid=$!
+  for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+  export DISPLAY=":$(head -n 1 "$work/display")"
+fi
 
 # Wine maps the root of the file system to drive Z:.
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
@@ -81,26 +104,33 @@ done
 python3 "$here/wine_checks.py" expected "$work/load0.json" "$work/load1.json" "$work/expected.vbs" >/dev/null
 set +e
 
+# Counts a run whose last line is its summary, "N passed, M failed" (after
+# an optional "NAME: "), and shows its other lines; a run without one failed.
+tally() {  # tally NAME OUTPUT START
+  local name=$1 summary
+  summary=$(tail -n 1 "$2")
+  if [[ "$summary" =~ ^(.*: )?([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
+    passed=$((passed + BASH_REMATCH[2]))
+    failed=$((failed + BASH_REMATCH[3]))
+    grep -v -x -F "$summary" "$2" | sed "s/^/  /"
+    echo "$name: ${BASH_REMATCH[2]} passed, ${BASH_REMATCH[3]} failed ($(elapsed "$3") s)"
+  else
+    failed=$((failed + 1))
+    sed "s/^/  /" "$2"
+    echo "$name: FAIL: no summary line (it stopped early)"
+  fi
+}
+
 # Each script runs as the shared helpers, the generated expectations and the
 # script itself, in one file; its result is its summary line.
 run_script() {  # run_script NAME SOURCE
-  local name=$1 script="$work/$1.vbs" start summary
+  local name=$1 script="$work/$1.vbs" start
   cat "$here/lib.vbs" "$work/expected.vbs" "$2" | sed 's/\r*$/\r/' >"$script"
   start=$(now)
   timeout 300 "$wine" cscript //nologo "$(winpath "$script")" "$(winpath "$data")" \
     >"$work/$name.out" 2>&1
   tr -d '\r' <"$work/$name.out" | grep -v '^[0-9a-f]*:fixme:' >"$work/$name.txt"
-  summary=$(tail -n 1 "$work/$name.txt")
-  if [[ "$summary" =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
-    passed=$((passed + BASH_REMATCH[1]))
-    failed=$((failed + BASH_REMATCH[2]))
-    grep -v -x -F "$summary" "$work/$name.txt" | sed "s/^/  /"
-    echo "$name: $summary ($(elapsed "$start") s)"
-  else
-    failed=$((failed + 1))
-    sed "s/^/  /" "$work/$name.txt"
-    echo "$name: FAIL: no summary line (the script stopped early)"
-  fi
+  tally "$name" "$work/$name.txt" "$start"
 }
 
 for test in "$here"/*_test.vbs; do
@@ -129,6 +159,31 @@ else
   count_check 1
 fi
 echo "exchange checks done"
+
+# The picker's window: themes packed by the native build, Torn with a damaged
+# package and one titled with the code page's quotation marks (0x93, 0x94).
+picker="$(dirname "$dll")/picker_test.exe"
+shot="$(dirname "$dll")/picker-win32.png"
+themes="$work/themes"
+mkdir -p "$themes/torn" "$themes/dawn" "$work/picker-work"
+for t in ember harbor meadow; do
+  mkdir -p "$themes/$t"
+  "$cli" pack "$repo/themes/$t" -o "$themes/$t/$t.elm" >/dev/null
+  cp "$repo/themes/$t/$t.inf" "$themes/$t/"
+done
+printf '[info]\r\ntitle=Torn\r\n' >"$themes/torn/torn.inf"
+printf 'not a theme package' >"$themes/torn/torn.elm"
+printf '[info]\r\ntitle=\x93Dawn\x94\r\n' >"$themes/dawn/dawn.inf"
+start=$(now)
+if [ -z "$xvfb_pid" ] || [ ! -f "$picker" ]; then
+  echo "  FAIL: the picker's window needs Xvfb and $picker"
+  failed=$((failed + 1))
+else
+  timeout 300 "$wine" "$(winpath "$picker")" "$(winpath "$themes")" "$(winpath "$work/picker-work")" \
+    "$(winpath "$shot")" 2>&1 | tr -d '\r' | grep -v ':fixme:' >"$work/picker.txt"
+  tally "win32 picker" "$work/picker.txt" "$start"
+  echo "  screenshot: $shot"
+fi
 
 # Unregistering removes the classes again.
 if "$wine" regsvr32 /u "$(winpath "$dll")" 2>&1 | grep -q "Successfully unregistered"; then

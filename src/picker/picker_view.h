@@ -3,6 +3,7 @@
 // widgets, tests with a recording fake. Nothing here names a toolkit.
 #pragma once
 
+#include "picker/preview_scene.h"
 #include "runtime/wstring.h"
 
 namespace rxTheme {
@@ -25,8 +26,12 @@ class PickerView {
   // Shows a modal message box with one OK button.
   virtual void ShowMessage(const WString& text, const WString& title, MessageIcon icon) = 0;
 
-  // Replaces the preview's whole document with `html`.
-  virtual void ShowPreview(const WString& html) = 0;
+  // Replaces what the preview shows with `scene` (kept by the picker until
+  // the next call).
+  virtual void ShowPreview(const PreviewScene& scene) = 0;
+
+  // The metrics of the fonts the preview paints with.
+  virtual const TextMetrics& PreviewMetrics() const = 0;
 
   // The theme list's entries or its selection changed (picker.Themes(),
   // picker.SelectedTheme()).
@@ -38,6 +43,10 @@ class PickerView {
 
   // The size of the screen in twips.
   virtual TwipsSize ScreenTwips() const = 0;
+
+  // The dialog's outer size in twips: its client area with the frame and
+  // caption around it.
+  virtual TwipsSize DialogTwips() const = 0;
 
   // Shows the dialog modally and returns when it is hidden (EndModal) or
   // closed through its window. Calls the picker's handlers for user actions.

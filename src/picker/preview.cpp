@@ -1,6 +1,9 @@
 #include "picker/preview.h"
 
+#include <algorithm>
+#include <iterator>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "runtime/automation_error.h"
@@ -136,6 +139,24 @@ const std::vector<Line>& PageLines() {
   return lines;
 }
 
+// The value with the characters that end or change an attribute or element
+// written as character references.
+WString EscapeHtml(const WString& value) {
+  static constexpr std::pair<char16_t, std::u16string_view> kReferences[] = {
+      {u'&', u"&amp;"}, {u'<', u"&lt;"}, {u'>', u"&gt;"}, {u'"', u"&quot;"}};
+  WString out;
+  for (char16_t unit : value) {
+    const auto* reference = std::find_if(std::begin(kReferences), std::end(kReferences),
+                                         [unit](const auto& r) { return r.first == unit; });
+    if (reference == std::end(kReferences)) {
+      out += unit;
+    } else {
+      out += reference->second;
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 void AddPreviewLine(WString& preview_html, std::u16string_view line) {
@@ -143,7 +164,8 @@ void AddPreviewLine(WString& preview_html, std::u16string_view line) {
   preview_html.append(u"\r\n");
 }
 
-void BuildPreview(CTheme& theme, bool vivid, bool active, bool background, WString& preview_html) {
+void BuildPreview(CTheme& theme, bool vivid, bool active, bool background, WString& preview_html,
+                  PreviewEscaping escaping) {
   theme.ColorIndex(vivid ? 1 : 0);
   theme.GraphIndex(active ? 1 : 0);
   theme.IncludePath(true);
@@ -156,13 +178,42 @@ void BuildPreview(CTheme& theme, bool vivid, bool active, bool background, WStri
     line.clear();
     for (const Piece& piece : page_line.pieces) {
       if (piece.value) {
-        line += piece.value(theme);
+        const WString value = piece.value(theme);
+        line += escaping == PreviewEscaping::kHtml ? EscapeHtml(value) : value;
       } else {
         line += piece.text;
       }
     }
     AddPreviewLine(preview_html, line);
   }
+}
+
+PreviewValues ReadPreviewValues(CTheme& theme) {
+  PreviewValues v;
+  const std::pair<WString*, ValueGetter> values[] = {
+      {&v.background_image, kBackgroundImage},
+      {&v.background_color, kPageBackgroundColor},
+      {&v.text_color, kTextColor},
+      {&v.link_color, kLinkColor},
+      {&v.visited_link_color, kVisitedLinkColor},
+      {&v.active_link_color, kActiveLinkColor},
+      {&v.banner_image, kBannerImage},
+      {&v.heading1_typeface, kHeading1Typeface},
+      {&v.heading1_color, kHeading1Color},
+      {&v.body_typeface, kBodyTypeface},
+      {&v.bullet_images[0], kBulletImage1},
+      {&v.bullet_images[1], kBulletImage2},
+      {&v.bullet_images[2], kBulletImage3},
+      {&v.heading2_typeface, kHeading2Typeface},
+      {&v.heading2_color, kHeading2Color},
+      {&v.separator_image, kSeparatorImage},
+      {&v.nav_button_images[0], kPrevButtonImage},
+      {&v.nav_button_images[1], kHomeButtonImage},
+      {&v.nav_button_images[2], kUpButtonImage},
+      {&v.nav_button_images[3], kNextButtonImage},
+  };
+  for (const auto& [field, value] : values) *field = value(theme);
+  return v;
 }
 
 }  // namespace rxTheme

@@ -12,6 +12,11 @@ namespace rxTheme {
 
 class CTheme;
 
+// How values go into the page: unchanged (the page as the component
+// describes it, for its own preview and for hosts), or with &, <, > and "
+// written as character references (for a page that a browser opens).
+enum class PreviewEscaping { kNone, kHtml };
+
 // Appends one line of the page and its CR LF.
 void AddPreviewLine(WString& preview_html, std::u16string_view line);
 
@@ -24,6 +29,29 @@ void AddPreviewLine(WString& preview_html, std::u16string_view line);
 // CR LF, from "<body" to "</body>"; `background` chooses the form of the first
 // line (with or without the background attribute). Errors of the theme and
 // its settings objects pass through; the lines appended before stay.
-void BuildPreview(CTheme& theme, bool vivid, bool active, bool background, WString& preview_html);
+// With PreviewEscaping::kHtml the page is the same but for the escaped values.
+void BuildPreview(CTheme& theme, bool vivid, bool active, bool background, WString& preview_html,
+                  PreviewEscaping escaping = PreviewEscaping::kNone);
+
+// The values the page shows, read from the theme's settings objects as
+// BuildPreview reads them (without changing the theme's switches).
+struct PreviewValues {
+  WString background_image;
+  WString background_color;
+  WString text_color;
+  WString link_color;
+  WString visited_link_color;
+  WString active_link_color;
+  WString banner_image;
+  WString heading1_typeface;
+  WString heading1_color;
+  WString body_typeface;
+  WString bullet_images[3];
+  WString heading2_typeface;
+  WString heading2_color;
+  WString separator_image;
+  WString nav_button_images[4];  // previous page, home, up, next page
+};
+PreviewValues ReadPreviewValues(CTheme& theme);
 
 }  // namespace rxTheme

@@ -104,9 +104,12 @@ void ThemePicker::Guarded(Action&& action) {
   }
 }
 
+WString ErrorText(const AutomationError& error) {
+  return u"Error " + Widen(std::to_string(error.Number())) + u": " + error.Description();
+}
+
 void ThemePicker::ReportError(const AutomationError& error) {
-  view_.ShowMessage(u"Error " + Widen(std::to_string(error.Number())) + u": " + error.Description(),
-                    kProductName, MessageIcon::kCritical);
+  view_.ShowMessage(ErrorText(error), kProductName, MessageIcon::kCritical);
 }
 
 void ThemePicker::Open() {
@@ -121,7 +124,8 @@ void ThemePicker::Open() {
   Guarded([&] { ListThemes(); });
 
   preview_html_ = kNoThemeSelected;
-  view_.ShowPreview(preview_html_);
+  scene_ = TextScene(preview_html_, view_.PreviewMetrics());
+  view_.ShowPreview(scene_);
 
   CTheme& theme = *theme_;
   Guarded([&] {
@@ -144,8 +148,9 @@ void ThemePicker::Open() {
 void ThemePicker::CenterForm() {
   // The dialog has a fixed size and is never maximised, so it is always moved.
   const TwipsSize screen = view_.ScreenTwips();
-  left_ = (screen.width - kPickerClientWidth) / 2.0;
-  top_ = (screen.height - kPickerClientHeight) / 2.0;
+  const TwipsSize dialog = view_.DialogTwips();
+  left_ = (screen.width - dialog.width) / 2.0;
+  top_ = (screen.height - dialog.height) / 2.0;
 }
 
 void ThemePicker::ListThemes() {
@@ -223,9 +228,11 @@ void ThemePicker::SelectThemeFile(const WString& file, const WString& title) {
 }
 
 void ThemePicker::RebuildPreview() {
+  const bool background = CheckState(C::kChkBackgroundImage) != 0;
   BuildPreview(*theme_, CheckState(C::kChkVividColors) != 0, CheckState(C::kChkActiveGraphics) != 0,
-               CheckState(C::kChkBackgroundImage) != 0, preview_html_);
-  view_.ShowPreview(preview_html_);
+               background, preview_html_);
+  scene_ = BuildPreviewScene(ReadPreviewValues(*theme_), background, view_.PreviewMetrics());
+  view_.ShowPreview(scene_);
 }
 
 void ThemePicker::ClickOK() {

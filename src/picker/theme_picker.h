@@ -17,6 +17,8 @@
 #include <string_view>
 
 #include "picker/picker_view.h"
+#include "picker/preview_scene.h"
+#include "picker/product_name.h"
 #include "picker/theme_list.h"
 #include "runtime/wstring.h"
 
@@ -26,7 +28,7 @@ class AutomationError;
 class CTheme;
 
 // The product name of the component's version information.
-inline constexpr char16_t kProductName[] = u"Corvane Webdrift";
+inline constexpr char16_t kProductName[] = u"" RXTHEME_PRODUCT_NAME;
 
 enum class ControlId {
   kFrSelect,
@@ -70,6 +72,9 @@ inline constexpr char16_t kPickerCaption[] = u"Select Theme";
 inline constexpr int kPickerClientWidth = 10470;
 inline constexpr int kPickerClientHeight = 6165;
 
+// How the dialog shows a failure: "Error <number>: <description>".
+WString ErrorText(const AutomationError& error);
+
 // The first preview page, before a theme is picked.
 inline constexpr char16_t kNoThemeSelected[] = u"No theme selected.";
 
@@ -80,10 +85,11 @@ class ThemePicker {
   ThemePicker(const ThemePicker&) = delete;
   ThemePicker& operator=(const ThemePicker&) = delete;
 
-  // The dialog's load: places it, lists the themes, shows "No theme selected."
-  // and sets the check boxes from the edited theme (only the part of their
-  // click handling that runs while hidden), then re-selects the current theme
-  // when its name matches an entry exactly. Runs once; ShowModal runs it too.
+  // The dialog's load: centres it by its outer size, lists the themes, shows
+  // "No theme selected." and sets the check boxes from the edited theme (only
+  // the part of their click handling that runs while hidden), then re-selects
+  // the current theme when its name matches an entry exactly. Runs once;
+  // ShowModal runs it too.
   void Open();
 
   // Opens (if not yet), shows the dialog modally through the view and
@@ -110,6 +116,8 @@ class ThemePicker {
   // ThemeList::kNone when nothing is selected.
   size_t SelectedTheme() const { return selected_; }
   const WString& PreviewHtml() const { return preview_html_; }
+  // The preview page as the view paints it.
+  const PreviewScene& Scene() const { return scene_; }
   // 0 until OK (1) or Cancel (2).
   int16_t SelectResult() const { return select_result_; }
   bool Visible() const { return visible_; }
@@ -149,6 +157,7 @@ class ThemePicker {
   ThemeList themes_;
   size_t selected_ = ThemeList::kNone;
   WString preview_html_;
+  PreviewScene scene_;
 };
 
 }  // namespace rxTheme

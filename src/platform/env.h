@@ -104,7 +104,8 @@ class Env {
 
   // The profile-file reader: the value of `key` in `[section]` of an ".inf"
   // style file, or `default_value` when absent; at most buffer_size - 1 units.
-  // Section and key names match without regard to letter case.
+  // Every Env reads the file as platform/profile_reader.h describes; they
+  // differ only in how the value's bytes become text.
   virtual WString ReadProfileString(const WString& file, const WString& section, const WString& key,
                                     const WString& default_value, size_t buffer_size) = 0;
 
@@ -133,10 +134,5 @@ class ScopedEnv {
  private:
   Env* previous_;
 };
-
-// Parses profile-file text (".inf"): "[section]" lines and "key=value" lines.
-// Shared by every Env so that all read ".inf" files alike.
-WString ParseProfileString(std::string_view text, const WString& section, const WString& key,
-                           const WString& default_value, size_t buffer_size);
 
 }  // namespace rxTheme

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/profile_reader.h"
 #include "runtime/automation_error.h"
 
 namespace rxTheme {

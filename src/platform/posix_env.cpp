@@ -10,6 +10,7 @@
 
 #include "platform/env.h"
 #include "platform/posix_files.h"
+#include "platform/profile_reader.h"
 #include "runtime/automation_error.h"
 
 namespace rxTheme {
@@ -56,6 +57,16 @@ class FdFile : public ReadableFile {
   int fd_;
   int64_t size_;
 };
+
+// An existing regular file opened for reading, or nullptr.
+std::unique_ptr<FdFile> OpenRegularFile(const std::string& path) {
+  int fd = path.empty() ? -1 : open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  auto file = std::make_unique<FdFile>(fd, 0);
+  struct stat st;
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return nullptr;
+  return file;
+}
 
 // Quotes a file name for the shell: '...' with every ' written as '\''.
 std::string ShellQuote(const std::string& text) {
@@ -216,13 +227,13 @@ class PosixEnv : public Env {
 
   WString ReadProfileString(const WString& file, const WString& section, const WString& key,
                             const WString& default_value, size_t buffer_size) override {
-    std::string text;
+    // A missing or unreadable file reads as an empty one: every key is absent.
+    std::unique_ptr<FdFile> source = OpenRegularFile(Native(file));
     try {
-      text = ReadFile(file);
+      return ReadProfileText(source.get(), section, key, default_value, buffer_size);
     } catch (const AutomationError&) {
-      // A missing or unreadable file reads as an empty one: every key is absent.
+      return ReadProfileText(nullptr, section, key, default_value, buffer_size);
     }
-    return ParseProfileString(text, section, key, default_value, buffer_size);
   }
 
   // POSIX has no compiled-help viewer: the help file is handed to the desktop's

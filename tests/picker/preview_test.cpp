@@ -111,5 +111,25 @@ TEST_F(PreviewTest, ValuesAreInsertedUnescaped) {
   EXPECT_NE(html.find(u"<u><font color=\"\"><script>\">Regular Link"), WString::npos);
 }
 
+// The escaping form differs only in the values, each written with character
+// references for &, <, > and ".
+TEST_F(PreviewTest, TheEscapingFormEscapesEveryValueAndNothingElse) {
+  theme_->UseCustomSettings(true);
+  theme_->Color(u"link")->Color(u"\"><b>&amp;");
+  theme_->Base(u"h1")->FontFamily(u"A<B>");
+  WString plain, escaped;
+  BuildPreview(*theme_, false, false, true, plain);
+  BuildPreview(*theme_, false, false, true, escaped, PreviewEscaping::kHtml);
+  for (const auto& [raw, safe] :
+       {std::pair<WString, WString>{u"\"><b>&amp;", u"&quot;&gt;&lt;b&gt;&amp;amp;"},
+        {u"A<B>", u"A&lt;B&gt;"}}) {
+    for (size_t at = plain.find(raw); at != WString::npos; at = plain.find(raw, at + safe.size())) {
+      plain.replace(at, raw.size(), safe);
+    }
+  }
+  EXPECT_EQ(ToUtf8(escaped), ToUtf8(plain));
+  EXPECT_NE(escaped.find(u"link=\"&quot;&gt;&lt;b&gt;&amp;amp;\""), WString::npos);
+}
+
 }  // namespace
 }  // namespace rxTheme

@@ -13,6 +13,7 @@
 #include "platform/mem_env.h"
 #include "runtime/automation_error.h"
 #include "settings/color_object.h"
+#include "support/fixed_metrics.h"
 #include "theme/theme.h"
 #include "theme/theme_test_util.h"
 
@@ -43,16 +44,25 @@ struct Site {
       const char16_t* icons[] = {u"critical", u"exclamation", u"information"};
       s.messages.push_back(title + u"|" + icons[static_cast<int>(icon)] + u"|" + text);
     }
-    void ShowPreview(const WString& html) override { s.previews.push_back(html); }
+    void ShowPreview(const PreviewScene& scene) override { s.previews.push_back(Summary(scene)); }
+    const TextMetrics& PreviewMetrics() const override { return metrics; }
     void ThemesChanged(const ThemePicker&) override {}
     void ControlsChanged(const ThemePicker&) override {}
     TwipsSize ScreenTwips() const override { return {19200, 14400}; }
+    TwipsSize DialogTwips() const override { return {10590, 6570}; }
     void RunModal(ThemePicker& picker) override {
       if (s.user) s.user(picker);
     }
     void EndModal() override { ++s.end_modal; }
     Site& s;
+    testing::FixedMetrics metrics;
   };
+  // A scene as its background and texts.
+  static WString Summary(const PreviewScene& scene) {
+    WString text = Widen(std::to_string(scene.background));
+    for (const SceneText& run : scene.texts) text += u"|" + run.text;
+    return text;
+  }
   Site() {
     env.AddFolder(u"/site");
     theme->WorkingFolder(u"/site");
@@ -80,7 +90,7 @@ struct Site {
   ScopedEnv scoped{env};
   std::shared_ptr<CTheme> theme = std::make_shared<CTheme>();
   std::vector<WString> messages;  // "title|icon|text"
-  std::vector<WString> previews;
+  std::vector<WString> previews;  // Summary of each scene shown
   int end_modal = 0;
   std::function<void(ThemePicker&)> user;
   View view{*this};
@@ -220,7 +230,7 @@ TEST(ThemePicker, OpenClickCloseAndHelp) {
     s.user = [&](ThemePicker& p) {
       EXPECT_EQ(OpenThemePicker(), &p);
       EXPECT_EQ(std::pair(p.Left(), p.Top()),
-                std::pair((19200 - 10470) / 2.0, (14400 - 6165) / 2.0));  // centered
+                std::pair((19200 - 10590) / 2.0, (14400 - 6570) / 2.0));  // centred outside
       if (c.act) c.act(p, s);
       for (C box : {C::kChkUseThemeOnPage, C::kChkVividColors, C::kChkActiveGraphics,
                     C::kChkBackgroundImage, C::kChkUseCustom}) {
@@ -230,7 +240,7 @@ TEST(ThemePicker, OpenClickCloseAndHelp) {
       for (C id : {C::kLblAvailable, C::kTvwThemes}) EXPECT_EQ(p.Enabled(id), boxes[0] == 1);
       EXPECT_TRUE(p.Enabled(C::kCmdOK));
       preview = p.PreviewHtml();
-      EXPECT_EQ(s.previews.back(), preview);
+      EXPECT_EQ(s.previews.back(), Site::Summary(p.Scene()));
     };
     // The dialog edits the theme passed in, not the one it is called on.
     EXPECT_EQ(std::make_shared<CTheme>()->SelectTheme(s.theme), c.result);

@@ -1,5 +1,4 @@
-// The in-memory and the real file system behave alike; the profile reader
-// copes with odd ".inf" text.
+// The in-memory and the real file system behave alike.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -36,42 +35,6 @@ struct TempDir {
   WString At(const char16_t* rel) const { return Widen(path) + u"/" + rel; }
   std::string path;
 };
-
-TEST(ProfileStringTest, ReadsKeysOfTheirSectionOnly) {
-  const std::string text =
-      "; comment\r\n"
-      "[Other]\r\n"
-      "title=wrong\r\n"
-      "  [ INFO ]  \r\n"
-      "noequals\n"
-      "Title =  Ocean Breeze  \n"
-      "title=second\n"
-      "empty=\n"
-      "[next]\n"
-      "late=x";
-  struct Case {
-    const char16_t *section, *key, *expected;
-    size_t size;
-  } cases[] = {
-      {u"info", u"title", u"Ocean Breeze", 256},
-      {u"Info", u"TITLE", u"Ocean Breeze", 256},
-      {u"info", u"title", u"Ocean", 6},
-      {u"info", u"title", u"", 1},
-      {u"info", u"title", u"", 0},
-      {u"info", u"empty", u"", 256},
-      {u"info", u"late", u"dflt", 256},
-      {u"next", u"late", u"x", 256},
-      {u"other", u"title", u"wrong", 256},
-      {u"missing", u"title", u"dflt", 256},
-      {u"info", u"noequals", u"dflt", 256},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(ParseProfileString(text, c.section, c.key, u"dflt", c.size), c.expected)
-        << ToUtf8(c.section) << "/" << ToUtf8(c.key) << "/" << c.size;
-  }
-  EXPECT_EQ(ParseProfileString("", u"info", u"title", u"abcdef", 4), u"abc");
-  EXPECT_EQ(ParseProfileString("[info]\ntitle=caf\xE9", u"info", u"title", u"", 99), u"caf\u00e9");
-}
 
 // The behaviour both Envs share; `root` is an existing, empty folder.
 void CheckContract(Env& env, const WString& root) {

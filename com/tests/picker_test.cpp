@@ -1,0 +1,340 @@
+// The theme picker's window, driven as a user would: the theme is created
+// through COM, SelectTheme runs on this thread, and a second thread works the
+// dialog with window messages (clicks, keys, check boxes, buttons, the close
+// box), looks at the preview's pixels and saves a screenshot.
+//
+// Usage: picker_test THEMES_FOLDER WORKING_FOLDER SCREENSHOT.png
+// The themes folder holds Ember, Harbor, Meadow, Torn (a damaged package)
+// and a theme titled with the code page's quotation marks, in that order.
+// The last line is "win32 picker: N passed, M failed".
+#include <windows.h>
+// After windows.h, which they need.
+#include <commctrl.h>
+#include <objbase.h>
+#include <olectl.h>
+#include <wrl/client.h>
+
+#include <algorithm>
+namespace Gdiplus {
+using std::max;
+using std::min;
+}  // namespace Gdiplus
+#include <gdiplus.h>
+
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "rxtheme_idl.h"
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+int g_passed = 0;
+int g_failed = 0;
+
+void Check(bool ok, const char* what) {
+  if (!ok) std::printf("  FAIL: %s\n", what);
+  ++(ok ? g_passed : g_failed);
+}
+
+// Polls `done` for up to five seconds.
+bool WaitFor(const std::function<bool()>& done) {
+  for (int i = 0; i < 250; ++i) {
+    if (done()) return true;
+    Sleep(20);
+  }
+  return false;
+}
+
+// The text of a tree-view entry.
+std::wstring Text(HWND tree, HTREEITEM item) {
+  wchar_t text[256] = {};
+  TVITEMW entry = {};
+  entry.mask = TVIF_TEXT | TVIF_HANDLE;
+  entry.hItem = item;
+  entry.pszText = text;
+  entry.cchTextMax = 256;
+  SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&entry));
+  return text;
+}
+
+std::vector<HTREEITEM> Entries(HWND tree) {
+  std::vector<HTREEITEM> items;
+  auto item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+  for (; item; item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT,
+                                                               reinterpret_cast<LPARAM>(item)))) {
+    items.push_back(item);
+  }
+  return items;
+}
+
+HTREEITEM Selected(HWND tree) {
+  return reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+}
+
+// The dialog once it is shown, or a message box over it.
+HWND Shown(HWND window) { return window && IsWindowVisible(window) ? window : nullptr; }
+HWND FindDialog() { return Shown(FindWindowW(L"rxThemePickerDialog", L"Select Theme")); }
+HWND FindMessageBox() { return Shown(FindWindowW(L"#32770", L"Corvane Webdrift")); }
+
+// GDI+'s PNG encoder.
+const CLSID kPngEncoder = {
+    0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
+
+// The client area of a window as the window prints it (PrintWindow), saved
+// as PNG when `png` is given; no pixels when that fails.
+std::vector<DWORD> Pixels(HWND window, const wchar_t* png = nullptr) {
+  RECT client;
+  GetClientRect(window, &client);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = client.right;
+  info.bmiHeader.biHeight = -client.bottom;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  const bool printed = PrintWindow(window, dc, PW_CLIENTONLY);
+  GdiFlush();
+  const auto* first = static_cast<const DWORD*>(bits);
+  std::vector<DWORD> pixels(first, first + client.right * client.bottom);
+  SelectObject(dc, old);
+  Gdiplus::Bitmap image(bitmap, nullptr);
+  if (!printed || (png && image.Save(png, &kPngEncoder, nullptr) != Gdiplus::Ok)) pixels.clear();
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  return pixels;
+}
+
+// The dialog as the driving thread sees it.
+struct Dialog {
+  DWORD thread;
+  HWND window = nullptr, tree = nullptr, preview = nullptr;
+
+  HWND Button(const wchar_t* caption) const {
+    return FindWindowExW(window, nullptr, L"BUTTON", caption);
+  }
+  int State(const wchar_t* box) const {
+    return static_cast<int>(SendMessageW(Button(box), BM_GETCHECK, 0, 0));
+  }
+  HWND Focus() const {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(thread, &info);
+    return info.hwndFocus;
+  }
+  // Returns once the dialog's thread has handled what it was busy with.
+  void Settle() const { SendMessageW(window, WM_NULL, 0, 0); }
+  void Key(HWND to, WPARAM key) const { PostMessageW(to, WM_KEYDOWN, key, 0); }
+
+  // A press and release of the left button on entry `index`; true once the
+  // entry is selected and its click handled.
+  bool Click(size_t index) const {
+    const HTREEITEM item = Entries(tree)[index];
+    RECT bounds;  // holds the entry's handle on the way in
+    std::memcpy(&bounds, &item, sizeof item);
+    SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&bounds));
+    const LPARAM at =
+        MAKELPARAM((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
+    PostMessageW(tree, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(tree, WM_LBUTTONUP, 0, at);
+    const bool selected = WaitFor([&] { return Selected(tree) == item; });
+    Settle();
+    return selected;
+  }
+
+  // The text of the message box that comes up over the dialog, which is
+  // then closed; empty when none comes.
+  std::wstring CloseMessageBox() const {
+    HWND box = nullptr;
+    if (!WaitFor([&] { return (box = FindMessageBox()) != nullptr; })) return {};
+    wchar_t text[256] = {};
+    GetDlgItemTextW(box, 0xFFFF, text, 256);  // the box's message
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    WaitFor([] { return !FindMessageBox(); });
+    return text;
+  }
+};
+
+// Runs SelectTheme on `theme` while `drive` works the dialog; returns the
+// result code, or -1 when SelectTheme fails.
+LONG RunPicker(_CTheme* theme, const std::function<void(Dialog&)>& drive) {
+  Dialog dialog{GetCurrentThreadId()};
+  std::thread driver([&] {
+    if (!WaitFor([&] { return (dialog.window = FindDialog()) != nullptr; })) {
+      return Check(false, "the dialog appears");
+    }
+    dialog.tree = FindWindowExW(dialog.window, nullptr, WC_TREEVIEWW, nullptr);
+    dialog.preview = FindWindowExW(dialog.window, nullptr, L"rxThemePreview", nullptr);
+    Check(dialog.tree && dialog.preview, "the dialog has its list and preview");
+    if (dialog.tree && dialog.preview) drive(dialog);
+    // Whatever the driver left open closes now.
+    if (IsWindowVisible(dialog.window)) PostMessageW(dialog.window, WM_CLOSE, 0, 0);
+  });
+  LONG result = -1;
+  _CTheme* parent = theme;
+  if (FAILED(theme->SelectTheme(&parent, &result))) result = -1;
+  driver.join();
+  return result;
+}
+
+// String properties of the theme.
+using Putter = HRESULT (STDMETHODCALLTYPE _CTheme::*)(BSTR*);
+void Put(_CTheme* theme, Putter put, const wchar_t* value) {
+  BSTR text = SysAllocString(value);
+  (theme->*put)(&text);
+  SysFreeString(text);
+}
+std::wstring Get(_CTheme* theme, Putter get) {
+  BSTR text = nullptr;
+  (theme->*get)(&text);
+  std::wstring value = text ? text : L"";
+  SysFreeString(text);
+  return value;
+}
+
+// The theme's switches: ColorIndex, GraphIndex, UseBackgroundImage and
+// UseCustomSettings, in that order.
+std::vector<int> Switches(_CTheme* theme) {
+  short color = 0, graph = 0;
+  VARIANT_BOOL background = 0, custom = 0;
+  theme->get_ColorIndex(&color);
+  theme->get_GraphIndex(&graph);
+  theme->get_UseBackgroundImage(&background);
+  theme->get_UseCustomSettings(&custom);
+  return {color, graph, background != 0, custom != 0};
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc != 4) return 2;
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  Gdiplus::GdiplusStartupInput gdiplus_input;
+  ULONG_PTR gdiplus = 0;
+  Gdiplus::GdiplusStartup(&gdiplus, &gdiplus_input, nullptr);
+  {
+    CLSID clsid = {};
+    Check(SUCCEEDED(CLSIDFromProgID(L"rxTheme.CTheme", &clsid)), "rxTheme.CTheme is registered");
+    auto NewTheme = [&] {
+      ComPtr<_CTheme> theme;
+      CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID__CTheme, &theme);
+      Put(theme.Get(), &_CTheme::put_ThemesFolder, argv[1]);
+      Put(theme.Get(), &_CTheme::put_WorkingFolder, argv[2]);
+      return theme;
+    };
+    const std::vector<std::wstring> titles = {L"Ember", L"Harbor", L"Meadow", L"Torn",
+                                              L"\u201cDawn\u201d"};
+
+    // Opening, the focus entering the list, a key, and Escape.
+    ComPtr<_CTheme> theme = NewTheme();
+    LONG result = RunPicker(theme.Get(), [&](Dialog& d) {
+      std::vector<std::wstring> texts;
+      for (HTREEITEM item : Entries(d.tree)) texts.push_back(Text(d.tree, item));
+      Check(texts == titles, "the list: titles sorted, the code page's quotes decoded");
+      Check(d.State(L"This Page &Uses Themes") == 1 && d.State(L"&Vivid Colors") == 0 &&
+                d.State(L"Active &Graphics") == 1 && d.State(L"&Background Image") == 1 &&
+                d.State(L"Use &Custom Settings") == 0,
+            "the boxes on opening without a current theme");
+      RECT outer;
+      GetWindowRect(d.window, &outer);
+      const int centre = (GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2;
+      Check(std::abs(outer.left - centre) <= 1, "the dialog centred by its outer size");
+      const std::vector<DWORD> nothing = Pixels(d.preview);
+      d.Key(d.Focus(), VK_TAB);
+      Check(WaitFor([&] { return d.Focus() == d.tree; }), "Tab moves into the list");
+      d.Settle();
+      Check(Pixels(d.preview) == nothing, "the focus entering the list loads nothing");
+      const bool clicked = d.Click(0);
+      const std::vector<DWORD> ember = Pixels(d.preview);
+      Check(clicked && ember != nothing, "a click on the entry the focus selected loads it");
+      d.Key(d.tree, VK_DOWN);
+      Check(WaitFor([&] { return Selected(d.tree) != Entries(d.tree)[0]; }), "a key moves");
+      d.Settle();
+      Check(Pixels(d.preview) != ember, "a key loads the entry and previews it");
+      d.Key(d.tree, VK_ESCAPE);
+    });
+    Check(result == 0, "Escape closes with 0");
+    Check(Get(theme.Get(), &_CTheme::get_CurrentThemeName) == L"Harbor" &&
+              Switches(theme.Get()) == std::vector<int>{0, 1, 1, 0},
+          "the theme keeps the key's choice and the opening's options");
+
+    // A click, every option, a screenshot, another click, OK.
+    theme = NewTheme();
+    result = RunPicker(theme.Get(), [&](Dialog& d) {
+      const std::vector<DWORD> nothing = Pixels(d.preview);
+      Check(d.Click(1) && Pixels(d.preview) != nothing, "a click loads Harbor");
+      Check(!Pixels(d.window, argv[3]).empty(), "the screenshot is saved");
+      for (const wchar_t* box :
+           {L"&Vivid Colors", L"Active &Graphics", L"&Background Image", L"Use &Custom Settings"}) {
+        const int before = d.State(box);
+        const std::vector<DWORD> pixels = Pixels(d.preview);
+        SendMessageW(d.Button(box), BM_CLICK, 0, 0);
+        Check(d.State(box) == 1 - before, "a click turns a box over");
+        // The theme has no custom values: that box changes nothing to see.
+        Check(Pixels(d.preview) != pixels || box[0] == L'U', "an option changes the preview");
+      }
+      SendMessageW(d.Button(L"This Page &Uses Themes"), BM_CLICK, 0, 0);
+      Check(!IsWindowEnabled(d.tree) && !IsWindowEnabled(d.Button(L"&Vivid Colors")),
+            "themes off disables the list and the options");
+      SendMessageW(d.Button(L"This Page &Uses Themes"), BM_CLICK, 0, 0);
+      Check(IsWindowEnabled(d.tree), "themes on enables them again");
+      Check(d.Click(2), "a click selects Meadow");
+      SendMessageW(d.Button(L"OK"), BM_CLICK, 0, 0);
+    });
+    Check(result == 1, "OK gives 1");
+    Check(Switches(theme.Get()) == std::vector<int>{1, 0, 0, 1}, "the options reach the theme");
+    Check(Get(theme.Get(), &_CTheme::get_CurrentThemeFile).ends_with(L"\\meadow\\meadow.elm"),
+          "Meadow is current");
+
+    // The current theme selected on opening, then Cancel, which undoes nothing.
+    theme = NewTheme();
+    Put(theme.Get(), &_CTheme::put_CurrentThemeName, L"Harbor");
+    result = RunPicker(theme.Get(), [&](Dialog& d) {
+      Check(Text(d.tree, Selected(d.tree)) == L"Harbor", "the current theme is selected");
+      Check(d.State(L"&Background Image") == 0, "its options are the theme's");
+      SendMessageW(d.Button(L"&Background Image"), BM_CLICK, 0, 0);
+      SendMessageW(d.Button(L"Cancel"), BM_CLICK, 0, 0);
+    });
+    Check(result == 2 && Switches(theme.Get())[2] == 1, "Cancel gives 2 and keeps the changes");
+
+    // Failures in the dialog are shown and it stays; the close box gives 0.
+    theme = NewTheme();
+    Put(theme.Get(), &_CTheme::put_HelpFile, L"Z:\\nowhere\\webdrift.chm");
+    result = RunPicker(theme.Get(), [&](Dialog& d) {
+      PostMessageW(d.Button(L"Help"), BM_CLICK, 0, 0);
+      Check(d.CloseMessageBox() ==
+                L"Corvane Webdrift cannot locate the help file.\r\n\r\n"
+                L"Please re-install Corvane Webdrift to install the help files.",
+            "Help without a help file");
+      d.Click(3);
+      Check(d.CloseMessageBox().starts_with(L"Error 5: "), "a damaged package is reported");
+      Check(IsWindowVisible(d.window), "the dialog stays open");
+      PostMessageW(d.window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    });
+    Check(result == 0, "the close box gives 0");
+
+    // The theme passed in: a null reference, or an object that is no theme.
+    auto ErrorOf = [&](IUnknown* object) {
+      LONG code = 0;
+      auto* parent = reinterpret_cast<_CTheme*>(object);
+      return HRESULT_CODE(theme->SelectTheme(&parent, &code));
+    };
+    ComPtr<IUnknown> bag, font;
+    CoCreateInstance(CLSID_PropertyBagX, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, &bag);
+    CoCreateInstance(CLSID_StdFont, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, &font);
+    Check(ErrorOf(nullptr) == 91, "a null theme: 91");
+    Check(ErrorOf(bag.Get()) == 13 && ErrorOf(font.Get()) == 13, "an object that is no theme: 13");
+  }
+  Gdiplus::GdiplusShutdown(gdiplus);
+  CoUninitialize();
+  std::printf("win32 picker: %d passed, %d failed\n", g_passed, g_failed);
+  return g_failed == 0 ? 0 : 1;
+}

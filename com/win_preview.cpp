@@ -1,0 +1,291 @@
+#include "win_preview.h"
+
+// After windows.h: GDI+ needs its types, and min and max as templates.
+#include <objidl.h>
+#include <shlwapi.h>
+
+#include <algorithm>
+namespace Gdiplus {
+using std::max;
+using std::min;
+}  // namespace Gdiplus
+#include <gdiplus.h>
+
+#include "win_window.h"
+
+namespace rxTheme::com {
+
+namespace {
+
+constexpr wchar_t kPreviewClass[] = L"rxThemePreview";
+constexpr int kLineStep = 16;  // pixels per arrow key or scroll-bar arrow
+constexpr int kWheelLines = 3;
+
+// The family that stands for a generic name, and its GDI family class.
+struct GenericFamily {
+  const wchar_t* name;
+  const wchar_t* face;
+  BYTE pitch_and_family;
+};
+constexpr GenericFamily kGenerics[] = {
+    {L"serif", L"Times New Roman", FF_ROMAN},  {L"sans-serif", L"Arial", FF_SWISS},
+    {L"monospace", L"Courier New", FF_MODERN}, {L"cursive", L"Comic Sans MS", FF_SCRIPT},
+    {L"fantasy", L"Impact", FF_DECORATIVE},
+};
+
+std::wstring Wstr(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
+
+const GenericFamily* Generic(const std::wstring& name) {
+  for (const GenericFamily& generic : kGenerics) {
+    if (lstrcmpiW(generic.name, name.c_str()) == 0) return &generic;
+  }
+  return nullptr;
+}
+
+int CALLBACK FoundFamily(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;
+}
+
+Gdiplus::Color GdiplusColor(Rgb rgb) {
+  return Gdiplus::Color(255, (rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+}  // namespace
+
+SceneFonts::SceneFonts() : dc_(CreateCompatibleDC(nullptr)) {}
+
+SceneFonts::~SceneFonts() {
+  for (auto& [key, font] : fonts_) DeleteObject(font);
+  DeleteDC(dc_);
+}
+
+bool SceneFonts::Installed(const std::wstring& family) {
+  auto [it, added] = installed_.try_emplace(family, false);
+  if (added && family.size() < LF_FACESIZE) {
+    LOGFONTW query = {};
+    query.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynW(query.lfFaceName, family.c_str(), LF_FACESIZE);
+    EnumFontFamiliesExW(dc_, &query, FoundFamily, reinterpret_cast<LPARAM>(&it->second), 0);
+  }
+  return it->second;
+}
+
+HFONT SceneFonts::Font(const SceneFont& font) {
+  const std::wstring key = Wstr(font.families) + L"|" + std::to_wstring(font.pixel_size) +
+                           (font.bold ? L"b" : L"") + (font.underline ? L"u" : L"");
+  auto [it, added] = fonts_.try_emplace(key, nullptr);
+  if (!added) return it->second;
+  LOGFONTW lf = {};
+  lf.lfHeight = -font.pixel_size;
+  lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+  lf.lfUnderline = font.underline;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lf.lfQuality = CLEARTYPE_QUALITY;
+  // The first installed family of the list, or the first generic one (the
+  // font mapper then picks a face of its class); without either, the
+  // browser's default.
+  std::wstring face = L"Times New Roman";
+  lf.lfPitchAndFamily = FF_ROMAN;
+  for (const WString& name : FontFamilies(font.families)) {
+    const std::wstring family = Wstr(name);
+    if (const GenericFamily* generic = Generic(family)) {
+      face = generic->face;
+      lf.lfPitchAndFamily = generic->pitch_and_family;
+      break;
+    }
+    if (Installed(family)) {
+      face = family;
+      lf.lfPitchAndFamily = FF_DONTCARE;
+      break;
+    }
+  }
+  lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+  it->second = CreateFontIndirectW(&lf);
+  return it->second;
+}
+
+TextExtent SceneFonts::Measure(const SceneFont& font, std::u16string_view text) const {
+  // Measuring fills the font cache, which is no visible state.
+  auto& self = const_cast<SceneFonts&>(*this);
+  Selected selected(dc_, self.Font(font));
+  TEXTMETRICW metrics = {};
+  GetTextMetricsW(dc_, &metrics);
+  SIZE size = {};
+  GetTextExtentPoint32W(dc_, reinterpret_cast<const wchar_t*>(text.data()),
+                        static_cast<int>(text.size()), &size);
+  return {size.cx, metrics.tmAscent, metrics.tmDescent};
+}
+
+struct PreviewWindow::Decoded {
+  ComPtr<IStream> stream;  // GDI+ reads the picture from it as it needs
+  std::unique_ptr<Gdiplus::Bitmap> bitmap;
+};
+
+PreviewWindow::PreviewWindow()
+    : window_class_(std::make_unique<WindowClass>(kPreviewClass, ObjectWindowProc<PreviewWindow>)) {
+  Gdiplus::GdiplusStartupInput input;
+  Gdiplus::GdiplusStartup(&gdiplus_, &input, nullptr);
+}
+
+PreviewWindow::~PreviewWindow() {
+  if (hwnd_) DestroyWindow(hwnd_);
+  pictures_.clear();  // before GDI+ goes
+  if (gdiplus_) Gdiplus::GdiplusShutdown(gdiplus_);
+}
+
+HWND PreviewWindow::Create(HWND parent, int id, const RECT& bounds, DWORD style) {
+  hwnd_ =
+      CreateWindowExW(WS_EX_CLIENTEDGE, kPreviewClass, L"", style | WS_VSCROLL, bounds.left,
+                      bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_module, this);
+  return hwnd_;
+}
+
+void PreviewWindow::SetScene(const PreviewScene& scene) {
+  scene_ = scene;
+  pictures_.clear();
+  scroll_ = 0;
+  UpdateScrollBar();
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+const PreviewWindow::Decoded* PreviewWindow::Picture(
+    const std::shared_ptr<const std::string>& bytes) {
+  if (!bytes) return nullptr;
+  auto [it, added] = pictures_.try_emplace(bytes.get());
+  if (added) {
+    auto decoded = std::make_unique<Decoded>();
+    decoded->stream.Attach(SHCreateMemStream(reinterpret_cast<const BYTE*>(bytes->data()),
+                                             static_cast<UINT>(bytes->size())));
+    if (decoded->stream) {
+      decoded->bitmap = std::make_unique<Gdiplus::Bitmap>(decoded->stream.Get());
+      if (decoded->bitmap->GetLastStatus() == Gdiplus::Ok) it->second = std::move(decoded);
+    }
+  }
+  return it->second.get();
+}
+
+void PreviewWindow::Paint(HDC target, const RECT& client) {
+  const int width = client.right - client.left;
+  const int height = client.bottom - client.top;
+  if (width <= 0 || height <= 0) return;
+  UniqueDc dc(CreateCompatibleDC(target));
+  UniqueGdiObject<HBITMAP> canvas(CreateCompatibleBitmap(target, width, height));
+  Selected selected(dc.get(), canvas.get());
+  {
+    Gdiplus::Graphics graphics(dc.get());
+    graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+    Gdiplus::SolidBrush background(GdiplusColor(scene_.background));
+    graphics.FillRectangle(&background, 0, 0, width, height);
+    const ScenePicture& tile = scene_.background_picture;
+    if (const Decoded* picture = Picture(tile.bytes)) {
+      for (int y = -(scroll_ % tile.height); y < height; y += tile.height) {
+        for (int x = 0; x < width; x += tile.width) {
+          graphics.DrawImage(picture->bitmap.get(), x, y, tile.width, tile.height);
+        }
+      }
+    }
+    for (const ScenePicture& scene_picture : scene_.pictures) {
+      if (const Decoded* picture = Picture(scene_picture.bytes)) {
+        graphics.DrawImage(picture->bitmap.get(), scene_picture.x, scene_picture.y - scroll_,
+                           scene_picture.width, scene_picture.height);
+      }
+    }
+  }
+  SetBkMode(dc.get(), TRANSPARENT);
+  SetTextAlign(dc.get(), TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
+  for (const SceneText& text : scene_.texts) {
+    Selected font(dc.get(), fonts_.Font(text.font));
+    SetTextColor(dc.get(), RGB(text.color >> 16, (text.color >> 8) & 0xFF, text.color & 0xFF));
+    TextOutW(dc.get(), text.x, text.baseline - scroll_,
+             reinterpret_cast<const wchar_t*>(text.text.data()),
+             static_cast<int>(text.text.size()));
+  }
+  BitBlt(target, client.left, client.top, width, height, dc.get(), 0, 0, SRCCOPY);
+}
+
+void PreviewWindow::UpdateScrollBar() {
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  SCROLLINFO info = {};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  info.nMax = std::max(scene_.height - 1, 0);
+  info.nPage = static_cast<UINT>(std::max<LONG>(client.bottom, 0));
+  info.nPos = scroll_;
+  // A page no taller than the view hides the bar.
+  SetScrollInfo(hwnd_, SB_VERT, &info, TRUE);
+}
+
+void PreviewWindow::ScrollTo(int position) {
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  const int most = std::max(scene_.height - static_cast<int>(client.bottom), 0);
+  position = std::clamp(position, 0, most);
+  if (position == scroll_) return;
+  scroll_ = position;
+  SetScrollPos(hwnd_, SB_VERT, scroll_, TRUE);
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+LRESULT PreviewWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  const int page = std::max<int>(client.bottom, kLineStep);
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;  // painting covers everything
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(hwnd_, &paint);
+      Paint(dc, client);
+      EndPaint(hwnd_, &paint);
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      Paint(reinterpret_cast<HDC>(wparam), client);
+      return 0;
+    case WM_SIZE:
+      UpdateScrollBar();
+      ScrollTo(scroll_);
+      return 0;
+    case WM_GETDLGCODE:
+      return DLGC_WANTARROWS;
+    case WM_LBUTTONDOWN:
+      SetFocus(hwnd_);
+      return 0;
+    case WM_MOUSEWHEEL:
+      ScrollTo(scroll_ - GET_WHEEL_DELTA_WPARAM(wparam) * kWheelLines * kLineStep / WHEEL_DELTA);
+      return 0;
+    case WM_KEYDOWN: {
+      const int steps[][2] = {{VK_UP, -kLineStep},       {VK_DOWN, kLineStep},
+                              {VK_PRIOR, -page},         {VK_NEXT, page},
+                              {VK_HOME, -scene_.height}, {VK_END, scene_.height}};
+      for (const auto& [key, step] : steps) {
+        if (static_cast<int>(wparam) == key) ScrollTo(scroll_ + step);
+      }
+      return 0;
+    }
+    case WM_VSCROLL: {
+      const int part = LOWORD(wparam);
+      if (part == SB_THUMBTRACK || part == SB_THUMBPOSITION) {
+        SCROLLINFO info = {};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_TRACKPOS;
+        GetScrollInfo(hwnd_, SB_VERT, &info);
+        ScrollTo(info.nTrackPos);
+      }
+      const int steps[][2] = {{SB_LINEUP, -kLineStep},  {SB_LINEDOWN, kLineStep},
+                              {SB_PAGEUP, -page},       {SB_PAGEDOWN, page},
+                              {SB_TOP, -scene_.height}, {SB_BOTTOM, scene_.height}};
+      for (const auto& [step_part, step] : steps) {
+        if (part == step_part) ScrollTo(scroll_ + step);
+      }
+      return 0;
+    }
+  }
+  return DefWindowProcW(hwnd_, message, wparam, lparam);
+}
+
+}  // namespace rxTheme::com
