@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (e.Number() != kInvalidContents) std::abort();
   }
   PropertyBagX out;
-  for (const PropertyEntry& entry : std::vector<PropertyEntry>(bag.Entries())) {
+  for (const PropertyEntry& entry : bag.Entries()) {
     try {
       Variant value = bag.ReadProperty(entry.Name);
       out.WriteProperty(entry.Name, value);

@@ -15,49 +15,50 @@ namespace rxTheme::cli {
 namespace {
 
 // Whether an entry's value is nested contents to decode.
-bool IsNested(const PropertyEntry& e, int depth) {
-  return !e.ObjectType.empty() && e.ObjectType != u" " && e.Value.IsString() &&
+bool IsNested(const StoredEntry& e, int depth) {
+  return !e.ObjectType().empty() && e.ObjectType() != u" " && e.IsText() &&
          depth < PropertyBagX::kMaxNesting;
 }
 
-void TextEntries(const WString& contents, int depth, std::string& out) {
-  PropertyBagX bag;
-  bag.Contents(contents);
+// Nested bags decode from their parent's contents, without copies.
+void TextEntries(const PropertyBagX& bag, int depth, std::string& out) {
   const std::string indent(2 * depth, ' ');
-  for (const PropertyEntry& e : bag.Entries()) {
-    out += indent + ToUtf8(e.Name);
-    if (e.ObjectType == u" ") {
+  for (size_t i = 0; i < bag.Stored().size(); ++i) {
+    const StoredEntry& e = bag.Stored()[i];
+    out += indent + ToUtf8(e.Name());
+    if (e.ObjectType() == u" ") {
       out += ": null reference\n";
     } else if (IsNested(e, depth)) {
-      out += " [" + ToUtf8(e.ObjectType) + "]\n";
-      TextEntries(e.Value.StringValue(), depth + 1, out);
+      out += " [" + ToUtf8(e.ObjectType()) + "]\n";
+      TextEntries(bag.Nested(i), depth + 1, out);
     } else {
-      if (!e.ObjectType.empty()) out += " [" + ToUtf8(e.ObjectType) + "]";
-      out += " (type " + std::to_string(static_cast<int>(e.Value.Type())) +
-             "): " + JsonScalar(e.Value) + "\n";
+      const Variant value = e.Value();
+      if (!e.ObjectType().empty()) out += " [" + ToUtf8(e.ObjectType()) + "]";
+      out += " (type " + std::to_string(static_cast<int>(value.Type())) +
+             "): " + JsonScalar(value) + "\n";
     }
   }
 }
 
-void JsonEntries(const WString& contents, int depth, std::string& out) {
-  PropertyBagX bag;
-  bag.Contents(contents);
+void JsonEntries(const PropertyBagX& bag, int depth, std::string& out) {
   out += "[";
   bool first = true;
-  for (const PropertyEntry& e : bag.Entries()) {
+  for (size_t i = 0; i < bag.Stored().size(); ++i) {
+    const StoredEntry& e = bag.Stored()[i];
     out += first ? "\n" : ",\n";
     first = false;
-    out += std::string(2 * depth + 2, ' ') + "{\"name\": " + JsonString(e.Name) +
-           ", \"objectType\": " + JsonString(e.ObjectType) + ", \"value\": ";
-    if (e.ObjectType == u" ") {
+    out += std::string(2 * depth + 2, ' ') + "{\"name\": " + JsonString(e.Name()) +
+           ", \"objectType\": " + JsonString(e.ObjectType()) + ", \"value\": ";
+    if (e.ObjectType() == u" ") {
       out += "{\"type\": 0, \"value\": null}";
     } else if (IsNested(e, depth)) {
       out += "{\"entries\": ";
-      JsonEntries(e.Value.StringValue(), depth + 1, out);
+      JsonEntries(bag.Nested(i), depth + 1, out);
       out += "}";
     } else {
-      out += "{\"type\": " + std::to_string(static_cast<int>(e.Value.Type())) +
-             ", \"value\": " + JsonScalar(e.Value) + "}";
+      const Variant value = e.Value();
+      out += "{\"type\": " + std::to_string(static_cast<int>(value.Type())) +
+             ", \"value\": " + JsonScalar(value) + "}";
     }
     out += "}";
   }
@@ -67,14 +68,18 @@ void JsonEntries(const WString& contents, int depth, std::string& out) {
 }  // namespace
 
 std::string DumpText(const WString& contents) {
+  PropertyBagX bag;
+  bag.Contents(contents);
   std::string out;
-  TextEntries(contents, 0, out);
+  TextEntries(bag, 0, out);
   return out;
 }
 
 std::string DumpJson(const WString& contents) {
+  PropertyBagX bag;
+  bag.Contents(contents);
   std::string out;
-  JsonEntries(contents, 0, out);
+  JsonEntries(bag, 0, out);
   return out + "\n";
 }
 

@@ -54,7 +54,7 @@ TEST(ContentsCodecTest, DecodesAndReEncodes) {
     bag.Contents(c.contents);
     ASSERT_EQ(bag.Entries().size(), c.entries.size());
     for (size_t i = 0; i < c.entries.size(); ++i) {
-      const PropertyEntry& got = bag.Entries()[i];
+      const PropertyEntry got = bag.Entries()[i];
       EXPECT_EQ(got.Name, c.entries[i].Name);
       EXPECT_EQ(got.ObjectType, c.entries[i].ObjectType);
       EXPECT_EQ(got.Value.Type(), c.entries[i].Value.Type());
@@ -107,7 +107,7 @@ TEST(ContentsCodecTest, MalformedContentsRaise999AndKeepWhatWasDecoded) {
     if (c.entries == 2) {
       EXPECT_EQ(bag.Entries()[0].Name, u"Index");
     }
-    const PropertyEntry& last = bag.Entries().back();
+    const PropertyEntry last = bag.Entries().back();
     EXPECT_EQ(last.Name, c.name);
     EXPECT_EQ(last.ObjectType, c.type);
     EXPECT_TRUE(last.Value.IsEmpty());
