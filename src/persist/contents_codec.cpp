@@ -1,6 +1,7 @@
 #include "persist/contents_codec.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <limits>
 
@@ -10,46 +11,22 @@ namespace rxTheme {
 
 void RaiseInvalidContents() { RaiseError(kInvalidContents, {}, u"PropertyBagX"); }
 
-std::u16string_view ContentsReader::Text(uint16_t expected_tag) {
-  if (position_ >= contents_.size() || contents_[position_] != expected_tag ||
-      expected_tag < kTagName || expected_tag > kTagString) {
-    RaiseInvalidContents();
-  }
-  return TextAfterTag();
-}
-
-// The tag at position_ is 1, 2 or 3.
-std::u16string_view ContentsReader::TextAfterTag() {
-  const size_t n = contents_.size();
-  if (n - position_ < 3) RaiseInvalidContents();
-  const uint32_t bits = static_cast<uint32_t>(contents_[position_ + 1]) |
-                        static_cast<uint32_t>(contents_[position_ + 2]) << 16;
-  if (bits > static_cast<uint32_t>(std::numeric_limits<int32_t>::max())) RaiseInvalidContents();
-  const size_t start = position_ + 3;
-  position_ = start + bits;
-  return contents_.substr(start, bits);  // cut at the end
-}
-
-ValueField ContentsReader::Value() {
-  if (position_ >= contents_.size()) RaiseInvalidContents();
-  const uint16_t tag = contents_[position_];
-  ValueField field;
-  if (tag >= kTagName && tag <= kTagString) {
-    field.is_text = true;
-    field.text = TextAfterTag();
-    return field;
-  }
-  if (tag != kTagVariant || contents_.size() - position_ < ContentsWriter::kImageSize) {
+void ContentsReader::Image(VariantImage& image) {
+  if (position_ >= contents_.size() || contents_[position_] != kTagVariant ||
+      contents_.size() - position_ < ContentsWriter::kImageSize) {
     RaiseInvalidContents();
   }
   const char16_t* units = contents_.data() + position_ + 1;
-  for (size_t i = 0; i < 8; ++i) {
-    field.image[2 * i] = static_cast<uint8_t>(units[i] & 0xFF);
-    field.image[2 * i + 1] = static_cast<uint8_t>(units[i] >> 8);
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(image.data(), units, image.size());  // units little-endian already
+  } else {
+    for (size_t i = 0; i < 8; ++i) {
+      image[2 * i] = static_cast<uint8_t>(units[i] & 0xFF);
+      image[2 * i + 1] = static_cast<uint8_t>(units[i] >> 8);
+    }
   }
-  if (!ClearUnusedImageBytes(field.image)) RaiseInvalidContents();
+  if (!ClearUnusedImageBytes(image)) RaiseInvalidContents();
   position_ += ContentsWriter::kImageSize;
-  return field;
 }
 
 ContentsWriter::ContentsWriter(WString& out, size_t units) {
@@ -71,8 +48,12 @@ void ContentsWriter::Text(uint16_t tag, std::u16string_view text) {
 
 void ContentsWriter::Image(const VariantImage& image) {
   next_[0] = kTagVariant;
-  for (size_t i = 0; i < 8; ++i) {
-    next_[1 + i] = static_cast<char16_t>(image[2 * i] | (image[2 * i + 1] << 8));
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(next_ + 1, image.data(), image.size());
+  } else {
+    for (size_t i = 0; i < 8; ++i) {
+      next_[1 + i] = static_cast<char16_t>(image[2 * i] | (image[2 * i + 1] << 8));
+    }
   }
   next_ += kImageSize;
 }
@@ -101,12 +82,17 @@ Variant DecodeField(const WString& contents, int32_t& position,
   ContentsReader reader(std::u16string_view(contents).substr(
       std::min(contents.size(), static_cast<size_t>(position - 1))));
   Variant value;
+  if (expected_tag && (*expected_tag < kTagName || *expected_tag > kTagVariant)) {
+    RaiseInvalidContents();  // no field carries such a tag
+  }
   if (expected_tag && *expected_tag != kTagVariant) {
     value = Variant(WString(reader.Text(*expected_tag)));
   } else {
-    const ValueField field = reader.Value();
-    if (expected_tag && field.is_text) RaiseInvalidContents();  // expected 4, found text
-    value = field.is_text ? Variant(WString(field.text)) : *Variant::FromImage(field.image);
+    std::u16string_view text;
+    VariantImage image;
+    const bool is_text = reader.Value(text, image);
+    if (expected_tag && is_text) RaiseInvalidContents();  // expected 4, found text
+    value = is_text ? Variant(WString(text)) : *Variant::FromImage(image);
   }
   const int64_t next = static_cast<int64_t>(position) + static_cast<int64_t>(reader.Position());
   position = static_cast<int32_t>(std::min<int64_t>(next, std::numeric_limits<int32_t>::max()));

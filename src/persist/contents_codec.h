@@ -26,14 +26,8 @@ enum FieldTag : uint16_t {
   kTagVariant = 4,
 };
 
-// A value field as it lies in the contents: a text (tags 1-3) or a variant
-// image (tag 4) whose type code is a scalar one and whose unused bytes are
-// cleared.
-struct ValueField {
-  bool is_text = false;
-  std::u16string_view text;
-  VariantImage image{};
-};
+// Raises the bag's error 999, "Invalid Contents Value" from "PropertyBagX".
+[[noreturn]] void RaiseInvalidContents();
 
 // Reads fields one after the other from the start of `contents`, which must
 // outlive the texts it hands out. Every malformed field raises 999 "Invalid
@@ -50,15 +44,43 @@ class ContentsReader {
   bool AtRecord() const { return position_ + 1 < contents_.size(); }
 
   // A text field that must carry `expected_tag` (1, 2 or 3).
-  std::u16string_view Text(uint16_t expected_tag);
-  // A value field: any of the four tags.
-  ValueField Value();
+  std::u16string_view Text(uint16_t expected_tag) {
+    if (position_ >= contents_.size() || contents_[position_] != expected_tag) {
+      RaiseInvalidContents();
+    }
+    return TextAfterTag();
+  }
+
+  // A value field: any of the four tags. Returns true with `text` set for a
+  // text (tags 1-3), false with `image` set for a tag-4 image; the image's
+  // type code is a scalar one and its unused bytes are cleared.
+  bool Value(std::u16string_view& text, VariantImage& image) {
+    if (position_ < contents_.size() && contents_[position_] >= kTagName &&
+        contents_[position_] <= kTagString) {
+      text = TextAfterTag();
+      return true;
+    }
+    Image(image);
+    return false;
+  }
 
   // The 0-based unit index of the next field (may stand past the end).
   size_t Position() const { return position_; }
 
  private:
-  std::u16string_view TextAfterTag();
+  // Length and text after a tag 1-3 at position_.
+  std::u16string_view TextAfterTag() {
+    const size_t left = contents_.size() - position_;
+    if (left < 3) RaiseInvalidContents();
+    const uint32_t length = static_cast<uint32_t>(contents_[position_ + 1]) |
+                            static_cast<uint32_t>(contents_[position_ + 2]) << 16;
+    if (length > 0x7FFFFFFFu) RaiseInvalidContents();  // a negative length
+    const size_t start = position_ + 3;
+    position_ = start + length;
+    return {contents_.data() + start, length < left - 3 ? length : left - 3};
+  }
+  // A tag-4 field at position_; raises for any other tag.
+  void Image(VariantImage& image);
 
   std::u16string_view contents_;
   size_t position_ = 0;
@@ -104,8 +126,5 @@ WString EncodeField(const Variant& value, std::optional<uint16_t> tag = std::nul
 // reader's errors and cut-off rule.
 Variant DecodeField(const WString& contents, int32_t& position,
                     std::optional<uint16_t> expected_tag = std::nullopt);
-
-// Raises the bag's error 999.
-[[noreturn]] void RaiseInvalidContents();
 
 }  // namespace rxTheme

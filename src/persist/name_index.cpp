@@ -1,5 +1,8 @@
 #include "persist/name_index.h"
 
+#include <bit>
+#include <cstring>
+
 #include "runtime/wstring.h"
 
 namespace rxTheme {
@@ -14,12 +17,24 @@ constexpr size_t kMinSlots = 16;
 }  // namespace
 
 uint32_t NameIndex::Hash(std::u16string_view name) {
-  uint32_t h = 2166136261u;  // FNV-1a over the lower-cased units
-  for (char16_t u : name) {
-    h ^= LCaseUnit(u);
-    h *= 16777619u;
+  // Every unit is taken with its 0x20 bit set: LCase only ever adds 0x20 (to
+  // capitals, whose 0x20 bit is clear), so names it makes equal hash alike;
+  // the other pairs this joins cost one comparison. Four units at a time.
+  constexpr uint64_t kCaseBits = 0x0020002000200020;
+  constexpr uint64_t kMul = 0x9E3779B97F4A7C15;
+  uint64_t h = name.size() * kMul;
+  size_t i = 0;
+  for (; i + 4 <= name.size(); i += 4) {
+    uint64_t chunk;
+    std::memcpy(&chunk, name.data() + i, sizeof chunk);
+    h = std::rotl(h, 23) ^ ((chunk | kCaseBits) * kMul);
   }
-  return h;
+  uint64_t tail = 0;
+  for (; i < name.size(); ++i) tail = tail << 16 | (name[i] | 0x20u);
+  h = std::rotl(h, 23) ^ (tail * kMul);
+  h ^= h >> 29;
+  h *= kMul;
+  return static_cast<uint32_t>(h >> 32);
 }
 
 void NameIndex::Clear() {

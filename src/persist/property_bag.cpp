@@ -73,10 +73,7 @@ void PropertyBagX::Decode(std::shared_ptr<const WString> owner, std::u16string_v
     StoredEntry& e = entries_.emplace_back();
     e.name_ = reader.Text(kTagName);
     e.type_ = reader.Text(kTagObjectType);
-    const ValueField value = reader.Value();
-    e.is_text_ = value.is_text;
-    e.text_ = value.text;
-    e.image_ = value.image;
+    e.is_text_ = reader.Value(e.text_, e.image_);
   }
 }
 

@@ -18,6 +18,8 @@ class PropertyBagX;
 // replaced.
 class StoredEntry {
  public:
+  StoredEntry() {}  // members initialised one by one, not zero-filled first
+
   std::u16string_view Name() const { return name_; }
   // "" for a plain value, a class name, "Font", or " " for a null reference.
   std::u16string_view ObjectType() const { return type_; }

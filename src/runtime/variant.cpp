@@ -171,7 +171,12 @@ const ObjectRef& Variant::ObjectValue() const {
   return object_;
 }
 
-WString Variant::ToString() const {
+WString Variant::ToString() && {
+  if (type_ == VarType::String) return std::move(string_);
+  return std::as_const(*this).ToString();
+}
+
+WString Variant::ToString() const& {
   switch (type_) {
     case VarType::Empty:
       return {};

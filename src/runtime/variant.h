@@ -84,7 +84,9 @@ class Variant {
   // number out of range. Rounding to an integer is half to even.
   // Empty -> "", Bool -> "True"/"False", numbers as RealText (15 digits for
   // R8 and Date, 7 for R4), CurrencyText and DecimalText give them.
-  WString ToString() const;
+  WString ToString() const&;
+  // The same, moving a string value out of a variant that is going away.
+  WString ToString() &&;
   bool ToBool() const;  // any non-zero number is true
   int16_t ToI2() const;
   int32_t ToI4() const;
