@@ -17,15 +17,17 @@ void ContentsReader::Image(VariantImage& image) {
     RaiseInvalidContents();
   }
   const char16_t* units = contents_.data() + position_ + 1;
+  VariantImage read;  // `image` is left alone when this one is refused
   if constexpr (std::endian::native == std::endian::little) {
-    std::memcpy(image.data(), units, image.size());  // units little-endian already
+    std::memcpy(read.data(), units, read.size());  // units little-endian already
   } else {
     for (size_t i = 0; i < 8; ++i) {
-      image[2 * i] = static_cast<uint8_t>(units[i] & 0xFF);
-      image[2 * i + 1] = static_cast<uint8_t>(units[i] >> 8);
+      read[2 * i] = static_cast<uint8_t>(units[i] & 0xFF);
+      read[2 * i + 1] = static_cast<uint8_t>(units[i] >> 8);
     }
   }
-  if (!ClearUnusedImageBytes(image)) RaiseInvalidContents();
+  if (!ClearUnusedImageBytes(read)) RaiseInvalidContents();
+  image = read;
   position_ += ContentsWriter::kImageSize;
 }
 

@@ -24,7 +24,7 @@ const CreatableRegistration kRegistration(u"rxTheme.PropertyBagX",
 
 Variant StoredEntry::Value() const {
   if (is_text_) return Variant(WString(text_));
-  return *Variant::FromImage(image_);  // a stored image is always one it reads
+  return Variant::FromImage(image_).value_or(Variant());  // a stored image is one it reads
 }
 
 WString PropertyBagX::Contents() const { return Encode(0); }

@@ -122,6 +122,8 @@ TEST(ContentsCodecTest, MalformedContentsRaise999AndKeepWhatWasDecoded) {
     EXPECT_EQ(names, c.names);
     EXPECT_EQ(got.back().ObjectType, c.last_type);
     EXPECT_TRUE(got.back().Value.IsEmpty());
+    PropertyBagX again;  // what is left writes contents that decode
+    EXPECT_NO_THROW(again.Contents(bag.Contents()));
   }
 }
 
