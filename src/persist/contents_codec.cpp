@@ -33,7 +33,7 @@ void ContentsReader::Image(VariantImage& image) {
 
 ContentsWriter::ContentsWriter(WString& out, size_t units) {
   out.resize(units);
-  begin_ = next_ = out.data();
+  next_ = out.data();
 }
 
 void ContentsWriter::Text(uint16_t tag, std::u16string_view text) {

@@ -101,11 +101,7 @@ class ContentsWriter {
   void Text(uint16_t tag, std::u16string_view text);
   void Image(const VariantImage& image);
 
-  // The units written so far.
-  size_t Written() const { return static_cast<size_t>(next_ - begin_); }
-
  private:
-  char16_t* begin_;
   char16_t* next_;
 };
 
