@@ -182,8 +182,15 @@ void PropertyBagX::WriteProperty(const WString& name, const Variant& value,
 
 Variant PropertyBagX::ReadProperty(std::u16string_view name,
                                    const std::optional<Variant>& default_value) {
-  static const Variant kEmpty;
-  const Variant& def = default_value ? *default_value : kEmpty;
+  static const Variant kEmpty;  // no default given
+  return Read(name, default_value ? *default_value : kEmpty);
+}
+
+Variant PropertyBagX::ReadProperty(std::u16string_view name, const Variant& default_value) {
+  return Read(name, default_value);
+}
+
+Variant PropertyBagX::Read(std::u16string_view name, const Variant& def) {
   // A null object reference as the default behaves like a plain default. A
   // default object that is not persistable raises 13 once it is used, which
   // a stored null reference never does.

@@ -54,6 +54,8 @@ class PropertyBagX : public Object {
   // reference for a class that cannot be re-created.
   Variant ReadProperty(std::u16string_view name,
                        const std::optional<Variant>& default_value = std::nullopt);
+  // The same with a default that is always given (no optional to build).
+  Variant ReadProperty(std::u16string_view name, const Variant& default_value);
 
   // The entries in order, as the bag holds them (see StoredEntry), for tools
   // that inspect saved state.
@@ -80,6 +82,7 @@ class PropertyBagX : public Object {
   static StoredEntry Written(WString texts, size_t text_units, std::u16string_view name,
                              std::u16string_view type);
   void Append(StoredEntry entry);
+  Variant Read(std::u16string_view name, const Variant& default_value);
   // Reads entry `index`, a nested object or font, as a new object.
   Variant ReadObject(size_t index);
 
