@@ -18,8 +18,8 @@ namespace rxTheme::cli {
 namespace {
 
 // Whether an entry's value is nested contents to decode.
-bool IsNested(const PropertyEntry& e, int depth) {
-  return !e.ObjectType.empty() && e.ObjectType != u" " && e.Value.IsString() &&
+bool IsNested(const StoredEntry& e, int depth) {
+  return !e.ObjectType().empty() && e.ObjectType() != u" " && e.IsText() &&
          depth < PropertyBagX::kMaxNesting;
 }
 
@@ -58,43 +58,44 @@ std::string TypeName(VarType type) {
   return "type " + std::to_string(static_cast<int>(type));
 }
 
-void TextEntries(const WString& contents, int depth, std::string& out) {
-  PropertyBagX bag;
-  bag.Contents(contents);
+// Nested bags decode from their parent's contents, without copies.
+void TextEntries(const PropertyBagX& bag, int depth, std::string& out) {
   const std::string indent(2 * depth, ' ');
-  for (const PropertyEntry& e : bag.Entries()) {
-    out += indent + Printable(e.Name);
-    if (e.ObjectType == u" ") {
+  for (size_t i = 0; i < bag.Stored().size(); ++i) {
+    const StoredEntry& e = bag.Stored()[i];
+    out += indent + Printable(e.Name());
+    if (e.ObjectType() == u" ") {
       out += ": null reference\n";
     } else if (IsNested(e, depth)) {
-      out += " [" + Printable(e.ObjectType) + "]\n";
-      TextEntries(e.Value.StringValue(), depth + 1, out);
+      out += " [" + Printable(e.ObjectType()) + "]\n";
+      TextEntries(bag.Nested(i), depth + 1, out);
     } else {
-      if (!e.ObjectType.empty()) out += " [" + Printable(e.ObjectType) + "]";
-      out += " (" + TypeName(e.Value.Type()) + "): " + JsonScalar(e.Value) + "\n";
+      const Variant value = e.Value();
+      if (!e.ObjectType().empty()) out += " [" + Printable(e.ObjectType()) + "]";
+      out += " (" + TypeName(value.Type()) + "): " + JsonScalar(value) + "\n";
     }
   }
 }
 
-void JsonEntries(const WString& contents, int depth, std::string& out) {
-  PropertyBagX bag;
-  bag.Contents(contents);
+void JsonEntries(const PropertyBagX& bag, int depth, std::string& out) {
   out += "[";
   bool first = true;
-  for (const PropertyEntry& e : bag.Entries()) {
+  for (size_t i = 0; i < bag.Stored().size(); ++i) {
+    const StoredEntry& e = bag.Stored()[i];
     out += first ? "\n" : ",\n";
     first = false;
-    out += std::string(2 * depth + 2, ' ') + "{\"name\": " + JsonString(e.Name) +
-           ", \"objectType\": " + JsonString(e.ObjectType) + ", \"value\": ";
-    if (e.ObjectType == u" ") {
+    out += std::string(2 * depth + 2, ' ') + "{\"name\": " + JsonString(e.Name()) +
+           ", \"objectType\": " + JsonString(e.ObjectType()) + ", \"value\": ";
+    if (e.ObjectType() == u" ") {
       out += "{\"type\": 0, \"value\": null}";
     } else if (IsNested(e, depth)) {
       out += "{\"entries\": ";
-      JsonEntries(e.Value.StringValue(), depth + 1, out);
+      JsonEntries(bag.Nested(i), depth + 1, out);
       out += "}";
     } else {
-      out += "{\"type\": " + std::to_string(static_cast<int>(e.Value.Type())) +
-             ", \"value\": " + JsonScalar(e.Value) + "}";
+      const Variant value = e.Value();
+      out += "{\"type\": " + std::to_string(static_cast<int>(value.Type())) +
+             ", \"value\": " + JsonScalar(value) + "}";
     }
     out += "}";
   }
@@ -104,14 +105,18 @@ void JsonEntries(const WString& contents, int depth, std::string& out) {
 }  // namespace
 
 std::string DumpText(const WString& contents) {
+  PropertyBagX bag;
+  bag.Contents(contents);
   std::string out;
-  TextEntries(contents, 0, out);
+  TextEntries(bag, 0, out);
   return out;
 }
 
 std::string DumpJson(const WString& contents) {
+  PropertyBagX bag;
+  bag.Contents(contents);
   std::string out;
-  JsonEntries(contents, 0, out);
+  JsonEntries(bag, 0, out);
   return out + "\n";
 }
 

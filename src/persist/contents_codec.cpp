@@ -1,6 +1,8 @@
 #include "persist/contents_codec.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <limits>
 
 #include "runtime/automation_error.h"
@@ -9,87 +11,94 @@ namespace rxTheme {
 
 void RaiseInvalidContents() { RaiseError(kInvalidContents, {}, u"PropertyBagX"); }
 
+void ContentsReader::Image(VariantImage& image) {
+  if (position_ >= contents_.size() || contents_[position_] != kTagVariant ||
+      contents_.size() - position_ < ContentsWriter::kImageSize) {
+    RaiseInvalidContents();
+  }
+  const char16_t* units = contents_.data() + position_ + 1;
+  VariantImage read;  // `image` is left alone when this one is refused
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(read.data(), units, read.size());  // units little-endian already
+  } else {
+    for (size_t i = 0; i < 8; ++i) {
+      read[2 * i] = static_cast<uint8_t>(units[i] & 0xFF);
+      read[2 * i + 1] = static_cast<uint8_t>(units[i] >> 8);
+    }
+  }
+  if (!ClearUnusedImageBytes(read)) RaiseInvalidContents();
+  image = read;
+  position_ += ContentsWriter::kImageSize;
+}
+
+ContentsWriter::ContentsWriter(WString& out, size_t units) {
+  out.resize(units);
+  next_ = out.data();
+}
+
+void ContentsWriter::Text(uint16_t tag, std::u16string_view text) {
+  if (text.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max())) {
+    RaiseError(kOverflow);
+  }
+  const uint32_t length = static_cast<uint32_t>(text.size());
+  next_[0] = static_cast<char16_t>(tag);
+  next_[1] = static_cast<char16_t>(length & 0xFFFF);
+  next_[2] = static_cast<char16_t>(length >> 16);
+  if (length != 0) std::memcpy(next_ + 3, text.data(), length * sizeof(char16_t));
+  next_ += 3 + length;
+}
+
+void ContentsWriter::Image(const VariantImage& image) {
+  next_[0] = kTagVariant;
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(next_ + 1, image.data(), image.size());
+  } else {
+    for (size_t i = 0; i < 8; ++i) {
+      next_[1 + i] = static_cast<char16_t>(image[2 * i] | (image[2 * i + 1] << 8));
+    }
+  }
+  next_ += kImageSize;
+}
+
 WString EncodeLength(int32_t length) {
   uint32_t bits = static_cast<uint32_t>(length);
   return WString{static_cast<char16_t>(bits & 0xFFFF), static_cast<char16_t>(bits >> 16)};
 }
 
-size_t EncodedFieldSize(const Variant& value) {
-  return value.IsString() ? 3 + value.StringValue().size() : 9;
-}
-
-void AppendField(WString& out, const Variant& value, std::optional<uint16_t> tag) {
-  if (value.IsString()) {
-    uint16_t t = tag.value_or(kTagString);
-    if (t < kTagName || t > kTagString) RaiseError(kInvalidProcedureCall);
-    const WString& text = value.StringValue();
-    if (text.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max())) {
-      RaiseError(kOverflow);
-    }
-    out.push_back(static_cast<char16_t>(t));
-    out += EncodeLength(static_cast<int32_t>(text.size()));
-    out += text;
-    return;
-  }
-  if (value.IsObject()) RaiseError(kTypeMismatch);
-  VariantImage image = value.ToImage();
-  out.push_back(static_cast<char16_t>(kTagVariant));
-  for (size_t i = 0; i < image.size(); i += 2) {
-    out.push_back(static_cast<char16_t>(image[i] | (image[i + 1] << 8)));
-  }
-}
-
 WString EncodeField(const Variant& value, std::optional<uint16_t> tag) {
   WString out;
-  out.reserve(EncodedFieldSize(value));
-  AppendField(out, value, tag);
-  return out;
-}
-
-WString DecodeText(const WString& contents, int32_t& position, uint16_t expected_tag) {
-  const int64_t n = static_cast<int64_t>(contents.size());
-  const int64_t p = position;  // 1-based index of the tag unit
-  if (p < 1 || p > n) RaiseInvalidContents();
-  if (contents[p - 1] != expected_tag || expected_tag < kTagName || expected_tag > kTagString) {
-    RaiseInvalidContents();
+  if (value.IsString()) {
+    const uint16_t t = tag.value_or(kTagString);
+    if (t < kTagName || t > kTagString) RaiseError(kInvalidProcedureCall);
+    ContentsWriter(out, ContentsWriter::TextSize(value.StringValue())).Text(t, value.StringValue());
+    return out;
   }
-  if (p + 2 > n) RaiseInvalidContents();
-  const int32_t length = static_cast<int32_t>(static_cast<uint32_t>(contents[p]) |
-                                              (static_cast<uint32_t>(contents[p + 1]) << 16));
-  if (length < 0) RaiseInvalidContents();
-  // The text starts at 0-based index p + 2; a length that runs past the end
-  // takes what remains, so the copy is never larger than the input.
-  const int64_t start = p + 2;
-  const int64_t take = std::min<int64_t>(length, n - start);
-  const int64_t next = p + 3 + static_cast<int64_t>(length);
-  position = static_cast<int32_t>(std::min<int64_t>(next, std::numeric_limits<int32_t>::max()));
-  return contents.substr(static_cast<size_t>(start), static_cast<size_t>(take));
+  const VariantImage image = value.ToImage();  // raises 13 for an object
+  ContentsWriter(out, ContentsWriter::kImageSize).Image(image);
+  return out;
 }
 
 Variant DecodeField(const WString& contents, int32_t& position,
                     std::optional<uint16_t> expected_tag) {
-  const int64_t n = static_cast<int64_t>(contents.size());
-  const int64_t p = position;  // 1-based index of the tag unit
-  if (p < 1 || p > n) RaiseInvalidContents();
-  const uint16_t tag = contents[p - 1];
-  if (tag < kTagName || tag > kTagVariant) RaiseInvalidContents();
-  if (expected_tag && *expected_tag != tag) RaiseInvalidContents();
-
-  if (tag == kTagVariant) {
-    if (p + 8 > n) RaiseInvalidContents();
-    VariantImage image;
-    for (int64_t i = 0; i < 8; ++i) {
-      char16_t unit = contents[p + i];
-      image[2 * i] = static_cast<uint8_t>(unit & 0xFF);
-      image[2 * i + 1] = static_cast<uint8_t>(unit >> 8);
-    }
-    std::optional<Variant> value = Variant::FromImage(image);
-    if (!value) RaiseInvalidContents();
-    position = static_cast<int32_t>(p + 9);
-    return *value;
+  if (position < 1) RaiseInvalidContents();
+  ContentsReader reader(std::u16string_view(contents).substr(
+      std::min(contents.size(), static_cast<size_t>(position - 1))));
+  Variant value;
+  if (expected_tag && (*expected_tag < kTagName || *expected_tag > kTagVariant)) {
+    RaiseInvalidContents();  // no field carries such a tag
   }
-
-  return Variant(DecodeText(contents, position, tag));
+  if (expected_tag && *expected_tag != kTagVariant) {
+    value = Variant(WString(reader.Text(*expected_tag)));
+  } else {
+    std::u16string_view text;
+    VariantImage image;
+    const bool is_text = reader.Value(text, image);
+    if (expected_tag && is_text) RaiseInvalidContents();  // expected 4, found text
+    value = is_text ? Variant(WString(text)) : *Variant::FromImage(image);
+  }
+  const int64_t next = static_cast<int64_t>(position) + static_cast<int64_t>(reader.Position());
+  position = static_cast<int32_t>(std::min<int64_t>(next, std::numeric_limits<int32_t>::max()));
+  return value;
 }
 
 }  // namespace rxTheme

@@ -1,11 +1,10 @@
 #include "persist/property_bag.h"
 
-#include <algorithm>
-#include <cstdint>
 #include <utility>
 
 #include "persist/class_factory.h"
 #include "persist/contents_codec.h"
+#include "persist/font_attributes.h"
 #include "runtime/automation_error.h"
 #include "runtime/object_registry.h"
 #include "runtime/std_font.h"
@@ -15,161 +14,183 @@ namespace rxTheme {
 namespace {
 
 constexpr size_t kGrowBy = 10;
-constexpr char16_t kNullReference[] = u" ";
-constexpr char16_t kFontType[] = u"Font";
+constexpr std::u16string_view kNullReference = u" ";
+constexpr std::u16string_view kFontType = u"Font";
 
 const CreatableRegistration kRegistration(u"rxTheme.PropertyBagX",
                                           [] { return std::make_shared<PropertyBagX>(); });
 
-// The stored text of a nested value. A value that is not text (only crafted
-// contents hold one) is malformed contents.
-WString NestedText(const Variant& value) {
-  if (value.IsString()) return value.StringValue();
-  try {
-    return value.ToString();
-  } catch (const AutomationError&) {
-    RaiseInvalidContents();
-  }
-}
-
-// Reads one font attribute and converts it to the attribute's type. A stored
-// value that does not convert raises the conversion's own error (13 type
-// mismatch, 6 overflow), as setting that attribute on a font would.
-template <typename F>
-auto ReadFontAttribute(PropertyBagX& bag, const WString& key, const std::optional<Variant>& def,
-                       F convert) {
-  return convert(bag.ReadProperty(key, def));
-}
-
-// The number of whole records in `contents`, found by following only tags and
-// lengths, so that decoding can size the list once instead of growing it entry
-// by entry. It never counts a record that is not present in the input, so the
-// list it sizes is bounded by the input's length.
-size_t CountRecords(const WString& contents) {
-  const size_t n = contents.size();
-  size_t p = 0;
-  size_t count = 0;
-  while (p + 1 < n) {
-    for (int field = 0; field < 3; ++field) {
-      if (p >= n) return count;
-      const char16_t tag = contents[p];
-      if (tag >= kTagName && tag <= kTagString) {
-        if (p + 3 > n) return count;
-        const int32_t length = static_cast<int32_t>(static_cast<uint32_t>(contents[p + 1]) |
-                                                    static_cast<uint32_t>(contents[p + 2]) << 16);
-        if (length < 0) return count;
-        p += 3 + static_cast<size_t>(length);
-      } else if (tag == kTagVariant) {
-        p += 9;
-      } else {
-        return count;
-      }
-    }
-    if (p > n) return count;  // the last field runs past the end: not whole
-    ++count;
-  }
-  return count;
-}
-
 }  // namespace
 
-PropertyBagX::PropertyBagX() : PropertyBagX(0) {}
-
-PropertyBagX::PropertyBagX(int depth) : depth_(depth) { entries_.reserve(kGrowBy); }
-
-void PropertyBagX::Reset() {
-  entries_.clear();
-  entries_.shrink_to_fit();
-  entries_.reserve(kGrowBy);
+Variant StoredEntry::Value() const {
+  if (is_text_) return Variant(WString(text_));
+  return Variant::FromImage(image_).value_or(Variant());  // a stored image is one it reads
 }
 
-int32_t PropertyBagX::FindProperty(const WString& name) const {
-  for (size_t i = 0; i < entries_.size(); ++i) {
-    if (EqualsNoCase(entries_[i].Name, name)) return static_cast<int32_t>(i + 1);
-  }
-  return 0;
-}
+WString PropertyBagX::Contents() const { return Encode(0); }
 
-void PropertyBagX::Append(PropertyEntry entry) { entries_.push_back(std::move(entry)); }
-
-WString PropertyBagX::Contents() const {
-  if (entries_.empty()) return WString(1, u'\0');
-  size_t total = 0;
-  for (const PropertyEntry& e : entries_) {
-    total += 6 + e.Name.size() + e.ObjectType.size() + EncodedFieldSize(e.Value);
-  }
+WString PropertyBagX::Encode(size_t spare) const {
   WString out;
-  out.reserve(total);
-  for (const PropertyEntry& e : entries_) {
-    AppendField(out, Variant(e.Name), kTagName);
-    AppendField(out, Variant(e.ObjectType), kTagObjectType);
-    AppendField(out, e.Value);
+  if (entries_.empty()) {
+    out.reserve(1 + spare);
+    out.push_back(kEmptyBagUnit);
+    return out;
+  }
+  size_t units = 0;
+  for (const StoredEntry& e : entries_) {
+    units += ContentsWriter::TextSize(e.name_) + ContentsWriter::TextSize(e.type_) +
+             (e.is_text_ ? ContentsWriter::TextSize(e.text_) : ContentsWriter::kImageSize);
+  }
+  out.reserve(units + spare);
+  ContentsWriter writer(out, units);
+  for (const StoredEntry& e : entries_) {
+    writer.Text(kTagName, e.name_);
+    writer.Text(kTagObjectType, e.type_);
+    if (e.is_text_) {
+      writer.Text(kTagString, e.text_);
+    } else {
+      writer.Image(e.image_);
+    }
   }
   return out;
 }
 
-void PropertyBagX::Contents(const WString& value) {
-  Reset();
-  entries_.reserve(std::max(kGrowBy, CountRecords(value)));
-  const int32_t n = static_cast<int32_t>(std::min<size_t>(value.size(), INT32_MAX));
-  int32_t p = 1;
-  while (p < n) {
+void PropertyBagX::Contents(WString value) {
+  auto owner = std::make_shared<const WString>(std::move(value));
+  const std::u16string_view all(*owner);
+  Decode(std::move(owner), all);
+}
+
+void PropertyBagX::Decode(std::shared_ptr<const WString> owner, std::u16string_view contents) {
+  entries_.clear();
+  index_.Clear();
+  contents_ = std::move(owner);
+  if (entries_.capacity() == 0) entries_.reserve(kGrowBy);
+  ContentsReader reader(contents);
+  while (reader.AtRecord()) {
     // The entry joins the list before its fields are read, so that a fault
     // leaves it behind with the fields decoded so far.
-    entries_.emplace_back();
-    size_t index = entries_.size() - 1;
-    entries_[index].Name = DecodeText(value, p, kTagName);
-    entries_[index].ObjectType = DecodeText(value, p, kTagObjectType);
-    entries_[index].Value = DecodeField(value, p);
+    StoredEntry& e = entries_.emplace_back();
+    e.name_ = reader.Text(kTagName);
+    e.type_ = reader.Text(kTagObjectType);
+    e.is_text_ = reader.Value(e.text_, e.image_);
   }
+}
+
+PropertyBagX PropertyBagX::Nested(size_t index) const {
+  const StoredEntry& e = entries_.at(index);
+  PropertyBagX nested(depth_ + 1);
+  if (e.is_text_) {
+    nested.Decode(e.storage_ ? e.storage_ : contents_, e.text_);
+    return nested;
+  }
+  // Only crafted contents hold a nested value that is not text: its text
+  // form is decoded, and one that has none is malformed contents.
+  WString text;
+  try {
+    text = e.Value().ToString();
+  } catch (const AutomationError&) {
+    RaiseInvalidContents();
+  }
+  nested.Contents(std::move(text));
+  return nested;
+}
+
+std::vector<PropertyEntry> PropertyBagX::Entries() const {
+  std::vector<PropertyEntry> out;
+  out.reserve(entries_.size());
+  for (const StoredEntry& e : entries_) {
+    out.push_back({WString(e.name_), WString(e.type_), e.Value()});
+  }
+  return out;
+}
+
+StoredEntry PropertyBagX::Written(WString texts, size_t text_units, std::u16string_view name,
+                                  std::u16string_view type) {
+  texts.append(name);
+  texts.append(type);
+  auto storage = std::make_shared<const WString>(std::move(texts));
+  const char16_t* at = storage->data();
+  StoredEntry e;
+  e.text_ = {at, text_units};
+  e.name_ = {at + text_units, name.size()};
+  e.type_ = {at + text_units + name.size(), type.size()};
+  e.storage_ = std::move(storage);
+  return e;
+}
+
+void PropertyBagX::Append(StoredEntry entry) {
+  if (entries_.capacity() == 0) entries_.reserve(kGrowBy);
+  entries_.push_back(std::move(entry));
+  index_.Append(entries_);
 }
 
 void PropertyBagX::WriteProperty(const WString& name, const Variant& value,
                                  const std::optional<Variant>& default_value) {
-  if (int32_t i = FindProperty(name)) {
-    if (static_cast<size_t>(i) != entries_.size()) entries_[i - 1] = std::move(entries_.back());
+  // The last entry fills the place of the one replaced: X, Y, Z and then X
+  // again give Z, Y, X.
+  const size_t found = index_.Find(entries_, name);
+  if (found != NameIndex::kNotFound) {
+    index_.Remove(entries_, found);
+    if (found + 1 != entries_.size()) entries_[found] = std::move(entries_.back());
     entries_.pop_back();
   }
 
   if (!value.IsObject()) {
     if (default_value && VariantEquals(value, *default_value)) return;
-    Append({name, {}, value});
+    if (value.IsString()) {
+      const WString& text = value.StringValue();
+      WString texts;
+      texts.reserve(text.size() + name.size());
+      texts = text;
+      StoredEntry e = Written(std::move(texts), text.size(), name, {});
+      e.is_text_ = true;
+      Append(std::move(e));
+      return;
+    }
+    StoredEntry e = Written({}, 0, name, {});
+    e.image_ = value.ToImage();
+    Append(std::move(e));
     return;
   }
 
   const ObjectRef& object = value.ObjectValue();
   if (!object) {
-    Append({name, kNullReference, Variant()});
+    Append(Written({}, 0, name, kNullReference));  // the value is Empty
     return;
   }
 
   PropertyBagX nested(depth_ + 1);
+  WString type;
   if (object->TypeName() == kFontType) {
     auto font = std::dynamic_pointer_cast<StdFont>(object);
     if (!font) RaiseError(kTypeMismatch);
-    nested.WriteProperty(u"Bold", Variant::Bool(font->Bold()), Variant::Bool(false));
-    nested.WriteProperty(u"Charset", Variant::I2(font->Charset()), Variant::I2(0));
-    nested.WriteProperty(u"Italic", Variant::Bool(font->Italic()), Variant::Bool(false));
-    nested.WriteProperty(u"Name", Variant(font->Name()));
-    nested.WriteProperty(u"Size", Variant::Currency(font->Size()));
-    nested.WriteProperty(u"Strikethrough", Variant::Bool(font->Strikethrough()),
-                         Variant::Bool(false));
-    nested.WriteProperty(u"Underline", Variant::Bool(font->Underline()), Variant::Bool(false));
-    nested.WriteProperty(u"Weight", Variant::I2(font->Weight()), Variant::Bool(false));
-    Append({name, kFontType, Variant(nested.Contents())});
-    return;
+    WriteFontAttributes(*font, nested);
+    type = kFontType;
+  } else {
+    std::shared_ptr<IPropertyBagX> persistable = AsPersistable(object);
+    if (!persistable) RaiseError(kTypeMismatch);
+    persistable->WriteProperties(nested);
+    type = persistable->ClassName();
   }
-
-  std::shared_ptr<IPropertyBagX> persistable = AsPersistable(object);
-  if (!persistable) RaiseError(kTypeMismatch);
-  persistable->WriteProperties(nested);
-  WString class_name = persistable->ClassName();
-  Append({name, std::move(class_name), Variant(nested.Contents())});
+  WString contents = nested.Encode(name.size() + type.size());
+  const size_t units = contents.size();
+  StoredEntry e = Written(std::move(contents), units, name, type);
+  e.is_text_ = true;
+  Append(std::move(e));
 }
 
-Variant PropertyBagX::ReadProperty(const WString& name,
+Variant PropertyBagX::ReadProperty(std::u16string_view name,
                                    const std::optional<Variant>& default_value) {
-  const Variant def = default_value.value_or(Variant());
+  static const Variant kEmpty;  // no default given
+  return Read(name, default_value ? *default_value : kEmpty);
+}
+
+Variant PropertyBagX::ReadProperty(std::u16string_view name, const Variant& default_value) {
+  return Read(name, default_value);
+}
+
+Variant PropertyBagX::Read(std::u16string_view name, const Variant& def) {
   // A null object reference as the default behaves like a plain default. A
   // default object that is not persistable raises 13 once it is used, which
   // a stored null reference never does.
@@ -180,61 +201,50 @@ Variant PropertyBagX::ReadProperty(const WString& name,
     return object;
   };
 
-  const int32_t index = FindProperty(name);
-  if (index == 0) {
+  const size_t index = index_.Find(entries_, name);
+  if (index == NameIndex::kNotFound) {
     if (default_is_object) default_persistable()->InitProperties();
     return def;
   }
-  const PropertyEntry& entry = entries_[index - 1];
-  if (entry.ObjectType == kNullReference) return Variant::Obj(nullptr);
-  const std::shared_ptr<IPropertyBagX> default_object =
-      default_is_object ? default_persistable() : nullptr;
-
-  if (default_object) {
-    PropertyBagX nested(depth_ + 1);
-    nested.Contents(NestedText(entry.Value));
-    default_object->ReadProperties(nested);
+  if (entries_[index].type_ == kNullReference) return Variant::Obj(nullptr);
+  if (default_is_object) {
+    const std::shared_ptr<IPropertyBagX> object = default_persistable();
+    PropertyBagX nested = Nested(index);
+    object->ReadProperties(nested);
     return def;
   }
+  if (entries_[index].type_.empty()) return entries_[index].Value();
+  return ReadObject(index);
+}
 
-  if (entry.ObjectType.empty()) return entry.Value;
-
-  PropertyBagX nested(depth_ + 1);
-  nested.Contents(NestedText(entry.Value));
-
-  if (entry.ObjectType == kFontType) {
-    auto font = std::make_shared<StdFont>();
-    font->Name(ReadFontAttribute(nested, u"Name", std::nullopt,
-                                 [](const Variant& v) { return v.ToString(); }));
-    font->Size(ReadFontAttribute(nested, u"Size", std::nullopt,
-                                 [](const Variant& v) { return v.ToCurrency(); }));
-    font->Weight(ReadFontAttribute(nested, u"Weight", Variant::Bool(false),
-                                   [](const Variant& v) { return v.ToI2(); }));
-    font->Bold(ReadFontAttribute(nested, u"Bold", Variant::Bool(false),
-                                 [](const Variant& v) { return v.ToBool(); }));
-    font->Charset(ReadFontAttribute(nested, u"Charset", Variant::I2(0),
-                                    [](const Variant& v) { return v.ToI2(); }));
-    font->Italic(ReadFontAttribute(nested, u"Italic", Variant::Bool(false),
-                                   [](const Variant& v) { return v.ToBool(); }));
-    font->Strikethrough(ReadFontAttribute(nested, u"Strikethrough", Variant::Bool(false),
-                                          [](const Variant& v) { return v.ToBool(); }));
-    font->Underline(ReadFontAttribute(nested, u"Underline", Variant::Bool(false),
-                                      [](const Variant& v) { return v.ToBool(); }));
-    return Variant::Obj(font);
-  }
+Variant PropertyBagX::ReadObject(size_t index) {
+  PropertyBagX nested = Nested(index);  // malformed nested contents raise here
+  if (entries_[index].type_ == kFontType) return Variant::Obj(ReadFontAttributes(nested));
 
   // A class of the component. From here on every failure gives a null
   // reference. Past the nesting limit nothing is created, so crafted contents
   // cannot drive the recursion (object -> ReadProperties -> ReadProperty) deep.
   if (depth_ + 1 > kMaxNesting) return Variant::Obj(nullptr);
   try {
-    std::shared_ptr<IPropertyBagX> object;
+    const WString type(entries_[index].type_);
+    // The class is made by its identifier where the platform can, else by
+    // the class factory. Asking first, rather than catching the platform's
+    // 429, keeps a restore free of exceptions.
+    ObjectRef created;
     try {
-      object = AsPersistable(CreateObject(entry.ObjectType));
+      created = TryCreateObject(type);
     } catch (const AutomationError& e) {
       if (e.Number() != kCantCreateObject) return Variant::Obj(nullptr);
-      // Shortens the stored class name in place.
-      object = CreateClassInstance(entries_[index - 1].ObjectType);
+    }
+    std::shared_ptr<IPropertyBagX> object;
+    if (created) {
+      object = AsPersistable(created);
+    } else {
+      WString short_name = type;
+      object = CreateClassInstance(short_name);
+      // The factory shortened the name to its tail; so does the stored one.
+      std::u16string_view& stored = entries_[index].type_;
+      stored = stored.substr(stored.size() - short_name.size());
     }
     if (!object) return Variant::Obj(nullptr);
     object->ReadProperties(nested);

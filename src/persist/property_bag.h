@@ -1,19 +1,29 @@
 // The component's property bag: an ordered list of named values that
 // persistable objects write their state into and read it back from, and its
 // flat form, Contents.
+//
+// Decoded contents are kept once: the entries refer to ranges of them, a
+// nested bag decodes from a range of its parent's, and a string value is
+// copied out only when it is read. Restoring a deeply nested state therefore
+// holds its contents once, not once per level.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <span>
+#include <string_view>
 #include <vector>
 
+#include "persist/name_index.h"
 #include "persist/persistable.h"
+#include "persist/stored_entry.h"
 #include "runtime/object.h"
 #include "runtime/variant.h"
 
 namespace rxTheme {
 
-// One stored property.
+// One stored property, copied out of a bag.
 struct PropertyEntry {
   WString Name;        // the key, in the letter case of the last write
   WString ObjectType;  // "" plain value; class name; "Font"; " " null reference
@@ -22,14 +32,15 @@ struct PropertyEntry {
 
 class PropertyBagX : public Object {
  public:
-  PropertyBagX();
+  PropertyBagX() = default;
   WString TypeName() const override { return u"PropertyBagX"; }
 
   // The entries encoded as contents units (one unit 0 for an empty bag).
   WString Contents() const;
   // Empties the bag, then appends every entry decoded from `value`. Malformed
-  // contents raise 999; the entries decoded before the fault stay.
-  void Contents(const WString& value);
+  // contents raise 999; the entries decoded before the fault stay, followed by
+  // the entry being decoded with the fields read so far.
+  void Contents(WString value);
 
   // Stores a value under a name (replacing any entry of that name, compared
   // without regard to case). A plain value equal to `default_value` is not
@@ -41,22 +52,43 @@ class PropertyBagX : public Object {
   // Reads a value back: the default when absent; a new object of the stored
   // class (or the given default object, filled) for nested contents; a null
   // reference for a class that cannot be re-created.
-  Variant ReadProperty(const WString& name,
+  Variant ReadProperty(std::u16string_view name,
                        const std::optional<Variant>& default_value = std::nullopt);
+  // The same with a default that is always given (no optional to build).
+  Variant ReadProperty(std::u16string_view name, const Variant& default_value);
 
-  // The entries in order, for tools that inspect saved state.
-  const std::vector<PropertyEntry>& Entries() const { return entries_; }
+  // The entries in order, as the bag holds them (see StoredEntry), for tools
+  // that inspect saved state.
+  std::span<const StoredEntry> Stored() const { return entries_; }
+  // The nested bag stored in entry `index`, decoded from the entry's text
+  // without copying it; raises 999 as Contents does.
+  PropertyBagX Nested(size_t index) const;
+  // The entries in order, copied out.
+  std::vector<PropertyEntry> Entries() const;
 
   // Nested objects deeper than this read as null references.
   static constexpr int kMaxNesting = 64;
 
  private:
-  explicit PropertyBagX(int depth);
-  void Reset();
-  int32_t FindProperty(const WString& name) const;  // 1-based, 0 if absent
-  void Append(PropertyEntry entry);
+  explicit PropertyBagX(int depth) : depth_(depth) {}
+  // Replaces the entries by those decoded from `contents`, a range of
+  // `owner`, which the bag keeps.
+  void Decode(std::shared_ptr<const WString> owner, std::u16string_view contents);
+  // The entries encoded, in a string with room for `spare` more units.
+  WString Encode(size_t spare) const;
+  // A written entry whose texts live in one string of its own: `texts`
+  // starts with the value's text (`text_units` long), then `name` and `type`
+  // follow it.
+  static StoredEntry Written(WString texts, size_t text_units, std::u16string_view name,
+                             std::u16string_view type);
+  void Append(StoredEntry entry);
+  Variant Read(std::u16string_view name, const Variant& default_value);
+  // Reads entry `index`, a nested object or font, as a new object.
+  Variant ReadObject(size_t index);
 
-  std::vector<PropertyEntry> entries_;
+  std::vector<StoredEntry> entries_;
+  std::shared_ptr<const WString> contents_;  // what decoded entries refer to
+  NameIndex index_;
   int depth_ = 0;
 };
 

@@ -21,7 +21,7 @@ using ValueGetter = WString (*)(CTheme&);
 
 template <typename T>
 const std::shared_ptr<T>& Require(const std::shared_ptr<T>& object) {
-  if (!object) RaiseError(91, u"Object variable or With block variable not set");
+  if (!object) RaiseError(kObjectNotSet);
   return object;
 }
 

@@ -33,14 +33,14 @@ ThemePicker* OpenThemePicker() { return Dialog().get(); }
 
 int32_t SelectTheme(const std::shared_ptr<CTheme>& theme) {
   (void)kHandlerInstalled;
-  if (!theme) RaiseError(91, u"Object variable or With block variable not set");
-  if (Dialog()) RaiseError(400, u"Form already displayed; can't show modally");
+  if (!theme) RaiseError(kObjectNotSet);
+  if (Dialog()) RaiseError(kFormAlreadyShown);
   if (!ViewFactory()) {
-    RaiseError(kCantCreateObject, u"No dialog toolkit is available to show the theme picker");
+    RaiseError(kCantCreateObject, kNoDialogToolkit);
   }
   std::unique_ptr<PickerView> view = ViewFactory()();
   if (!view) {
-    RaiseError(kCantCreateObject, u"No dialog toolkit is available to show the theme picker");
+    RaiseError(kCantCreateObject, kNoDialogToolkit);
   }
   // Unloading releases the dialog (and with it the edited theme) however the
   // modal display ends.

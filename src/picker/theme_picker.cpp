@@ -74,7 +74,6 @@ const ControlId kThemeControls[] = {C::kLblAvailable,       C::kTvwThemes,
                                     C::kChkBackgroundImage, C::kChkUseCustom};
 
 constexpr int kCheckGrayed = 2;
-constexpr int32_t kInvalidPropertyValue = 380;
 constexpr int kHelpDisplayTopic = 0;
 constexpr int kHelpContext = 15;
 
@@ -179,7 +178,7 @@ void ThemePicker::SetCheck(ControlId box, int state) {
     RaiseError(kInvalidProcedureCall, u"Not a check box");
   }
   if (state < 0 || state > kCheckGrayed) {
-    RaiseError(kInvalidPropertyValue, u"Invalid property value");
+    RaiseError(kInvalidPropertyValue);
   }
   if (check_[Index(box)] == state) return;
   check_[Index(box)] = state;

@@ -25,6 +25,12 @@ WString StandardDescription(int32_t number) {
       return u"Path/File access error";
     case kPathNotFound:
       return u"Path not found";
+    case kObjectNotSet:
+      return u"Object variable or With block variable not set";
+    case kInvalidPropertyValue:
+      return u"Invalid property value";
+    case kFormAlreadyShown:
+      return u"Form already displayed; can't show modally";
     case kCantCreateObject:
       return u"Can't create object";
     case kInvalidContents:

@@ -12,16 +12,24 @@ namespace rxTheme {
 
 // The run-time error numbers that the component raises.
 enum ErrorNumber : int32_t {
-  kInvalidProcedureCall = 5,   // "Invalid procedure call or argument"
-  kOverflow = 6,               // "Overflow"
-  kSubscriptOutOfRange = 9,    // "Subscript out of range"
-  kTypeMismatch = 13,          // "Type mismatch"
-  kFileNotFound = 53,          // "File not found"
-  kPathFileAccessError = 75,   // "Path/File access error"
-  kPathNotFound = 76,          // "Path not found"
-  kCantCreateObject = 429,     // "Can't create object"
-  kInvalidContents = 999,      // the property bag's "Invalid Contents Value"
+  kInvalidProcedureCall = 5,    // "Invalid procedure call or argument"
+  kOverflow = 6,                // "Overflow"
+  kSubscriptOutOfRange = 9,     // "Subscript out of range"
+  kTypeMismatch = 13,           // "Type mismatch"
+  kFileNotFound = 53,           // "File not found"
+  kPathFileAccessError = 75,    // "Path/File access error"
+  kPathNotFound = 76,           // "Path not found"
+  kObjectNotSet = 91,           // "Object variable or With block variable not set"
+  kInvalidPropertyValue = 380,  // "Invalid property value"
+  kFormAlreadyShown = 400,      // "Form already displayed; can't show modally"
+  kCantCreateObject = 429,      // "Can't create object"
+  kInvalidContents = 999,       // the property bag's "Invalid Contents Value"
 };
+
+// The description of error 429 when the theme picker has no dialog toolkit to
+// show it with.
+inline constexpr char16_t kNoDialogToolkit[] =
+    u"No dialog toolkit is available to show the theme picker";
 
 // The default source of errors raised by the component.
 inline constexpr char16_t kDefaultErrorSource[] = u"rxTheme";

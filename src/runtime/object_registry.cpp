@@ -22,10 +22,14 @@ void RegisterCreatable(const WString& prog_id, ObjectFactory factory) {
   Registry()[LCase(prog_id)] = std::move(factory);
 }
 
-ObjectRef CreateObject(const WString& prog_id) {
+ObjectRef TryCreateObject(const WString& prog_id) {
   auto it = Registry().find(LCase(prog_id));
-  if (it == Registry().end() || !it->second) RaiseError(kCantCreateObject);
-  ObjectRef object = it->second();
+  if (it == Registry().end() || !it->second) return nullptr;
+  return it->second();
+}
+
+ObjectRef CreateObject(const WString& prog_id) {
+  ObjectRef object = TryCreateObject(prog_id);
   if (!object) RaiseError(kCantCreateObject);
   return object;
 }

@@ -20,6 +20,12 @@ void RegisterCreatable(const WString& prog_id, ObjectFactory factory);
 // for an identifier that is not registered.
 ObjectRef CreateObject(const WString& prog_id);
 
+// CreateObject without the error for a class that is not registered: a null
+// reference then, and also when the class's factory makes no object. Errors
+// that a registered factory raises (a platform refusing the class with 429,
+// for one) still reach the caller.
+ObjectRef TryCreateObject(const WString& prog_id);
+
 // Registers a class at static-initialisation time:
 //   static const CreatableRegistration kReg(u"rxTheme.CTheme", [] { ... });
 struct CreatableRegistration {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 
+#include "runtime/number_text.h"
 #include "runtime/object.h"
 #include "runtime/wstring.h"
 
@@ -25,19 +26,9 @@ enum class VarType : uint16_t {
   String = 8,
   Object = 9,    // object reference (possibly null)
   Error = 10,    // 32-bit error code
-  Bool = 11,     // 16 bits: -1 true, 0 false
+  Bool = 11,     // 16 bits: -1 true, 0 false; any other non-zero value is true
   Decimal = 14,  // 96-bit mantissa, scale and sign
   UI1 = 17,      // unsigned byte
-};
-
-// The 14 value bytes of a decimal variant, as laid out in bytes 2-15 of its
-// image: scale (0-28), sign (0 or 0x80), high 32 bits, low 64 bits.
-struct Decimal {
-  uint8_t scale = 0;
-  uint8_t sign = 0;
-  uint32_t hi32 = 0;
-  uint64_t lo64 = 0;
-  friend bool operator==(const Decimal&, const Decimal&) = default;
 };
 
 using VariantImage = std::array<uint8_t, 16>;
@@ -47,8 +38,8 @@ class Variant {
   // Empty.
   Variant() = default;
   // Strings convert implicitly, so that bag calls read naturally.
-  Variant(WString s);                                   // NOLINT(runtime/explicit)
-  Variant(const char16_t* s) : Variant(WString(s)) {}   // NOLINT(runtime/explicit)
+  Variant(WString s);                                  // NOLINT(runtime/explicit)
+  Variant(const char16_t* s) : Variant(WString(s)) {}  // NOLINT(runtime/explicit)
 
   static Variant Empty() { return {}; }
   static Variant Null();
@@ -80,7 +71,7 @@ class Variant {
   int16_t I2Value() const;
   int32_t I4Value() const;  // I4 or Error
   float R4Value() const;
-  double R8Value() const;   // R8 or Date
+  double R8Value() const;  // R8 or Date
   int64_t CurrencyValue() const;
   bool BoolValue() const;
   uint8_t UI1Value() const;
@@ -91,8 +82,12 @@ class Variant {
   // Conversions with the automation rules. Failures raise AutomationError:
   // 13 (type mismatch) for a value that does not convert, 6 (overflow) for a
   // number out of range. Rounding to an integer is half to even.
-  WString ToString() const;   // Empty -> "", Bool -> "True"/"False"
-  bool ToBool() const;        // any non-zero number is true
+  // Empty -> "", Bool -> "True"/"False", numbers as RealText (15 digits for
+  // R8 and Date, 7 for R4), CurrencyText and DecimalText give them.
+  WString ToString() const&;
+  // The same, moving a string value out of a variant that is going away.
+  WString ToString() &&;
+  bool ToBool() const;  // any non-zero number is true
   int16_t ToI2() const;
   int32_t ToI4() const;
   double ToDouble() const;
@@ -106,25 +101,31 @@ class Variant {
   VariantImage ToImage() const;
   // Reads an image. Returns nullopt for a type code that is not one of the
   // scalar codes above (strings, objects, arrays and by-reference codes are
-  // never taken from an image).
+  // never taken from an image). A boolean keeps its stored 16-bit value, so
+  // that it writes back the same bytes.
   static std::optional<Variant> FromImage(std::span<const uint8_t, 16> image);
 
  private:
+  // The integer value, a boolean's being -1 whatever non-zero bits it holds.
+  int64_t IntValue() const;
+
   VarType type_ = VarType::Empty;
-  int64_t int_ = 0;      // I2, I4, Currency, Error, Bool, UI1
-  double real_ = 0;      // R4, R8, Date
+  int64_t int_ = 0;  // I2, I4, Currency, Error, Bool (as stored), UI1
+  double real_ = 0;  // R4, R8, Date
   Decimal decimal_{};
   WString string_;
   ObjectRef object_;
 };
+
+// Clears the bytes of an image that its type does not use (the reserved
+// bytes, and value bytes beyond the type's width). Returns false, leaving the
+// image alone, for a type code that FromImage refuses.
+bool ClearUnusedImageBytes(VariantImage& image);
 
 // Automation variant equality, as the property bag uses it to compare a value
 // with its default: numbers compare by value whatever their type (boolean false
 // equals 0), strings compare exactly, a string never equals a number, Empty
 // equals 0 and the empty string, Null equals nothing (itself included).
 bool VariantEquals(const Variant& a, const Variant& b);
-
-// Rounds half to even, as the automation runtime does.
-double RoundHalfEven(double value);
 
 }  // namespace rxTheme

@@ -16,12 +16,6 @@ std::string Narrow(std::u16string_view units) {
   return out;
 }
 
-char16_t LCaseUnit(char16_t unit) {
-  if (unit >= u'A' && unit <= u'Z') return static_cast<char16_t>(unit + 32);
-  if (unit >= 0xC0 && unit <= 0xDE && unit != 0xD7) return static_cast<char16_t>(unit + 32);
-  return unit;
-}
-
 WString LCase(std::u16string_view text) {
   WString out(text);
   for (char16_t& u : out) u = LCaseUnit(u);
@@ -34,14 +28,6 @@ WString TrimSpaces(std::u16string_view text) {
   while (begin < end && text[begin] == u' ') ++begin;
   while (end > begin && text[end - 1] == u' ') --end;
   return WString(text.substr(begin, end - begin));
-}
-
-bool EqualsNoCase(std::u16string_view a, std::u16string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (LCaseUnit(a[i]) != LCaseUnit(b[i])) return false;
-  }
-  return true;
 }
 
 bool StartsWithNoCase(std::u16string_view text, std::u16string_view prefix) {

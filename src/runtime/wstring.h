@@ -22,7 +22,11 @@ std::string Narrow(std::u16string_view units);
 // Lower-cases A-Z and the single-byte code page's capitals (U+00C0-U+00DE
 // except U+00D7); every other unit is kept.
 WString LCase(std::u16string_view text);
-char16_t LCaseUnit(char16_t unit);
+inline char16_t LCaseUnit(char16_t unit) {
+  if (unit >= u'A' && unit <= u'Z') return static_cast<char16_t>(unit + 32);
+  if (unit >= 0xC0 && unit <= 0xDE && unit != 0xD7) return static_cast<char16_t>(unit + 32);
+  return unit;
+}
 
 // Removes leading and trailing spaces (unit 32 only; tabs stay).
 WString TrimSpaces(std::u16string_view text);
@@ -30,7 +34,13 @@ WString TrimSpaces(std::u16string_view text);
 // Case-insensitive (in the sense of LCase) tests.
 bool ContainsNoCase(std::u16string_view text, std::u16string_view what);
 bool StartsWithNoCase(std::u16string_view text, std::u16string_view prefix);
-bool EqualsNoCase(std::u16string_view a, std::u16string_view b);
+inline bool EqualsNoCase(std::u16string_view a, std::u16string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (LCaseUnit(a[i]) != LCaseUnit(b[i])) return false;
+  }
+  return true;
+}
 
 // UTF-8 for people and logs: each unit is taken as the code point of the same
 // value; lone surrogates become U+FFFD. Not used for theme files.

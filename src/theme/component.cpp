@@ -29,7 +29,7 @@ void CTheme::HelpFile(const WString& help_file) { HelpFileSetting() = help_file;
 int32_t CTheme::SelectTheme(const std::shared_ptr<CTheme>& parent) {
   SelectThemeHandler handler = InstalledHandler();
   if (handler == nullptr) {
-    RaiseError(kCantCreateObject, u"No dialog toolkit is available to show the theme picker");
+    RaiseError(kCantCreateObject, kNoDialogToolkit);
   }
   return handler(parent);
 }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <stdexcept>
 #include <vector>
 
@@ -60,7 +62,6 @@ const ClassRegistration kFailingReg(u"CFailingTest", [] {  // its reads fail
 // A class that only the registry of creatable classes knows.
 const CreatableRegistration kCreatableReg(u"rxTheme.CCreatableTest",
                                           [] { return std::make_shared<Sample>(); });
-
 class NotPersistable : public Object {
  public:
   WString TypeName() const override { return u"Other"; }
@@ -74,38 +75,35 @@ WString Record(const WString& name, const WString& type, const Variant& value) {
 
 TEST(PropertyBagTest, ScriptedWritesKeepOrderReplaceAndLeaveOutDefaults) {
   const std::optional<Variant> none;
-  const Variant other = Variant::Obj(std::make_shared<NotPersistable>());
-  const Variant bag_obj = Variant::Obj(CreateObject(u"rxTheme.PropertyBagX"));  // not persistable
-  struct Step {
+  const struct {
     const char16_t* name;
     Variant value;
     std::optional<Variant> def;
-    int error;
-    std::vector<WString> names;  // after the step; empty: not checked
+    std::vector<WString> names;  // after the step
   } script[] = {
-      {u"X", Variant::I2(1), none, 0, {}},
-      {u"Y", Variant::I2(1), none, 0, {}},
-      {u"Z", Variant::I2(1), none, 0, {u"X", u"Y", u"Z"}},
-      {u"X", Variant::I2(2), none, 0, {u"Z", u"Y", u"X"}},  // the last entry fills the hole
-      {u"y", Variant::I2(3), none, 0, {}},
-      {u"Y", Variant::I2(4), none, 0, {u"Z", u"X", u"Y"}},
-      {u"Left", Variant::I2(9), none, 0, {u"Z", u"X", u"Y", u"Left"}},
-      {u"Left", Variant::Bool(false), Variant::I2(0), 0, {u"Z", u"X", u"Y"}},  // equal, types apart
-      {u"Kept", Variant(u"1"), Variant::I2(1), 0, {u"Z", u"X", u"Y", u"Kept"}},  // text != number
-      {u"kept", other, none, kTypeMismatch, {u"Z", u"X", u"Y"}},  // refused, and the old one gone
-      {u"C", bag_obj, none, kTypeMismatch, {u"Z", u"X", u"Y"}},
-      {u"Kept", Variant(u"1"), Variant::I2(1), 0, {u"Z", u"X", u"Y", u"Kept"}},
-      {u"Ref", Variant::Obj(nullptr), Variant::I2(0), 0, {u"Z", u"X", u"Y", u"Kept", u"Ref"}},
+      {u"X", Variant::I2(1), none, {u"X"}},
+      {u"Y", Variant::I2(1), none, {u"X", u"Y"}},
+      {u"Z", Variant::I2(1), none, {u"X", u"Y", u"Z"}},
+      {u"X", Variant::I2(2), none, {u"Z", u"Y", u"X"}},  // the last entry fills the hole
+      {u"y", Variant::I2(3), none, {u"Z", u"X", u"y"}},  // named as last written
+      {u"Y", Variant::I2(4), none, {u"Z", u"X", u"Y"}},
+      {u"Left", Variant::I2(9), none, {u"Z", u"X", u"Y", u"Left"}},
+      // Equal to the default (types apart): left out, and the old one gone.
+      {u"Left", Variant::Bool(false), Variant::I2(0), {u"Z", u"X", u"Y"}},
+      {u"Kept", Variant(u"1"), Variant::I2(1), {u"Z", u"X", u"Y", u"Kept"}},  // text != number
+      {u"Ref", Variant::Obj(nullptr), Variant::I2(0), {u"Z", u"X", u"Y", u"Kept", u"Ref"}},
   };
   PropertyBagX bag;
-  for (const Step& step : script) {
-    SCOPED_TRACE(ToUtf8(step.name));
-    EXPECT_EQ(ErrorNumberOf([&] { bag.WriteProperty(step.name, step.value, step.def); }),
-              step.error);
-    if (!step.names.empty()) {
-      EXPECT_EQ(Names(bag), step.names);
-    }
+  for (const auto& step : script) {
+    bag.WriteProperty(step.name, step.value, step.def);
+    EXPECT_EQ(Names(bag), step.names) << ToUtf8(step.name);
   }
+  // Objects that are neither fonts nor persistable are refused, and the entry
+  // of that name is gone.
+  const Variant other = Variant::Obj(std::make_shared<NotPersistable>());
+  EXPECT_EQ(ErrorNumberOf([&] { bag.WriteProperty(u"kept", other); }), kTypeMismatch);
+  EXPECT_EQ(Names(bag), (std::vector<WString>{u"Z", u"X", u"Y", u"Ref"}));
+  bag.WriteProperty(u"Kept", Variant(u"1"), Variant::I2(1));
   EXPECT_EQ(bag.ReadProperty(u"Y").I2Value(), 4);
   EXPECT_EQ(bag.ReadProperty(u"Left", Variant::I2(7)).I2Value(), 7);
   EXPECT_EQ(bag.ReadProperty(u"Kept", Variant::I2(7)).StringValue(), u"1");
@@ -119,12 +117,71 @@ TEST(PropertyBagTest, ScriptedWritesKeepOrderReplaceAndLeaveOutDefaults) {
   EXPECT_EQ(copy.Contents(), bag.Contents());
   // A null reference is stored as " " and read back as one whatever the
   // default, even one that is not persistable.
-  EXPECT_EQ(copy.Entries().back().ObjectType, u" ");
+  EXPECT_EQ(copy.Entries()[3].ObjectType, u" ");
   for (const Variant& def :
        {Variant(), Variant::I2(3), Variant::Obj(std::make_shared<Sample>()), other}) {
     Variant v = copy.ReadProperty(u"ref", def);
     ASSERT_TRUE(v.IsObject());
     EXPECT_EQ(v.ObjectValue(), nullptr);
+  }
+}
+
+// Lookups and replacements against a plain walk over a list of (name, value):
+// a bag decoded with repeated names and a new one, growing past the length
+// at which it indexes its names and shrinking again. The names differ only in
+// case, or in ways that only the index's hash confuses, or not at all.
+TEST(PropertyBagTest, LookupsAndReplacementsMatchAWalk) {
+  const WString names[] = {u"a",
+                           u"A",
+                           u"b",
+                           u"@",
+                           u"`",
+                           u"\u00C0",
+                           u"\u00E0",
+                           u"\u00D7",
+                           u"\u00F7",
+                           u"Color(0)",
+                           u"COLOR(0)",
+                           u"Color(1)",
+                           u"NavButtonUp(0)",
+                           u"navbuttonup(1)",
+                           u"Index",
+                           u"Key12345",
+                           u"Key12346",
+                           u""};
+  const size_t n = std::size(names);
+  for (bool decoded : {true, false}) {
+    std::vector<std::pair<WString, int16_t>> walk;
+    WString contents;
+    for (int16_t i = 1; decoded && i <= 30; ++i) {
+      walk.emplace_back(names[i % n], i);
+      contents += Record(names[i % n], u"", Variant::I2(i));
+    }
+    PropertyBagX bag;
+    bag.Contents(decoded ? contents : WString());
+    std::mt19937 random(7);
+    for (int16_t step = 100; step < 3000; ++step) {
+      const WString& name = names[random() % n];
+      auto first = [&] {
+        return std::find_if(walk.begin(), walk.end(),
+                            [&](const auto& e) { return EqualsNoCase(e.first, name); });
+      };
+      if (random() % 3 != 0) {  // write: a value, or the default, which only removes
+        const int16_t value = random() % 3 == 0 ? 0 : step;
+        if (auto it = first(); it != walk.end()) {
+          *it = walk.back();
+          walk.pop_back();
+        }
+        if (value != 0) walk.emplace_back(name, value);
+        bag.WriteProperty(name, Variant::I2(value), Variant::I2(0));
+      }
+      const auto it = first();
+      ASSERT_EQ(bag.ReadProperty(name, Variant::I2(-1)).ToI2(), it == walk.end() ? -1 : it->second)
+          << "step " << step;
+    }
+    std::vector<WString> walk_names;
+    for (const auto& e : walk) walk_names.push_back(e.first);
+    EXPECT_EQ(Names(bag), walk_names);
   }
 }
 
@@ -136,8 +193,7 @@ Saved SaveAndRead(const std::shared_ptr<StdFont>& font) {
   bag.WriteProperty(u"F", Variant::Obj(font));
   font->Name(u"Changed");
   EXPECT_EQ(bag.Entries()[0].ObjectType, u"Font");
-  PropertyBagX nested;
-  nested.Contents(bag.Entries()[0].Value.StringValue());
+  PropertyBagX nested = PropertyBagX(bag).Nested(0);  // outlives the bag it came from
   EXPECT_EQ(nested.ReadProperty(u"Size").Type(), VarType::Currency);
   auto f = std::dynamic_pointer_cast<StdFont>(bag.ReadProperty(u"F").ObjectValue());
   if (!f) return {};
@@ -184,7 +240,16 @@ TEST(PropertyBagTest, NestedObjectsComeBackByTheirClassName) {
       {u"rxTheme.csampletest", false, u"csampletest"},  // the factory is case-sensitive
       {u"a.b.CSampleTest", false, u"b.CSampleTest"},    // only up to the first "."
       {u"rxTheme.CFailingTest", false, u"CFailingTest"},
+      {u"rxTheme.CSampleRefused", true, u"CSampleRefused"},
+      {u"rxTheme.CSampleBroken", false, u"rxTheme.CSampleBroken"},
   };
+  // Classes that the registry lists but fails to create, with 429 or another
+  // error; only 429 falls back to the factory.
+  for (const auto& [name, error] : {std::pair{u"CSampleRefused", kCantCreateObject},
+                                    std::pair{u"CSampleBroken", kTypeMismatch}}) {
+    RegisterCreatable(u"rxTheme." + WString(name), [error]() -> ObjectRef { RaiseError(error); });
+    RegisterClassInstance(name, [] { return std::make_shared<Sample>(); });
+  }
   for (const Case& c : cases) {
     SCOPED_TRACE(ToUtf8(c.class_name));
     auto obj = std::make_shared<Sample>();
@@ -273,6 +338,16 @@ TEST(PropertyBagTest, NestingStopsAtTheDepthLimit) {
   Variant v = bag.ReadProperty(u"Child");
   for (auto s = std::dynamic_pointer_cast<Sample>(v.ObjectValue()); s; s = s->child) ++depth;
   EXPECT_EQ(depth, PropertyBagX::kMaxNesting);
+
+  // A nested bag keeps the contents it was decoded from.
+  const PropertyBagX first = [] {
+    PropertyBagX top;
+    top.Contents(DeepNest(3));
+    return top.Nested(0);
+  }();
+  EXPECT_EQ(first.Stored()[0].Name(), u"Child");
+  EXPECT_EQ(first.Stored()[0].ObjectType(), u"rxTheme.CSampleTest");
+  EXPECT_EQ(PropertyBagX(first).Nested(0).Nested(0).Contents(), WString(1, u'\0'));
 }
 
 }  // namespace

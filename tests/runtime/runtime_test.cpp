@@ -4,9 +4,12 @@
 #include "runtime/automation_error.h"
 #include "runtime/object_registry.h"
 #include "runtime/wstring.h"
+#include "support/section_text.h"
 
 namespace rxTheme {
 namespace {
+
+using testing::ErrorNumberOf;
 
 TEST(WStringTest, EightBitMappingCaseFoldingAndUtf8) {
   std::string all;
@@ -14,9 +17,10 @@ TEST(WStringTest, EightBitMappingCaseFoldingAndUtf8) {
   EXPECT_EQ(Widen(all)[0xE9], 0xE9);
   EXPECT_EQ(Narrow(Widen(all)), all);
   EXPECT_EQ(Narrow(u"\u0141"), "\x41");  // low 8 bits only
-  EXPECT_EQ(LCase(u"AbZ\u00C0\u00D7\u00DE\u00DF["), u"abz\u00E0\u00D7\u00FE\u00DF[");
+  EXPECT_EQ(LCase(u"AbZ\u00C0\u00D7\u00DE\u00DF[@"), u"abz\u00E0\u00D7\u00FE\u00DF[@");
   EXPECT_TRUE(EqualsNoCase(u"NavTxtHome", u"navtxthome"));
   EXPECT_FALSE(EqualsNoCase(u"a", u"ab"));
+  EXPECT_FALSE(EqualsNoCase(u"@", u"`"));
   EXPECT_TRUE(StartsWithNoCase(u"Color1.CSS", u"color"));
   EXPECT_TRUE(ContainsNoCase(u"x/Graph0.css", u"GRAPH"));
   EXPECT_FALSE(ContainsNoCase(u"gra", u"graph"));
@@ -29,26 +33,23 @@ TEST(WStringTest, EightBitMappingCaseFoldingAndUtf8) {
   EXPECT_EQ(FromUtf8("\xFF\xC3"), u"\uFFFD\uFFFD");
 }
 
-// The error an action raises.
-AutomationError Raised(void (*action)()) {
-  try {
-    action();
-  } catch (const AutomationError& e) {
-    return e;
-  }
-  ADD_FAILURE() << "no error";
-  return AutomationError(0, u"", u"");
-}
-
 TEST(AutomationErrorTest, StandardDescriptionsAndMessage) {
-  AutomationError standard = Raised([] { RaiseError(kInvalidContents, {}, u"PropertyBagX"); });
-  EXPECT_EQ(standard.Number(), 999);
-  EXPECT_EQ(standard.Source(), u"PropertyBagX");
-  EXPECT_STREQ(standard.what(), "error 999: Invalid Contents Value");
-  AutomationError custom = Raised([] { RaiseError(kPathFileAccessError, u"custom \u00e9"); });
-  EXPECT_EQ(custom.Source(), kDefaultErrorSource);
-  EXPECT_STREQ(custom.what(), "error 75: custom \xC3\xA9");
+  EXPECT_EQ(StandardDescription(kObjectNotSet), u"Object variable or With block variable not set");
+  EXPECT_EQ(StandardDescription(kInvalidPropertyValue), u"Invalid property value");
+  EXPECT_EQ(StandardDescription(kFormAlreadyShown), u"Form already displayed; can't show modally");
   EXPECT_EQ(StandardDescription(12345), u"");
+  try {
+    RaiseError(kInvalidContents, {}, u"PropertyBagX");
+  } catch (const AutomationError& e) {
+    EXPECT_EQ(e.Source(), u"PropertyBagX");
+    EXPECT_STREQ(e.what(), "error 999: Invalid Contents Value");
+  }
+  try {
+    RaiseError(kPathFileAccessError, u"custom \u00e9");
+  } catch (const AutomationError& e) {
+    EXPECT_EQ(e.Source(), kDefaultErrorSource);
+    EXPECT_STREQ(e.what(), "error 75: custom \xC3\xA9");
+  }
 }
 
 class Dummy : public Object {
@@ -58,11 +59,17 @@ class Dummy : public Object {
 
 TEST(ObjectRegistryTest, CreatesByCaseInsensitiveIdentifier) {
   RegisterCreatable(u"rxTest.Dummy", [] { return std::make_shared<Dummy>(); });
+  RegisterCreatable(u"rxTest.Nothing", [] { return nullptr; });
   ObjectRef a = CreateObject(u"RXTEST.dummy");
   ASSERT_TRUE(a);
   EXPECT_EQ(a->TypeName(), u"Dummy");
   EXPECT_NE(a, CreateObject(u"rxTest.Dummy"));  // a new object each time
-  EXPECT_EQ(Raised([] { CreateObject(u"rxTest.Missing"); }).Number(), kCantCreateObject);
+  EXPECT_EQ(ErrorNumberOf([] { CreateObject(u"rxTest.Missing"); }), kCantCreateObject);
+  EXPECT_EQ(ErrorNumberOf([] { CreateObject(u"rxTest.Nothing"); }), kCantCreateObject);
+  // Asking without the error: no object.
+  EXPECT_EQ(TryCreateObject(u"rxTest.Missing"), nullptr);
+  EXPECT_EQ(TryCreateObject(u"rxTest.Nothing"), nullptr);
+  EXPECT_NE(TryCreateObject(u"rxtest.DUMMY"), nullptr);
 }
 
 }  // namespace

@@ -1,0 +1,59 @@
+// Finding a bag's entries by name without a walk over the list.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "persist/stored_entry.h"
+
+namespace rxTheme {
+
+// An index of a bag's entry names, compared without regard to letter case in
+// the sense of LCase. It answers what a walk from the first entry to the last
+// would: the position of the FIRST entry with the name, since decoded contents
+// may hold one name twice.
+//
+// Small lists are walked; a longer list gets a hash table of its names on its
+// first lookup (so decoding pays nothing for it), which Remove and Append then
+// keep in step. A list that holds a name twice is indexed again on its next
+// lookup after a change, which only crafted contents make happen.
+class NameIndex {
+ public:
+  static constexpr size_t kNotFound = static_cast<size_t>(-1);
+
+  // Forgets the index: the list was replaced.
+  void Clear();
+
+  size_t Find(std::span<const StoredEntry> entries, std::u16string_view name);
+
+  // Call BEFORE the bag removes entry `position` the way it does: the last
+  // entry moves into that position (unless it is the last) and the list
+  // shrinks by one.
+  void Remove(std::span<const StoredEntry> entries, size_t position);
+  // Call AFTER an entry was appended at the end of `entries`.
+  void Append(std::span<const StoredEntry> entries);
+
+ private:
+  struct Slot {
+    uint32_t entry_plus_one = 0;  // 0: empty
+    uint32_t hash = 0;
+  };
+
+  static uint32_t Hash(std::u16string_view name);
+  void Build(std::span<const StoredEntry> entries);
+  // Inserts entry `position` unless an earlier entry has the same name.
+  void Insert(std::span<const StoredEntry> entries, size_t position);
+  // The slot that holds entry `position`, or kNotFound.
+  size_t SlotOf(std::span<const StoredEntry> entries, size_t position) const;
+  void EraseSlot(size_t slot);
+
+  std::vector<Slot> slots_;  // open addressing, linear probing; size a power of two
+  size_t used_ = 0;
+  bool built_ = false;
+  bool has_repeats_ = false;
+};
+
+}  // namespace rxTheme
