@@ -73,9 +73,11 @@ bool GuardWindowProc(Body&& body) noexcept {
   } catch (const AutomationError& e) {
     ShowWindowProcError(e);
   } catch (const std::bad_alloc&) {
-    ShowWindowProcError(AutomationError(7, kDefaultErrorSource, u"Out of memory"));
+    ShowWindowProcError(
+        AutomationError(kOutOfMemory, kDefaultErrorSource, StandardDescription(kOutOfMemory)));
   } catch (...) {
-    ShowWindowProcError(AutomationError(51, kDefaultErrorSource, u"Internal error"));
+    ShowWindowProcError(
+        AutomationError(kInternalError, kDefaultErrorSource, StandardDescription(kInternalError)));
   }
   return false;
 }

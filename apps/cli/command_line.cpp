@@ -107,10 +107,12 @@ int RunCommandLine(CLI::App& app, int argc, char** argv) {
     std::cerr << "rxtheme: error " << error.Number() << ": " << Printable(error.Description())
               << "\n";
   } catch (const std::bad_alloc&) {
-    std::cerr << "rxtheme: error 7: Out of memory\n";
+    std::cerr << "rxtheme: error " << kOutOfMemory << ": "
+              << ToUtf8(StandardDescription(kOutOfMemory)) << "\n";
   } catch (const std::exception&) {
     // A failure no check foresaw; its text is for developers, not users.
-    std::cerr << "rxtheme: error 51: Internal error\n";
+    std::cerr << "rxtheme: error " << kInternalError << ": "
+              << ToUtf8(StandardDescription(kInternalError)) << "\n";
   }
   return 1;
 }

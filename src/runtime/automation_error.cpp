@@ -31,6 +31,10 @@ WString StandardDescription(int32_t number) {
       return u"Invalid property value";
     case kFormAlreadyShown:
       return u"Form already displayed; can't show modally";
+    case kOutOfMemory:
+      return u"Out of memory";
+    case kInternalError:
+      return u"Internal error";
     case kCantCreateObject:
       return u"Can't create object";
     case kInvalidContents:

@@ -14,8 +14,10 @@ namespace rxTheme {
 enum ErrorNumber : int32_t {
   kInvalidProcedureCall = 5,    // "Invalid procedure call or argument"
   kOverflow = 6,                // "Overflow"
+  kOutOfMemory = 7,             // "Out of memory"
   kSubscriptOutOfRange = 9,     // "Subscript out of range"
   kTypeMismatch = 13,           // "Type mismatch"
+  kInternalError = 51,          // "Internal error"
   kFileNotFound = 53,           // "File not found"
   kPathFileAccessError = 75,    // "Path/File access error"
   kPathNotFound = 76,           // "Path not found"
