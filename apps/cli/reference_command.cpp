@@ -61,6 +61,18 @@ std::string Json() {
   return out + "\n]\n";
 }
 
+// One line of a declaration table, in columns.
+std::string Row(size_t width, const std::string& declaration, const std::string& kind,
+                const std::string& written, const std::string& property) {
+  std::string line = "    " + declaration;
+  line.resize(6 + width, ' ');
+  line += kind;
+  line.resize(15 + width, ' ');
+  line += written;
+  line.resize(30 + width, ' ');
+  return line + property + "\n";
+}
+
 std::string Text() {
   std::string out;
   for (const SheetKind& kind : SheetKinds()) {
@@ -70,22 +82,17 @@ std::string Text() {
       if (kind.file_names[1] != nullptr) out += std::string(" (") + kind.variant_names[i] + ")";
     }
     out += kind.file_names[1] == nullptr ? std::string(": ") + kind.variant_names[0] + "\n" : "\n";
-    out += std::string("  Selectors: ") + kind.selector_rule + ". Styles:\n   ";
-    for (const SlotInfo& slot : kind.slots) {
-      out += " " + ToUtf8(LCase(slot.key));
-      if (slot.alias != nullptr) out += " (or " + ToUtf8(slot.alias) + ")";
+    out += std::string("  Selectors: ") + kind.selector_rule + ".\n  Styles:";
+    for (size_t i = 0; i < kind.slots.size(); ++i) {
+      out += (i ? ", " : " ") + ToUtf8(LCase(kind.slots[i].key));
+      if (kind.slots[i].alias != nullptr) out += " (or " + ToUtf8(kind.slots[i].alias) + ")";
     }
-    out += "\n  Declarations, one per line, indented by tabs:\n";
+    out += "\n  Declarations, one per line, indented by a tab:\n";
     size_t width = 0;
     for (const PropertyInfo& p : kind.properties) width = std::max(width, p.prefix.size());
+    out += Row(width, "declaration", "value", "written", "property");
     for (const PropertyInfo& p : kind.properties) {
-      std::string line = "    " + ToUtf8(p.prefix);
-      line.resize(6 + width, ' ');
-      line += ValueKind(p);
-      line.resize(15 + width, ' ');
-      line += WrittenForm(p);
-      line.resize(30 + width, ' ');
-      out += line + ToUtf8(p.name) + "\n";
+      out += Row(width, ToUtf8(p.prefix), ValueKind(p), WrittenForm(p), ToUtf8(p.name));
     }
   }
   return out;

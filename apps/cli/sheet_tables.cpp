@@ -12,8 +12,8 @@ namespace {
 
 // A class selector: ".mstheme-" and the style name, or the name alone;
 // ".mstheme" alone selects base.
-constexpr char kClassSelectors[] =
-    "the style name or .mstheme-NAME on a line of its own (.mstheme alone is base)";
+#define RX_CLASS_SELECTORS \
+  "the style name or .mstheme-NAME on a line of its own (.mstheme alone is base)"
 
 const SheetKind kKinds[] = {
     {PieceRole::kColorSheet,
@@ -27,14 +27,15 @@ const SheetKind kKinds[] = {
      "graph",
      {"graph0.css", "graph1.css"},
      {"normal graphics", "active graphics"},
-     kClassSelectors,
+     RX_CLASS_SELECTORS,
      CGraph::Slots(),
      CGraphObject::Properties()},
     {PieceRole::kBaseSheet,
      "base",
      {"theme.css", nullptr},
      {"fonts, alignments and background picture", nullptr},
-     kClassSelectors,
+     RX_CLASS_SELECTORS "; the one-line rule body { background-image: url(name) } sets "
+                        "body's background picture",
      CThemeBase::Slots(),
      CThemeBaseObject::Properties()},
 };
