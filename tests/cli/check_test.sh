@@ -102,6 +102,9 @@ touch t/.DS_Store t/color0.css~ && cp clean.elm t/old.elm && ln -s /etc/hostname
 cmp -s clean.elm t/new.elm || fail "pack with strays packed more than the theme"
 [ "$(grep -c 'note: left out of the package' pack.err)" = 4 ] || fail "left out: $(cat pack.err)"
 
+# The README shows the reference as the command prints it.
+awk '/^<!-- rxtheme reference -->/ { f = 1; next } f && /^```$/ { exit } f && !/^```text$/' \
+  "$SRC/README.md" | cmp -s - <("$RXTHEME" reference) || fail "README: the reference differs"
 "$RXTHEME" reference --json >reference.json
 json_check reference.json '[k["files"] for k in j] == [["color0.css", "color1.css"], ["graph0.css", "graph1.css"], ["theme.css"]]' \
   '["topbarfont", "topbar-font"] in j[2]["styles"] and {"declaration": "nav-banner-image:", "kind": "picture", "written": "url(name)", "property": "NavBannerImage"} in j[1]["declarations"]'
