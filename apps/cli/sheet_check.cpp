@@ -9,6 +9,7 @@
 #include "sections/theme_support.h"
 #include "sheet_tables.h"
 #include "theme/sheet_parse.h"
+#include "value_check.h"
 
 namespace rxTheme::cli {
 namespace {
@@ -59,31 +60,6 @@ bool LooksLikeDeclaration(u16string_view trimmed) {
   const size_t colon = trimmed.find(u':');
   return trimmed.ends_with(u';') ||
          (colon != kNone && !SheetsKnowing(TrimmedSpaces(trimmed.substr(0, colon))).empty());
-}
-
-// The url text without the spaces and quotes around it: the name a page asks
-// for once the author's intent is read.
-WString BareName(u16string_view text) {
-  text = TrimmedSpaces(text);
-  if (!text.empty() && (text.front() == u'\'' || text.front() == u'"')) text.remove_prefix(1);
-  if (!text.empty() && (text.back() == u'\'' || text.back() == u'"')) text.remove_suffix(1);
-  return WString(TrimmedSpaces(text));
-}
-
-// "; write rgb(7, 8, 9)" for a color written #070809 or #789.
-WString RgbHint(u16string_view written) {
-  if (written.ends_with(u';')) written.remove_suffix(1);
-  written = TrimmedSpaces(written);
-  const size_t digits = written.size() - 1;
-  if (!written.starts_with(u'#') || (digits != 6 && digits != 3)) return {};
-  std::string hex = Narrow(written.substr(1));
-  if (hex.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) return {};
-  if (digits == 3) hex = {hex[0], hex[0], hex[1], hex[1], hex[2], hex[2]};
-  std::string rgb;
-  for (size_t i = 0; i < 6; i += 2) {
-    rgb += (i ? ", " : "") + std::to_string(std::stoi(hex.substr(i, 2), nullptr, 16));
-  }
-  return u"; write rgb(" + Widen(rgb) + u")";
 }
 
 class SheetChecker final : public ParseObserver {
@@ -284,51 +260,17 @@ class SheetChecker final : public ParseObserver {
   }
 
   void CheckColor(const ParseEvent& e) {
-    const RgbComponents rgb = ReadRgb(e.line);
-    const u16string_view written = CssValueText(e.line);
-    if (rgb.status == RgbComponents::kNoRgb && !written.empty()) {
-      Add(e.line_number, Severity::kWarning, "color-form",
-          u"the color " + Quoted(written) +
-              u" is stored as empty: colors are read only as rgb(r, g, b)" + RgbHint(written));
-    } else if (rgb.status == RgbComponents::kMalformed) {
-      Add(e.line_number, Severity::kWarning, "rgb-malformed",
-          u"malformed rgb(): three numbers between \"(\" and \")\", two commas between them; "
-          u"the color is stored as " +
-              WString(e.value));
-    } else if (rgb.status == RgbComponents::kRead) {
-      WString wraps;
-      for (const int64_t v : rgb.values) {
-        if (v >= 0 && v <= 255) continue;
-        wraps += (wraps.empty() ? u"" : u", ") + Number(v) + u" becomes " +
-                 Number((v % 256 + 256) % 256);
-      }
-      if (!wraps.empty()) {
-        Add(e.line_number, Severity::kWarning, "rgb-range",
-            u"rgb() numbers outside 0-255 wrap around: " + wraps + u"; the color is stored as " +
-                WString(e.value));
-      }
+    if (auto finding = CheckColorValue(e.line, e.value)) {
+      Add(e.line_number, Severity::kWarning, finding->code, std::move(finding->message));
     }
   }
 
   // A value read from url(...): `stored` is what the parser stored.
   void CheckUrl(size_t line, u16string_view written, u16string_view stored, bool has_url,
                 bool picture) {
-    if (stored.empty()) {
-      if (!has_url && !written.empty()) {
-        Add(line, Severity::kWarning, "url-form",
-            Quoted(written) + u" is stored as empty: this value is read only inside url(...)");
-      }
-      return;
-    }
-    const WString name = BareName(stored);
-    if (TrimmedSpaces(stored) != name) {
-      Add(line, Severity::kWarning, "url-quotes",
-          u"the quotes are kept: the value is stored as " + Quoted(stored) + u"; write url(" +
-              name + u")");
-    } else if (stored != name) {
-      Add(line, Severity::kWarning, "url-spaces",
-          u"the spaces are kept: the value is stored as " + Quoted(stored) + u"; write url(" +
-              name + u")");
+    WString name;
+    if (auto finding = CheckUrlValue(written, stored, has_url, name)) {
+      Add(line, Severity::kWarning, finding->code, std::move(finding->message));
     }
     if (picture && !name.empty()) pictures_.push_back({sheet_.rank, sheet_.file, line, name});
   }
