@@ -35,9 +35,9 @@ bool HoldsFileEnding(const WString& folder, const char16_t* extension) {
 }
 
 void RunCheck(const std::string& path, bool json, bool strict) {
-  const WString absolute = Absolute(path);
   std::string given = path;
   while (given.size() > 1 && given.back() == '/') given.pop_back();
+  const WString absolute = Absolute(given);
   const WString shown = DisplayPath(Widen(given));
   Findings findings;
   Env& env = CurrentEnv();
