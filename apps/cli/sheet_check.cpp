@@ -184,10 +184,23 @@ class SheetChecker final : public ParseObserver {
     } else if (quiet_block_) {
       Add(e.line_number, Severity::kWarning, "brace-not-alone",
           u"the selector and \"{\" on one line: this line opens the rule of " + Quoted(e.name) +
-              u" (the last selector line before it) again, and the rest of it is ignored, "
+              u" (the last selector line before it), and the rest of it is ignored, "
               u"\"}\" included");
-    } else if (reported_last_) {
-    } else if (closed_) {
+    } else if (!reported_last_) {
+      CheckSelectorOf(e);
+    }
+    block_name_ = e.name;
+    block_line_ = e.line_number;
+    selector_line_ = 0;
+    blank_after_selector_ = false;
+    reported_last_ = false;
+    closed_ = false;
+  }
+
+  // A "{" alone on its line: whether a selector line of a style stands
+  // right before it.
+  void CheckSelectorOf(const ParseEvent& e) {
+    if (closed_) {
       Add(e.line_number, Severity::kWarning, "reopened-rule",
           u"\"{\" with no selector line since the last \"}\" opens the rule of " +
               Quoted(block_name_) + u" again");
@@ -206,12 +219,6 @@ class SheetChecker final : public ParseObserver {
               (near.empty() ? WString() : u" (did you mean " + near + u"?)") +
               u"; its rule is lost. The styles: " + StyleList(kind_));
     }
-    block_name_ = e.name;
-    block_line_ = e.line_number;
-    selector_line_ = 0;
-    blank_after_selector_ = false;
-    reported_last_ = false;
-    closed_ = false;
   }
 
   void OnIgnored(const ParseEvent& e) {
