@@ -27,6 +27,43 @@ constexpr SheetSlot kExpectedSheets[] = {{PieceRole::kColorSheet, 0},
                                          {PieceRole::kGraphSheet, 1},
                                          {PieceRole::kBaseSheet, 0}};
 
+// A warning for each sheet that the theme lacks.
+void ReportMissingSheets(const WString& where, const bool (&have)[std::size(kExpectedSheets)],
+                         Findings& findings) {
+  for (size_t s = 0; s < std::size(kExpectedSheets); ++s) {
+    if (have[s]) continue;
+    const SheetKind& kind = KindOf(kExpectedSheets[s].role);
+    const int16_t v = kExpectedSheets[s].variant;
+    findings.Add(0, {where, 0, Severity::kWarning, "missing-sheet",
+                     u"no " + Widen(kind.file_names[v]) + u": the " + Widen(kind.variant_names[v]) +
+                         u" stay empty"});
+  }
+}
+
+// The pictures named, against the names of the pieces unpacked as files;
+// returns the names used.
+std::set<WString> CheckPictures(const std::vector<PictureUse>& pictures,
+                                const std::set<WString>& files, Findings& findings) {
+  std::set<WString> used;
+  for (const PictureUse& use : pictures) {
+    const WString name = LCase(use.name);
+    if (files.count(name) == 0) {
+      findings.Add(use.rank, {use.file, use.line, Severity::kError, "missing-picture",
+                              u"url(" + use.name + u") names no piece of the package"});
+      continue;
+    }
+    used.insert(name);
+    if (name != use.name) {
+      findings.Add(use.rank,
+                   {use.file, use.line, Severity::kWarning, "picture-case",
+                    u"pieces are unpacked under lower-cased names, so the page asks for " +
+                        Quoted(use.name) + u" but finds " + Quoted(name) +
+                        u" only where file names ignore letter case; write " + name});
+    }
+  }
+  return used;
+}
+
 }  // namespace
 
 const char* StrayKind(std::string_view name) {
@@ -102,32 +139,8 @@ void CheckTheme(const ThemeToCheck& theme, Findings& findings) {
     }
   }
 
-  for (size_t s = 0; s < std::size(kExpectedSheets); ++s) {
-    if (have[s]) continue;
-    const SheetKind& kind = KindOf(kExpectedSheets[s].role);
-    const int16_t v = kExpectedSheets[s].variant;
-    findings.Add(0, {theme.where, 0, Severity::kWarning, "missing-sheet",
-                     u"no " + Widen(kind.file_names[v]) + u": the " + Widen(kind.variant_names[v]) +
-                         u" stay empty"});
-  }
-
-  std::set<WString> used;
-  for (const PictureUse& use : pictures) {
-    const WString name = LCase(use.name);
-    if (files.count(name) == 0) {
-      findings.Add(use.rank, {use.file, use.line, Severity::kError, "missing-picture",
-                              u"url(" + use.name + u") names no piece of the package"});
-      continue;
-    }
-    used.insert(name);
-    if (name != use.name) {
-      findings.Add(use.rank,
-                   {use.file, use.line, Severity::kWarning, "picture-case",
-                    u"pieces are unpacked under lower-cased names, so the page asks for " +
-                        Quoted(use.name) + u" but finds " + Quoted(name) +
-                        u" only where file names ignore letter case; write " + name});
-    }
-  }
+  ReportMissingSheets(theme.where, have, findings);
+  const std::set<WString> used = CheckPictures(pictures, files, findings);
   for (const size_t i : all_read ? candidates : std::vector<size_t>()) {
     const PieceToCheck& piece = theme.pieces[i];
     if (used.count(LCase(piece.name)) != 0) continue;
