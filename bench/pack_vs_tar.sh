@@ -2,7 +2,7 @@
 # Times `rxtheme pack` of a large theme folder against `tar -cf` of the same
 # folder, in the same run, and measures both with /usr/bin/time -v: the
 # wall-clock time and the peak memory (maximum resident set size). The folder
-# is a bundled theme plus SIZE_MB (default 256) of pictures in 4 MB pieces
+# is a bundled theme plus SIZE_MB (default 256) of pictures in 64 pieces
 # (random bytes: pictures are compressed data). The two tools alternate, REPS
 # times each (default 5) after one warm-up run; the medians are printed with
 # the targets: peak memory under 64 MB, time at most 1.5 times tar's.
@@ -21,8 +21,8 @@ trap 'rm -rf "$work"' EXIT
 
 mkdir "$work/theme"
 cp "$here/../themes/harbor/"* "$work/theme/"
-for ((i = 0; i < size_mb / 4; ++i)); do
-  head -c $((4 << 20)) /dev/urandom >"$work/theme/picture-$i.png"
+for ((i = 0; i < 64; ++i)); do
+  head -c $((size_mb << 14)) /dev/urandom >"$work/theme/picture-$i.png"
 done
 
 python3 - "$work" "$reps" "$rxtheme" "${BASELINE:-}" <<'PY'
