@@ -12,8 +12,8 @@ namespace {
 
 constexpr size_t kHeaderLimit = 4096;  // the whole header lies in the first chunk
 
-// Whether `start` (the first bytes of a file) begins as a package does: a
-// version line, then a count line that starts with a number (after spaces).
+}  // namespace
+
 bool LooksLikePackage(std::string_view start) {
   const size_t lf = start.find('\n');
   if (lf == std::string_view::npos) return false;
@@ -24,8 +24,6 @@ bool LooksLikePackage(std::string_view start) {
   if (!count.empty() && count.front() == '.') count.remove_prefix(1);
   return !count.empty() && count.front() >= '0' && count.front() <= '9';
 }
-
-}  // namespace
 
 WString Absolute(const std::string& path) {
   if (path.empty()) return {};
@@ -93,10 +91,16 @@ OutputFile::OutputFile(const WString& path) : path_(path) {
 }
 
 void OutputFile::Write(std::string_view bytes) {
-  About(DisplayPath(path_), [&] {
-    file_->Append(bytes);
-    file_->Commit();
-  });
+  Append(bytes);
+  Commit();
+}
+
+void OutputFile::Append(std::string_view bytes) {
+  About(DisplayPath(path_), [&] { file_->Append(bytes); });
+}
+
+void OutputFile::Commit() {
+  About(DisplayPath(path_), [&] { file_->Commit(); });
 }
 
 }  // namespace rxTheme::cli

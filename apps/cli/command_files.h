@@ -31,6 +31,10 @@ WString ExistingFile(const std::string& path);
 // with the count of pieces).
 WString ExistingPackage(const std::string& path);
 
+// Whether `start` (the first bytes of a file) begins as a package does: a
+// version line, then a count line that starts with a number (after spaces).
+bool LooksLikePackage(std::string_view start);
+
 // How messages name a folder: its role and path ("themes folder /x").
 WString FolderSubject(std::u16string_view role, const WString& folder);
 
@@ -53,6 +57,10 @@ class OutputFile {
   const WString& Path() const { return path_; }
   // Appends `bytes` and commits: the file then holds exactly them.
   void Write(std::string_view bytes);
+  // Writing a piece at a time: the file holds what was appended once
+  // Commit returns.
+  void Append(std::string_view bytes);
+  void Commit();
 
  private:
   WString path_;

@@ -28,20 +28,6 @@ size_t Distance(const std::string& a, const std::string& b) {
   return row[b.size()];
 }
 
-// The known name nearest to `word`, if it is near enough to be a slip.
-std::string Nearest(const std::string& word, const std::vector<std::string>& names) {
-  std::string best;
-  size_t best_distance = std::max<size_t>(2, word.size() / 3) + 1;
-  for (const std::string& name : names) {
-    const size_t d = Distance(word, name);
-    if (d < best_distance) {
-      best = name;
-      best_distance = d;
-    }
-  }
-  return best;
-}
-
 std::vector<std::string> OptionNames(const CLI::App& app) {
   std::vector<std::string> names;
   for (const CLI::Option* option : app.get_options()) {
@@ -95,6 +81,19 @@ int UsageError(const CLI::App& root, const CLI::ParseError& error) {
 
 }  // namespace
 
+std::string Nearest(const std::string& word, const std::vector<std::string>& names) {
+  std::string best;
+  size_t best_distance = std::max<size_t>(2, word.size() / 3) + 1;
+  for (const std::string& name : names) {
+    const size_t d = Distance(word, name);
+    if (d < best_distance) {
+      best = name;
+      best_distance = d;
+    }
+  }
+  return best;
+}
+
 int RunCommandLine(CLI::App& app, int argc, char** argv) {
   try {
     app.parse(argc, argv);
@@ -103,6 +102,8 @@ int RunCommandLine(CLI::App& app, int argc, char** argv) {
     return app.exit(done);
   } catch (const CLI::ParseError& error) {
     return UsageError(app, error);
+  } catch (const QuietExit& done) {
+    return done.status;
   } catch (const AutomationError& error) {
     std::cerr << "rxtheme: error " << error.Number() << ": " << Printable(error.Description())
               << "\n";

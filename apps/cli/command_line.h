@@ -10,6 +10,7 @@
 #include <CLI/CLI.hpp>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace rxTheme::cli {
 
@@ -19,6 +20,16 @@ void AddStandardFlags(CLI::App& app);
 
 // Parses and runs `app`; returns the process's exit status.
 int RunCommandLine(CLI::App& app, int argc, char** argv);
+
+// Thrown by a command that has printed all it has to say, to end with
+// `status` and no error line (`check` ends with 1 when it found mistakes).
+struct QuietExit {
+  int status;
+};
+
+// The name of `names` nearest to `word` (edit distance), if it is near enough
+// to be a slip of the keyboard; otherwise empty.
+std::string Nearest(const std::string& word, const std::vector<std::string>& names);
 
 // The variant-index option of load, save and the like: 0 or 1, else a usage
 // error that names the option (before anything is loaded).

@@ -17,4 +17,10 @@ void AddThemeCommands(CLI::App& app);
 // `rxtheme list|preview|pick` (picker_commands.cpp).
 void AddPickerCommands(CLI::App& app);
 
+// `rxtheme check PATH [--json] [--strict]` (check_command.cpp).
+void AddCheckCommand(CLI::App& app);
+
+// `rxtheme reference [--json]` (reference_command.cpp).
+void AddReferenceCommand(CLI::App& app);
+
 }  // namespace rxTheme::cli

@@ -10,5 +10,7 @@ int main(int argc, char** argv) {
   rxTheme::cli::AddBagCommand(app);
   rxTheme::cli::AddThemeCommands(app);
   rxTheme::cli::AddPickerCommands(app);
+  rxTheme::cli::AddCheckCommand(app);
+  rxTheme::cli::AddReferenceCommand(app);
   return rxTheme::cli::RunCommandLine(app, argc, argv);
 }

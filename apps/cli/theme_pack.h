@@ -1,29 +1,23 @@
-// rxtheme pack SOURCE_DIR -o PACKAGE [--version TEXT] [--keep-line-ends]
+// rxtheme pack SOURCE_DIR -o PACKAGE [--version TEXT] [--keep-line-ends] [--force]
 //
-// Writes a theme package from a folder. Every regular file of the folder is a
-// piece, in name order (byte order of the names), except the theme's
-// information file ("*.inf") and "version.txt". The version text is --version,
-// else the first line of version.txt, else "1.0". Style sheets ("*.css") get
-// CR LF line ends unless --keep-line-ends. Names with "," or a line break,
-// and headers beyond 4096 bytes, cannot be packed (error 5). Prints one line
-// saying what it wrote.
+// Writes a theme package from a folder; theme_source.h says which files
+// become pieces and which are left out. The version text is --version, else
+// the first line of version.txt, else "1.0". Style sheets get CR LF line ends
+// unless --keep-line-ends.
+//
+// The folder is checked first, as `rxtheme check` checks it: the findings go
+// to standard error, and errors stop the pack (error 5) unless --force. Names
+// with "," or a line break, a version with a line break, and headers beyond
+// 4096 bytes cannot be packed at all (error 5); the header is known from the
+// files' sizes before any picture is read. The package is then written a
+// piece at a time through a whole-file writer, so that memory stays small
+// and an interrupted pack leaves the old package as it was. Prints one line:
+// the pieces, the bytes and the package written.
 #pragma once
-
-#include <optional>
-#include <string>
 
 #include <CLI/CLI.hpp>
 
 namespace rxTheme::cli {
-
-struct Package {
-  std::string bytes;
-  size_t pieces = 0;
-};
-
-// Failures name the folder or the file they concern.
-Package BuildPackage(const std::string& source_dir, const std::optional<std::string>& version,
-                     bool keep_line_ends);
 
 void AddPackCommand(CLI::App& app);
 

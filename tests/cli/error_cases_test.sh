@@ -13,7 +13,7 @@ mkdir folder && mkfifo fifo && : >file.txt && ln -s harbor.elm link.elm
 printf 'abc' >odd.bin
 mkdir bad many
 printf 'body\n{\n\tcolor: rgb(1, 2, 3);\n}\n' >bad/color2.css  # a third color variant
-"$RXTHEME" pack bad -o bad.elm >/dev/null || fail "pack bad"
+"$RXTHEME" pack bad -o bad.elm --force >/dev/null 2>&1 || fail "pack bad"
 for i in $(seq 1 200); do printf x >"many/a-rather-long-picture-file-name-number-$i.gif"; done
 "$RXTHEME" save --working-folder page -o state.bin >/dev/null || fail "save"
 cp state.bin state.before

@@ -11,7 +11,8 @@ SRC=$2
 [ "$(head -n1 harbor.elm)" = "1.0" ] || fail "pack: version line"
 pieces=$(ls "$SRC/themes/harbor" | grep -v -e '\.inf$' -e '^version.txt$' | wc -l)
 [ "$(sed -n 2p harbor.elm)" = "$pieces" ] || fail "pack: count line"
-[ "$(cat pack.txt)" = "Packed $pieces pieces into $TMP/harbor.elm" ] || fail "pack printed $(cat pack.txt)"
+[ "$(cat pack.txt)" = "Packed $pieces pieces ($(stat -c %s harbor.elm) bytes) into $TMP/harbor.elm" ] ||
+  fail "pack printed $(cat pack.txt)"
 grep -aq '^harbor.inf,' harbor.elm && fail "pack: the .inf file became a piece"
 [ "$(sed -n 3p harbor.elm)" = "background.png,$(stat -c %s "$SRC/themes/harbor/background.png")" ] ||
   fail "pack: pieces in name order with their sizes"
@@ -20,8 +21,10 @@ grep -aq '^harbor.inf,' harbor.elm && fail "pack: the .inf file became a piece"
 mkdir lfé
 printf 'body\n{\n\tcolor: rgb(1, 2, 3);\n}\n' >lfé/color0.css
 printf 'PIC' >lfé/Pic.GIF
-"$RXTHEME" pack lfé -o lfé.elm --version "v 7" >/dev/null || fail "pack lf"
-"$RXTHEME" pack lfé -o lf-kept.elm --keep-line-ends >/dev/null || fail "pack --keep-line-ends"
+"$RXTHEME" pack lfé -o lfé.elm --version "v 7" >/dev/null 2>&1 || fail "pack lf"
+# LF alone: the check refuses the sheet, which --force packs as it is.
+"$RXTHEME" pack lfé -o lf-kept.elm --keep-line-ends 2>/dev/null && fail "pack of LF-only sheets"
+"$RXTHEME" pack lfé -o lf-kept.elm --keep-line-ends --force >/dev/null 2>&1 || fail "pack --keep-line-ends"
 [ "$(head -n1 lfé.elm)" = "v 7" ] || fail "pack --version"
 grep -aq '^color0.css,35$' lfé.elm || fail "pack: style sheet not converted to CR LF"
 grep -aq '^color0.css,31$' lf-kept.elm || fail "pack --keep-line-ends changed the sheet"

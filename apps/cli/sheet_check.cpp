@@ -1,0 +1,383 @@
+#include "sheet_check.h"
+
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "command_line.h"
+#include "sections/css_parse.h"
+#include "sections/theme_support.h"
+#include "sheet_tables.h"
+#include "theme/sheet_parse.h"
+#include "value_check.h"
+
+namespace rxTheme::cli {
+namespace {
+
+using std::u16string_view;
+constexpr size_t kNone = u16string_view::npos;
+
+WString Number(int64_t n) { return Widen(std::to_string(n)); }
+
+// The line (as the parser counts lines) of the first line end that is not
+// CR LF, a LF or a CR alone; 0 when every line ends with CR LF.
+size_t FirstBareLineEnd(std::string_view bytes) {
+  size_t line = 1;
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
+      ++line;
+      ++i;
+    } else if (bytes[i] == '\n' || bytes[i] == '\r') {
+      return line;
+    }
+  }
+  return 0;
+}
+
+// The name of `names` nearest to `word` (letter case ignored), or "".
+WString NearestName(u16string_view word, const std::vector<WString>& names) {
+  std::vector<std::string> narrow;
+  for (const WString& name : names) narrow.push_back(Narrow(name));
+  return Widen(Nearest(Narrow(LCase(word)), narrow));
+}
+
+// The sheets whose parser knows the declaration `name:`, for a property
+// written into the wrong sheet.
+WString SheetsKnowing(u16string_view name) {
+  WString files;
+  for (const SheetKind& kind : SheetKinds()) {
+    if (FindProperty(kind, name) == nullptr) continue;
+    for (const char* file : kind.file_names) {
+      if (file != nullptr) files += (files.empty() ? u"" : u", ") + Widen(file);
+    }
+  }
+  return files;
+}
+
+// Whether a line outside a rule reads like a declaration: it ends with ";",
+// or it starts with a property of any sheet and ":".
+bool LooksLikeDeclaration(u16string_view trimmed) {
+  const size_t colon = trimmed.find(u':');
+  return trimmed.ends_with(u';') ||
+         (colon != kNone && !SheetsKnowing(TrimmedSpaces(trimmed.substr(0, colon))).empty());
+}
+
+class SheetChecker final : public ParseObserver {
+ public:
+  SheetChecker(const SheetToCheck& sheet, Findings& findings, std::vector<PictureUse>& pictures)
+      : sheet_(sheet), kind_(KindOf(sheet.role)), findings_(findings), pictures_(pictures) {}
+
+  void OnEvent(const ParseEvent& e) override {
+    if (e.kind != ParseEventKind::kBraceInBlock) FlushPending();
+    switch (e.kind) {
+      case ParseEventKind::kStyleTag:
+        break;
+      case ParseEventKind::kSelector:
+        OnSelector(e);
+        break;
+      case ParseEventKind::kBlockOpened:
+        OnBlockOpened(e);
+        break;
+      case ParseEventKind::kBlockClosed:
+        closed_ = true;
+        break;
+      case ParseEventKind::kDeclaration:
+        if (e.slot != nullptr && first_stored_ == 0) first_stored_ = e.line_number;
+        OnDeclaration(e);
+        break;
+      case ParseEventKind::kIgnoredInBlock:
+        OnIgnored(e);
+        break;
+      case ParseEventKind::kBraceInBlock:
+        pending_.reset();
+        if (quiet_block_) break;
+        Add(e.line_number, Severity::kWarning, "missing-close",
+            u"\"{\" inside the rule of " + Quoted(block_name_) + u" opened on line " +
+                Number(block_line_) + u": a \"}\" is missing before it, so the declarations " +
+                u"up to the next \"}\" still go to " + Quoted(block_name_));
+        break;
+      case ParseEventKind::kOneLineRule:
+        OnOneLineRule(e);
+        break;
+      case ParseEventKind::kUnclosedBlock:
+        if (quiet_block_) break;
+        Add(e.line_number, Severity::kWarning, "missing-close",
+            u"the rule of " + Quoted(block_name_) + u" is never closed: \"}\" is missing");
+        break;
+      case ParseEventKind::kError:
+        if (e.error == kInvalidProcedureCall) {
+          Add(e.line_number, Severity::kError, "url-unclosed",
+              u"url( without \")\": loading stops here with error 5, and nothing after this "
+              u"line is read");
+        } else {
+          Add(e.line_number, Severity::kError, "load-error",
+              u"loading stops here with error " + Number(e.error));
+        }
+        break;
+    }
+  }
+
+  // Reports what the last line left pending; returns the first line that
+  // stored a value into a style (0 when none did).
+  size_t Finish() {
+    FlushPending();
+    return first_stored_;
+  }
+
+  void Add(size_t line, Severity severity, const char* code, WString message) {
+    findings_.Add(sheet_.rank, {sheet_.file, line, severity, code, std::move(message)});
+  }
+
+ private:
+  void OnSelector(const ParseEvent& e) {
+    const u16string_view trimmed = TrimmedSpaces(e.line);
+    closed_ = false;
+    if (lost_rule_) {
+      lost_rule_ = trimmed != u"}";
+      return;
+    }
+    const size_t brace = trimmed.find(u'{');
+    if (trimmed.empty()) {
+      blank_after_selector_ = true;
+      return;
+    }
+    if (brace != kNone && trimmed.find(u'}', brace) != kNone) {
+      Add(e.line_number, Severity::kWarning, "one-line-rule",
+          u"this sheet has no one-line rules: the line is read as a selector and its "
+          u"declarations are lost; put the selector, \"{\", each declaration and \"}\" on lines "
+          u"of their own");
+    } else if (brace != kNone) {
+      BraceNotAlone(e.line_number);
+    } else if (trimmed == u"}") {
+      Add(e.line_number, Severity::kWarning, "stray-close",
+          u"\"}\" outside a rule: it is read as a selector");
+    } else if (LooksLikeDeclaration(trimmed)) {
+      Add(e.line_number, Severity::kWarning, "outside-rule",
+          u"a declaration outside a rule is read as a selector, and its value is lost");
+    } else {
+      selector_line_ = e.line_number;
+      selector_ = trimmed;
+      blank_after_selector_ = false;
+      reported_last_ = false;
+      return;
+    }
+    // Reported: a "{" right after it adds nothing new.
+    blank_after_selector_ = true;
+    reported_last_ = true;
+  }
+
+  void BraceNotAlone(size_t line) {
+    Add(line, Severity::kWarning, "brace-not-alone",
+        u"the selector and \"{\" on one line: \"{\" must stand alone on the next line; up to the "
+        u"next \"}\" line, the rule's lines are read as selectors and lost");
+    lost_rule_ = true;
+  }
+
+  void OnBlockOpened(const ParseEvent& e) {
+    const u16string_view trimmed = TrimmedSpaces(e.line);
+    lost_rule_ = false;
+    quiet_block_ = trimmed != u"{";
+    if (trimmed.starts_with(u'{') && trimmed.size() > 1) {
+      Add(e.line_number, Severity::kWarning, "brace-not-alone",
+          u"the text after \"{\" is ignored, \"}\" included: put each declaration on a line of "
+          u"its own");
+    } else if (quiet_block_) {
+      Add(e.line_number, Severity::kWarning, "brace-not-alone",
+          u"the selector and \"{\" on one line: this line opens the rule of " + Quoted(e.name) +
+              u" (the last selector line before it), and the rest of it is ignored, "
+              u"\"}\" included");
+    } else if (!reported_last_) {
+      CheckSelectorOf(e);
+    }
+    block_name_ = e.name;
+    block_line_ = e.line_number;
+    selector_line_ = 0;
+    blank_after_selector_ = false;
+    reported_last_ = false;
+    closed_ = false;
+  }
+
+  // A "{" alone on its line: whether a selector line of a style stands
+  // right before it.
+  void CheckSelectorOf(const ParseEvent& e) {
+    if (closed_) {
+      Add(e.line_number, Severity::kWarning, "reopened-rule",
+          u"\"{\" with no selector line since the last \"}\" opens the rule of " +
+              Quoted(block_name_) + u" again");
+    } else if (blank_after_selector_ && selector_line_ != 0) {
+      Add(e.line_number, Severity::kWarning, "selector-gap",
+          u"a line stands between the selector " + Quoted(selector_) + u" on line " +
+              Number(selector_line_) + u" and \"{\": the rule goes to " +
+              (e.slot ? Quoted(LCase(e.slot)) : WString(u"no style, and is lost")));
+    } else if (e.slot == nullptr) {
+      // Named as written, on the selector's own line when it has one.
+      const bool named = selector_line_ != 0;
+      const WString near = NearestName(ClassSelectorName(LCase(e.name)), StyleNames(kind_));
+      Add(named ? selector_line_ : e.line_number, Severity::kWarning, "unknown-selector",
+          (named ? u"the selector " + Quoted(selector_) + u" names no style of this sheet"
+                 : WString(u"\"{\" with no selector before it")) +
+              (near.empty() ? WString() : u" (did you mean " + near + u"?)") +
+              u"; its rule is lost. The styles: " + StyleList(kind_));
+    }
+  }
+
+  void OnIgnored(const ParseEvent& e) {
+    const u16string_view trimmed = TrimmedSpaces(e.line);
+    if (trimmed.empty() || trimmed.starts_with(u"/*") || IsStyleTagLine(trimmed)) return;
+    const size_t colon = trimmed.find(u':');
+    if (colon == kNone) {
+      pending_ = {e.line_number, "ignored-line", u"not a declaration: the line is ignored"};
+      return;
+    }
+    const u16string_view name = TrimmedSpaces(trimmed.substr(0, colon));
+    if (FindProperty(kind_, name) != nullptr) {
+      pending_ = e.line.starts_with(u' ')
+                     ? Pending{e.line_number, "space-indent",
+                               u"a declaration indented by spaces is ignored: indent it with tabs"}
+                     : Pending{e.line_number, "unknown-property",
+                               u"a space before \":\" hides the property " + Quoted(name) +
+                                   u": the line is ignored"};
+      return;
+    }
+    WString message = Quoted(name) + u" is not a property of this sheet: the line is ignored";
+    if (const WString elsewhere = SheetsKnowing(name); !elsewhere.empty()) {
+      message += u" (it belongs in " + elsewhere + u")";
+    } else {
+      std::vector<WString> names;
+      for (const PropertyInfo& p : kind_.properties)
+        names.emplace_back(p.prefix.substr(0, p.prefix.size() - 1));
+      const WString near = NearestName(name, names);
+      if (!near.empty()) message += u" (did you mean " + near + u"?)";
+    }
+    pending_ = {e.line_number, "unknown-property", std::move(message)};
+  }
+
+  void OnDeclaration(const ParseEvent& e) {
+    switch (e.property->reader) {
+      case ValueReader::kColor:
+        CheckColor(e);
+        break;
+      case ValueReader::kUrl:
+        CheckUrl(e.line_number, CssValueText(e.line), e.value, ContainsNoCase(e.line, u"url"),
+                 e.property->kind == PropertyKind::kImage);
+        break;
+      case ValueReader::kValue:
+        break;
+    }
+  }
+
+  void CheckColor(const ParseEvent& e) {
+    if (auto finding = CheckColorValue(e.line, e.value)) {
+      Add(e.line_number, Severity::kWarning, finding->code, std::move(finding->message));
+    }
+  }
+
+  // A value read from url(...): `stored` is what the parser stored.
+  void CheckUrl(size_t line, u16string_view written, u16string_view stored, bool has_url,
+                bool picture) {
+    WString name;
+    if (auto finding = CheckUrlValue(written, stored, has_url, name)) {
+      Add(line, Severity::kWarning, finding->code, std::move(finding->message));
+    }
+    if (picture && !name.empty()) pictures_.push_back({sheet_.rank, sheet_.file, line, name});
+  }
+
+  // The base sheet's "{" line whose selector names no style: a one-line rule
+  // sets the working folder of the style that its first word names and, on
+  // a line that mentions body, its background picture; nothing else.
+  void OnOneLineRule(const ParseEvent& e) {
+    const size_t brace = e.line.find(u'{');
+    const size_t close = e.line.find(u'}', brace);
+    if (close == kNone) {
+      BraceNotAlone(e.line_number);
+      return;
+    }
+    if (e.slot == nullptr) {
+      Add(e.line_number, Severity::kWarning, "unknown-selector",
+          u"the one-line rule " + Quoted(e.name) + u" names no style of this sheet; it is lost. " +
+              u"The styles: " + StyleList(kind_));
+      return;
+    }
+    u16string_view inner = TrimmedSpaces(e.line.substr(brace + 1, close - brace - 1));
+    if (inner.ends_with(u';')) inner = TrimmedSpaces(inner.substr(0, inner.size() - 1));
+    const bool image_only =
+        e.image_set && StartsWithNoCase(inner, u"background-image:") && inner.find(u';') == kNone;
+    if (image_only) {
+      CheckUrl(e.line_number, CssValueText(inner), e.value, true, true);
+      return;
+    }
+    WString message =
+        u"a one-line rule stores none of its declarations, only the working "
+        u"folder of " +
+        Quoted(LCase(e.slot)) + u"; write it as a block";
+    if (e.image_set) {
+      message +=
+          u" (the line names body, so the background picture becomes " + Quoted(e.value) + u")";
+    }
+    Add(e.line_number, Severity::kWarning, "one-line-rule", std::move(message));
+  }
+
+  struct Pending {
+    size_t line;
+    const char* code;
+    WString message;
+  };
+
+  void FlushPending() {
+    if (!pending_) return;
+    Add(pending_->line, Severity::kWarning, pending_->code, std::move(pending_->message));
+    pending_.reset();
+  }
+
+  const SheetToCheck& sheet_;
+  const SheetKind& kind_;
+  Findings& findings_;
+  std::vector<PictureUse>& pictures_;
+
+  bool lost_rule_ = false;    // a selector and "{" on one line: its lines are read as selectors
+  bool closed_ = false;       // a rule closed, and no selector line came since
+  size_t selector_line_ = 0;  // the last selector line since the last rule (0: none)
+  WString selector_;
+  bool blank_after_selector_ = false;  // another line came after it
+  bool reported_last_ = false;         // the last line outside a rule has a finding
+  bool quiet_block_ = false;           // the rule's "{" line has a finding that covers its "}"
+  WString block_name_;                 // the selector of the last rule opened
+  size_t block_line_ = 0;
+  // A line ignored in a rule, reported unless the next line is a "{" that
+  // shows a "}" to be missing.
+  std::optional<Pending> pending_;
+  size_t first_stored_ = 0;
+};
+
+}  // namespace
+
+bool CheckSheet(const SheetToCheck& sheet, Findings& findings, std::vector<PictureUse>& pictures) {
+  SheetChecker checker(sheet, findings, pictures);
+  const size_t bare = FirstBareLineEnd(sheet.bytes);
+  if (bare != 0 && sheet.bytes.find("\r\n") == std::string_view::npos) {
+    checker.Add(1, Severity::kError, "line-ends",
+                u"the lines end with LF alone, not CR LF: the parser reads the whole sheet as one "
+                u"line, and nothing in it is read");
+    return false;
+  }
+  if (bare != 0) {
+    checker.Add(bare, Severity::kWarning, "line-ends",
+                u"this line ends with LF alone, not CR LF: it is read together with the next "
+                u"line");
+  }
+  const int32_t error = ToolSheetParser::Parse(sheet.role, sheet.variant_exists ? sheet.variant : 0,
+                                               Widen(sheet.bytes), checker);
+  const size_t stored = checker.Finish();
+  if (sheet.variant_exists) return error == 0;
+  const WString variant = u"there is no variant " + Number(sheet.variant) +
+                          u" (the digit before \".css\"), only 0 and 1";
+  if (stored == 0) {
+    checker.Add(0, Severity::kWarning, "bad-variant", variant + u": nothing in this sheet is used");
+    return error == 0;
+  }
+  checker.Add(stored, Severity::kError, "bad-variant",
+              variant + u": loading stops here, at the first value stored, with error 9");
+  return false;
+}
+
+}  // namespace rxTheme::cli

@@ -1,0 +1,41 @@
+// The checks of one style sheet: its line ends, then every line as its
+// parser took it (theme/sheet_parse.h), and every value as it is stored.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "findings.h"
+#include "theme/package_format.h"
+
+namespace rxTheme::cli {
+
+// A picture that a style sheet names, for the checks across the package.
+struct PictureUse {
+  size_t rank = 0;  // the sheet's rank in the findings
+  WString file;     // the sheet, as findings name it
+  size_t line = 0;
+  WString name;  // the picture as the page asks for it (no spaces or quotes around it)
+};
+
+// One style sheet as the loader gets it.
+struct SheetToCheck {
+  PieceRole role = PieceRole::kBaseSheet;  // a color, graphics or base sheet
+  int16_t variant = 0;                     // color and graphics sheets
+  // False for a variant other than 0 and 1: the loader then stops at the
+  // first value that the sheet stores into a style (error 9).
+  bool variant_exists = true;
+  std::string_view bytes;
+  WString file;  // how findings name it
+  size_t rank = 0;
+};
+
+// Adds a finding for every line that the parser skips or takes otherwise
+// than it reads, and for every value stored otherwise than it is written.
+// The pictures that the sheet names go to `pictures`. Returns whether the
+// loader reads the whole sheet (not when the parse stops at a line).
+bool CheckSheet(const SheetToCheck& sheet, Findings& findings, std::vector<PictureUse>& pictures);
+
+}  // namespace rxTheme::cli

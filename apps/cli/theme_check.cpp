@@ -1,0 +1,153 @@
+#include "theme_check.h"
+
+#include <set>
+
+#include "runtime/automation_error.h"
+#include "sheet_check.h"
+#include "sheet_tables.h"
+#include "theme/package_format.h"
+
+namespace rxTheme::cli {
+namespace {
+
+bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
+  return text.size() >= suffix.size() &&
+         EqualsNoCase(Widen(text.substr(text.size() - suffix.size())), Widen(suffix));
+}
+
+// The sheets that every theme has: variants 0 and 1 of the colors and the
+// graphics, and the base sheet.
+struct SheetSlot {
+  PieceRole role;
+  int16_t variant;
+};
+constexpr SheetSlot kExpectedSheets[] = {{PieceRole::kColorSheet, 0},
+                                         {PieceRole::kColorSheet, 1},
+                                         {PieceRole::kGraphSheet, 0},
+                                         {PieceRole::kGraphSheet, 1},
+                                         {PieceRole::kBaseSheet, 0}};
+
+// A warning for each sheet that the theme lacks.
+void ReportMissingSheets(const WString& where, const bool (&have)[std::size(kExpectedSheets)],
+                         Findings& findings) {
+  for (size_t s = 0; s < std::size(kExpectedSheets); ++s) {
+    if (have[s]) continue;
+    const SheetKind& kind = KindOf(kExpectedSheets[s].role);
+    const int16_t v = kExpectedSheets[s].variant;
+    findings.Add(0, {where, 0, Severity::kWarning, "missing-sheet",
+                     u"no " + Widen(kind.file_names[v]) + u": the " + Widen(kind.variant_names[v]) +
+                         u" stay empty"});
+  }
+}
+
+// The pictures named, against the names of the pieces unpacked as files;
+// returns the names used.
+std::set<WString> CheckPictures(const std::vector<PictureUse>& pictures,
+                                const std::set<WString>& files, Findings& findings) {
+  std::set<WString> used;
+  for (const PictureUse& use : pictures) {
+    const WString name = LCase(use.name);
+    if (files.count(name) == 0) {
+      findings.Add(use.rank, {use.file, use.line, Severity::kError, "missing-picture",
+                              u"url(" + use.name + u") names no piece of the package"});
+      continue;
+    }
+    used.insert(name);
+    if (name != use.name) {
+      findings.Add(use.rank,
+                   {use.file, use.line, Severity::kWarning, "picture-case",
+                    u"pieces are unpacked under lower-cased names, so the page asks for " +
+                        Quoted(use.name) + u" but finds " + Quoted(name) +
+                        u" only where file names ignore letter case; write " + name});
+    }
+  }
+  return used;
+}
+
+}  // namespace
+
+const char* StrayKind(std::string_view name) {
+  if (name.ends_with('~') || EndsWithNoCase(name, ".bak") || EndsWithNoCase(name, ".swp") ||
+      name.starts_with(".#") || (name.size() > 1 && name.front() == '#' && name.back() == '#')) {
+    return "editor backup";
+  }
+  if (name.starts_with('.')) return "hidden file";
+  if (EndsWithNoCase(name, ".elm")) return "theme package";
+  return nullptr;
+}
+
+void CheckTheme(const ThemeToCheck& theme, Findings& findings) {
+  std::vector<PictureUse> pictures;
+  std::set<WString> files;         // the lower-cased names of the pieces unpacked as files
+  std::vector<size_t> candidates;  // pieces that a sheet should name
+  bool have[std::size(kExpectedSheets)] = {};
+  // Every sheet is read to its end, so all the pictures named are known.
+  bool all_read = theme.readable >= theme.pieces.size();
+  for (size_t i = 0; i < theme.pieces.size(); ++i) {
+    const PieceToCheck& piece = theme.pieces[i];
+    const size_t rank = i + 1;
+    auto add = [&](Severity severity, const char* code, WString message) {
+      findings.Add(rank, {piece.entry_file, piece.line, severity, code, std::move(message)});
+    };
+    const WString name = LCase(piece.name);
+    const PieceRole role = RoleOf(name);
+    int16_t variant = 0;
+    bool variant_exists = true;
+    if (role == PieceRole::kColorSheet || role == PieceRole::kGraphSheet) {
+      try {
+        variant = VariantOf(name);
+        variant_exists = variant == 0 || variant == 1;
+      } catch (const AutomationError& e) {
+        add(Severity::kError, "bad-variant",
+            u"the number before \".css\" in " + Quoted(piece.name) +
+                u" is out of range: loading fails with error " + Widen(std::to_string(e.Number())));
+        continue;
+      }
+    }
+    for (size_t s = 0; s < std::size(kExpectedSheets); ++s) {
+      have[s] |= kExpectedSheets[s].role == role && kExpectedSheets[s].variant == variant;
+    }
+    if (role == PieceRole::kFile) files.insert(name);
+    if (i >= theme.readable) continue;
+
+    if (!IsPlainPieceName(name)) {
+      add(Severity::kError, "bad-piece-name",
+          u"the loader refuses the piece name " + Quoted(piece.name) +
+              u" (not a file name in the working folder): loading stops there with error 75");
+      continue;
+    }
+    const char* stray = StrayKind(Narrow(piece.name));
+    if (theme.package && stray != nullptr) {
+      add(Severity::kWarning, "stray-piece",
+          Quoted(piece.name) + u", a " + Widen(stray) +
+              u", is in the package: it is unpacked with the pictures");
+      continue;
+    }
+    switch (role) {
+      case PieceRole::kFile:
+        candidates.push_back(i);
+        break;
+      case PieceRole::kOtherSheet:
+        add(Severity::kWarning, "unread-sheet",
+            Quoted(piece.name) +
+                u" names neither color, graph nor theme: the style sheet is neither read nor "
+                u"unpacked");
+        break;
+      default:
+        all_read &= CheckSheet({role, variant, variant_exists, piece.sheet, piece.file, rank},
+                               findings, pictures);
+    }
+  }
+
+  ReportMissingSheets(theme.where, have, findings);
+  const std::set<WString> used = CheckPictures(pictures, files, findings);
+  for (const size_t i : all_read ? candidates : std::vector<size_t>()) {
+    const PieceToCheck& piece = theme.pieces[i];
+    if (used.count(LCase(piece.name)) != 0) continue;
+    findings.Add(i + 1, {piece.entry_file, piece.line, Severity::kWarning, "unused-piece",
+                         u"no style sheet names " + Quoted(piece.name) +
+                             u": it is unpacked but never shown"});
+  }
+}
+
+}  // namespace rxTheme::cli

@@ -1,0 +1,72 @@
+// A theme's source folder as `pack` packs it and `check` reads it: which
+// files become pieces, in which order, with which bytes.
+//
+// Every regular file of the folder is a piece, in name order (byte order),
+// except the theme's information file ("*.inf"), "version.txt", and what does
+// not belong in a package: hidden files, editor backups ("*~", "*.bak",
+// "#*#", ".#*", "*.swp"), packages ("*.elm"), the package being written,
+// symbolic links (never followed), folders and anything else that is not a
+// regular file. Style sheets ("*.css") get CR LF line ends unless their line
+// ends are kept.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "findings.h"
+#include "runtime/wstring.h"
+
+namespace rxTheme::cli {
+
+struct SourcePiece {
+  std::string name;    // the file name
+  int64_t size = 0;    // its bytes in the package
+  bool sheet = false;  // a style sheet: its bytes (as packed) are in `text`
+  std::string text;
+};
+
+struct LeftOut {
+  std::string name;
+  const char* why;  // "hidden file"
+};
+
+struct ThemeSource {
+  WString folder;  // absolute
+  WString shown;   // as findings name it (the path as given)
+  std::vector<SourcePiece> pieces;
+  std::vector<LeftOut> left_out;
+  std::vector<std::string> info_files;  // "*.inf"
+};
+
+// Lists the folder; raises 76 naming it when it does not exist. `output` is
+// the absolute path of the package being written, or empty.
+ThemeSource ListThemeSource(const std::string& dir, const WString& output);
+
+// Reads the style sheets (CR LF line ends unless `keep_line_ends`) and sets
+// their sizes to what is packed.
+void ReadSheets(ThemeSource& source, bool keep_line_ends);
+
+// The absolute path of a file of the folder.
+WString SourcePath(const ThemeSource& source, std::string_view name);
+
+// The version line: `version` when given, else the first line of
+// version.txt, else "1.0".
+std::string VersionText(const ThemeSource& source, const std::optional<std::string>& version);
+
+// The package header: the version line, the count line and one "name,size"
+// line per piece.
+std::string HeaderText(const ThemeSource& source, std::string_view version);
+
+// Whether pack can write the name into a header line: no "," and no line
+// break.
+bool PackableName(std::string_view name);
+
+// What check and pack find in the folder (after ReadSheets): a note for each
+// file left out, the information file, a header that would not fit, names
+// pack cannot write, and the theme's pieces (theme_check.h).
+void CheckThemeSource(const ThemeSource& source, std::string_view header, Findings& findings);
+
+}  // namespace rxTheme::cli

@@ -1,0 +1,29 @@
+// The checks of a declaration's value against what the parser stored from
+// it: colors that are not read as written, and url(...) values that keep
+// more than the name.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "runtime/wstring.h"
+
+namespace rxTheme::cli {
+
+struct ValueFinding {
+  const char* code;
+  WString message;
+};
+
+// A color declaration (`line`, whose value the parser stored as `stored`):
+// a color not written as rgb(), a malformed rgb(), numbers outside 0-255.
+std::optional<ValueFinding> CheckColorValue(std::u16string_view line, std::u16string_view stored);
+
+// A value read from url(...): `written` is the text after the colon,
+// `stored` what the parser took from inside the parentheses. A value not
+// written in url(...), and spaces or quotes kept around the name. `name`
+// receives the name the author means (without them).
+std::optional<ValueFinding> CheckUrlValue(std::u16string_view written, std::u16string_view stored,
+                                          bool has_url, WString& name);
+
+}  // namespace rxTheme::cli

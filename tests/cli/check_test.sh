@@ -1,0 +1,111 @@
+#!/usr/bin/env bash
+# rxtheme check: one mistake planted at a time into a copy of a bundled theme
+# gives one finding, on the right file and line; the bundled themes give
+# none. pack leaves out what is not the theme.
+#   check_test.sh RXTHEME SOURCE_DIR BUILD_DIR
+RXTHEME=$1
+SRC=$2
+BUILD=$3
+. "$SRC/tests/cli/cli_test_lib.sh"
+
+for name in harbor meadow ember; do
+  for path in "$SRC/themes/$name" "$BUILD/themes/$name" "$BUILD/themes/$name/$name.elm"; do
+    out=$("$RXTHEME" check "$path" --strict) || fail "check $path exited $?"
+    [ "$out" = "0 errors, 0 warnings" ] || fail "check $path: $out"
+  done
+done
+
+# line FILE N TEXT: line N of FILE (CR LF lines) becomes TEXT, whose "\r\n"
+# splits it into lines; an empty TEXT deletes the line.
+line() {
+  awk -v n="$2" -v t="$3" 'BEGIN { RS = ORS = "\r\n" } NR == n { if (t != "") print t; next } 1' \
+    "$1" >"$1.new" && mv "$1.new" "$1"
+}
+# elm OUT DIR [NAME=TEXT...]: a package of DIR's files as they are, and of
+# the pieces given, in name order.
+elm() {
+  python3 - "$@" <<'PY'
+import os, sys
+out, folder, extra = sys.argv[1], sys.argv[2], sys.argv[3:]
+pieces = {n: open(os.path.join(folder, n), "rb").read() for n in os.listdir(folder)
+          if not n.endswith(".inf") and n != "version.txt"}
+pieces.update((e.split("=", 1)[0], e.split("=", 1)[1].encode()) for e in extra)
+names = sorted(pieces)
+head = "1.0\n%d\n" % len(names) + "".join("%s,%d\n" % (n, len(pieces[n])) for n in names)
+open(out, "wb").write(head.encode() + b"".join(b"<==MS-Theme==>" + pieces[n] for n in names))
+PY
+}
+# damage FILE: the second piece's marker in upper case.
+damage() {
+  python3 -c 'import sys; d = open(sys.argv[1], "rb").read(); m = b"<==MS-Theme==>"
+j = d.index(m, d.index(m) + 1); open(sys.argv[1], "wb").write(d[:j] + m.upper() + d[j + 14:])' "$1"
+}
+inst() { mkdir -p i/harbor && elm i/harbor/harbor.elm t && cp t/harbor.inf i/harbor/; }
+many=$(for i in $(seq 200); do printf 'a-long-picture-name-%03d.gif=x ' "$i"; done)
+
+# PATH checked | mistake planted into t (a copy of harbor) | the finding
+while IFS='|' read -r path plant want; do
+  rm -rf t i p.elm && cp -r "$SRC/themes/harbor" t && eval "$plant"
+  out=$("$RXTHEME" check "$path" --strict)
+  status=$?
+  want=${want//\[/\\[} # "[code]" is no bracket expression
+  [[ $status = 1 && $(wc -l <<<"$out") = 2 && $(head -n1 <<<"$out") == $want ]] ||
+    fail "$plant: exit $status, got: $out"
+done <<'TABLE'
+t|line t/color0.css 2 'a:link {'|t/color0.css:2: warning: * [brace-not-alone]
+t|line t/color0.css 4 '    color: rgb(1, 2, 3);'|t/color0.css:4: warning: * [space-indent]
+t|line t/color0.css 24 h7|t/color0.css:24: warning: * [unknown-selector]
+t|line t/graph0.css 57 .mstheme-navtxthom|t/graph0.css:57: warning: *navtxthome* [unknown-selector]
+t|line t/color0.css 4 '\tcolour: rgb(1, 2, 3);'|t/color0.css:4: warning: *did you mean color?* [unknown-property]
+t|line t/color0.css 4 '\tcolor rgb(1, 2, 3);'|t/color0.css:4: warning: * [ignored-line]
+t|line t/color0.css 6 '\tcolor: rgb(1, 2, 3);'|t/color0.css:6: warning: * [outside-rule]
+t|line t/color0.css 6 '}\r\na:visited'|t/color0.css:6: warning: * [stray-close]
+t|line t/color0.css 6 ''|t/color0.css:6: warning: * [reopened-rule]
+t|line t/color0.css 7 '\r\n{'|t/color0.css:8: warning: * [selector-gap]
+t|line t/color0.css 5 ''|t/color0.css:6: warning: * [missing-close]
+t|line t/color0.css 47 ''|t/color0.css:45: warning: * [missing-close]
+t|line t/color0.css 6 'a:visited { color: rgb(1, 2, 3) }'|t/color0.css:6: warning: * [one-line-rule]
+t|line t/theme.css 63 'h1 { color: rgb(1, 2, 3) }\r\n/* */'|t/theme.css:63: warning: * [one-line-rule]
+p.elm|tr -d '\r' <t/color0.css >c && mv c t/color0.css && elm p.elm t|p.elm(color0.css):1: error: * [line-ends]
+t|line t/color0.css 4 '\tcolor: rgb(300, 0, -5);'|t/color0.css:4: warning: *300 becomes 44, -5 becomes 251*#2C00FB [rgb-range]
+t|line t/color0.css 4 '\tcolor: rgb(1, 2);'|t/color0.css:4: warning: *#000000 [rgb-malformed]
+t|line t/color0.css 4 '\tcolor: #070809;'|t/color0.css:4: warning: *rgb(7, 8, 9) [color-form]
+t|line t/theme.css 5 '\tnavbutton-background-color: #2060A0;'|t/theme.css:5: warning: * [url-form]
+t|line t/graph0.css 4 '\tnav-banner-image: url( banner.png );'|t/graph0.css:4: warning: * [url-spaces]
+t|line t/graph0.css 4 "\tnav-banner-image: url('banner.png');"|t/graph0.css:4: warning: * [url-quotes]
+t|line t/graph0.css 4 '\tnav-banner-image: url(banner.png;'|t/graph0.css:4: error: * [url-unclosed]
+t|line t/graph0.css 9 '\tnavbutton-horiz-normal: url(missing.png);'|t/graph0.css:9: error: * [missing-picture]
+t|printf x >t/notes.txt|t/notes.txt: warning: * [unused-piece]
+t|mv t/banner.png t/Banner.PNG && line t/graph0.css 4 '\tnav-banner-image: url(Banner.PNG);'|t/graph0.css:4: warning: * [picture-case]
+t|rm t/color1.css|t: warning: no color1.css: the vivid colors * [missing-sheet]
+t|cp t/color1.css t/color2.css|t/color2.css:4: error: * [bad-variant]
+p.elm|elm p.elm t .DS_Store=x|p.elm:3: warning: * [stray-piece]
+p.elm|elm p.elm t ../x.gif=x|p.elm:3: error: * [bad-piece-name]
+p.elm|elm p.elm t $many|p.elm: error: * [header-size]
+p.elm|elm p.elm t && truncate -s 3000 p.elm|p.elm:4: error: * [truncated]
+p.elm|elm p.elm t && damage p.elm|p.elm:4: error: * [bad-marker]
+p.elm|printf 'hello\n' >p.elm|p.elm: error: * [not-a-package]
+i/harbor|inst && printf '[info]\r\n' >i/harbor/harbor.inf|i/harbor/harbor.inf: warning: * [no-title]
+i/harbor|inst && printf '[info]\r\ntitle=%080d\r\n' 0 >i/harbor/harbor.inf|i/harbor/harbor.inf: warning: *80 characters* [long-title]
+i/harbor|inst && mv i/harbor/harbor.elm i/harbor/harbour.elm|i/harbor: error: *harbour.elm [theme-names]
+TABLE
+
+rm -rf t && cp -r "$SRC/themes/harbor" t && line t/color0.css 2 'a:link {'
+"$RXTHEME" check t --json >check.json
+json_check check.json \
+  'j == [{"file": "t/color0.css", "line": 2, "severity": "warning", "code": "brace-not-alone", "message": j[0]["message"]}]'
+
+# pack leaves out hidden files, backups, old packages and links, and says so.
+rm -rf t && cp -r "$SRC/themes/harbor" t && "$RXTHEME" pack t -o clean.elm >/dev/null
+touch t/.DS_Store t/color0.css~ && cp clean.elm t/old.elm && ln -s /etc/hostname t/host.png
+"$RXTHEME" pack t -o t/new.elm >/dev/null 2>pack.err || fail "pack with strays: $(cat pack.err)"
+cmp -s clean.elm t/new.elm || fail "pack with strays packed more than the theme"
+[ "$(grep -c 'note: left out of the package' pack.err)" = 4 ] || fail "left out: $(cat pack.err)"
+
+# The README shows the reference as the command prints it.
+awk '/^<!-- rxtheme reference -->/ { f = 1; next } f && /^```$/ { exit } f && !/^```text$/' \
+  "$SRC/README.md" | cmp -s - <("$RXTHEME" reference) || fail "README: the reference differs"
+"$RXTHEME" reference --json >reference.json
+json_check reference.json '[k["files"] for k in j] == [["color0.css", "color1.css"], ["graph0.css", "graph1.css"], ["theme.css"]]' \
+  '["topbarfont", "topbar-font"] in j[2]["styles"] and {"declaration": "nav-banner-image:", "kind": "picture", "written": "url(name)", "property": "NavBannerImage"} in j[1]["declarations"]'
+finish "check"
