@@ -166,12 +166,17 @@ TEST(LoaderCases, OutcomeOfEachPackage) {
       {"v\n1\na.gif,1", kBad, nullptr, "/"},
       {"v\n1\n" + std::string(5000, 'n') + ",1\n" + kMarker + "x", kBad, nullptr, "/"},
       {"v\n1\na.gif,-1\n", kBad, nullptr, "/"},
-      {"v\n-1\n", kBad, nullptr, "/"},
-      // a count far beyond the lines present
+      // a count of 0 or less lists nothing; one beyond the lines present, even
+      // beyond 32 bits, runs out of lines
+      {"v\n-1\n" + kMarker + "x", 0, "v", "x"},
+      {"v\n-3000000000\n", 0, "v", "a.gif"},
       {"v\n2000000000\na.gif,1\n" + kMarker + "x", kBad, nullptr, "/"},
+      {"v\n2147483648\na.gif,1\n" + kMarker + "x", kBad, nullptr, "/"},
+      {"v\n1e300\na.gif,1\n" + kMarker + "x", kBad, nullptr, "/"},
       // the version is stored before the header fails
       {"stored first\n1\n", kBad, "stored first", "/"},
       {"v\n1\na.gif,1e12\n", kOverflow, nullptr, ""},
+      {"v\n1\na.gif,2147483648\n", kOverflow, nullptr, ""},
       {named(""), kRefused, "v", "before.gif=B"},
       {named("."), kRefused, "v", "before.gif=B"},
       {named(".."), kRefused, "v", "before.gif=B"},
