@@ -47,6 +47,15 @@ bool ParentExists(const WString& path) {
   RaiseError(otherwise);
 }
 
+// The volume serial number and the file index: NTFS keeps the index for the
+// file's life, whatever name (or link) opened it.
+std::optional<FileIdentity> IdentityOfHandle(HANDLE h) {
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(h, &info)) return std::nullopt;
+  return FileIdentity{info.dwVolumeSerialNumber,
+                      (uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+}
+
 class HandleFile : public ReadableFile {
  public:
   HandleFile(HANDLE handle, int64_t size) : handle_(handle), size_(size) {}
@@ -54,6 +63,7 @@ class HandleFile : public ReadableFile {
   HandleFile(const HandleFile&) = delete;
   HandleFile& operator=(const HandleFile&) = delete;
   int64_t Size() const override { return size_; }
+  std::optional<FileIdentity> Identity() const override { return IdentityOfHandle(handle_); }
   size_t Read(char* buf, size_t n) override {
     DWORD want = n > 0x10000000 ? 0x10000000 : static_cast<DWORD>(n);
     DWORD got = 0;
@@ -250,6 +260,18 @@ class WinEnv : public Env {
     if (!::CreateDirectoryW(W(path), nullptr)) {
       RaiseError(GetLastError() == ERROR_PATH_NOT_FOUND ? kPathNotFound : kPathFileAccessError);
     }
+  }
+
+  std::optional<FileIdentity> IdentityOf(const WString& path) override {
+    HANDLE h = path.empty()
+                   ? INVALID_HANDLE_VALUE
+                   : CreateFileW(W(path), FILE_READ_ATTRIBUTES,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::optional<FileIdentity> identity = IdentityOfHandle(h);
+    CloseHandle(h);
+    return identity;
   }
 
   bool FileExists(const WString& path) override {

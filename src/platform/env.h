@@ -12,12 +12,21 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 #include "runtime/wstring.h"
 
 namespace rxTheme {
+
+// What tells one file from another whatever name reaches it (a symbolic or
+// a hard link, another spelling): the device and the file's number on it.
+struct FileIdentity {
+  uint64_t device = 0;
+  uint64_t file = 0;
+  friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
 
 // A file opened for reading in bytes.
 class ReadableFile {
@@ -27,6 +36,8 @@ class ReadableFile {
   virtual int64_t Size() const = 0;
   // Reads up to n bytes into buf; returns the count read, 0 at the end.
   virtual size_t Read(char* buf, size_t n) = 0;
+  // The open file's identity, or nullopt where the Env cannot tell.
+  virtual std::optional<FileIdentity> Identity() const { return std::nullopt; }
 };
 
 // A file being written as a whole, so that readers see either the old file
@@ -93,6 +104,10 @@ class Env {
   // Creates one folder level; raises 75 when it exists or cannot be made,
   // 76 when its parent does not exist.
   virtual void CreateDirectory(const WString& path) = 0;
+
+  // The identity of the file a path leads to (following symbolic links), or
+  // nullopt when there is none or the Env cannot tell.
+  virtual std::optional<FileIdentity> IdentityOf(const WString& /*path*/) { return std::nullopt; }
 
   virtual bool FileExists(const WString& path) = 0;
   virtual bool FolderExists(const WString& path) = 0;

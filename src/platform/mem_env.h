@@ -60,6 +60,9 @@ class MemEnv : public Env {
   WString CurrentDirectory() override { return cwd_; }
   void SetCurrentDirectory(const WString& path) override;
   void CreateDirectory(const WString& path) override;
+  // A node's identity is its creation number: a file keeps it when it is
+  // replaced (as by a WritableFile's Commit).
+  std::optional<FileIdentity> IdentityOf(const WString& path) override;
   bool FileExists(const WString& path) override;
   bool FolderExists(const WString& path) override;
   std::vector<WString> ListSubFolders(const WString& path) override;
