@@ -13,6 +13,7 @@
 #include "settings/base_object.h"
 #include "settings/color_object.h"
 #include "settings/graph_object.h"
+#include "theme/loader.h"
 #include "theme/theme.h"
 #include "theme_test_util.h"
 
@@ -22,10 +23,14 @@ namespace {
 const WString kPackage = u"/pkg/t.elm";
 const WString kWork = u"/w/out";
 
-// A MemEnv that records the size of every read of a package.
+// A MemEnv that records the size of every read of a package and, for every
+// file committed, the number of reads done before; `alias` names a file that
+// the package is (as a link to it would be).
 class CountingEnv : public MemEnv {
  public:
   std::vector<size_t> reads;
+  std::vector<std::pair<WString, size_t>> commits;
+  WString alias;
   std::unique_ptr<ReadableFile> OpenForLoad(const WString& path) override {
     struct Counted : ReadableFile {
       std::unique_ptr<ReadableFile> inner;
@@ -35,11 +40,32 @@ class CountingEnv : public MemEnv {
         reads->push_back(n);
         return inner->Read(buf, n);
       }
+      std::optional<FileIdentity> Identity() const override { return inner->Identity(); }
     };
     auto counted = std::make_unique<Counted>();
     counted->inner = MemEnv::OpenForLoad(path);
     counted->reads = &reads;
     return counted;
+  }
+  std::optional<FileIdentity> IdentityOf(const WString& path) override {
+    return MemEnv::IdentityOf(path == alias ? kPackage : path);
+  }
+  std::unique_ptr<WritableFile> NewWritableFile(const WString& path, LinkPolicy policy) override {
+    struct Logged : WritableFile {
+      std::unique_ptr<WritableFile> inner;
+      CountingEnv* env;
+      WString path;
+      void Append(std::string_view bytes) override { inner->Append(bytes); }
+      void Commit() override {
+        inner->Commit();
+        env->commits.emplace_back(path, env->reads.size());
+      }
+    };
+    auto logged = std::make_unique<Logged>();
+    logged->inner = MemEnv::NewWritableFile(path, policy);
+    logged->env = this;
+    logged->path = path;
+    return logged;
   }
 };
 
@@ -198,6 +224,9 @@ TEST(LoaderCases, OutcomeOfEachPackage) {
       EXPECT_EQ(rig.env_.CurrentDirectory(), kWork);
     }
     EXPECT_EQ(rig.env_.FileContents(u"/w/victim.gif"), "keep");
+    for (const WString& name : rig.env_.ListFiles(kWork)) {
+      EXPECT_FALSE(name.starts_with(u".rxtheme")) << "temporary file left";
+    }
     std::istringstream files(row.files);
     for (std::string file; files >> file;) {
       const size_t eq = file.find('=');
@@ -210,6 +239,44 @@ TEST(LoaderCases, OutcomeOfEachPackage) {
       }
     }
   }
+}
+
+// How many pieces a damaged package lacks, for tools to say so.
+TEST_F(LoaderTest, ReportCountsCutOffPieces) {
+  const std::string three = MakePackage("v", {{"a.gif", "AA"}, {"b.css", "BB"}, {"c.gif", "C"}});
+  std::string mismarked = three;
+  mismarked[three.find("C") - 1] = '?';
+  const std::pair<std::string, LoadReport> rows[] = {
+      {three, {.pieces = 3, .cut_off = 0}},
+      {three.substr(0, three.find("BB") + 1), {.pieces = 3, .cut_off = 2}},
+      {mismarked, {.pieces = 3, .cut_off = 1}},
+      {"v\n0\n", {.pieces = 0, .cut_off = 0}},
+  };
+  for (const auto& [pkg, want] : rows) {
+    env_.AddFile(kPackage, pkg);
+    LoadReport report;
+    ThemeLoader::Load(theme_, kPackage, &report);
+    EXPECT_EQ(report.pieces, want.pieces) << pkg;
+    EXPECT_EQ(report.cut_off, want.cut_off) << pkg;
+  }
+}
+
+// A picture that would replace the package itself, reached by another name,
+// waits until the package has been read, and the pieces after it wait too;
+// the pieces before it are unpacked as they come.
+TEST_F(LoaderTest, APictureOverThePackageWaitsForItsEnd) {
+  env_.alias = u"alias.gif";  // as the loader names it, in the working folder
+  const std::string big = Bytes(9000, 'b');
+  LoadBytes(MakePackage("v", {{"first.gif", big},
+                              {"alias.gif", "A"},
+                              {"color0.css", Sheet({{"body", {"color: rgb(1, 2, 3);"}}})},
+                              {"last.gif", big}}));
+  const size_t all = env_.reads.size();
+  EXPECT_EQ(env_.commits, (std::vector<std::pair<WString, size_t>>{
+                              {u"first.gif", 3}, {u"alias.gif", all}, {u"last.gif", all}}));
+  EXPECT_EQ(Out("alias.gif"), "A");
+  EXPECT_EQ(Out("last.gif"), big);
+  EXPECT_EQ(theme_.Color(u"body")->Color(), u"#010203");
 }
 
 // A missing package is created empty and still prepares the working folder;
@@ -315,6 +382,25 @@ TEST(LoaderOnDisk, APieceMayReplaceThePackageItself) {
   EXPECT_EQ(ReadAll(root / "pic.gif"), "A");
   EXPECT_EQ(ReadAll(root / "t.elm"), "replaced");
   EXPECT_TRUE(ReadAll(root / "big.gif") == big);
+  fs::current_path(previous);
+  fs::remove_all(root);
+}
+
+// A hard link in the working folder to a file outside it is not written
+// through: the picture is refused and the outside file keeps its bytes.
+TEST(LoaderOnDisk, AHardLinkIsNotWrittenThrough) {
+  namespace fs = std::filesystem;
+  const fs::path previous = fs::current_path();
+  const fs::path root = fs::temp_directory_path() / ("rxtheme-links-" + std::to_string(getpid()));
+  fs::remove_all(root);
+  fs::create_directories(root / "work");
+  std::ofstream(root / "outside.txt") << "keep";
+  fs::create_hard_link(root / "outside.txt", root / "work" / "pic.gif");
+  std::ofstream(root / "t.elm", std::ios::binary) << MakePackage("1.0", {{"pic.gif", "evil"}});
+  CTheme theme;
+  theme.WorkingFolder(Widen((root / "work").string()));
+  EXPECT_EQ(Raised([&] { theme.Load(Widen((root / "t.elm").string())); }).substr(0, 8), "error 75");
+  EXPECT_EQ(ReadAll(root / "outside.txt"), "keep");
   fs::current_path(previous);
   fs::remove_all(root);
 }
