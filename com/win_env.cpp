@@ -103,7 +103,8 @@ void CheckTarget(const WString& path, LinkPolicy policy) {
 // over it with MoveFileExW, which replaces the target in one step.
 class WinWritableFile : public WritableFile {
  public:
-  WinWritableFile(WString target, LinkPolicy policy) : target_(std::move(target)), policy_(policy) {
+  WinWritableFile(WString target, LinkPolicy policy, Durability durability)
+      : target_(std::move(target)), policy_(policy), synced_(durability == Durability::kSynced) {
     if (target_.empty() || !ParentExists(target_)) RaiseError(kPathNotFound);
     CheckTarget(target_, policy_);
     WString folder = ParentOf(target_);
@@ -137,7 +138,7 @@ class WinWritableFile : public WritableFile {
 
   void Commit() override {
     if (handle_ == INVALID_HANDLE_VALUE) RaiseError(kPathFileAccessError);
-    if (!FlushFileBuffers(handle_)) Fail();
+    if (synced_ && !FlushFileBuffers(handle_)) Fail();
     HANDLE h = handle_;
     handle_ = INVALID_HANDLE_VALUE;
     if (!CloseHandle(h)) Fail();
@@ -147,7 +148,8 @@ class WinWritableFile : public WritableFile {
       Discard();
       throw;
     }
-    if (!MoveFileExW(W(temp_), W(target_), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const DWORD through = synced_ ? MOVEFILE_WRITE_THROUGH : 0;
+    if (!MoveFileExW(W(temp_), W(target_), MOVEFILE_REPLACE_EXISTING | through)) {
       Fail();
     }
     temp_.clear();
@@ -171,6 +173,7 @@ class WinWritableFile : public WritableFile {
 
   WString target_;
   LinkPolicy policy_;
+  bool synced_;
   WString temp_;
   HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
@@ -220,8 +223,9 @@ class WinEnv : public Env {
     if (!CloseHandle(h)) RaiseError(kPathFileAccessError);
   }
 
-  std::unique_ptr<WritableFile> NewWritableFile(const WString& path, LinkPolicy policy) override {
-    return std::make_unique<WinWritableFile>(path, policy);
+  std::unique_ptr<WritableFile> NewWritableFile(const WString& path, LinkPolicy policy,
+                                                Durability durability) override {
+    return std::make_unique<WinWritableFile>(path, policy, durability);
   }
 
   std::string ReadFile(const WString& path) override {

@@ -200,7 +200,8 @@ class MemEnv::MemWritableFile : public WritableFile {
   WString temp_;
 };
 
-std::unique_ptr<WritableFile> MemEnv::NewWritableFile(const WString& path, LinkPolicy /*policy*/) {
+std::unique_ptr<WritableFile> MemEnv::NewWritableFile(const WString& path, LinkPolicy /*policy*/,
+                                                      Durability /*durability*/) {
   WString abs = Resolve(path);
   if (abs.empty()) RaiseError(kPathNotFound);
   const WString folder = Parent(abs);

@@ -55,7 +55,8 @@ class MemEnv : public Env {
   std::unique_ptr<ReadableFile> OpenForLoad(const WString& path) override;
   void WriteFile(const WString& path, std::string_view bytes) override;
   std::unique_ptr<WritableFile> NewWritableFile(
-      const WString& path, LinkPolicy policy = LinkPolicy::kRefuseSymlink) override;
+      const WString& path, LinkPolicy policy = LinkPolicy::kRefuseSymlink,
+      Durability durability = Durability::kSynced) override;
   std::string ReadFile(const WString& path) override;
   WString CurrentDirectory() override { return cwd_; }
   void SetCurrentDirectory(const WString& path) override;

@@ -149,8 +149,9 @@ class PosixEnv : public Env {
     if (close(fd) != 0) RaiseError(kPathFileAccessError);
   }
 
-  std::unique_ptr<WritableFile> NewWritableFile(const WString& path, LinkPolicy policy) override {
-    return posix::NewWritableFile(Native(path), policy);
+  std::unique_ptr<WritableFile> NewWritableFile(const WString& path, LinkPolicy policy,
+                                                Durability durability) override {
+    return posix::NewWritableFile(Native(path), policy, durability);
   }
 
   std::string ReadFile(const WString& path) override {
