@@ -21,6 +21,9 @@ namespace rxTheme {
 namespace {
 
 constexpr std::string_view kMarker = kPieceMarker;
+// A picture's bytes are passed on to its file in runs of this size, so that
+// a big picture takes few writes and little memory.
+constexpr size_t kWriteRun = 64 * 1024;
 
 // What a load changes on the theme.
 struct ThemeParts {
@@ -51,23 +54,25 @@ size_t ReadUpTo(ReadableFile& file, char* buf, size_t n) {
 // Starts the new contents of a picture's file. A piece is written under its
 // own name in the current directory: a name that would resolve anywhere else
 // is refused, and so is a target that is a link of any kind, which would
-// carry the write outside the folder or to the file's other names.
+// carry the write outside the folder or to the file's other names. Pictures
+// can be unpacked again, so they are not flushed to the disk one by one.
 std::unique_ptr<WritableFile> NewPieceFile(Env& env, const WString& name) {
   if (!IsPlainPieceName(name)) {
     RaiseError(kPathFileAccessError,
                u"The piece name \"" + name + u"\" does not name a file in the working folder");
   }
-  return env.NewWritableFile(name, LinkPolicy::kRefuseSymlinkOrHardLink);
+  return env.NewWritableFile(name, LinkPolicy::kRefuseSymlinkOrHardLink, Durability::kUnsynced);
 }
 
 // A piece on its way from the package into the theme: a style sheet's units
-// or a picture's new file. A piece that failed while unpacking waited keeps
-// its error until its turn comes.
+// or a picture's new file (with the bytes not yet passed on to it). A piece
+// that failed while unpacking waited keeps its error until its turn comes.
 struct Piece {
   size_t index = 0;
   PieceRole role = PieceRole::kOtherSheet;
   WString text;
   std::unique_ptr<WritableFile> file;
+  std::string run;
   std::exception_ptr failure;
 };
 
@@ -175,7 +180,10 @@ class Unpacker {
     if (IsSheet(current_.role)) {
       for (char c : bytes) current_.text.push_back(static_cast<unsigned char>(c));
     } else if (current_.file) {
-      Guarded([&] { current_.file->Append(bytes); });
+      current_.run.append(bytes);
+      if (current_.run.size() < kWriteRun) return;
+      Guarded([&] { current_.file->Append(current_.run); });
+      current_.run.clear();
     }
   }
 
@@ -213,6 +221,7 @@ class Unpacker {
       case PieceRole::kOtherSheet:
         break;
       case PieceRole::kFile:
+        if (!piece.run.empty()) piece.file->Append(piece.run);
         piece.file->Commit();
         piece.file.reset();
         break;

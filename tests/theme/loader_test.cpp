@@ -50,7 +50,8 @@ class CountingEnv : public MemEnv {
   std::optional<FileIdentity> IdentityOf(const WString& path) override {
     return MemEnv::IdentityOf(path == alias ? kPackage : path);
   }
-  std::unique_ptr<WritableFile> NewWritableFile(const WString& path, LinkPolicy policy) override {
+  std::unique_ptr<WritableFile> NewWritableFile(const WString& path, LinkPolicy policy,
+                                                Durability durability) override {
     struct Logged : WritableFile {
       std::unique_ptr<WritableFile> inner;
       CountingEnv* env;
@@ -62,7 +63,7 @@ class CountingEnv : public MemEnv {
       }
     };
     auto logged = std::make_unique<Logged>();
-    logged->inner = MemEnv::NewWritableFile(path, policy);
+    logged->inner = MemEnv::NewWritableFile(path, policy, durability);
     logged->env = this;
     logged->path = path;
     return logged;
