@@ -82,6 +82,7 @@ bench: build
 	tools/run-bench.sh $(BUILD)
 	bench/load_vs_tar.sh $(BUILD)
 	bench/startup_vs_tar.sh $(BUILD)
+	bench/list_vs_cat.sh $(BUILD)
 
 demo: build
 	tools/demo.sh $(BUILD)
