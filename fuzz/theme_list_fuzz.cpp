@@ -30,41 +30,36 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FailingEnv env;
   ScopedEnv scope(env);
   env.AddFolder(u"/themes");
-  std::vector<WString> order;          // folders in listing (creation) order
-  std::vector<std::string_view> infs;  // their .inf text, when they have one
-  std::vector<bool> has_inf;
+  // The expected list: each folder with its .inf file, in listing (creation)
+  // order up to a failing one, keyed by its title lower-cased.
+  std::vector<WString> names;
+  std::vector<std::pair<WString, ThemeEntry>> want;
+  bool failed = false;
   for (std::string_view record : fuzz::Split(fuzz::Bytes(data, size), '\0', 64)) {
     if (record.empty()) continue;
-    const uint8_t flags = static_cast<uint8_t>(record[0]);
     const auto fields = fuzz::Split(record.substr(1), '\n', 2);
     const WString name = Widen(fields[0]);
     if (name.empty() || name == u"." || name == u".." || name.find(u'/') != WString::npos ||
-        std::find(order.begin(), order.end(), name) != order.end()) {
+        std::find(names.begin(), names.end(), name) != names.end()) {
       continue;
     }
-    const WString folder = u"/themes/" + name;
+    names.push_back(name);
+    const WString folder = u"/themes/" + name, inf = folder + u"/" + name + u".inf";
     env.AddFolder(folder);
-    order.push_back(name);
-    has_inf.push_back(flags & 1);
-    infs.push_back(fields.size() > 1 ? fields[1] : std::string_view());
-    if (flags & 1) env.AddFile(folder + u"/" + name + u".inf", std::string(infs.back()));
-    if ((flags & 3) == 3 && env.failing.empty()) env.failing = folder + u"/" + name + u".inf";
-  }
-
-  std::vector<std::pair<WString, ThemeEntry>> want;
-  for (size_t i = 0; i < order.size(); ++i) {
-    const WString folder = u"/themes/" + order[i];
-    if (!has_inf[i]) continue;
-    if (folder + u"/" + order[i] + u".inf" == env.failing) break;
-    WString title = ParseProfileString(infs[i], u"info", u"title", u"", kTitleBufferSize);
-    want.push_back({LCase(title), {std::move(title), folder + u"/" + order[i] + u".elm"}});
+    if (!(record[0] & 1)) continue;
+    const std::string text(fields.size() > 1 ? fields[1] : std::string_view());
+    env.AddFile(inf, text);
+    if ((record[0] & 2) && env.failing.empty()) env.failing = inf;
+    failed = failed || inf == env.failing;
+    if (failed) continue;
+    WString title = ParseProfileString(text, u"info", u"title", u"", kTitleBufferSize);
+    want.push_back({LCase(title), {std::move(title), folder + u"/" + name + u".elm"}});
   }
   std::stable_sort(want.begin(), want.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
 
   ThemeList list;
-  fuzz::Expecting({env.failing.empty() ? 0 : kPathNotFound},
-                  [&] { ListInstalledThemes(u"/themes", list); });
+  fuzz::Expecting({failed ? kPathNotFound : 0}, [&] { ListInstalledThemes(u"/themes", list); });
   if (list.size() != want.size()) std::abort();
   for (size_t i = 0; i < want.size(); ++i) {
     const ThemeEntry& got = list[i];
