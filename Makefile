@@ -83,6 +83,7 @@ bench: build
 	bench/load_vs_tar.sh $(BUILD)
 	bench/startup_vs_tar.sh $(BUILD)
 	bench/pack_vs_tar.sh $(BUILD)
+	bench/list_vs_cat.sh $(BUILD)
 
 demo: build
 	tools/demo.sh $(BUILD)

@@ -47,6 +47,15 @@ bool ParentExists(const WString& path) {
   RaiseError(otherwise);
 }
 
+// The volume serial number and the file index: NTFS keeps the index for the
+// file's life, whatever name (or link) opened it.
+std::optional<FileIdentity> IdentityOfHandle(HANDLE h) {
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(h, &info)) return std::nullopt;
+  return FileIdentity{info.dwVolumeSerialNumber,
+                      (uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+}
+
 class HandleFile : public ReadableFile {
  public:
   HandleFile(HANDLE handle, int64_t size) : handle_(handle), size_(size) {}
@@ -54,6 +63,7 @@ class HandleFile : public ReadableFile {
   HandleFile(const HandleFile&) = delete;
   HandleFile& operator=(const HandleFile&) = delete;
   int64_t Size() const override { return size_; }
+  std::optional<FileIdentity> Identity() const override { return IdentityOfHandle(handle_); }
   size_t Read(char* buf, size_t n) override {
     DWORD want = n > 0x10000000 ? 0x10000000 : static_cast<DWORD>(n);
     DWORD got = 0;
@@ -93,7 +103,8 @@ void CheckTarget(const WString& path, LinkPolicy policy) {
 // over it with MoveFileExW, which replaces the target in one step.
 class WinWritableFile : public WritableFile {
  public:
-  WinWritableFile(WString target, LinkPolicy policy) : target_(std::move(target)), policy_(policy) {
+  WinWritableFile(WString target, LinkPolicy policy, Durability durability)
+      : target_(std::move(target)), policy_(policy), synced_(durability == Durability::kSynced) {
     if (target_.empty() || !ParentExists(target_)) RaiseError(kPathNotFound);
     CheckTarget(target_, policy_);
     WString folder = ParentOf(target_);
@@ -127,7 +138,7 @@ class WinWritableFile : public WritableFile {
 
   void Commit() override {
     if (handle_ == INVALID_HANDLE_VALUE) RaiseError(kPathFileAccessError);
-    if (!FlushFileBuffers(handle_)) Fail();
+    if (synced_ && !FlushFileBuffers(handle_)) Fail();
     HANDLE h = handle_;
     handle_ = INVALID_HANDLE_VALUE;
     if (!CloseHandle(h)) Fail();
@@ -137,7 +148,8 @@ class WinWritableFile : public WritableFile {
       Discard();
       throw;
     }
-    if (!MoveFileExW(W(temp_), W(target_), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const DWORD through = synced_ ? MOVEFILE_WRITE_THROUGH : 0;
+    if (!MoveFileExW(W(temp_), W(target_), MOVEFILE_REPLACE_EXISTING | through)) {
       Fail();
     }
     temp_.clear();
@@ -161,6 +173,7 @@ class WinWritableFile : public WritableFile {
 
   WString target_;
   LinkPolicy policy_;
+  bool synced_;
   WString temp_;
   HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
@@ -210,8 +223,9 @@ class WinEnv : public Env {
     if (!CloseHandle(h)) RaiseError(kPathFileAccessError);
   }
 
-  std::unique_ptr<WritableFile> NewWritableFile(const WString& path, LinkPolicy policy) override {
-    return std::make_unique<WinWritableFile>(path, policy);
+  std::unique_ptr<WritableFile> NewWritableFile(const WString& path, LinkPolicy policy,
+                                                Durability durability) override {
+    return std::make_unique<WinWritableFile>(path, policy, durability);
   }
 
   std::string ReadFile(const WString& path) override {
@@ -250,6 +264,18 @@ class WinEnv : public Env {
     if (!::CreateDirectoryW(W(path), nullptr)) {
       RaiseError(GetLastError() == ERROR_PATH_NOT_FOUND ? kPathNotFound : kPathFileAccessError);
     }
+  }
+
+  std::optional<FileIdentity> IdentityOf(const WString& path) override {
+    HANDLE h = path.empty()
+                   ? INVALID_HANDLE_VALUE
+                   : CreateFileW(W(path), FILE_READ_ATTRIBUTES,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::optional<FileIdentity> identity = IdentityOfHandle(h);
+    CloseHandle(h);
+    return identity;
   }
 
   bool FileExists(const WString& path) override {

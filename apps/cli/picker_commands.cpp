@@ -1,6 +1,7 @@
 // The picker commands:
 //   rxtheme list THEMES_DIR [--json]
-//   rxtheme preview PACKAGE --working-folder DIR [--vivid] [--active] [--background] [-o FILE]
+//   rxtheme preview PACKAGE --working-folder DIR [--vivid] [--active] [--background] [--raw]
+//                   [-o FILE]
 //   rxtheme pick THEMES_DIR --working-folder DIR [--state STATE] [--help-file FILE]
 //                [--theme TITLE] [--screenshot FILE]
 // pick runs the picker window program (pick_options.h); nothing here uses
@@ -16,6 +17,7 @@
 #include "command_files.h"
 #include "commands.h"
 #include "json_text.h"
+#include "package_load.h"
 #include "pick_options.h"
 #include "picker/preview.h"
 #include "picker/theme_list.h"
@@ -49,6 +51,7 @@ struct PreviewOptions {
   bool vivid = false;
   bool active = false;
   bool background = false;
+  bool raw = false;  // values as the theme holds them, not escaped
   std::string output;
 };
 
@@ -59,9 +62,10 @@ void RunPreview(const PreviewOptions& o) {
   CTheme theme;
   theme.WorkingFolder(WorkingFolderForLoad(o.working_folder));
   WString html;
+  LoadPackage(theme, package);
   About(DisplayPath(package), [&] {
-    theme.Load(package);
-    BuildPreview(theme, o.vivid, o.active, o.background, html);
+    BuildPreview(theme, o.vivid, o.active, o.background, html,
+                 o.raw ? PreviewEscaping::kNone : PreviewEscaping::kHtml);
   });
   // The page is 8-bit text, like the theme's own files.
   if (output) {
@@ -115,6 +119,9 @@ void AddPickerCommands(CLI::App& app) {
     cmd->add_flag("--vivid", o->vivid, "vivid colors (color variant 1)");
     cmd->add_flag("--active", o->active, "active graphics (graphics variant 1)");
     cmd->add_flag("--background", o->background, "with the background picture");
+    cmd->add_flag("--raw", o->raw,
+                  "the component's exact page: values not escaped (a theme's values can then "
+                  "add markup or script to the page)");
     cmd->add_option("-o,--output", o->output, "write the page to FILE instead of stdout");
     cmd->callback([o] { RunPreview(*o); });
   }

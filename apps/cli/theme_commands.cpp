@@ -15,6 +15,7 @@
 #include "command_line.h"
 #include "commands.h"
 #include "custom_values.h"
+#include "package_load.h"
 #include "printable.h"
 #include "state_file.h"
 #include "theme/theme.h"
@@ -53,7 +54,7 @@ std::shared_ptr<CTheme> NewLoadedTheme(const LoadOptions& o) {
   } else {
     const WString package = ExistingPackage(o.package);
     theme->WorkingFolder(WorkingFolderForLoad(o.working_folder));
-    About(DisplayPath(package), [&] { theme->Load(package); });
+    LoadPackage(*theme, package);
   }
   theme->ColorIndex(o.color_index);
   theme->GraphIndex(o.graph_index);

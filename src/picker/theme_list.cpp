@@ -1,58 +1,58 @@
 #include "picker/theme_list.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "picker/function_library.h"
 #include "platform/env.h"
 
 namespace rxTheme {
-namespace {
 
-bool LessNoCase(const WString& a, const WString& b) {
-  return std::lexicographical_compare(
-      a.begin(), a.end(), b.begin(), b.end(),
-      [](char16_t x, char16_t y) { return LCaseUnit(x) < LCaseUnit(y); });
-}
-
-}  // namespace
-
-size_t ThemeList::Add(ThemeEntry entry) {
-  // After every entry that does not sort behind the new one: equal texts keep
-  // the order in which they were added.
-  auto at = std::upper_bound(
-      entries_.begin(), entries_.end(), entry,
-      [](const ThemeEntry& a, const ThemeEntry& b) { return LessNoCase(a.text, b.text); });
-  const size_t position = static_cast<size_t>(at - entries_.begin());
-  entries_.insert(at, std::move(entry));
-  added_order_.insert(added_order_.begin() + static_cast<std::ptrdiff_t>(position), added_count_++);
-  return position;
-}
-
-void ThemeList::Clear() {
-  entries_.clear();
-  added_order_.clear();
-  added_count_ = 0;
-}
-
-size_t ThemeList::FindFirstAdded(const WString& text) const {
-  size_t found = kNone;
-  for (size_t i = 0; i < entries_.size(); ++i) {
-    if (entries_[i].text == text && (found == kNone || added_order_[i] < added_order_[found])) {
-      found = i;
+void ThemeList::Add(std::vector<ThemeEntry> entries) {
+  // The texts lower-cased once, not in every comparison. A stable sort keeps
+  // the entries that sort level in the order in which they came: the older
+  // ones before the new ones, and the new ones as given.
+  std::vector<std::pair<WString, ThemeEntry>> keyed;
+  keyed.reserve(entries_.size() + entries.size());
+  for (auto* from : {&entries_, &entries}) {
+    for (ThemeEntry& entry : *from) {
+      WString key = LCase(entry.text);
+      keyed.emplace_back(std::move(key), std::move(entry));
     }
   }
-  return found;
+  std::stable_sort(keyed.begin(), keyed.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  entries_.clear();
+  for (auto& [key, entry] : keyed) entries_.push_back(std::move(entry));
+}
+
+void ThemeList::Clear() { entries_.clear(); }
+
+size_t ThemeList::FindFirstAdded(const WString& text) const {
+  // Equal texts sort level, so they stand together in the order in which
+  // they were added: the first one found is the earliest added.
+  const auto found = std::find_if(entries_.begin(), entries_.end(),
+                                  [&](const ThemeEntry& e) { return e.text == text; });
+  return found == entries_.end() ? kNone : static_cast<size_t>(found - entries_.begin());
 }
 
 void ListInstalledThemes(const WString& themes_folder, ThemeList& list) {
   if (!FunctionLibrary::FolderExists(themes_folder)) return;
-  for (const WString& name : FunctionLibrary::SubFolderNames(themes_folder)) {
-    const WString folder = FunctionLibrary::BuildPath(themes_folder, name);
-    const WString info = FunctionLibrary::BuildPath(folder, name + u".inf");
-    if (!FunctionLibrary::FileExists(info)) continue;
-    WString title = CurrentEnv().ReadProfileString(info, u"info", u"title", u"", kTitleBufferSize);
-    list.Add({std::move(title), FunctionLibrary::BuildPath(folder, name + u".elm")});
+  std::vector<ThemeEntry> found;
+  try {
+    for (const WString& name : FunctionLibrary::SubFolderNames(themes_folder)) {
+      const WString folder = FunctionLibrary::BuildPath(themes_folder, name);
+      const WString info = FunctionLibrary::BuildPath(folder, name + u".inf");
+      if (!FunctionLibrary::FileExists(info)) continue;
+      WString title =
+          CurrentEnv().ReadProfileString(info, u"info", u"title", u"", kTitleBufferSize);
+      found.push_back({std::move(title), FunctionLibrary::BuildPath(folder, name + u".elm")});
+    }
+  } catch (...) {
+    list.Add(std::move(found));
+    throw;
   }
+  list.Add(std::move(found));
 }
 
 }  // namespace rxTheme

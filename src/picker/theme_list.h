@@ -21,8 +21,9 @@ class ThemeList {
  public:
   static constexpr size_t kNone = static_cast<size_t>(-1);
 
-  // Inserts at the sorted position; returns that position.
-  size_t Add(ThemeEntry entry);
+  // Adds entries, each after every entry that does not sort behind it (as if
+  // they were added one by one), with one sort for them all.
+  void Add(std::vector<ThemeEntry> entries);
   void Clear();
 
   const std::vector<ThemeEntry>& Entries() const { return entries_; }
@@ -35,8 +36,6 @@ class ThemeList {
 
  private:
   std::vector<ThemeEntry> entries_;
-  std::vector<size_t> added_order_;  // parallel to entries_: 0 for the first Add
-  size_t added_count_ = 0;
 };
 
 // The size of the buffer that receives a title: titles keep at most 79 units.
@@ -46,7 +45,7 @@ inline constexpr size_t kTitleBufferSize = 80;
 // sub-folder in the file system's order: a sub-folder F is listed when
 // F/F.inf exists, with the "title" of its "info" section (empty when absent)
 // and the tag F/F.elm (not checked). A missing themes folder lists nothing.
-// Errors of the file system pass through; the entries added before stay.
+// Errors of the file system pass through; the entries found before are added.
 void ListInstalledThemes(const WString& themes_folder, ThemeList& list);
 
 }  // namespace rxTheme

@@ -12,12 +12,21 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 #include "runtime/wstring.h"
 
 namespace rxTheme {
+
+// What tells one file from another whatever name reaches it (a symbolic or
+// a hard link, another spelling): the device and the file's number on it.
+struct FileIdentity {
+  uint64_t device = 0;
+  uint64_t file = 0;
+  friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
 
 // A file opened for reading in bytes.
 class ReadableFile {
@@ -27,12 +36,15 @@ class ReadableFile {
   virtual int64_t Size() const = 0;
   // Reads up to n bytes into buf; returns the count read, 0 at the end.
   virtual size_t Read(char* buf, size_t n) = 0;
+  // The open file's identity, or nullopt where the Env cannot tell.
+  virtual std::optional<FileIdentity> Identity() const { return std::nullopt; }
 };
 
 // A file being written as a whole, so that readers see either the old file
 // or the complete new one. Bytes go to a temporary file in the target's
-// folder; Commit flushes them to the disk and renames the temporary file over
-// the target. Until then, and after any failure, the target is as it was.
+// folder; Commit flushes them to the disk (see Durability) and renames the
+// temporary file over the target. Until then, and after any failure, the
+// target is as it was.
 // Destroying the writer without a successful Commit removes the temporary file.
 class WritableFile {
  public:
@@ -52,6 +64,18 @@ enum class LinkPolicy {
   // As kRefuseSymlink, and a regular file with more than one hard link is
   // refused too: replacing it would silently split it from its other names.
   kRefuseSymlinkOrHardLink,
+};
+
+// Whether Commit waits for the disk.
+enum class Durability {
+  // The new contents, then the rename, are flushed to the disk: the file
+  // survives a crash of the machine right after Commit (saved state).
+  kSynced,
+  // The disk is left to the system: readers still see the old file or the
+  // whole new one, but a crash may leave either. For files that can be made
+  // again (the pictures a package unpacks), where a flush per file would
+  // cost more than the writing.
+  kUnsynced,
 };
 
 // The separator that joins folder and file names, and that settings objects
@@ -81,7 +105,8 @@ class Env {
   // anything but a regular file, or that `policy` refuses, raises 75, as
   // does a temporary file that cannot be created.
   virtual std::unique_ptr<WritableFile> NewWritableFile(
-      const WString& path, LinkPolicy policy = LinkPolicy::kRefuseSymlink) = 0;
+      const WString& path, LinkPolicy policy = LinkPolicy::kRefuseSymlink,
+      Durability durability = Durability::kSynced) = 0;
 
   // Reads a whole file; raises 53 when it does not exist, 75 when it is not
   // a regular file (a folder, a pipe: never waits for a writer).
@@ -93,6 +118,10 @@ class Env {
   // Creates one folder level; raises 75 when it exists or cannot be made,
   // 76 when its parent does not exist.
   virtual void CreateDirectory(const WString& path) = 0;
+
+  // The identity of the file a path leads to (following symbolic links), or
+  // nullopt when there is none or the Env cannot tell.
+  virtual std::optional<FileIdentity> IdentityOf(const WString& /*path*/) { return std::nullopt; }
 
   virtual bool FileExists(const WString& path) = 0;
   virtual bool FolderExists(const WString& path) = 0;

@@ -13,8 +13,10 @@ namespace {
 
 class StringFile : public ReadableFile {
  public:
-  explicit StringFile(std::string data) : data_(std::move(data)) {}
+  StringFile(std::string data, FileIdentity identity)
+      : data_(std::move(data)), identity_(identity) {}
   int64_t Size() const override { return static_cast<int64_t>(data_.size()); }
+  std::optional<FileIdentity> Identity() const override { return identity_; }
   size_t Read(char* buf, size_t n) override {
     size_t count = std::min(n, data_.size() - pos_);
     std::memcpy(buf, data_.data() + pos_, count);
@@ -24,6 +26,7 @@ class StringFile : public ReadableFile {
 
  private:
   std::string data_;
+  FileIdentity identity_;
   size_t pos_ = 0;
 };
 
@@ -124,7 +127,7 @@ std::unique_ptr<ReadableFile> MemEnv::OpenForLoad(const WString& path) {
     node = Find(abs);
   }
   if (node->kind != Kind::kFile) RaiseError(kPathFileAccessError);
-  return std::make_unique<StringFile>(node->data);
+  return std::make_unique<StringFile>(node->data, FileIdentity{0, node->order});
 }
 
 void MemEnv::CheckWritable(const WString& absolute) const {
@@ -197,7 +200,8 @@ class MemEnv::MemWritableFile : public WritableFile {
   WString temp_;
 };
 
-std::unique_ptr<WritableFile> MemEnv::NewWritableFile(const WString& path, LinkPolicy /*policy*/) {
+std::unique_ptr<WritableFile> MemEnv::NewWritableFile(const WString& path, LinkPolicy /*policy*/,
+                                                      Durability /*durability*/) {
   WString abs = Resolve(path);
   if (abs.empty()) RaiseError(kPathNotFound);
   const WString folder = Parent(abs);
@@ -236,6 +240,12 @@ void MemEnv::CreateDirectory(const WString& path) {
   if (!parent || parent->kind != Kind::kFolder) RaiseError(kPathNotFound);
   CheckFault(abs, Op::kCreate);
   Put(abs, Kind::kFolder, {});
+}
+
+std::optional<FileIdentity> MemEnv::IdentityOf(const WString& path) {
+  const Node* node = Find(Resolve(path));
+  if (!node) return std::nullopt;
+  return FileIdentity{0, node->order};
 }
 
 bool MemEnv::FileExists(const WString& path) {

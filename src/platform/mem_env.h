@@ -55,11 +55,15 @@ class MemEnv : public Env {
   std::unique_ptr<ReadableFile> OpenForLoad(const WString& path) override;
   void WriteFile(const WString& path, std::string_view bytes) override;
   std::unique_ptr<WritableFile> NewWritableFile(
-      const WString& path, LinkPolicy policy = LinkPolicy::kRefuseSymlink) override;
+      const WString& path, LinkPolicy policy = LinkPolicy::kRefuseSymlink,
+      Durability durability = Durability::kSynced) override;
   std::string ReadFile(const WString& path) override;
   WString CurrentDirectory() override { return cwd_; }
   void SetCurrentDirectory(const WString& path) override;
   void CreateDirectory(const WString& path) override;
+  // A node's identity is its creation number: a file keeps it when it is
+  // replaced (as by a WritableFile's Commit).
+  std::optional<FileIdentity> IdentityOf(const WString& path) override;
   bool FileExists(const WString& path) override;
   bool FolderExists(const WString& path) override;
   std::vector<WString> ListSubFolders(const WString& path) override;

@@ -38,9 +38,18 @@ using posix::ParentOf;
 
 std::string Native(const WString& path) { return Narrow(path); }
 
+FileIdentity IdentityOfStat(const struct stat& st) {
+  return {static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)};
+}
+
 class FdFile : public ReadableFile {
  public:
   FdFile(int fd, int64_t size) : fd_(fd), size_(size) {}
+  std::optional<FileIdentity> Identity() const override {
+    struct stat st;
+    if (fstat(fd_, &st) != 0) return std::nullopt;
+    return IdentityOfStat(st);
+  }
   ~FdFile() override { close(fd_); }
   FdFile(const FdFile&) = delete;
   FdFile& operator=(const FdFile&) = delete;
@@ -140,8 +149,9 @@ class PosixEnv : public Env {
     if (close(fd) != 0) RaiseError(kPathFileAccessError);
   }
 
-  std::unique_ptr<WritableFile> NewWritableFile(const WString& path, LinkPolicy policy) override {
-    return posix::NewWritableFile(Native(path), policy);
+  std::unique_ptr<WritableFile> NewWritableFile(const WString& path, LinkPolicy policy,
+                                                Durability durability) override {
+    return posix::NewWritableFile(Native(path), policy, durability);
   }
 
   std::string ReadFile(const WString& path) override {
@@ -192,6 +202,12 @@ class PosixEnv : public Env {
     if (mkdir(p.c_str(), 0777) != 0) {
       RaiseError(errno == ENOENT || errno == ENOTDIR ? kPathNotFound : kPathFileAccessError);
     }
+  }
+
+  std::optional<FileIdentity> IdentityOf(const WString& path) override {
+    struct stat st;
+    if (path.empty() || stat(Native(path).c_str(), &st) != 0) return std::nullopt;
+    return IdentityOfStat(st);
   }
 
   bool FileExists(const WString& path) override {

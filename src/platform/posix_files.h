@@ -16,6 +16,7 @@ bool IsFolder(const std::string& path);
 std::string ParentOf(const std::string& path);
 
 // Env::NewWritableFile on the real file system.
-std::unique_ptr<WritableFile> NewWritableFile(const std::string& path, LinkPolicy policy);
+std::unique_ptr<WritableFile> NewWritableFile(const std::string& path, LinkPolicy policy,
+                                              Durability durability);
 
 }  // namespace rxTheme::posix

@@ -1,7 +1,7 @@
 // Whole-file writes on POSIX: a temporary file in the target's folder,
-// created with O_EXCL (so it is ours alone), fsync'ed and renamed over the
-// target. rename() replaces the target's directory entry in one step, so a
-// reader opens either the old file or the complete new one.
+// created with O_EXCL (so it is ours alone), fsync'ed (when durability asks
+// for it) and renamed over the target. rename() replaces the target's directory entry in one step,
+// so a reader opens either the old file or the complete new one.
 #include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -58,8 +58,11 @@ void SyncFolder(const std::string& folder) {
 
 class PosixWritableFile : public WritableFile {
  public:
-  PosixWritableFile(std::string target, LinkPolicy policy)
-      : target_(std::move(target)), folder_(ParentOf(target_)), policy_(policy) {
+  PosixWritableFile(std::string target, LinkPolicy policy, Durability durability)
+      : target_(std::move(target)),
+        folder_(ParentOf(target_)),
+        policy_(policy),
+        synced_(durability == Durability::kSynced) {
     if (target_.empty() || !IsFolder(folder_)) RaiseError(kPathNotFound);
     struct stat st;
     const bool exists = CheckTarget(target_, policy_, st);
@@ -91,7 +94,7 @@ class PosixWritableFile : public WritableFile {
 
   void Commit() override {
     if (fd_ < 0) RaiseError(kPathFileAccessError);
-    if (fsync(fd_) != 0) Fail();
+    if (synced_ && fsync(fd_) != 0) Fail();
     const int fd = fd_;
     fd_ = -1;
     if (close(fd) != 0) Fail();
@@ -106,7 +109,7 @@ class PosixWritableFile : public WritableFile {
     }
     if (std::rename(temp_.c_str(), target_.c_str()) != 0) Fail();
     temp_.clear();
-    SyncFolder(folder_);
+    if (synced_) SyncFolder(folder_);
   }
 
  private:
@@ -125,14 +128,16 @@ class PosixWritableFile : public WritableFile {
   std::string target_;
   std::string folder_;
   LinkPolicy policy_;
+  bool synced_;
   std::string temp_;
   int fd_ = -1;
 };
 
 }  // namespace
 
-std::unique_ptr<WritableFile> NewWritableFile(const std::string& path, LinkPolicy policy) {
-  return std::make_unique<PosixWritableFile>(path, policy);
+std::unique_ptr<WritableFile> NewWritableFile(const std::string& path, LinkPolicy policy,
+                                              Durability durability) {
+  return std::make_unique<PosixWritableFile>(path, policy, durability);
 }
 
 }  // namespace rxTheme::posix

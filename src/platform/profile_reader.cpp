@@ -204,6 +204,7 @@ class TextFile : public ReadableFile {
   int64_t Size() const override { return static_cast<int64_t>(text_.size()); }
   size_t Read(char* buf, size_t n) override {
     const size_t count = std::min(n, text_.size());
+    if (count == 0) return 0;  // an empty view may have no data pointer at all
     std::memcpy(buf, text_.data(), count);
     text_.remove_prefix(count);
     return count;

@@ -1,7 +1,9 @@
 #include "theme/loader.h"
 
 #include <algorithm>
+#include <exception>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -12,107 +14,31 @@
 #include "sections/base_section.h"
 #include "sections/color_section.h"
 #include "sections/graph_section.h"
-#include "sections/theme_support.h"
 #include "theme/package_format.h"
 #include "theme/theme.h"
 
 namespace rxTheme {
 namespace {
 
-constexpr size_t kChunkSize = kPackageChunkSize;
 constexpr std::string_view kMarker = kPieceMarker;
+// A picture's bytes are passed on to its file in runs of this size, so that
+// a big picture takes few writes and little memory.
+constexpr size_t kWriteRun = 64 * 1024;
 
-// One piece of the package. Data holds the piece's bytes (byte = unit).
-struct ThemeFileEntry {
-  WString Name;  // lower-cased
-  int32_t Size = 0;
-  std::string Data;  // empty until the piece is complete
+// What a load changes on the theme.
+struct ThemeParts {
+  WString& version;
+  CColor& color;
+  CGraph& graph;
+  CThemeBase& base;
+  WString folder;  // WorkingFolder, as the sections receive it
+  SectionKey key;
 };
 
-// Takes the package's bytes chunk by chunk: the header from the first chunk,
-// then each piece as its bytes arrive. Pieces complete in table order, so the
-// complete ones are always a prefix of the table. A piece's buffer grows only
-// as its bytes arrive, and buffers handed back through Recycle are reused, so
-// memory is not taken afresh for every piece.
-class PackageReader {
- public:
-  explicit PackageReader(WString& version) : version_(version) {}
-
-  // Takes the next chunk; returns false once no more bytes are needed (every
-  // piece complete, or the next piece can never be complete).
-  bool Feed(std::string_view chunk) {
-    if (!header_parsed_) {
-      header_parsed_ = true;
-      chunk = ParseHeader(chunk);
-    }
-    Extract(chunk);
-    return !(broken_ || next_ == entries_.size());
-  }
-
-  // No more bytes will come: every piece that is not complete stays empty
-  // and counts as complete.
-  void Finish() {
-    for (size_t i = next_; i < entries_.size(); ++i) entries_[i].Data.clear();
-    next_ = entries_.size();
-  }
-
-  size_t EntryCount() const { return entries_.size(); }
-  // The number of complete entries: entries 0 to Complete() - 1.
-  size_t Complete() const { return next_; }
-  ThemeFileEntry& Entry(size_t i) { return entries_[i]; }
-  // Gives back a buffer whose bytes are no longer needed.
-  void Recycle(std::string buffer) {
-    if (buffer.capacity() > spare_.capacity()) spare_ = std::move(buffer);
-  }
-
- private:
-  // Parses the header from the start of the first chunk and returns the bytes
-  // after it. The version text is stored as soon as it is read.
-  std::string_view ParseHeader(std::string_view text) {
-    PackageHeader header = ParsePackageHeader(text, &version_);
-    for (PackageEntry& e : header.entries) entries_.push_back({std::move(e.name), e.size, {}});
-    return text.substr(header.length);
-  }
-
-  void Extract(std::string_view bytes) {
-    while (!broken_ && next_ < entries_.size()) {
-      if (marker_matched_ < kMarker.size()) {
-        if (bytes.empty()) return;
-        const size_t take = std::min(kMarker.size() - marker_matched_, bytes.size());
-        if (bytes.substr(0, take) != kMarker.substr(marker_matched_, take)) {
-          broken_ = true;  // this piece and every later one stay empty
-          return;
-        }
-        marker_matched_ += take;
-        bytes.remove_prefix(take);
-        if (marker_matched_ < kMarker.size()) continue;
-        current_ = std::move(spare_);
-        current_.clear();
-      }
-      const size_t missing = static_cast<size_t>(entries_[next_].Size) - current_.size();
-      if (missing > 0) {
-        if (bytes.empty()) return;
-        const size_t take = std::min(missing, bytes.size());
-        current_.append(bytes.data(), take);
-        bytes.remove_prefix(take);
-        if (take < missing) return;
-      }
-      entries_[next_].Data = std::move(current_);
-      current_ = std::string();
-      ++next_;
-      marker_matched_ = 0;
-    }
-  }
-
-  WString& version_;
-  bool header_parsed_ = false;
-  std::vector<ThemeFileEntry> entries_;
-  size_t next_ = 0;            // the entry being extracted
-  size_t marker_matched_ = 0;  // marker bytes of that entry seen so far
-  std::string current_;        // the bytes of that entry so far
-  std::string spare_;          // a recycled buffer for the next entry
-  bool broken_ = false;
-};
+bool IsSheet(PieceRole role) {
+  return role == PieceRole::kColorSheet || role == PieceRole::kGraphSheet ||
+         role == PieceRole::kBaseSheet;
+}
 
 // Reads until `n` bytes or the end of the file.
 size_t ReadUpTo(ReadableFile& file, char* buf, size_t n) {
@@ -125,110 +51,232 @@ size_t ReadUpTo(ReadableFile& file, char* buf, size_t n) {
   return done;
 }
 
-// A piece is written under its own name in the current directory; a name that
-// would resolve anywhere else is refused.
-void CheckPieceName(const WString& name) {
+// Starts the new contents of a picture's file. A piece is written under its
+// own name in the current directory: a name that would resolve anywhere else
+// is refused, and so is a target that is a link of any kind, which would
+// carry the write outside the folder or to the file's other names. Pictures
+// can be unpacked again, so they are not flushed to the disk one by one.
+std::unique_ptr<WritableFile> NewPieceFile(Env& env, const WString& name) {
   if (!IsPlainPieceName(name)) {
     RaiseError(kPathFileAccessError,
                u"The piece name \"" + name + u"\" does not name a file in the working folder");
   }
+  return env.NewWritableFile(name, LinkPolicy::kRefuseSymlinkOrHardLink, Durability::kUnsynced);
 }
 
-// The last component of a path, lower-cased like piece names.
-WString LeafName(const WString& path) {
-  const size_t slash = path.find_last_of(u"/\\");
-  return LCase(slash == WString::npos ? path : path.substr(slash + 1));
-}
+// A piece on its way from the package into the theme: a style sheet's units
+// or a picture's new file (with the bytes not yet passed on to it). A piece
+// that failed while unpacking waited keeps its error until its turn comes.
+struct Piece {
+  size_t index = 0;
+  PieceRole role = PieceRole::kOtherSheet;
+  WString text;
+  std::unique_ptr<WritableFile> file;
+  std::string run;
+  std::exception_ptr failure;
+};
+
+// One call of Load. Pieces complete in table order and are unpacked as they
+// complete, so the outcome is that of reading the whole package first, with
+// one exception that unpacking must wait for: a picture that replaces the
+// package file itself. From that picture on, complete pieces queue up (their
+// pictures in new files not yet put in place) until the package is closed;
+// an error of a queued piece is raised in its turn.
+class Unpacker {
+ public:
+  Unpacker(Env& env, ThemeParts parts) : env_(env), theme_(std::move(parts)) {}
+
+  void Run(const WString& file, LoadReport& report) {
+    std::unique_ptr<ReadableFile> in = env_.OpenForLoad(file);
+    package_ = in->Identity();
+    int64_t unread = in->Size();
+    std::string chunk(kPackageChunkSize, '\0');
+    bool header_read = false;
+    bool wanted = true;
+    while (wanted && unread > 0) {
+      const size_t n = static_cast<size_t>(std::min<int64_t>(kPackageChunkSize, unread));
+      const size_t got = ReadUpTo(*in, chunk.data(), n);
+      if (got == 0) break;
+      unread -= static_cast<int64_t>(got);
+      std::string_view bytes(chunk.data(), got);
+      if (!header_read) {
+        header_read = true;
+        PackageHeader header = ParsePackageHeader(bytes, &theme_.version);
+        entries_ = std::move(header.entries);
+        bytes.remove_prefix(header.length);
+      }
+      wanted = Feed(bytes, unread);
+    }
+    in.reset();
+    report.pieces = entries_.size();
+    report.cut_off = entries_.size() - next_;
+
+    waiting_ = false;
+    for (Piece& piece : queue_) Unpack(piece);
+    queue_.clear();
+    current_ = Piece();  // a picture cut off on its way: its new file is dropped
+    for (size_t i = next_; i < entries_.size(); ++i) UnpackEmpty(i);
+    if (!folder_ready_) PrepareFolder();
+  }
+
+ private:
+  // Takes the bytes after the header; returns false once no more are wanted
+  // (every piece complete, a wrong marker, or a queued piece failed).
+  bool Feed(std::string_view bytes, int64_t unread) {
+    while (!broken_ && !failed_ && next_ < entries_.size()) {
+      if (marker_matched_ < kMarker.size()) {
+        if (bytes.empty()) return true;
+        const size_t take = std::min(kMarker.size() - marker_matched_, bytes.size());
+        if (bytes.substr(0, take) != kMarker.substr(marker_matched_, take)) {
+          broken_ = true;  // this piece and every later one are unpacked empty
+          break;
+        }
+        marker_matched_ += take;
+        bytes.remove_prefix(take);
+        if (marker_matched_ < kMarker.size()) continue;
+        Start(static_cast<int64_t>(bytes.size()) + unread);
+        if (failed_) break;
+      }
+      const size_t size = static_cast<size_t>(entries_[next_].size);
+      const size_t take = std::min(size - taken_, bytes.size());
+      Take(bytes.substr(0, take));
+      if (failed_) break;
+      taken_ += take;
+      bytes.remove_prefix(take);
+      if (taken_ < size) return true;
+      if (waiting_) {
+        queue_.push_back(std::move(current_));
+      } else {
+        Unpack(current_);
+      }
+      current_ = Piece();
+      ++next_;
+      marker_matched_ = 0;
+      taken_ = 0;
+    }
+    return false;
+  }
+
+  // The marker of the next piece has been read; `available` bytes of the
+  // file remain.
+  void Start(int64_t available) {
+    const PackageEntry& entry = entries_[next_];
+    current_.index = next_;
+    current_.role = RoleOf(entry.name);
+    if (IsSheet(current_.role)) {
+      // Room for the whole sheet, but never more than the file still holds.
+      current_.text.reserve(static_cast<size_t>(std::min<int64_t>(entry.size, available)));
+    } else if (current_.role == PieceRole::kFile) {
+      if (!folder_ready_) PrepareFolder();
+      Guarded([&] {
+        if (package_ && env_.IdentityOf(entry.name) == package_) waiting_ = true;
+        current_.file = NewPieceFile(env_, entry.name);
+      });
+    }
+  }
+
+  void Take(std::string_view bytes) {
+    if (bytes.empty()) return;
+    if (IsSheet(current_.role)) {
+      for (char c : bytes) current_.text.push_back(static_cast<unsigned char>(c));
+    } else if (current_.file) {
+      current_.run.append(bytes);
+      if (current_.run.size() < kWriteRun) return;
+      Guarded([&] { current_.file->Append(current_.run); });
+      current_.run.clear();
+    }
+  }
+
+  // Runs a step of the piece being read. While unpacking waits, its error is
+  // queued with the piece instead, and reading stops: nothing after it would
+  // be unpacked.
+  template <class Step>
+  void Guarded(Step step) {
+    try {
+      step();
+    } catch (const AutomationError&) {
+      if (!waiting_) throw;
+      current_.failure = std::current_exception();
+      current_.file.reset();
+      queue_.push_back(std::move(current_));
+      current_ = Piece();
+      failed_ = true;
+    }
+  }
+
+  void Unpack(Piece& piece) {
+    if (piece.failure) std::rethrow_exception(piece.failure);
+    if (!folder_ready_) PrepareFolder();
+    const WString& name = entries_[piece.index].name;
+    switch (piece.role) {
+      case PieceRole::kColorSheet:
+        theme_.color.LoadCss(theme_.key, theme_.folder, piece.text, VariantOf(name));
+        break;
+      case PieceRole::kGraphSheet:
+        theme_.graph.LoadCss(theme_.key, theme_.folder, piece.text, VariantOf(name));
+        break;
+      case PieceRole::kBaseSheet:
+        theme_.base.LoadCss(theme_.key, theme_.folder, piece.text);
+        break;
+      case PieceRole::kOtherSheet:
+        break;
+      case PieceRole::kFile:
+        if (!piece.run.empty()) piece.file->Append(piece.run);
+        piece.file->Commit();
+        piece.file.reset();
+        break;
+    }
+  }
+
+  // A piece that the package does not hold whole: a sheet with no text, a
+  // picture with no bytes.
+  void UnpackEmpty(size_t index) {
+    Piece piece;
+    piece.index = index;
+    piece.role = RoleOf(entries_[index].name);
+    if (piece.role == PieceRole::kFile) {
+      if (!folder_ready_) PrepareFolder();
+      piece.file = NewPieceFile(env_, entries_[index].name);
+    }
+    Unpack(piece);
+  }
+
+  // The working folder becomes the current directory; where it can be
+  // neither created nor entered, pieces go to whatever is current.
+  void PrepareFolder() {
+    folder_ready_ = true;
+    try {
+      env_.CreateDirectory(theme_.folder);
+    } catch (const AutomationError&) {
+    }
+    try {
+      env_.SetCurrentDirectory(theme_.folder);
+    } catch (const AutomationError&) {
+    }
+  }
+
+  Env& env_;
+  ThemeParts theme_;
+  std::optional<FileIdentity> package_;
+  std::vector<PackageEntry> entries_;
+  size_t next_ = 0;            // the entry being read
+  size_t marker_matched_ = 0;  // marker bytes of that entry seen so far
+  size_t taken_ = 0;           // bytes of that entry taken so far
+  Piece current_;              // that entry, once its marker is complete
+  std::vector<Piece> queue_;   // complete pieces waiting to be unpacked
+  bool broken_ = false;        // a wrong marker: no more pieces
+  bool waiting_ = false;       // unpacking waits for the package to be closed
+  bool failed_ = false;        // a queued piece failed
+  bool folder_ready_ = false;
+};
 
 }  // namespace
 
-// Pieces are unpacked in table order as soon as they are complete, while the
-// rest of the package is still being read, so that only one piece is held in
-// memory at a time. The outcome is that of reading the whole package first:
-// pieces complete in table order, an incomplete piece and every later one are
-// unpacked empty once the file ends, and the working folder is prepared before
-// the first piece is unpacked (or at the end when there is none). One case
-// would differ, a piece that overwrites the package file itself; a piece that
-// bears the package's file name therefore waits until the whole package has
-// been read.
-int32_t ThemeLoader::Load(CTheme& theme, const WString& file) {
-  Env& env = CurrentEnv();
-  const WString folder = theme.working_folder_;
-  const WString package_name = LeafName(file);
-  const SectionKey key = CTheme::Key();
-
-  bool folder_ready = false;
-  auto prepare_folder = [&] {
-    // The working folder becomes the current directory; where it can be
-    // neither created nor entered, pieces go to whatever is current.
-    folder_ready = true;
-    try {
-      env.CreateDirectory(folder);
-    } catch (const AutomationError&) {
-    }
-    try {
-      env.SetCurrentDirectory(folder);
-    } catch (const AutomationError&) {
-    }
-  };
-
-  std::unique_ptr<ReadableFile> in = env.OpenForLoad(file);
-  PackageReader reader(theme.version_);
-  size_t unpacked = 0;
-  bool hold = false;      // a piece waits for the whole package
-  bool all_read = false;  // the package file is closed
-  auto unpack_complete = [&] {
-    for (; unpacked < reader.Complete(); ++unpacked) {
-      ThemeFileEntry& entry = reader.Entry(unpacked);
-      const PieceRole role = RoleOf(entry.Name);
-      if (!all_read && role == PieceRole::kFile && entry.Name == package_name) hold = true;
-      if (hold) return;
-      if (!folder_ready) prepare_folder();
-      std::string data = std::move(entry.Data);
-      switch (role) {
-        case PieceRole::kColorSheet: {
-          WString text = Widen(data);
-          theme.color_->LoadCss(key, folder, text, VariantOf(entry.Name));
-          break;
-        }
-        case PieceRole::kGraphSheet: {
-          WString text = Widen(data);
-          theme.graph_->LoadCss(key, folder, text, VariantOf(entry.Name));
-          break;
-        }
-        case PieceRole::kBaseSheet: {
-          WString text = Widen(data);
-          theme.base_->LoadCss(key, folder, text);
-          break;
-        }
-        case PieceRole::kOtherSheet:
-          break;
-        case PieceRole::kFile:
-          CheckPieceName(entry.Name);
-          env.WriteFile(entry.Name, data);
-          break;
-      }
-      reader.Recycle(std::move(data));
-    }
-  };
-
-  int64_t unread = in->Size();
-  std::string chunk(kChunkSize, '\0');
-  bool wanted = true;
-  while (wanted && unread > 0) {
-    const size_t n = static_cast<size_t>(std::min<int64_t>(kChunkSize, unread));
-    const size_t got = ReadUpTo(*in, chunk.data(), n);
-    if (got == 0) break;
-    unread -= static_cast<int64_t>(got);
-    wanted = reader.Feed(std::string_view(chunk.data(), got));
-    if (!hold) unpack_complete();
-  }
-  in.reset();
-  reader.Finish();
-  all_read = true;
-  hold = false;
-  unpack_complete();
-  if (!folder_ready) prepare_folder();
+int32_t ThemeLoader::Load(CTheme& theme, const WString& file, LoadReport* report) {
+  LoadReport unused;
+  Unpacker unpacker(CurrentEnv(), {theme.version_, *theme.color_, *theme.graph_, *theme.base_,
+                                   theme.working_folder_, CTheme::Key()});
+  unpacker.Run(file, report ? *report : unused);
   return 0;
 }
 

@@ -1,15 +1,16 @@
 // Loading a theme package into a CTheme.
 //
-// A package is 8-bit text: a version line, a count line, one "name,size" line
-// per piece, then the pieces, each introduced by the 14-byte marker
-// "<==MS-Theme==>". The loader reads the file in chunks of at most 4096 bytes,
-// takes the header from the first chunk, collects each piece's bytes as they
-// arrive and stops reading once every piece is complete. It makes the theme's
-// working folder the current directory, hands style sheets to the sections
-// and writes every other piece as a file there, in table order; each piece is
-// unpacked as soon as it is complete, so only one piece is held in memory.
+// The loader reads the package (theme/package_format.h) in chunks of at most
+// 4096 bytes, takes the header from the first one, and unpacks the pieces in
+// table order while it reads: a picture's bytes go, chunk by chunk, to a new
+// file beside its target, which replaces the target once the piece is
+// complete; a style sheet is collected and handed to its section when it is
+// complete. So a picture costs a chunk of memory whatever its size, and a
+// style sheet two bytes per byte (plus what its section makes of it). Reading
+// stops once every piece is complete.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "runtime/wstring.h"
@@ -18,21 +19,36 @@ namespace rxTheme {
 
 class CTheme;
 
+// What a load found, for tools that tell their users about damaged packages.
+struct LoadReport {
+  size_t pieces = 0;  // the entry lines of the header
+  // The pieces that the package does not hold whole: the first piece whose
+  // marker is wrong or whose bytes run past the end of the file, and every
+  // later one. They are unpacked empty (their pictures written with no bytes).
+  size_t cut_off = 0;
+};
+
 class ThemeLoader {
  public:
   // The whole of CTheme::Load. Returns 0; every failure raises, and what was
-  // done before it stays done (the version text is stored first).
+  // done before it stays done (the version text is stored first). `report`,
+  // when given, is filled in once the package has been read.
   //
   // Header faults raise 5: a first chunk that runs out of LF or "," before the
-  // header is complete, or a negative count or size; a count or size beyond
-  // 32 bits raises 6. A piece whose marker is wrong or whose bytes run past
-  // the end of the file, and every later piece, is unpacked empty. A piece
-  // name that would not name a file directly inside the working folder
-  // (empty, ".", "..", or holding "/", "\" or NUL) raises 75 before anything
-  // is written for it. An existing file of a piece's name is emptied first.
-  // When the working folder can be neither created nor entered, pieces go to
-  // the current directory.
-  static int32_t Load(CTheme& theme, const WString& file);
+  // header is complete, or a negative size; a size beyond 32 bits raises 6. A
+  // count of 0 or less lists no pieces. A piece whose marker is wrong or whose
+  // bytes run past the end of the file, and every later piece, is unpacked
+  // empty. A picture is refused with 75 before anything is written for it
+  // when its name would not name a file directly inside the working folder
+  // (empty, ".", "..", or holding "/", "\" or NUL) or when its target is not
+  // a plain file of one name (a symbolic link, a file with other hard links, a
+  // folder). A picture replaces an existing file as a whole. A picture whose
+  // target is the package file itself, by whatever name, is written only once
+  // the package has been read to its end, and the pieces after it wait with
+  // it. The working folder becomes the current directory before the first
+  // piece is unpacked (or at the end when there is none); when it can be
+  // neither created nor entered, pieces go to the current directory.
+  static int32_t Load(CTheme& theme, const WString& file, LoadReport* report = nullptr);
 };
 
 }  // namespace rxTheme

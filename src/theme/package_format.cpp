@@ -12,9 +12,12 @@ namespace {
 
 [[noreturn]] void RaiseBadHeader() { RaiseError(kInvalidProcedureCall); }
 
-// The count or a size: the leading number of the text, rounded half to even.
-int32_t HeaderNumber(std::string_view text) {
-  const double value = RoundHalfEven(LeadingNumber(Widen(text)));
+// The leading number of the text, rounded half to even.
+double LeadingWhole(std::string_view text) { return RoundHalfEven(LeadingNumber(Widen(text))); }
+
+// A piece's size: a 32-bit integer.
+int32_t HeaderSize(std::string_view text) {
+  const double value = LeadingWhole(text);
   if (!(value >= std::numeric_limits<int32_t>::min() &&
         value <= std::numeric_limits<int32_t>::max())) {
     RaiseError(kOverflow);
@@ -40,11 +43,12 @@ PackageHeader ParsePackageHeader(std::string_view text, WString* version) {
 
   lf = text.find('\n');
   if (lf == std::string_view::npos) RaiseBadHeader();
-  const int32_t count = HeaderNumber(text.substr(0, lf));
+  // The count is not bounded: a count of 0 or less lists no pieces, and one
+  // larger than the entry lines present runs out of lines below.
+  const double count = LeadingWhole(text.substr(0, lf));
   text.remove_prefix(lf + 1);
-  if (count < 0) RaiseBadHeader();
 
-  for (int32_t i = 0; i < count; ++i) {
+  for (size_t i = 0; static_cast<double>(i) < count; ++i) {
     const size_t offset = whole.size() - text.size();
     const size_t comma = text.find(',');
     if (comma == std::string_view::npos) RaiseBadHeader();
@@ -52,7 +56,7 @@ PackageHeader ParsePackageHeader(std::string_view text, WString* version) {
     text.remove_prefix(comma + 1);
     lf = text.find('\n');
     if (lf == std::string_view::npos) RaiseBadHeader();
-    const int32_t size = HeaderNumber(text.substr(0, lf));
+    const int32_t size = HeaderSize(text.substr(0, lf));
     text.remove_prefix(lf + 1);
     if (size < 0) RaiseBadHeader();
     header.entries.push_back({std::move(name), size, offset});

@@ -37,10 +37,11 @@ struct PackageHeader {
 
 // Parses the header at the start of `text` (the loader passes its first
 // chunk). Numbers are the leading number of their line, rounded half to even.
-// Raises 5 when the text runs out of LF or "," before the header is complete
-// or a size is negative, and 6 for a count or size beyond 32 bits. Entries
-// are made only for entry lines actually present, so a huge count cannot
-// drive an allocation. `version` receives the version text as soon as it is
+// A count of 0 or less lists no pieces. Raises 5 when the text runs out of LF
+// or "," before the header is complete (a count beyond the entry lines
+// present, however large) or a size is negative, and 6 for a size beyond 32
+// bits. Entries are made only for entry lines actually present, so a huge
+// count cannot drive an allocation. `version` receives the version text as soon as it is
 // read, also when a later part of the header fails.
 PackageHeader ParsePackageHeader(std::string_view text, WString* version = nullptr);
 

@@ -40,6 +40,28 @@ head -1 vivid.html | grep -q "^<body background=\"[^\"]*background.png\"" || fai
 cmp -s plain.html vivid.html && fail "vivid/active page equals the plain page"
 grep -q 'banner-a.png' vivid.html || fail "active graphics not used: $(sed -n 2p vivid.html)"
 
+# A theme whose values carry markup and script: the page escapes them, --raw
+# keeps the component's exact page.
+mkdir evil
+printf 'h1\r\n{\r\n\tfont-family: Arial"><script>alert(1)</script>;\r\n}\r\n' >evil/theme.css
+printf '.mstheme\r\n{\r\n\tnav-banner-image: url(x" onerror="alert(2)");\r\n}\r\n' >evil/graph0.css
+"$RXTHEME" pack evil -o evil.elm >/dev/null || fail "pack evil"
+"$RXTHEME" preview evil.elm --working-folder page3 >safe.html || fail "preview evil"
+"$RXTHEME" preview evil.elm --working-folder page3 --raw >raw.html || fail "preview --raw"
+[ "$(grep -c $'\r$' safe.html)" = 46 ] || fail "escaped preview has $(wc -l <safe.html) lines"
+grep -q '<script' raw.html && grep -q ' onerror="' raw.html || fail "--raw page: $(head -5 raw.html)"
+grep -Eq '<script|onerror="' safe.html && fail "unescaped values: $(grep -E '<script|onerror=' safe.html)"
+grep -q '<font face="Arial&quot;&gt;&lt;script&gt;alert(1)&lt;/script&gt;" color=' safe.html ||
+  fail "escaped typeface: $(sed -n 4p safe.html)"
+grep -q "<img src=\"$TMP/page3/x&quot; onerror=&quot;alert(2\">" safe.html ||
+  fail "escaped banner: $(sed -n 2p safe.html)"
+
+# A cut-off package loads (its last pieces empty) and says so.
+head -c 20000 themes/harbor/harbor.elm >cut.elm
+"$RXTHEME" preview cut.elm --working-folder page4 >cut.html 2>cut.err || fail "preview cut.elm"
+grep -Eq "^rxtheme: warning: $TMP/cut.elm: [0-9]+ of 52 pieces are cut off and were unpacked empty\$" \
+  cut.err || fail "cut-off warning: $(cat cut.err)"
+
 # pick: with the window (offscreen) a theme is clicked and the dialog
 # photographed and closed (result 0); without it, error 429. Qt's font
 # libraries keep allocations to the end, which the sanitizer build would

@@ -48,6 +48,10 @@ void CheckContract(Env& env, const WString& root) {
   auto file = env.OpenForLoad(at(u"a.txt"));
   EXPECT_EQ(file->Size(), 1);
   EXPECT_EQ(ReadAll(*file), "x");
+  // An open file and its path share an identity that no other file has.
+  EXPECT_EQ(file->Identity(), env.IdentityOf(at(u"a.txt")));
+  EXPECT_TRUE(file->Identity().has_value());
+  EXPECT_NE(env.IdentityOf(at(u"absent")), file->Identity());
   file.reset();
 
   // A missing file in an existing folder is created empty.
@@ -190,6 +194,7 @@ TEST(PosixEnvTest, RefusesLinksAndPipesOpensReadOnlyFilesAndWantsAHelpFile) {
   // leaves the other name with the old bytes.
   std::string second = Narrow(dir.At(u"second"));
   ASSERT_EQ(::link(target.c_str(), second.c_str()), 0);
+  EXPECT_EQ(env.IdentityOf(Widen(second)), env.IdentityOf(Widen(link)));
   EXPECT_EQ(ErrorNumberOf(
                 [&] { env.NewWritableFile(Widen(second), LinkPolicy::kRefuseSymlinkOrHardLink); }),
             kPathFileAccessError);

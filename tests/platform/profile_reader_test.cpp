@@ -52,6 +52,7 @@ TEST(ProfileReaderTest, ReadsKeysOfTheirSectionOnly) {
         << ToUtf8(c.section) << "/" << ToUtf8(c.key) << "/" << c.size;
   }
   EXPECT_EQ(ParseProfileString("", u"info", u"title", u"abcdef", 4), u"abc");
+  EXPECT_EQ(ParseProfileString({}, u"info", u"title", u"dflt", 8), u"dflt");  // no data pointer
 }
 
 TEST(ProfileReaderTest, ValueForms) {

@@ -13,6 +13,7 @@
 #include "settings/base_object.h"
 #include "settings/color_object.h"
 #include "settings/graph_object.h"
+#include "theme/loader.h"
 #include "theme/theme.h"
 #include "theme_test_util.h"
 
@@ -22,24 +23,33 @@ namespace {
 const WString kPackage = u"/pkg/t.elm";
 const WString kWork = u"/w/out";
 
-// A MemEnv that records the size of every read of a package.
+// A MemEnv that records the size of every read of a package. `alias` names a
+// file that is the package (as a link to it would be); `alias_seen` tells
+// whether that file stood there during a read.
 class CountingEnv : public MemEnv {
  public:
   std::vector<size_t> reads;
+  WString alias;
+  bool alias_seen = false;
   std::unique_ptr<ReadableFile> OpenForLoad(const WString& path) override {
     struct Counted : ReadableFile {
       std::unique_ptr<ReadableFile> inner;
-      std::vector<size_t>* reads;
+      CountingEnv* env;
       int64_t Size() const override { return inner->Size(); }
       size_t Read(char* buf, size_t n) override {
-        reads->push_back(n);
+        env->reads.push_back(n);
+        env->alias_seen = env->alias_seen || env->FileExists(env->alias);
         return inner->Read(buf, n);
       }
+      std::optional<FileIdentity> Identity() const override { return inner->Identity(); }
     };
     auto counted = std::make_unique<Counted>();
     counted->inner = MemEnv::OpenForLoad(path);
-    counted->reads = &reads;
+    counted->env = this;
     return counted;
+  }
+  std::optional<FileIdentity> IdentityOf(const WString& path) override {
+    return MemEnv::IdentityOf(path == alias ? kPackage : path);
   }
 };
 
@@ -166,12 +176,17 @@ TEST(LoaderCases, OutcomeOfEachPackage) {
       {"v\n1\na.gif,1", kBad, nullptr, "/"},
       {"v\n1\n" + std::string(5000, 'n') + ",1\n" + kMarker + "x", kBad, nullptr, "/"},
       {"v\n1\na.gif,-1\n", kBad, nullptr, "/"},
-      {"v\n-1\n", kBad, nullptr, "/"},
-      // a count far beyond the lines present
+      // a count of 0 or less lists nothing; one beyond the lines present, even
+      // beyond 32 bits, runs out of lines
+      {"v\n-1\n" + kMarker + "x", 0, "v", "x"},
+      {"v\n-3000000000\n", 0, "v", "a.gif"},
       {"v\n2000000000\na.gif,1\n" + kMarker + "x", kBad, nullptr, "/"},
+      {"v\n2147483648\na.gif,1\n" + kMarker + "x", kBad, nullptr, "/"},
+      {"v\n1e300\na.gif,1\n" + kMarker + "x", kBad, nullptr, "/"},
       // the version is stored before the header fails
       {"stored first\n1\n", kBad, "stored first", "/"},
       {"v\n1\na.gif,1e12\n", kOverflow, nullptr, ""},
+      {"v\n1\na.gif,2147483648\n", kOverflow, nullptr, ""},
       {named(""), kRefused, "v", "before.gif=B"},
       {named("."), kRefused, "v", "before.gif=B"},
       {named(".."), kRefused, "v", "before.gif=B"},
@@ -193,6 +208,9 @@ TEST(LoaderCases, OutcomeOfEachPackage) {
       EXPECT_EQ(rig.env_.CurrentDirectory(), kWork);
     }
     EXPECT_EQ(rig.env_.FileContents(u"/w/victim.gif"), "keep");
+    for (const WString& name : rig.env_.ListFiles(kWork)) {
+      EXPECT_FALSE(name.starts_with(u".rxtheme")) << "temporary file left";
+    }
     std::istringstream files(row.files);
     for (std::string file; files >> file;) {
       const size_t eq = file.find('=');
@@ -205,6 +223,34 @@ TEST(LoaderCases, OutcomeOfEachPackage) {
       }
     }
   }
+}
+
+// How many pieces a damaged package lacks, for tools to say so.
+TEST_F(LoaderTest, ReportCountsCutOffPieces) {
+  const std::string three = MakePackage("v", {{"a.gif", "AA"}, {"b.css", "BB"}, {"c.gif", "C"}});
+  std::string mismarked = three;
+  mismarked[three.find("C") - 1] = '?';
+  for (const auto& [pkg, cut_off] : std::vector<std::pair<std::string, size_t>>{
+           {three, 0}, {three.substr(0, three.find("BB") + 1), 2}, {mismarked, 1}}) {
+    env_.AddFile(kPackage, pkg);
+    LoadReport report;
+    ThemeLoader::Load(theme_, kPackage, &report);
+    EXPECT_EQ(std::pair(report.pieces, report.cut_off), std::pair(size_t{3}, cut_off));
+  }
+}
+
+// A picture that would replace the package itself, reached by another name,
+// is written once the package has been read, and so are the pieces after it.
+TEST_F(LoaderTest, APictureOverThePackageWaitsForItsEnd) {
+  env_.alias = u"alias.gif";  // as the loader names it, in the working folder
+  const std::string big = Bytes(9000, 'b');
+  LoadBytes(MakePackage("v", {{"alias.gif", "A"},
+                              {"color0.css", Sheet({{"body", {"color: rgb(1, 2, 3);"}}})},
+                              {"last.gif", big}}));
+  EXPECT_FALSE(env_.alias_seen);
+  EXPECT_EQ(Out("alias.gif"), "A");
+  EXPECT_EQ(Out("last.gif"), big);
+  EXPECT_EQ(theme_.Color(u"body")->Color(), u"#010203");
 }
 
 // A missing package is created empty and still prepares the working folder;
@@ -293,23 +339,30 @@ TEST_F(LoaderTest, UnusableWorkingFolderLeavesPiecesInTheCurrentDirectory) {
 
 // The real file system: a package unpacked into its own folder, which becomes
 // current, holding a piece of its own name: the later pieces still come from
-// the package as it was.
-TEST(LoaderOnDisk, APieceMayReplaceThePackageItself) {
+// the package as it was. A hard link in the folder to a file outside it is
+// not written through.
+TEST(LoaderOnDisk, ThePackageItselfAndHardLinks) {
   namespace fs = std::filesystem;
   const fs::path previous = fs::current_path();
   const fs::path root = fs::temp_directory_path() / ("rxtheme-loader-" + std::to_string(getpid()));
+  const fs::path work = root / "work";
   fs::remove_all(root);
-  fs::create_directories(root);
+  fs::create_directories(work);
   const std::string big(20000, 'z');
-  std::ofstream(root / "t.elm", std::ios::binary)
+  std::ofstream(work / "t.elm", std::ios::binary)
       << MakePackage("1.0", {{"Pic.gif", "A"}, {"T.ELM", "replaced"}, {"big.gif", big}});
+  std::ofstream(work / "u.elm", std::ios::binary) << MakePackage("1.0", {{"link.gif", "evil"}});
+  std::ofstream(root / "outside.txt") << "keep";
+  fs::create_hard_link(root / "outside.txt", work / "link.gif");
   CTheme theme;
-  theme.WorkingFolder(Widen(root.string()));
-  theme.Load(Widen((root / "t.elm").string()));
-  EXPECT_EQ(fs::current_path(), root);
-  EXPECT_EQ(ReadAll(root / "pic.gif"), "A");
-  EXPECT_EQ(ReadAll(root / "t.elm"), "replaced");
-  EXPECT_TRUE(ReadAll(root / "big.gif") == big);
+  theme.WorkingFolder(Widen(work.string()));
+  theme.Load(Widen((work / "t.elm").string()));
+  EXPECT_EQ(fs::current_path(), work);
+  EXPECT_EQ(ReadAll(work / "pic.gif"), "A");
+  EXPECT_EQ(ReadAll(work / "t.elm"), "replaced");
+  EXPECT_TRUE(ReadAll(work / "big.gif") == big);
+  EXPECT_EQ(Raised([&] { theme.Load(Widen((work / "u.elm").string())); }).substr(0, 8), "error 75");
+  EXPECT_EQ(ReadAll(root / "outside.txt"), "keep");
   fs::current_path(previous);
   fs::remove_all(root);
 }
