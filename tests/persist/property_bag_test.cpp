@@ -13,18 +13,14 @@
 #include "runtime/automation_error.h"
 #include "runtime/object_registry.h"
 #include "runtime/std_font.h"
+#include "support/bag_round_trip.h"
 #include "support/section_text.h"
 
 namespace rxTheme {
 namespace {
 
+using testing::EntryNames;
 using testing::ErrorNumberOf;
-
-std::vector<WString> Names(const PropertyBagX& bag) {
-  std::vector<WString> names;
-  for (const PropertyEntry& e : bag.Entries()) names.push_back(e.Name);
-  return names;
-}
 
 // A small persistable class: a number, a text and an optional child.
 class Sample : public IPropertyBagX {
@@ -96,13 +92,13 @@ TEST(PropertyBagTest, ScriptedWritesKeepOrderReplaceAndLeaveOutDefaults) {
   PropertyBagX bag;
   for (const auto& step : script) {
     bag.WriteProperty(step.name, step.value, step.def);
-    EXPECT_EQ(Names(bag), step.names) << ToUtf8(step.name);
+    EXPECT_EQ(EntryNames(bag), step.names) << ToUtf8(step.name);
   }
   // Objects that are neither fonts nor persistable are refused, and the entry
   // of that name is gone.
   const Variant other = Variant::Obj(std::make_shared<NotPersistable>());
   EXPECT_EQ(ErrorNumberOf([&] { bag.WriteProperty(u"kept", other); }), kTypeMismatch);
-  EXPECT_EQ(Names(bag), (std::vector<WString>{u"Z", u"X", u"Y", u"Ref"}));
+  EXPECT_EQ(EntryNames(bag), (std::vector<WString>{u"Z", u"X", u"Y", u"Ref"}));
   bag.WriteProperty(u"Kept", Variant(u"1"), Variant::I2(1));
   EXPECT_EQ(bag.ReadProperty(u"Y").I2Value(), 4);
   EXPECT_EQ(bag.ReadProperty(u"Left", Variant::I2(7)).I2Value(), 7);
@@ -113,7 +109,7 @@ TEST(PropertyBagTest, ScriptedWritesKeepOrderReplaceAndLeaveOutDefaults) {
 
   PropertyBagX copy;  // the order survives Contents
   copy.Contents(bag.Contents());
-  EXPECT_EQ(Names(copy), Names(bag));
+  EXPECT_EQ(EntryNames(copy), EntryNames(bag));
   EXPECT_EQ(copy.Contents(), bag.Contents());
   // A null reference is stored as " " and read back as one whatever the
   // default, even one that is not persistable.
@@ -131,24 +127,12 @@ TEST(PropertyBagTest, ScriptedWritesKeepOrderReplaceAndLeaveOutDefaults) {
 // at which it indexes its names and shrinking again. The names differ only in
 // case, or in ways that only the index's hash confuses, or not at all.
 TEST(PropertyBagTest, LookupsAndReplacementsMatchAWalk) {
-  const WString names[] = {u"a",
-                           u"A",
-                           u"b",
-                           u"@",
-                           u"`",
-                           u"\u00C0",
-                           u"\u00E0",
-                           u"\u00D7",
-                           u"\u00F7",
-                           u"Color(0)",
-                           u"COLOR(0)",
-                           u"Color(1)",
-                           u"NavButtonUp(0)",
-                           u"navbuttonup(1)",
-                           u"Index",
-                           u"Key12345",
-                           u"Key12346",
-                           u""};
+  // clang-format off
+  const WString names[] = {
+      u"a", u"A", u"b", u"@", u"`", u"\u00C0", u"\u00E0", u"\u00D7", u"\u00F7", u"Color(0)",
+      u"COLOR(0)", u"Color(1)", u"NavButtonUp(0)", u"navbuttonup(1)", u"Index", u"Key12345",
+      u"Key12346", u""};
+  // clang-format on
   const size_t n = std::size(names);
   for (bool decoded : {true, false}) {
     std::vector<std::pair<WString, int16_t>> walk;
@@ -181,7 +165,7 @@ TEST(PropertyBagTest, LookupsAndReplacementsMatchAWalk) {
     }
     std::vector<WString> walk_names;
     for (const auto& e : walk) walk_names.push_back(e.first);
-    EXPECT_EQ(Names(bag), walk_names);
+    EXPECT_EQ(EntryNames(bag), walk_names);
   }
 }
 
@@ -197,10 +181,10 @@ Saved SaveAndRead(const std::shared_ptr<StdFont>& font) {
   EXPECT_EQ(nested.ReadProperty(u"Size").Type(), VarType::Currency);
   auto f = std::dynamic_pointer_cast<StdFont>(bag.ReadProperty(u"F").ObjectValue());
   if (!f) return {};
-  return {Names(nested), ToUtf8(f->Name()) + " " + std::to_string(f->Size()) + " " +
-                             std::to_string(f->Weight()) + (f->Italic() ? " I" : "") +
-                             (f->Underline() ? " U" : "") + (f->Strikethrough() ? " S" : "") + " " +
-                             std::to_string(f->Charset())};
+  return {EntryNames(nested), ToUtf8(f->Name()) + " " + std::to_string(f->Size()) + " " +
+                                  std::to_string(f->Weight()) + (f->Italic() ? " I" : "") +
+                                  (f->Underline() ? " U" : "") + (f->Strikethrough() ? " S" : "") +
+                                  " " + std::to_string(f->Charset())};
 }
 
 TEST(PropertyBagTest, FontsKeepTheirAttributesInTheFixedKeyOrder) {

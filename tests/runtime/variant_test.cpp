@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <initializer_list>
 #include <limits>
 #include <memory>
@@ -18,86 +19,75 @@ namespace {
 
 using testing::ErrorNumberOf;
 
-// What a conversion gives: a text or a number, or the error it raises.
-struct Outcome {
-  WString text{};
-  int32_t number = 0;
-  int error = 0;
-  bool checked = true;
-};
-Outcome Is(const char16_t* text) { return {.text = text}; }
-Outcome Is(int32_t number) { return {.number = number}; }
-Outcome Raises(int error) { return {.error = error}; }
-const Outcome kNotChecked{.checked = false};
-
-template <typename Convert>
-void Expect(const Outcome& want, Convert convert, const std::string& what) {
-  if (!want.checked) return;
-  decltype(convert()) got{};
-  EXPECT_EQ(ErrorNumberOf([&] { got = convert(); }), want.error) << what;
-  if (want.error) return;
-  if constexpr (std::is_same_v<decltype(got), WString>) {
-    EXPECT_EQ(got, want.text) << what;
-  } else {
-    EXPECT_EQ(got, want.number) << what;
-  }
+// Checks a conversion's result as text, or "error N" for the error it raises,
+// against `expected` (nullptr: not checked).
+template <class Convert>
+void ExpectOutcome(const char* expected, Convert convert) {
+  if (!expected) return;
+  std::string out;
+  const int error = ErrorNumberOf([&] {
+    const auto value = convert();
+    if constexpr (std::is_same_v<decltype(value), const WString>) {
+      out = ToUtf8(value);
+    } else {
+      out = std::to_string(value);
+    }
+  });
+  EXPECT_EQ(error ? "error " + std::to_string(error) : out, expected);
 }
 
 // Each value's text, truth (non-zero is true) and 16-bit value (round half to
-// even, range -32768..32767).
+// even, range -32768..32767); nullptr where a conversion is not checked.
 TEST(VariantTest, TextTruthAndIntegerOfEachValue) {
-  const Outcome kTrue = Is(1), kFalse = Is(0), kMismatch = Raises(kTypeMismatch),
-                kOver = Raises(kOverflow);
+  const char *kTrue = "1", *kFalse = "0", *kMismatch = "error 13", *kOver = "error 6",
+             *kNotChecked = nullptr;
   const struct {
     Variant value;
-    Outcome text, truth, i2;
+    const char *text, *truth, *i2;
   } cases[] = {
-      {Variant(), Is(u""), kFalse, Is(0)},
+      {Variant(), "", kFalse, "0"},
       {Variant::Null(), kMismatch, kMismatch, kMismatch},
       {Variant::Obj(nullptr), kMismatch, kNotChecked, kNotChecked},
-      {Variant::Bool(true), Is(u"True"), kTrue, Is(-1)},
-      {Variant::Bool(false), Is(u"False"), kFalse, Is(0)},
-      {Variant::I2(-32768), Is(u"-32768"), kTrue, Is(-32768)},
-      {Variant::I4(32767), Is(u"32767"), kTrue, Is(32767)},
-      {Variant::I4(32768), Is(u"32768"), kTrue, kOver},
-      {Variant::UI1(255), Is(u"255"), kTrue, Is(255)},
-      {Variant::R8(0.1), Is(u"0.1"), kTrue, Is(0)},
-      {Variant::R4(0.1f), Is(u"0.1"), kTrue, Is(0)},  // not the double nearest the float
-      {Variant::R8(2.5), Is(u"2.5"), kTrue, Is(2)},
-      {Variant::R8(3.5), Is(u"3.5"), kTrue, Is(4)},
-      {Variant::R8(-2.5), Is(u"-2.5"), kTrue, Is(-2)},
-      {Variant::R8(-32768.5), Is(u"-32768.5"), kTrue, Is(-32768)},
-      {Variant::R8(-32769), Is(u"-32769"), kTrue, kOver},
+      {Variant::Bool(true), "True", kTrue, "-1"},
+      {Variant::Bool(false), "False", kFalse, "0"},
+      {Variant::I2(-32768), "-32768", kTrue, "-32768"},
+      {Variant::I4(32767), "32767", kTrue, "32767"},
+      {Variant::I4(32768), "32768", kTrue, kOver},
+      {Variant::UI1(255), "255", kTrue, "255"},
+      {Variant::R8(0.1), "0.1", kTrue, "0"},
+      {Variant::R4(0.1f), "0.1", kTrue, "0"},  // not the double nearest the float
+      {Variant::R8(2.5), "2.5", kTrue, "2"},
+      {Variant::R8(3.5), "3.5", kTrue, "4"},
+      {Variant::R8(-2.5), "-2.5", kTrue, "-2"},
+      {Variant::R8(-32768.5), "-32768.5", kTrue, "-32768"},
+      {Variant::R8(-32769), "-32769", kTrue, kOver},
       {Variant::R8(NAN), kNotChecked, kTrue, kOver},
-      {Variant::Currency(0), Is(u"0"), kFalse, Is(0)},
-      {Variant::Currency(25000), Is(u"2.5"), kTrue, Is(2)},
-      {Variant::Currency(120000), Is(u"12"), kTrue, Is(12)},
-      {Variant::Currency(-5), Is(u"-0.0005"), kTrue, Is(0)},
-      {Variant::Currency(std::numeric_limits<int64_t>::min()), Is(u"-922337203685477.5808"), kTrue,
+      {Variant::Currency(0), "0", kFalse, "0"},
+      {Variant::Currency(25000), "2.5", kTrue, "2"},
+      {Variant::Currency(120000), "12", kTrue, "12"},
+      {Variant::Currency(-5), "-0.0005", kTrue, "0"},
+      {Variant::Currency(std::numeric_limits<int64_t>::min()), "-922337203685477.5808", kTrue,
        kOver},
-      {Variant::Dec({2, 0, 0, 12345}), Is(u"123.45"), kTrue, Is(123)},
-      {Variant::Dec({3, 0x80, 0, 5}), Is(u"-0.005"), kTrue, Is(0)},
-      {Variant::Dec({2, 0, 0, 1200}), Is(u"12"), kTrue, Is(12)},
-      {Variant::Dec({0, 0, 1, 0}), Is(u"18446744073709551616"), kTrue, kOver},
-      {Variant(u" 12 "), Is(u" 12 "), kTrue, Is(12)},
-      {Variant(u"1.5"), Is(u"1.5"), kTrue, Is(2)},
-      {Variant(u"-1"), Is(u"-1"), kTrue, Is(-1)},
-      {Variant(u"0.0"), Is(u"0.0"), kFalse, Is(0)},
-      {Variant(u" False "), Is(u" False "), kFalse, kNotChecked},
-      {Variant(u"true"), Is(u"true"), kTrue, kNotChecked},
-      {Variant(u""), Is(u""), kMismatch, kNotChecked},
-      {Variant(u"yes"), Is(u"yes"), kMismatch, kMismatch},
-      {Variant(u"1x"), Is(u"1x"), kMismatch, kMismatch},
-      {Variant(u"--1"), Is(u"--1"), kMismatch, kMismatch},
+      {Variant::Dec({2, 0, 0, 12345}), "123.45", kTrue, "123"},
+      {Variant::Dec({3, 0x80, 0, 5}), "-0.005", kTrue, "0"},
+      {Variant::Dec({2, 0, 0, 1200}), "12", kTrue, "12"},
+      {Variant::Dec({0, 0, 1, 0}), "18446744073709551616", kTrue, kOver},
+      {Variant(u" 12 "), " 12 ", kTrue, "12"},
+      {Variant(u"1.5"), "1.5", kTrue, "2"},
+      {Variant(u"-1"), "-1", kTrue, "-1"},
+      {Variant(u"0.0"), "0.0", kFalse, "0"},
+      {Variant(u" False "), " False ", kFalse, kNotChecked},
+      {Variant(u"true"), "true", kTrue, kNotChecked},
+      {Variant(u""), "", kMismatch, kNotChecked},
+      {Variant(u"yes"), "yes", kMismatch, kMismatch},
+      {Variant(u"1x"), "1x", kMismatch, kMismatch},
+      {Variant(u"--1"), "--1", kMismatch, kMismatch},
   };
   for (const auto& c : cases) {
-    const std::string what = c.text.checked && !c.text.error ? ToUtf8(c.text.text) : "no text";
-    Expect(
-        c.text, [&] { return c.value.ToString(); }, what);
-    Expect(
-        c.truth, [&] { return static_cast<int32_t>(c.value.ToBool()); }, what);
-    Expect(
-        c.i2, [&] { return static_cast<int32_t>(c.value.ToI2()); }, what);
+    SCOPED_TRACE("row " + std::to_string(&c - cases));
+    ExpectOutcome(c.text, [&] { return c.value.ToString(); });
+    ExpectOutcome(c.truth, [&] { return c.value.ToBool(); });
+    ExpectOutcome(c.i2, [&] { return c.value.ToI2(); });
   }
   EXPECT_EQ(Variant::R8(2147483647.4).ToI4(), 2147483647);
   EXPECT_EQ(ErrorNumberOf([] { Variant::R8(2147483647.5).ToI4(); }), kOverflow);
@@ -164,51 +154,35 @@ VariantImage Image(uint16_t code, std::initializer_list<uint8_t> value_bytes) {
   return image;
 }
 
-TEST(VariantTest, ImageRoundTripsEveryScalarType) {
-  const Variant values[] = {
-      Variant(),
-      Variant::Null(),
-      Variant::I2(-2),
-      Variant::I4(-70000),
-      Variant::R4(1.5f),
-      Variant::R8(-0.125),
-      Variant::Currency(-123456789012345),
-      Variant::Date(45000.5),
-      Variant::Error(0x800A03E7),
-      Variant::Bool(true),
-      Variant::Bool(false),
-      Variant::UI1(200),
-      Variant::Dec({4, 0x80, 0x12345678, 0x9ABCDEF012345678ULL}),
-      // A boolean stored as 1: true, and written back as 1.
-      *Variant::FromImage(Image(11, {1, 0})),
-  };
+// Every scalar type survives its 16-byte image; unused bytes are written as
+// zero, and images of other types are refused.
+TEST(VariantTest, ImagesOfScalarTypes) {
+  const Variant values[] = {Variant(),
+                            Variant::Null(),
+                            Variant::I2(-2),
+                            Variant::I4(-70000),
+                            Variant::R4(1.5f),
+                            Variant::R8(-0.125),
+                            Variant::Currency(-123456789012345),
+                            Variant::Date(45000.5),
+                            Variant::Error(0x800A03E7),
+                            Variant::Bool(true),
+                            Variant::Bool(false),
+                            Variant::UI1(200),
+                            Variant::Dec({4, 0x80, 0x12345678, 0x9ABCDEF012345678ULL})};
   for (const Variant& v : values) {
     VariantImage image = v.ToImage();
     EXPECT_EQ(image[0] | (image[1] << 8), static_cast<int>(v.Type()));
     std::optional<Variant> back = Variant::FromImage(image);
     ASSERT_TRUE(back.has_value());
     EXPECT_EQ(back->Type(), v.Type());
-    if (!v.IsNull()) {
-      EXPECT_TRUE(VariantEquals(*back, v));
-    }
+    EXPECT_TRUE(v.IsNull() || VariantEquals(*back, v));
     EXPECT_EQ(back->ToImage(), image);
   }
+  // A boolean stored as 1 (the contents codec pins that it is written back as 1).
   const Variant one = *Variant::FromImage(Image(11, {1, 0}));
-  EXPECT_EQ(one.ToImage(), Image(11, {1, 0}));
-  EXPECT_TRUE(VariantEquals(one, Variant::Bool(true)));
   EXPECT_EQ(one.ToString(), u"True");
   EXPECT_EQ(one.ToCurrency(), -10000);
-}
-
-TEST(VariantTest, ImageIgnoresUnusedBytesAndRefusesOtherTypes) {
-  // Garbage in bytes a type does not use is ignored on read and zero on write.
-  VariantImage dirty = {2, 0, 9, 9, 9, 9, 9, 9, 7, 0, 9, 9, 9, 9, 9, 9};
-  std::optional<Variant> v = Variant::FromImage(dirty);
-  ASSERT_TRUE(v);
-  EXPECT_EQ(v->I2Value(), 7);
-  EXPECT_EQ(v->ToImage(), Image(2, {7}));
-  ASSERT_TRUE(ClearUnusedImageBytes(dirty));
-  EXPECT_EQ(dirty, Image(2, {7}));
   VariantImage decimal = {14, 0, 2, 0x80, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
   EXPECT_EQ(Variant::FromImage(decimal)->ToImage(), decimal);  // bytes 2-15 all used
 

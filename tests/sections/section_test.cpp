@@ -182,24 +182,14 @@ TYPED_TEST(VariantSectionTest, LoadVariant) {
   EXPECT_EQ(text, u"}\r\nh1\r\n") << "parsing stopped at the failing line";
 }
 
-TEST(ColorSectionTest, WorkedExampleIntoVariantOne) {
+// Only a slot's block stores its declarations, into the variant given (a
+// #-color as ""); a later sheet merges.
+TEST(ColorSectionTest, DeclarationsSelectorsAndQuirks) {
   CColor section;
-  WString text = Sheet(
-      u"<style>|body|{|\tcolor: rgb(0, 0, 128);|\tbackground-color: rgb(255, 255, 255);|}|"
-      u"a:link|{|\tcolor: #0000FF;|}|</style>");
   section.Item(kKey, u"link")->Index(kObjectKey, 1);
   section.Item(kKey, u"link")->ThemeColor(kObjectKey, u"#111111");
-  section.LoadCss(kKey, u"ignored", text, 1);
-  EXPECT_TRUE(text.empty());
-  // A #-color is stored as empty.
-  Check(section, u"body.Color=#000080|body.BackgroundColor=#FFFFFF|link.Color=");
-  section.Index(kKey, 0);
-  Check(section, u"body.Color=");
-}
-
-TEST(ColorSectionTest, DeclarationAndSelectorQuirks) {
-  CColor section;
   WString text = Sheet(
+      u"<style>|body|{|\tcolor: rgb(0, 0, 128);|}|a:link|{|\tcolor: #0000FF;|}|"
       u"h1|{|  color: rgb(1,1,1);|"  // space-indented: no declaration
       u"\tBACKGROUND-COLOR: rgb(0,0)|\ttable-border-color-light: rgb(1,2,3)|"
       u"\tx-color: rgb(9,9,9)|}|"                 // a prefix must start the line
@@ -209,46 +199,38 @@ TEST(ColorSectionTest, DeclarationAndSelectorQuirks) {
       u"h4|{|\tcolor: rgb(4,4,4);|}|"             //
       u"{|\tbackground-color: rgb(4,4,4);|}|"     // reopens h4
       u"  A:VISITED  |{|\tcolor: rgb(5,5,5);|}|"  // "a:" in lower case only
-      u"  a:active  |{|\tcolor: rgb(6,6,6);|}");  //
-  section.LoadCss(kKey, u"", text, 0);
-  text = Sheet(u"h4|{|\tcolor: rgb(8,8,8);|}");  // a later sheet merges
-  section.LoadCss(kKey, u"", text, 0);
-  Check(section,
-        u"h1.Color=|h1.BackgroundColor=#000000|h1.TableBorderColorLight=#010203|link.Color=|"
-        u"h2.Color=|h3.Color=|h4.Color=#080808|h4.BackgroundColor=#040404|visited.Color=|"
-        u"active.Color=#060606");
-}
-
-TEST(GraphSectionTest, WorkedExample) {
-  CGraph section;
-  WString text = Sheet(
-      u"<style>|.mstheme-navtxthome|{|navbutton-home-normal: url(home.gif);|font-weight: bold;|}|"
-      u"</style>");
-  section.LoadCss(kKey, u"w", text, 1);
+      u"  a:active  |{|\tcolor: rgb(6,6,6);|}|</style>");
+  section.LoadCss(kKey, u"ignored", text, 1);
   EXPECT_TRUE(text.empty());
-  // The base object closed no rule of its own: no folder.
+  text = Sheet(u"h4|{|\tcolor: rgb(8,8,8);|}");
+  section.LoadCss(kKey, u"", text, 1);
   Check(section,
-        u"navtxthome.NavButtonHomeNormal=home.gif|navtxthome.FontWeight=bold|"
-        u"base.WorkingFolder=|navtxthome.WorkingFolder=w/");
+        u"body.Color=#000080|link.Color=|h1.Color=|h1.BackgroundColor=#000000|"
+        u"h1.TableBorderColorLight=#010203|h2.Color=|h3.Color=|h4.Color=#080808|"
+        u"h4.BackgroundColor=#040404|visited.Color=|active.Color=#060606");
   section.Index(kKey, 0);
-  Check(section, u"navtxthome.NavButtonHomeNormal=");
+  Check(section, u"body.Color=");
 }
 
 TEST(GraphSectionTest, SelectorsRulesAndFailures) {
   CGraph section;
   WString text = Sheet(
+      u"<style>|.mstheme-navtxthome|{|navbutton-home-normal: url(home.gif);|}|"
       u".mstheme|{|NAV-BANNER-IMAGE: url(x.gif)|}|"   // Base
       u".MSTHEME-bannertxt|{|\tcolor: rgb(1,1,1)|}|"  // the prefix's case matters
       u"a:.mstheme-navtxtup|{|  color: rgb(2,2,2)|"   // space-indented
       u"\tcolor: rgb(3,3,3)|}|"                       //
       u"navtxtnext||{|\tfont-family: Arial ;|}|"      // a blank line names Base
       u"vert-navtxt {|\tfont-family: Lost;|}|"        // "{" not alone
-      u"navtxtprev|{|font-family: A;|font-weight: bold;|}");
+      u"navtxtprev|{|font-family: A;|font-weight: bold;|}|</style>");
   section.LoadCss(kKey, u"w", text, 0);
+  EXPECT_TRUE(text.empty());
   text = Sheet(u"navtxtprev|{|font-family: B;|}");  // overwrites only what it names
   section.LoadCss(kKey, u"", text, 0);
-  // A space before the semicolon stays; an empty folder becomes the separator.
+  // A space before the semicolon stays; an empty folder becomes the separator;
+  // only an object that closed a rule gets the folder.
   Check(section,
+        u"navtxthome.NavButtonHomeNormal=home.gif|navtxthome.WorkingFolder=w/|"
         u"base.NavBannerImage=x.gif|base.FontFamily=Arial |base.Color=|"
         u"bannertxt.Color=|bannertxt.WorkingFolder=|navtxtup.Color=#030303|"
         u"navtxtnext.FontFamily=|vertnavtxt.FontFamily=|navtxtprev.FontFamily=B|"
@@ -337,11 +319,6 @@ TEST(CssColorTest, ConvertsRgbAndAnswersBlackOnFailure) {
              u"rgb(1e1,1E+1,2e-1)=#0A0A00|rgb(1,2,3,4)=#010203|rgb 10,20,30)=#00141E|"
              u"x(1,2,3) rgb=#010203|rgb(3000000001,0,0)=#000000|rgb(2147483647,0,0)=#FF0000|"
              u"rgb(1e999,0,0)=#000000");
-  // The components before they are cut to a byte.
-  const RgbComponents rgb = ReadRgb(u"color: rgb(300, -5, 2.5);");
-  EXPECT_EQ(rgb.status, RgbComponents::kRead);
-  EXPECT_EQ(rgb.values, (std::array<int64_t, 3>{300, -5, 2}));
-  EXPECT_EQ(ReadRgb(u"rgb(1,2)").status, RgbComponents::kMalformed);
   // The second comma lands on position 32767, the last 16-bit one, then on 32768.
   EXPECT_EQ(CssColor(u"rgb(" + WString(32764, u' ') + u"1,,3)"), u"#010003");
   EXPECT_EQ(CssColor(u"rgb(" + WString(32765, u' ') + u"1,,3)"), u"#000000");
@@ -408,31 +385,21 @@ struct Recorder : ParseObserver {
 };
 
 TEST(ParseObserverTest, ReportsEveryLineAsTheParserTookIt) {
-  using Parse = std::function<void(WString&, ParseObserver*)>;
-  const Parse color = [](WString& text, ParseObserver* o) {
-    CColor().LoadCss(kKey, u"", text, 0, o);
-  };
-  const Parse graph = [](WString& text, ParseObserver* o) {
-    CGraph().LoadCss(kKey, u"", text, 1, o);
-  };
-  const Parse base = [](WString& text, ParseObserver* o) {
-    CThemeBase().LoadCss(kKey, u"", text, o);
-  };
   const struct {
-    const Parse& parse;
+    char section;  // 'c'olor (variant 0), 'g'raph (variant 1) or 'b'ase
     const char16_t* sheet;
     const char* events;
   } rows[] = {
-      {color,
+      {'c',
        u"<style>|a:hover|{|\tcolor: rgb(1,2,3);|}|body {|  color: rgb(1,1,1);|body|{|"
        u"  color: rgb(1,1,1);|\t{|\tx-color: red|}|{|\tbackground-color: #fff;",
        "1 style|2 selector hover|3 open hover|4 set Color=#010203|5 close|6 selector body {|"
        "7 selector color: rgb(1,1,1);|8 selector body|9 open body->Body|10 ignore|11 brace|"
        "12 ignore|13 close->Body|14 open body->Body|15 set BackgroundColor=->Body|14 unclosed"},
-      {graph, u".mstheme-navtxthome|{|navbutton-home-normal: url(a b.gif);|list-image-1: url(x",
+      {'g', u".mstheme-navtxthome|{|navbutton-home-normal: url(a b.gif);|list-image-1: url(x",
        "1 selector navtxthome|2 open navtxthome->NavTxtHome|"
        "3 set NavButtonHomeNormal=a b.gif->NavTxtHome|4 error 5"},
-      {base, u"h1|{ font-family: x; }|}|p|body { background-image: url('b.gif'); }|h7 { x }",
+      {'b', u"h1|{ font-family: x; }|}|p|body { background-image: url('b.gif'); }|h7 { x }",
        "1 selector h1|2 open h1->H1|3 close->H1|4 selector p|5 one-line body->Body image=b.gif|"
        "6 one-line h7"},
   };
@@ -440,7 +407,11 @@ TEST(ParseObserverTest, ReportsEveryLineAsTheParserTookIt) {
     Recorder recorder;
     recorder.sheet = Sheet(row.sheet);
     WString text = recorder.sheet;
-    ErrorNumberOf([&] { row.parse(text, &recorder); });
+    ErrorNumberOf([&] {
+      if (row.section == 'c') CColor().LoadCss(kKey, u"", text, 0, &recorder);
+      if (row.section == 'g') CGraph().LoadCss(kKey, u"", text, 1, &recorder);
+      if (row.section == 'b') CThemeBase().LoadCss(kKey, u"", text, &recorder);
+    });
     EXPECT_EQ(recorder.events, row.events);
   }
 }

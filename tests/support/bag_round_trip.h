@@ -24,6 +24,13 @@ std::shared_ptr<T> RoundTrip(const std::shared_ptr<T>& object) {
   return value.IsObject() ? std::dynamic_pointer_cast<T>(value.ObjectValue()) : nullptr;
 }
 
+// The names of a bag's entries, in order.
+inline std::vector<WString> EntryNames(const PropertyBagX& bag) {
+  std::vector<WString> names;
+  for (const PropertyEntry& entry : bag.Entries()) names.push_back(entry.Name);
+  return names;
+}
+
 // The (key, value) pairs that an object writes with its own WriteProperties:
 // a fingerprint of its whole saved state.
 template <class T>

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <string_view>
 
 #include "runtime/automation_error.h"
@@ -24,6 +25,17 @@ inline int ErrorNumberOf(const std::function<void()>& action) {
     return error.Number();
   }
   return 0;
+}
+
+// The automation error that `action` raises as "number source: description",
+// or "".
+inline std::string ErrorText(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const AutomationError& e) {
+    return std::to_string(e.Number()) + " " + ToUtf8(e.Source()) + ": " + ToUtf8(e.Description());
+  }
+  return "";
 }
 
 }  // namespace rxTheme::testing
