@@ -45,7 +45,7 @@ grep -q 'banner-a.png' vivid.html || fail "active graphics not used: $(sed -n 2p
 mkdir evil
 printf 'h1\r\n{\r\n\tfont-family: Arial"><script>alert(1)</script>;\r\n}\r\n' >evil/theme.css
 printf '.mstheme\r\n{\r\n\tnav-banner-image: url(x" onerror="alert(2)");\r\n}\r\n' >evil/graph0.css
-"$RXTHEME" pack evil -o evil.elm >/dev/null || fail "pack evil"
+"$RXTHEME" pack evil -o evil.elm --force >/dev/null 2>&1 || fail "pack evil"
 "$RXTHEME" preview evil.elm --working-folder page3 >safe.html || fail "preview evil"
 "$RXTHEME" preview evil.elm --working-folder page3 --raw >raw.html || fail "preview --raw"
 [ "$(grep -c $'\r$' safe.html)" = 46 ] || fail "escaped preview has $(wc -l <safe.html) lines"
