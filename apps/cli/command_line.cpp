@@ -54,7 +54,9 @@ std::string Leftover(const CLI::App& app, bool is_innermost_root) {
   for (const std::string& arg : left) {
     if (arg.size() > 1 && arg[0] == '-') {
       const std::string option = arg.substr(0, arg.find('='));
-      return "unknown option " + option + suggest(option, OptionNames(app));
+      // A one-letter option is one edit from every other: no guess for it.
+      return "unknown option " + option +
+             (option.size() > 2 ? suggest(option, OptionNames(app)) : "");
     }
   }
   if (left.empty()) return {};
