@@ -45,26 +45,6 @@ TEST(ThemeObject, SwitchesAndIndexesFanOutToTheSections) {
   EXPECT_EQ(theme.GraphIndex(), -7);
 }
 
-TEST(ThemeObject, IncludePathPutsTheFolderInFrontOfPictures) {
-  MemEnv env;
-  ScopedEnv scope(env);
-  env.AddFolder(u"/w");
-  env.AddFile(u"/t.elm",
-              MakePackage("v", {{"graph0.css", Rule(".mstheme", "separator-image: url(s.gif);")},
-                                {"theme.css", "body {background-image: url(bg.gif)}\r\n"},
-                                {"color0.css", Rule("body", "color: rgb(1, 2, 3);")}}));
-  CTheme theme;
-  theme.WorkingFolder(u"/w");
-  theme.Load(u"/t.elm");
-  for (bool include : {false, true, false}) {
-    theme.IncludePath(include);
-    const WString folder = include ? u"/w/" : u"";
-    EXPECT_EQ(theme.Graph(u"base")->SeparatorImage(), folder + u"s.gif");
-    EXPECT_EQ(theme.Base(u"body")->BackgroundImage(), folder + u"bg.gif");
-    EXPECT_EQ(theme.Color(u"body")->Color(), u"#010203");
-  }
-}
-
 TEST(ThemeObject, CreatableByProgIdAndByFactory) {
   EXPECT_NE(std::dynamic_pointer_cast<CTheme>(CreateObject(u"RXTHEME.ctheme")), nullptr);
   WString name = u"rxTheme.CTheme";
