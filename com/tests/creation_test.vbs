@@ -12,12 +12,17 @@ For Each progId In Array("rxTheme.CColorObject", "rxTheme.CGraphObject", _
   Set ignored = CreateObject(progId)
   CheckError progId & " is refused", 429
 Next
+' The picker's window itself is driven by picker_test.exe; a script can only
+' see what SelectTheme refuses: no theme, or an object that is no theme.
+result = theme.SelectTheme(Nothing)
+CheckError "SelectTheme(Nothing)", 91
+result = theme.SelectTheme(bag)
+CheckError "SelectTheme with a property bag", 13
 On Error Goto 0
 
 Check "new theme: UseThemeSettings", theme.UseThemeSettings = True
 Check "new theme: switches off", Not (theme.UseCustomSettings Or theme.IncludePath Or theme.UseBackgroundImage)
-CheckEqual "new theme: ColorIndex", theme.ColorIndex, 0
-CheckEqual "new theme: GraphIndex", theme.GraphIndex, 0
+CheckEqual "new theme: ColorIndex and GraphIndex", theme.ColorIndex & theme.GraphIndex, "00"
 CheckEqual "new theme: strings", theme.WorkingFolder & theme.ThemesFolder & _
     theme.CurrentThemeName & theme.CurrentThemeFile, ""
 Check "new theme: settings objects use the theme", theme.Color("body").UseThemeSettings And _
@@ -39,14 +44,5 @@ Check "UseBackgroundImage", theme.UseBackgroundImage
 result = theme.ClearTheme()
 Check "ClearTheme returns Empty", IsEmpty(result)
 CheckEqual "ClearTheme keeps the values", theme.CurrentThemeName, name
-
-' The picker's window itself is driven by picker_test.exe; a script can only
-' see what SelectTheme refuses: no theme, or an object that is no theme.
-On Error Resume Next
-result = theme.SelectTheme(Nothing)
-CheckError "SelectTheme(Nothing)", 91
-result = theme.SelectTheme(CreateObject("rxTheme.PropertyBagX"))
-CheckError "SelectTheme with a property bag", 13
-On Error Goto 0
 
 Summary

@@ -1,5 +1,5 @@
 ' Failures reach a script as the core raises them: number, source and text.
-Dim theme, bag, stream, ignored, folder
+Dim theme, bag, stream, ignored, folder, contents, other
 Set theme = CreateObject("rxTheme.CTheme")
 Set bag = CreateObject("rxTheme.PropertyBagX")
 
@@ -24,23 +24,25 @@ CheckError "a package header without line ends", 5
 ignored = theme.Load(DataPath("no-such-folder\theme.elm"))
 CheckError "a package in a missing folder", 76
 
-bag.Contents = Chr(5) & Chr(0) & Chr(0)
-CheckEqual "malformed contents: description", Err.Description, "Invalid Contents Value"
-CheckEqual "malformed contents: source", Err.Source, "PropertyBagX"
-CheckError "a field tag of 5", 999
-bag.Contents = Chr(0) & Chr(0)
-CheckError "a field tag of 0", 999
-bag.Contents = Chr(2) & Chr(0) & Chr(0)
-CheckError "an object type where a name belongs", 999
+' A field tag of 5, of 0, and an object type where a name belongs.
+For Each contents In Array(Chr(5) & Chr(0) & Chr(0), Chr(0) & Chr(0), Chr(2) & Chr(0) & Chr(0))
+  bag.Contents = contents
+  CheckEqual "malformed contents", Err.Source & ": " & Err.Description, "PropertyBagX: Invalid Contents Value"
+  CheckError "malformed contents", 999
+Next
 
-bag.WriteProperty "Dictionary", CreateObject("Scripting.Dictionary")
+' The objects are held in variables: Wine's script host can release a
+' temporary argument of a failing call twice.
+Set other = CreateObject("Scripting.Dictionary")
+bag.WriteProperty "Dictionary", other
 CheckError "writing an object that cannot persist itself", 13
 ignored = bag.ReadProperty("Dictionary")
 Check "nothing was stored", IsEmpty(ignored)
-Set ignored = bag.ReadProperty("Missing", CreateObject("Scripting.Dictionary"))
+Set ignored = bag.ReadProperty("Missing", other)
 CheckError "reading into an object that cannot persist itself", 13
-bag.WriteProperty "Font", CreateObject("StdFont")
-Set ignored = bag.ReadProperty("Font", CreateObject("StdFont"))
+Set other = CreateObject("StdFont")
+bag.WriteProperty "Font", other
+Set ignored = bag.ReadProperty("Font", other)
 CheckError "reading into a font", 13
 bag.WriteProperty "List", Array(1, 2)
 CheckError "writing an array", 13

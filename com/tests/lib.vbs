@@ -7,33 +7,23 @@ Passed = 0: Failed = 0
 DataDir = WScript.Arguments(0)
 Set Fso = CreateObject("Scripting.FileSystemObject")
 
+' Counts one check; a failed one is shown as its name and `detail`.
+Sub Tally(ok, name, detail)
+  If ok Then Passed = Passed + 1 Else Failed = Failed + 1: WScript.Echo "FAIL: " & name & detail
+End Sub
+
 Sub Check(name, condition)
-  If condition Then
-    Passed = Passed + 1
-  Else
-    Failed = Failed + 1
-    WScript.Echo "FAIL: " & name
-  End If
+  Tally condition, name, ""
 End Sub
 
 Sub CheckEqual(name, actual, expected)
-  If actual = expected Then
-    Passed = Passed + 1
-  Else
-    Failed = Failed + 1
-    WScript.Echo "FAIL: " & name & ": got [" & actual & "], expected [" & expected & "]"
-  End If
+  Tally actual = expected, name, ": got [" & actual & "], expected [" & expected & "]"
 End Sub
 
 ' Checks the error left by the statement before it (under On Error Resume
 ' Next), then clears it.
 Sub CheckError(name, number)
-  If Err.Number = number Then
-    Passed = Passed + 1
-  Else
-    Failed = Failed + 1
-    WScript.Echo "FAIL: " & name & ": error " & Err.Number & " (" & Err.Description & "), expected " & number
-  End If
+  Tally Err.Number = number, name, ": error " & Err.Number & " (" & Err.Description & "), expected " & number
   Err.Clear
 End Sub
 

@@ -139,18 +139,13 @@ done
 
 # Contents crossing between the builds, byte for byte and value for value.
 check() { "$@" | sed "s/^/  /"; count_check "${PIPESTATUS[0]}"; }
-check python3 "$here/wine_checks.py" same-bytes "$data/native-loaded.state" \
-  "$data/native-loaded.roundtrip.state"
-check python3 "$here/wine_checks.py" same-bytes "$data/native-loaded.state" \
-  "$data/native-loaded.resaved.state"
-check python3 "$here/wine_checks.py" same-bytes "$work/native-fresh.state" \
-  "$data/windows-fresh.state"
+for written in native-loaded.roundtrip native-loaded.resaved; do
+  check python3 "$here/wine_checks.py" same-bytes "$data/native-loaded.state" "$data/$written.state"
+done
+check python3 "$here/wine_checks.py" same-bytes "$work/native-fresh.state" "$data/windows-fresh.state"
 if [ -f "$data/windows-loaded.state" ]; then
-  python3 - "$data/windows-loaded.state" "$work/windows-loaded.state" <<'PY'
-import sys
-data = open(sys.argv[1], "rb").read()
-open(sys.argv[2], "wb").write(data[2:] if data.startswith(b"\xff\xfe") else data)
-PY
+  python3 -c 'import sys; d = open(sys.argv[1], "rb").read(); sys.stdout.buffer.write(d[2:] if d[:2] == b"\xff\xfe" else d)' \
+    "$data/windows-loaded.state" >"$work/windows-loaded.state"
   "$cli" restore "$work/windows-loaded.state" --json >"$work/restored.json" 2>"$work/restore.err"
   count_check $?
   check python3 "$here/wine_checks.py" same-theme "$work/load0.json" "$work/restored.json"

@@ -77,17 +77,14 @@ TEST(PropertyBagTest, ScriptedWritesKeepOrderReplaceAndLeaveOutDefaults) {
     std::optional<Variant> def;
     std::vector<WString> names;  // after the step
   } script[] = {
+      // How a replacement moves entries and renames them is pinned by the walk below.
       {u"X", Variant::I2(1), none, {u"X"}},
-      {u"Y", Variant::I2(1), none, {u"X", u"Y"}},
-      {u"Z", Variant::I2(1), none, {u"X", u"Y", u"Z"}},
-      {u"X", Variant::I2(2), none, {u"Z", u"Y", u"X"}},  // the last entry fills the hole
-      {u"y", Variant::I2(3), none, {u"Z", u"X", u"y"}},  // named as last written
-      {u"Y", Variant::I2(4), none, {u"Z", u"X", u"Y"}},
-      {u"Left", Variant::I2(9), none, {u"Z", u"X", u"Y", u"Left"}},
+      {u"Y", Variant::I2(4), none, {u"X", u"Y"}},
+      {u"Left", Variant::I2(9), none, {u"X", u"Y", u"Left"}},
       // Equal to the default (types apart): left out, and the old one gone.
-      {u"Left", Variant::Bool(false), Variant::I2(0), {u"Z", u"X", u"Y"}},
-      {u"Kept", Variant(u"1"), Variant::I2(1), {u"Z", u"X", u"Y", u"Kept"}},  // text != number
-      {u"Ref", Variant::Obj(nullptr), Variant::I2(0), {u"Z", u"X", u"Y", u"Kept", u"Ref"}},
+      {u"Left", Variant::Bool(false), Variant::I2(0), {u"X", u"Y"}},
+      {u"Kept", Variant(u"1"), Variant::I2(1), {u"X", u"Y", u"Kept"}},  // text != number
+      {u"Ref", Variant::Obj(nullptr), Variant::I2(0), {u"X", u"Y", u"Kept", u"Ref"}},
   };
   PropertyBagX bag;
   for (const auto& step : script) {
@@ -98,7 +95,7 @@ TEST(PropertyBagTest, ScriptedWritesKeepOrderReplaceAndLeaveOutDefaults) {
   // of that name is gone.
   const Variant other = Variant::Obj(std::make_shared<NotPersistable>());
   EXPECT_EQ(ErrorNumberOf([&] { bag.WriteProperty(u"kept", other); }), kTypeMismatch);
-  EXPECT_EQ(EntryNames(bag), (std::vector<WString>{u"Z", u"X", u"Y", u"Ref"}));
+  EXPECT_EQ(EntryNames(bag), (std::vector<WString>{u"X", u"Y", u"Ref"}));
   bag.WriteProperty(u"Kept", Variant(u"1"), Variant::I2(1));
   EXPECT_EQ(bag.ReadProperty(u"Y").I2Value(), 4);
   EXPECT_EQ(bag.ReadProperty(u"Left", Variant::I2(7)).I2Value(), 7);
@@ -113,7 +110,7 @@ TEST(PropertyBagTest, ScriptedWritesKeepOrderReplaceAndLeaveOutDefaults) {
   EXPECT_EQ(copy.Contents(), bag.Contents());
   // A null reference is stored as " " and read back as one whatever the
   // default, even one that is not persistable.
-  EXPECT_EQ(copy.Entries()[3].ObjectType, u" ");
+  EXPECT_EQ(copy.Entries()[2].ObjectType, u" ");
   for (const Variant& def :
        {Variant(), Variant::I2(3), Variant::Obj(std::make_shared<Sample>()), other}) {
     Variant v = copy.ReadProperty(u"ref", def);

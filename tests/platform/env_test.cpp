@@ -222,7 +222,8 @@ TEST(PosixEnvTest, RefusesLinksAndPipesOpensReadOnlyFilesAndWantsAHelpFile) {
   EXPECT_EQ(ReadAll(*env.OpenForLoad(Widen(target))), "keep");
 }
 
-TEST(MemEnvTest, FaultsLinksListingOrderAndHelpLog) {
+// The help log is pinned where it is used (theme_picker_test).
+TEST(MemEnvTest, FaultsLinksPathsAndListingOrder) {
   MemEnv env;
   env.AddFile(u"/w/theme.elm", "pkg");
   env.AddSymlink(u"/w/link.gif");
@@ -252,12 +253,6 @@ TEST(MemEnvTest, FaultsLinksListingOrderAndHelpLog) {
   env.AddFile(u"/themes/file.inf", "");
   env.AddFolder(u"/themes-other");
   EXPECT_EQ(env.ListSubFolders(u"/themes"), (std::vector<WString>{u"zeta", u"alpha"}));
-
-  env.ShowHelp(u"/h/help.chm>TriPane", 15, 1001);
-  ASSERT_EQ(env.HelpCalls().size(), 1u);
-  EXPECT_EQ(env.HelpCalls()[0].file, u"/h/help.chm>TriPane");
-  EXPECT_EQ(env.HelpCalls()[0].command, 15);
-  EXPECT_EQ(env.HelpCalls()[0].data, 1001);
 }
 
 }  // namespace

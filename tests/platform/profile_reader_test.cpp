@@ -7,7 +7,6 @@
 #include <malloc.h>
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 
 #ifdef __SANITIZE_ADDRESS__
@@ -35,17 +34,13 @@ TEST(ProfileReaderTest, ReadsKeysOfTheirSectionOnly) {
     const char16_t *section, *key, *expected;
     size_t size;
   } cases[] = {
-      {u"info", u"title", u"Ocean Breeze", 256},
-      {u"Info", u"TITLE", u"Ocean Breeze", 256},
-      {u"info", u"title", u"Ocean", 6},
-      {u"info", u"title", u"", 1},
-      {u"info", u"title", u"", 0},
-      {u"info", u"empty", u"", 256},
-      {u"info", u"late", u"dflt", 256},
-      {u"next", u"late", u"x", 256},
-      {u"other", u"title", u"wrong", 256},
-      {u"missing", u"title", u"dflt", 256},
-      {u"info", u"noequals", u"dflt", 256},
+      // clang-format off
+      {u"info", u"title", u"Ocean Breeze", 256}, {u"Info", u"TITLE", u"Ocean Breeze", 256},
+      {u"info", u"title", u"Ocean", 6}, {u"info", u"title", u"", 1}, {u"info", u"title", u"", 0},
+      {u"info", u"empty", u"", 256}, {u"info", u"late", u"dflt", 256},
+      {u"next", u"late", u"x", 256}, {u"other", u"title", u"wrong", 256},
+      {u"missing", u"title", u"dflt", 256}, {u"info", u"noequals", u"dflt", 256},
+      // clang-format on
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ParseProfileString(text, c.section, c.key, u"dflt", c.size), c.expected)
@@ -62,19 +57,16 @@ TEST(ProfileReaderTest, ValueForms) {
     std::string value;  // after "title="
     std::u16string expected;
   } cases[] = {
-      {"\t \"Ocean\" \t", u"Ocean"},
-      {"'Ocean'", u"Ocean"},
-      {"\"Ocean'", u"\"Ocean'"},
+      // clang-format off
+      {"\t \"Ocean\" \t", u"Ocean"}, {"'Ocean'", u"Ocean"}, {"\"Ocean'", u"\"Ocean'"},
       {"\"\"Ocean\"\"", u"\"Ocean\""},  // one pair only
-      {"\"", u"\""},
-      {"\"\"", u""},
+      {"\"", u"\""}, {"\"\"", u""},
       {"a\tb \r", u"a\tb \r"},  // a CR before the line's CR LF stays
       {"D\xC3\xA4mmerung", u"D\u00e4mmerung"},
       {"D\xE4mmerung", u"D\u00e4mmerung"},  // not UTF-8: one byte per unit
-      {"\xE2\x80\x9C"
-       "Dawn\xE2\x80\x9D",
-       u"\u201cDawn\u201d"},
+      {"\xE2\x80\x9C" "Dawn\xE2\x80\x9D", u"\u201cDawn\u201d"},
       {"\xF0\x9F\x8C\x8A", u"\U0001F30A"},
+      // clang-format on
       {"\xC3\xA4 \xE2\x82", u"\u00c3\u00a4 \u00e2\u0082"},  // cut sequence
       {"\xED\xA0\x80", u"\u00ed\u00a0\u0080"},              // encoded surrogate
       {"\xC0\xAF", u"\u00c0\u00af"},                        // overlong

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <initializer_list>
 #include <limits>
 #include <memory>
@@ -103,18 +102,14 @@ TEST(VariantTest, RealsAsText) {
     Variant value;
     const char16_t* text;
   } cases[] = {
-      {Variant::R8(1e20), u"1E+20"},
-      {Variant::R8(1e-5), u"1E-05"},
-      {Variant::R8(0.30000000000000004), u"0.3"},
-      {Variant::R8(1.0 / 3), u"0.333333333333333"},
-      {Variant::R8(123456789012345), u"123456789012345"},
-      {Variant::R8(1e15), u"1E+15"},
-      {Variant::R8(0.0001), u"0.0001"},
-      {Variant::R8(-1.5e-300), u"-1.5E-300"},
-      {Variant::R8(-0.0), u"0"},
-      {Variant::R4(1.0f / 3), u"0.3333333"},
-      {Variant::R4(16777216.0f), u"1.677722E+07"},
-      {Variant::Date(45000.25), u"45000.25"},
+      // clang-format off
+      {Variant::R8(1e20), u"1E+20"}, {Variant::R8(1e-5), u"1E-05"},
+      {Variant::R8(0.30000000000000004), u"0.3"}, {Variant::R8(1.0 / 3), u"0.333333333333333"},
+      {Variant::R8(123456789012345), u"123456789012345"}, {Variant::R8(1e15), u"1E+15"},
+      {Variant::R8(0.0001), u"0.0001"}, {Variant::R8(-1.5e-300), u"-1.5E-300"},
+      {Variant::R8(-0.0), u"0"}, {Variant::R4(1.0f / 3), u"0.3333333"},
+      {Variant::R4(16777216.0f), u"1.677722E+07"}, {Variant::Date(45000.25), u"45000.25"},
+      // clang-format on
   };
   for (const auto& c : cases) EXPECT_EQ(c.value.ToString(), c.text);
 }
@@ -125,22 +120,17 @@ TEST(VariantTest, EqualityFollowsAutomationRules) {
     Variant a, b;
     bool equal;
   } cases[] = {
-      {Variant::Bool(false), Variant::I2(0), true},
-      {Variant::Bool(true), Variant::I4(-1), true},
-      {Variant::I2(1), Variant::R8(1.0), true},
-      {Variant::Currency(10000), Variant::I2(1), true},
-      {Variant::Dec({1, 0, 0, 15}), Variant::R8(1.5), true},
-      {Variant(), Variant::I2(0), true},
-      {Variant(), Variant(u""), true},
-      {Variant(), Variant(), true},
-      {Variant(u"a"), Variant(u"A"), false},
-      {Variant(u"1"), Variant::I2(1), false},
-      {Variant(u""), Variant::I2(0), false},
-      {Variant::Null(), Variant::Null(), false},
-      {Variant::Null(), Variant(), false},
-      {Variant::Obj(font), Variant::Obj(font), true},
+      // clang-format off
+      {Variant::Bool(false), Variant::I2(0), true}, {Variant::Bool(true), Variant::I4(-1), true},
+      {Variant::I2(1), Variant::R8(1.0), true}, {Variant::Currency(10000), Variant::I2(1), true},
+      {Variant::Dec({1, 0, 0, 15}), Variant::R8(1.5), true}, {Variant(), Variant::I2(0), true},
+      {Variant(), Variant(u""), true}, {Variant(), Variant(), true},
+      {Variant(u"a"), Variant(u"A"), false}, {Variant(u"1"), Variant::I2(1), false},
+      {Variant(u""), Variant::I2(0), false}, {Variant::Null(), Variant::Null(), false},
+      {Variant::Null(), Variant(), false}, {Variant::Obj(font), Variant::Obj(font), true},
       {Variant::Obj(font), Variant::Obj(nullptr), false},
       {Variant::R8(0.1), Variant::R4(0.1f), false},
+      // clang-format on
   };
   for (const auto& c : cases) {
     EXPECT_EQ(VariantEquals(c.a, c.b), c.equal);
@@ -157,19 +147,13 @@ VariantImage Image(uint16_t code, std::initializer_list<uint8_t> value_bytes) {
 // Every scalar type survives its 16-byte image; unused bytes are written as
 // zero, and images of other types are refused.
 TEST(VariantTest, ImagesOfScalarTypes) {
-  const Variant values[] = {Variant(),
-                            Variant::Null(),
-                            Variant::I2(-2),
-                            Variant::I4(-70000),
-                            Variant::R4(1.5f),
-                            Variant::R8(-0.125),
-                            Variant::Currency(-123456789012345),
-                            Variant::Date(45000.5),
-                            Variant::Error(0x800A03E7),
-                            Variant::Bool(true),
-                            Variant::Bool(false),
-                            Variant::UI1(200),
-                            Variant::Dec({4, 0x80, 0x12345678, 0x9ABCDEF012345678ULL})};
+  // clang-format off
+  const Variant values[] = {
+      Variant(), Variant::Null(), Variant::I2(-2), Variant::I4(-70000), Variant::R4(1.5f),
+      Variant::R8(-0.125), Variant::Currency(-123456789012345), Variant::Date(45000.5),
+      Variant::Error(0x800A03E7), Variant::Bool(true), Variant::Bool(false), Variant::UI1(200),
+      Variant::Dec({4, 0x80, 0x12345678, 0x9ABCDEF012345678ULL})};
+  // clang-format on
   for (const Variant& v : values) {
     VariantImage image = v.ToImage();
     EXPECT_EQ(image[0] | (image[1] << 8), static_cast<int>(v.Type()));

@@ -135,15 +135,9 @@ TYPED_TEST(SectionTest, SaveAndRestore) {
   PropertyBagX defaults;
   section->WriteProperties(defaults);
   EXPECT_EQ(defaults.Entries().size(), TypeParam::kSlotCount) << "every slot; Index 0 left out";
-
-  const WString last = Split(Of(*section).styles).back();
+  // A whole round trip, every value and switch, is pinned by ThemePersistence.
   section->UseCustomSettings(kKey, true);
   FanOut(*section);
-  section->Item(kKey, last)->SetStringProperty(0, u"c");
-  section->Item(kKey, last)->UseCustomSettings(false);
-  const auto restored = testing::RoundTrip(section);
-  ASSERT_NE(restored, nullptr);
-  EXPECT_EQ(testing::SavedState(*restored), testing::SavedState(*section));
 
   // Missing or null slots restore as fresh objects; anything but an object of the
   // slot's class is refused.

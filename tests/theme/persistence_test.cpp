@@ -7,32 +7,12 @@
 
 #include "persist/property_bag.h"
 #include "platform/mem_env.h"
-#include "sections/base_section.h"
-#include "sections/color_section.h"
-#include "sections/graph_section.h"
-#include "settings/base_object.h"
-#include "settings/color_object.h"
-#include "settings/graph_object.h"
 #include "support/bag_round_trip.h"
 #include "theme/theme.h"
 #include "theme_test_util.h"
 
 namespace rxTheme::testing {
 namespace {
-
-std::vector<WString> KeysOf(const PropertyBagX& bag) {
-  std::vector<WString> keys;
-  for (const PropertyEntry& e : bag.Entries()) keys.push_back(e.Name);
-  return keys;
-}
-
-// Calls fn(style, object) for every Color, Graph and Base object of a theme.
-template <class Fn>
-void ForEachObject(CTheme& t, Fn fn) {
-  for (const WString& s : CColor::StyleNames()) fn(s, t.Color(s));
-  for (const WString& s : CGraph::StyleNames()) fn(s, t.Graph(s));
-  for (const WString& s : CThemeBase::StyleNames()) fn(s, t.Base(s));
-}
 
 // Every value a page can read from the theme, under its current switches.
 std::vector<WString> Snapshot(CTheme& t) {
@@ -59,9 +39,9 @@ TEST(ThemePersistence, Keys) {
   CTheme theme;
   PropertyBagX bag;
   theme.WriteProperties(bag);
-  EXPECT_EQ(KeysOf(bag), (std::vector<WString>{u"IncludePath", u"Version", u"CurrentThemeName",
-                                               u"CurrentThemeFile", u"UseBackgroundImage",
-                                               u"ThemeCSS", u"ColorCSS", u"GraphCSS"}));
+  EXPECT_EQ(EntryNames(bag), (std::vector<WString>{u"IncludePath", u"Version", u"CurrentThemeName",
+                                                   u"CurrentThemeFile", u"UseBackgroundImage",
+                                                   u"ThemeCSS", u"ColorCSS", u"GraphCSS"}));
   EXPECT_EQ(bag.Entries()[0].Value.Type(), VarType::Bool);
   EXPECT_EQ(bag.Entries()[1].Value.Type(), VarType::String);
 
@@ -69,7 +49,7 @@ TEST(ThemePersistence, Keys) {
   theme.WorkingFolder(u"/w");
   PropertyBagX with_folders;
   theme.WriteProperties(with_folders);
-  const std::vector<WString> keys = KeysOf(with_folders);
+  const std::vector<WString> keys = EntryNames(with_folders);
   EXPECT_EQ(std::vector<WString>(keys.begin(), keys.begin() + 3),
             (std::vector<WString>{u"WorkingFolder", u"ThemesFolder", u"IncludePath"}));
   EXPECT_EQ(keys.size(), 10u);

@@ -1,5 +1,5 @@
 // Helpers for the theme tests: style sheets, reading a theme's version
-// through a bag, and the error a call raises.
+// through a bag, and visiting every settings object of a theme.
 #pragma once
 
 #include <string>
@@ -8,22 +8,22 @@
 
 #include "persist/property_bag.h"
 #include "platform/mem_env.h"
-#include "runtime/automation_error.h"
+#include "sections/base_section.h"
+#include "sections/color_section.h"
+#include "sections/graph_section.h"
+#include "settings/base_object.h"
+#include "settings/color_object.h"
+#include "settings/graph_object.h"
+#include "support/section_text.h"
 #include "support/theme_package.h"
 #include "theme/theme.h"
 
 namespace rxTheme::testing {
 
-// A style sheet in the parsers' layout: "selector", "{", tab declarations, "}".
-inline std::string Sheet(
-    const std::vector<std::pair<std::string, std::vector<std::string>>>& rules) {
-  std::string out;
-  for (const auto& [selector, decls] : rules) {
-    out += selector + "\r\n{\r\n";
-    for (const std::string& d : decls) out += "\t" + d + "\r\n";
-    out += "}\r\n";
-  }
-  return out;
+// One rule in the parsers' layout: "selector", "{", the declaration
+// indented by a tab, "}".
+inline std::string Rule(const std::string& selector, const std::string& declaration) {
+  return selector + "\r\n{\r\n\t" + declaration + "\r\n}\r\n";
 }
 
 // The theme's version text, which has no getter: read back through a bag.
@@ -33,16 +33,13 @@ inline WString VersionOf(CTheme& theme) {
   return bag.ReadProperty(u"Version").ToString();
 }
 
-// What `fn` raises, as the error's what() says it ("error 9: ..."); "" when
-// it returns.
+// Calls fn(style, object) for every Color, Graph and Base object of a theme,
+// in slot order.
 template <class Fn>
-std::string Raised(Fn&& fn) {
-  try {
-    fn();
-  } catch (const AutomationError& e) {
-    return e.what();
-  }
-  return "";
+void ForEachObject(CTheme& t, Fn&& fn) {
+  for (const WString& s : CColor::StyleNames()) fn(s, t.Color(s));
+  for (const WString& s : CGraph::StyleNames()) fn(s, t.Graph(s));
+  for (const WString& s : CThemeBase::StyleNames()) fn(s, t.Base(s));
 }
 
 }  // namespace rxTheme::testing
