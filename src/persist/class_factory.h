@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <string_view>
 
 #include "persist/persistable.h"
 
@@ -19,6 +20,8 @@ void RegisterClassInstance(const WString& short_name, PersistableFactory factory
 // without "." stays whole), then returns a new instance of the class of that
 // exact, case-sensitive name, or a null reference when no class has it.
 std::shared_ptr<IPropertyBagX> CreateClassInstance(WString& class_name);
+// The same for a name that need not be copied: `class_name` is narrowed.
+std::shared_ptr<IPropertyBagX> CreateClassInstance(std::u16string_view& class_name);
 
 // Registers a class at static-initialisation time:
 //   static const ClassRegistration kReg(u"CColor", [] { return std::make_shared<CColor>(); });

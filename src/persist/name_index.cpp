@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cstring>
+#include <utility>
 
 #include "runtime/wstring.h"
 
@@ -140,6 +141,44 @@ void NameIndex::EraseSlot(size_t slot) {
   }
   slots_[hole] = Slot{};
   --used_;
+}
+
+NameTable::NameTable(std::vector<WString> names)
+    : names_(std::move(names)), repeated_(names_.size()) {
+  size_t size = kMinSlots;
+  while (size < names_.size() * 2) size *= 2;
+  slots_.assign(size, Slot{});
+  for (size_t i = 0; i < names_.size(); ++i) {
+    if (Hashed(names_[i]) != NameIndex::kNotFound) {
+      repeated_[i] = true;  // the first keeps its slot
+      continue;
+    }
+    const uint32_t h = NameIndex::Hash(names_[i]);
+    size_t s = h & (size - 1);
+    while (slots_[s].name_plus_one != 0) s = (s + 1) & (size - 1);
+    slots_[s] = {static_cast<uint32_t>(i + 1), h};
+  }
+}
+
+size_t NameTable::Find(std::u16string_view name, size_t from) const {
+  for (size_t i = from; i < names_.size(); ++i) {
+    const WString& n = names_[i];
+    if (n.size() == name.size() && !repeated_[i] &&
+        std::memcmp(n.data(), name.data(), name.size() * sizeof(char16_t)) == 0) {
+      return i;
+    }
+  }
+  return Hashed(name);
+}
+
+size_t NameTable::Hashed(std::u16string_view name) const {
+  const uint32_t h = NameIndex::Hash(name);
+  const size_t mask = slots_.size() - 1;
+  for (size_t s = h & mask; slots_[s].name_plus_one != 0; s = (s + 1) & mask) {
+    const size_t at = slots_[s].name_plus_one - 1;
+    if (slots_[s].hash == h && EqualsNoCase(names_[at], name)) return at;
+  }
+  return NameIndex::kNotFound;
 }
 
 }  // namespace rxTheme

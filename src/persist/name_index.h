@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "persist/stored_entry.h"
+#include "runtime/wstring.h"
 
 namespace rxTheme {
 
@@ -36,13 +37,15 @@ class NameIndex {
   // Call AFTER an entry was appended at the end of `entries`.
   void Append(std::span<const StoredEntry> entries);
 
+  // Names that LCase makes equal hash alike.
+  static uint32_t Hash(std::u16string_view name);
+
  private:
   struct Slot {
     uint32_t entry_plus_one = 0;  // 0: empty
     uint32_t hash = 0;
   };
 
-  static uint32_t Hash(std::u16string_view name);
   void Build(std::span<const StoredEntry> entries);
   // Inserts entry `position` unless an earlier entry has the same name.
   void Insert(std::span<const StoredEntry> entries, size_t position);
@@ -54,6 +57,32 @@ class NameIndex {
   size_t used_ = 0;
   bool built_ = false;
   bool has_repeats_ = false;
+};
+
+// A fixed list of names, found without regard to letter case as NameIndex
+// finds them: the keys that an object reads back, so that matching a bag's
+// entries against them costs one lookup per entry, not one per key.
+class NameTable {
+ public:
+  explicit NameTable(std::vector<WString> names);
+
+  // The position of `name` in the list (the first, should it repeat), or
+  // NameIndex::kNotFound. Names written by the list's owner come in list
+  // order and in its letter case: a name spelled exactly as one at `from`
+  // or after it is taken without hashing.
+  size_t Find(std::u16string_view name, size_t from = 0) const;
+
+ private:
+  struct Slot {
+    uint32_t name_plus_one = 0;  // 0: empty
+    uint32_t hash = 0;
+  };
+
+  size_t Hashed(std::u16string_view name) const;
+
+  std::vector<WString> names_;
+  std::vector<bool> repeated_;  // a name that an earlier one equals without regard to case
+  std::vector<Slot> slots_;     // open addressing, linear probing; size a power of two
 };
 
 }  // namespace rxTheme

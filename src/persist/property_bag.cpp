@@ -1,5 +1,6 @@
 #include "persist/property_bag.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "persist/class_factory.h"
@@ -14,6 +15,8 @@ namespace rxTheme {
 namespace {
 
 constexpr size_t kGrowBy = 10;
+constexpr size_t kMinRecordUnits = 9;    // three empty texts
+constexpr size_t kMaxFirstReserve = 11;  // under 1 KB of entries
 constexpr std::u16string_view kNullReference = u" ";
 constexpr std::u16string_view kFontType = u"Font";
 
@@ -65,7 +68,10 @@ void PropertyBagX::Decode(std::shared_ptr<const WString> owner, std::u16string_v
   entries_.clear();
   index_.Clear();
   contents_ = std::move(owner);
-  if (entries_.capacity() == 0) entries_.reserve(kGrowBy);
+  // Room for as many records as the smallest record size allows, up to a
+  // first block small enough for the allocator's fast per-size caches; a
+  // larger block would cost more to get than the list's growth does.
+  entries_.reserve(std::min(contents.size() / kMinRecordUnits + 1, kMaxFirstReserve));
   ContentsReader reader(contents);
   while (reader.AtRecord()) {
     // The entry joins the list before its fields are read, so that a fault
@@ -94,6 +100,17 @@ PropertyBagX PropertyBagX::Nested(size_t index) const {
   }
   nested.Contents(std::move(text));
   return nested;
+}
+
+void PropertyBagX::FindEach(const NameTable& keys, std::span<size_t> first) const {
+  std::fill(first.begin(), first.end(), NameIndex::kNotFound);
+  size_t from = 0;
+  for (size_t i = 0; i < entries_.size(); ++i) {
+    const size_t k = keys.Find(entries_[i].name_, from);
+    if (k >= first.size()) continue;
+    if (first[k] == NameIndex::kNotFound) first[k] = i;
+    from = k + 1;
+  }
 }
 
 std::vector<PropertyEntry> PropertyBagX::Entries() const {
@@ -213,7 +230,13 @@ Variant PropertyBagX::Read(std::u16string_view name, const Variant& def) {
     object->ReadProperties(nested);
     return def;
   }
-  if (entries_[index].type_.empty()) return entries_[index].Value();
+  return ReadFound(index);
+}
+
+Variant PropertyBagX::ReadFound(size_t index) {
+  const StoredEntry& e = entries_.at(index);
+  if (e.type_ == kNullReference) return Variant::Obj(nullptr);
+  if (e.type_.empty()) return e.Value();
   return ReadObject(index);
 }
 
@@ -226,7 +249,7 @@ Variant PropertyBagX::ReadObject(size_t index) {
   // cannot drive the recursion (object -> ReadProperties -> ReadProperty) deep.
   if (depth_ + 1 > kMaxNesting) return Variant::Obj(nullptr);
   try {
-    const WString type(entries_[index].type_);
+    std::u16string_view& type = entries_[index].type_;
     // The class is made by its identifier where the platform can, else by
     // the class factory. Asking first, rather than catching the platform's
     // 429, keeps a restore free of exceptions.
@@ -240,11 +263,8 @@ Variant PropertyBagX::ReadObject(size_t index) {
     if (created) {
       object = AsPersistable(created);
     } else {
-      WString short_name = type;
-      object = CreateClassInstance(short_name);
-      // The factory shortened the name to its tail; so does the stored one.
-      std::u16string_view& stored = entries_[index].type_;
-      stored = stored.substr(stored.size() - short_name.size());
+      // The factory shortens the stored name to its tail.
+      object = CreateClassInstance(type);
     }
     if (!object) return Variant::Obj(nullptr);
     object->ReadProperties(nested);

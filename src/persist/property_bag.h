@@ -57,6 +57,16 @@ class PropertyBagX : public Object {
   // The same with a default that is always given (no optional to build).
   Variant ReadProperty(std::u16string_view name, const Variant& default_value);
 
+  // first[k] becomes the index of the entry that ReadProperty finds under
+  // the k-th name of `keys`, or NameIndex::kNotFound (always, for a name that
+  // repeats an earlier one of `keys`): one pass over the entries, for an
+  // object that reads many keys of which few are stored.
+  void FindEach(const NameTable& keys, std::span<size_t> first) const;
+
+  // What ReadProperty gives, with a default that is no object, under the
+  // name by which it finds entry `index` (one that FindEach gave).
+  Variant ReadFound(size_t index);
+
   // The entries in order, as the bag holds them (see StoredEntry), for tools
   // that inspect saved state.
   std::span<const StoredEntry> Stored() const { return entries_; }

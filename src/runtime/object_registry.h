@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <string_view>
 
 #include "runtime/object.h"
 #include "runtime/wstring.h"
@@ -24,7 +25,7 @@ ObjectRef CreateObject(const WString& prog_id);
 // reference then, and also when the class's factory makes no object. Errors
 // that a registered factory raises (a platform refusing the class with 429,
 // for one) still reach the caller.
-ObjectRef TryCreateObject(const WString& prog_id);
+ObjectRef TryCreateObject(std::u16string_view prog_id);
 
 // Registers a class at static-initialisation time:
 //   static const CreatableRegistration kReg(u"rxTheme.CTheme", [] { ... });

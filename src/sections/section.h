@@ -55,6 +55,10 @@ class Section : public IPropertyBagX {
 
   // Fan-outs to every object, in slot order (missing objects made first).
   void UseThemeSettings(SectionKey, bool value);
+  // For a section that has made no object yet: UseThemeSettings(true), with
+  // each object made (and given the flag) on its first use instead of now.
+  // A theme starts so, and a restore then replaces the sections unused.
+  void UseThemeSettingsOnFirstUse(SectionKey) { theme_on_first_use_ = true; }
   void UseCustomSettings(SectionKey, bool value);
   void IncludePath(SectionKey, bool value) requires Object::kHasFolder {
     ForEach([&](Object& object) { object.IncludePath(SettingsKey{}, value); });
@@ -104,6 +108,7 @@ class Section : public IPropertyBagX {
   }
 
   std::array<std::shared_ptr<Object>, kSlotCount> objects_;
+  bool theme_on_first_use_ = false;  // an empty slot stands for an object with the flag on
 };
 
 template <class ObjectT, const SectionShape& kShape>
@@ -146,7 +151,10 @@ size_t Section<ObjectT, kShape>::FindSlot(std::u16string_view name) {
 
 template <class ObjectT, const SectionShape& kShape>
 const std::shared_ptr<ObjectT>& Section<ObjectT, kShape>::At(size_t slot) {
-  if (!objects_[slot]) objects_[slot] = std::make_shared<Object>();
+  if (!objects_[slot]) {
+    objects_[slot] = std::make_shared<Object>();
+    if (theme_on_first_use_) objects_[slot]->UseThemeSettings(true);
+  }
   return objects_[slot];
 }
 
@@ -163,9 +171,26 @@ void Section<ObjectT, kShape>::WriteProperties(PropertyBagX& bag) {
 
 template <class ObjectT, const SectionShape& kShape>
 void Section<ObjectT, kShape>::ReadProperties(PropertyBagX& bag) {
-  if constexpr (kHasIndex) index_ = bag.ReadProperty(u"Index", Variant::I2(0)).ToI2();
+  if (theme_on_first_use_) {
+    // A slot that the restore empties takes a plain object on its next use,
+    // and one that it does not reach keeps the object it stood for.
+    ForEach([](Object&) {});
+    theme_on_first_use_ = false;
+  }
+  // "Index" first, then the slot keys; the bag is walked once for them all.
+  static const NameTable kKeys = [] {
+    std::vector<WString> keys{u"Index"};
+    for (const SlotInfo& slot : Slots()) keys.emplace_back(slot.key);
+    return NameTable(std::move(keys));
+  }();
+  std::array<size_t, 1 + kSlotCount> found;
+  bag.FindEach(kKeys, found);
+  auto read = [&](size_t key) {
+    return found[key] == NameIndex::kNotFound ? Variant() : bag.ReadFound(found[key]);
+  };
+  if constexpr (kHasIndex) index_ = found[0] == NameIndex::kNotFound ? 0 : read(0).ToI2();
   for (size_t i = 0; i < kSlotCount; ++i) {
-    const Variant value = bag.ReadProperty(Slots()[i].key);
+    const Variant value = read(1 + i);
     if (value.IsEmpty()) {
       objects_[i] = nullptr;
       continue;

@@ -1,6 +1,11 @@
 #include "settings/settings_object.h"
 
+#include <exception>
+#include <type_traits>
+#include <utility>
+
 #include "persist/class_factory.h"
+#include "persist/name_index.h"
 #include "persist/property_bag.h"
 #include "runtime/automation_error.h"
 #include "runtime/variant.h"
@@ -26,6 +31,18 @@ Variant Saved(const WString& value) { return Variant(value); }
 void Restore(const Variant& value, int16_t& field) { field = value.ToI2(); }
 void Restore(const Variant& value, bool& field) { field = value.ToBool(); }
 void Restore(const Variant& value, WString& field) { field = value.ToString(); }
+
+// Stores entry `at` of `bag`, one that FindEach gave, into `field` as
+// Restore(bag.ReadProperty(key, Saved(default)), field) does; a plain text
+// goes in without a variant in between.
+template <class T>
+void RestoreStored(PropertyBagX& bag, size_t at, T& field) {
+  if constexpr (std::is_same_v<T, WString>) {
+    const StoredEntry& e = bag.Stored()[at];
+    if (e.ObjectType().empty() && e.IsText()) return void(field.assign(e.Text()));
+  }
+  Restore(bag.ReadFound(at), field);
+}
 
 // A saved key: `head`, the property name, `tail`. Appended into one string:
 // GCC 12 at -O3 reports a false -Wrestrict for operator+ on these strings.
@@ -133,6 +150,7 @@ SettingsObject<kShape>::SavedFields() {
       fields.push_back({u"IncludePath", Field::kInclude});
       fields.push_back({u"WorkingFolder", Field::kFolder});
     }
+    if (fields.size() != kSavedCount) std::terminate();  // ReadProperties sizes by the count
     return fields;
   }();
   return kFields;
@@ -177,11 +195,27 @@ void SettingsObject<kShape>::WriteProperties(PropertyBagX& bag) {
 
 // Every value is converted to its field's type and stored as read (a folder
 // without its trailing separator stays so); a value that does not convert
-// raises 6 or 13, and the fields read before it keep their new values.
+// raises 6 or 13, and the fields read before it keep their new values. The
+// bag is walked once for the keys it holds; an absent key stores its default.
 template <const SettingsShape& kShape>
 void SettingsObject<kShape>::ReadProperties(PropertyBagX& bag) {
-  VisitSaved([&](const WString& key, auto& field, const auto& default_value) {
-    Restore(bag.ReadProperty(key, Saved(default_value)), field);
+  static const NameTable kKeys = [] {
+    std::vector<WString> keys;
+    for (const SavedField& saved : SavedFields()) keys.push_back(saved.key);
+    return NameTable(std::move(keys));
+  }();
+  std::array<size_t, kSavedCount> found;
+  bag.FindEach(kKeys, found);
+  size_t next = 0;
+  VisitSaved([&](const WString&, auto& field, const auto& default_value) {
+    const size_t at = found[next++];
+    if (at != NameIndex::kNotFound) {
+      RestoreStored(bag, at, field);
+    } else if constexpr (std::is_same_v<decltype(default_value), const WString&>) {
+      field.clear();  // the default of every text is ""
+    } else {
+      field = default_value;
+    }
   });
 }
 

@@ -105,6 +105,8 @@ class SettingsObject : public IPropertyBagX {
   };
   // The saved keys in order; both WriteProperties and ReadProperties walk it.
   static const std::vector<SavedField>& SavedFields();
+  static constexpr size_t kSavedCount = (kVariantCount == 2 ? 1 : 0) + 2 +
+                                        kPropertyCount * (kVariantCount + 1) + (kHasFolder ? 2 : 0);
   // Calls visit(key, field, default) for every saved key, the field by
   // reference (int16_t, bool or WString).
   template <class Visit>

@@ -35,7 +35,11 @@ CTheme::CTheme()
     : base_(std::make_shared<CThemeBase>()),
       color_(std::make_shared<CColor>()),
       graph_(std::make_shared<CGraph>()) {
-  UseThemeSettings(true);
+  // UseThemeSettings(true), the settings objects made as they are used.
+  use_theme_settings_ = true;
+  base_->UseThemeSettingsOnFirstUse(Key());
+  color_->UseThemeSettingsOnFirstUse(Key());
+  graph_->UseThemeSettingsOnFirstUse(Key());
 }
 
 CTheme::~CTheme() = default;

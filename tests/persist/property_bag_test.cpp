@@ -131,6 +131,21 @@ TEST(PropertyBagTest, LookupsAndReplacementsMatchAWalk) {
       u"Key12346", u""};
   // clang-format on
   const size_t n = std::size(names);
+  // FindEach against the same walk, for the names that differ without case.
+  const std::vector<WString> keys = {u"a",
+                                     u"b",
+                                     u"@",
+                                     u"`",
+                                     u"\u00C0",
+                                     u"\u00D7",
+                                     u"\u00F7",
+                                     u"Color(0)",
+                                     u"Color(1)",
+                                     u"NavButtonUp(0)",
+                                     u"navbuttonup(1)",
+                                     u"Key12346",
+                                     u""};
+  const NameTable table(keys);
   for (bool decoded : {true, false}) {
     std::vector<std::pair<WString, int16_t>> walk;
     WString contents;
@@ -159,6 +174,14 @@ TEST(PropertyBagTest, LookupsAndReplacementsMatchAWalk) {
       const auto it = first();
       ASSERT_EQ(bag.ReadProperty(name, Variant::I2(-1)).ToI2(), it == walk.end() ? -1 : it->second)
           << "step " << step;
+      std::vector<size_t> found(keys.size());
+      bag.FindEach(table, found);
+      for (size_t k = 0; k < keys.size(); ++k) {
+        const auto it = std::find_if(walk.begin(), walk.end(),
+                                     [&](const auto& e) { return EqualsNoCase(e.first, keys[k]); });
+        ASSERT_EQ(found[k], it == walk.end() ? NameIndex::kNotFound : size_t(it - walk.begin()))
+            << "step " << step << " key " << k;
+      }
     }
     std::vector<WString> walk_names;
     for (const auto& e : walk) walk_names.push_back(e.first);
