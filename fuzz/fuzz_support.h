@@ -1,6 +1,6 @@
-// Shared by the fuzz targets: splitting an input into fields, making a theme
-// package of pieces, an in-memory file system with a package folder and a
-// working folder, and the rule that only expected automation errors escape.
+// Shared by the fuzz targets: splitting an input into fields, an in-memory
+// file system with a package folder and a working folder, and the rule that
+// only expected automation errors escape.
 #pragma once
 
 #include <cstdint>
@@ -8,7 +8,6 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "platform/mem_env.h"
@@ -31,15 +30,6 @@ inline std::vector<std::string_view> Split(std::string_view text, char separator
   }
   fields.push_back(text);
   return fields;
-}
-
-// A well-formed package of the pieces (name, bytes).
-inline std::string MakePackage(
-    const std::vector<std::pair<std::string, std::string_view>>& pieces) {
-  std::string out = "1.0\n" + std::to_string(pieces.size()) + "\n";
-  for (const auto& [name, data] : pieces) out += name + "," + std::to_string(data.size()) + "\n";
-  for (const auto& [name, data] : pieces) out.append("<==MS-Theme==>").append(data);
-  return out;
 }
 
 // Runs `action`; an automation error other than `allowed` is a finding.

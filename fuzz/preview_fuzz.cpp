@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "../tests/support/theme_package.h"
 #include "fuzz_support.h"
 #include "picker/preview.h"
 #include "theme/theme.h"
@@ -46,10 +47,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const bool vivid = data[0] & 1, active = data[0] & 2, background = data[0] & 4;
   const auto sheets = fuzz::Split(fuzz::Bytes(data + 1, size - 1), '\0', 5);
   const char* names[] = {"color0.css", "color1.css", "graph0.css", "graph1.css", "theme.css"};
-  std::vector<std::pair<std::string, std::string_view>> pieces;
-  for (size_t i = 0; i < sheets.size(); ++i) pieces.emplace_back(names[i], sheets[i]);
+  std::vector<testing::Piece> pieces;
+  for (size_t i = 0; i < sheets.size(); ++i) pieces.push_back({names[i], std::string(sheets[i])});
   fuzz::Site site;
-  site.env.AddFile(fuzz::Site::kPackage, fuzz::MakePackage(pieces));
+  site.env.AddFile(fuzz::Site::kPackage, testing::MakePackage("1.0", pieces));
 
   CTheme theme, blank;
   theme.WorkingFolder(fuzz::Site::kWork);

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "../tests/support/test_keys.h"
 #include "runtime/automation_error.h"
 #include "runtime/wstring.h"
 #include "sections/base_section.h"
@@ -14,9 +15,6 @@
 #include "sections/graph_section.h"
 
 namespace rxTheme {
-struct SectionTestPeer {
-  static SectionKey Key() { return SectionKey{}; }
-};
 
 // Aborts unless every event's line is a part of the sheet, numbered from 1.
 struct LineChecker : ParseObserver {

@@ -6,28 +6,14 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "../tests/support/vanishing_env.h"
 #include "fuzz_support.h"
 #include "picker/theme_list.h"
 #include "platform/profile_reader.h"
 
-namespace {
-
-// A MemEnv whose profile reader fails for one file.
-struct FailingEnv : rxTheme::MemEnv {
-  rxTheme::WString failing;
-  rxTheme::WString ReadProfileString(const rxTheme::WString& file, const rxTheme::WString& section,
-                                     const rxTheme::WString& key, const rxTheme::WString& fallback,
-                                     size_t buffer_size) override {
-    if (file == failing) rxTheme::RaiseError(rxTheme::kPathNotFound);
-    return MemEnv::ReadProfileString(file, section, key, fallback, buffer_size);
-  }
-};
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace rxTheme;
-  FailingEnv env;
+  testing::VanishingEnv env;
   ScopedEnv scope(env);
   env.AddFolder(u"/themes");
   // The expected list: each folder with its .inf file, in listing (creation)
@@ -49,8 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!(record[0] & 1)) continue;
     const std::string text(fields.size() > 1 ? fields[1] : std::string_view());
     env.AddFile(inf, text);
-    if ((record[0] & 2) && env.failing.empty()) env.failing = inf;
-    failed = failed || inf == env.failing;
+    if ((record[0] & 2) && env.vanishing.empty()) env.vanishing = inf;
+    failed = failed || inf == env.vanishing;
     if (failed) continue;
     WString title = ParseProfileString(text, u"info", u"title", u"", kTitleBufferSize);
     want.push_back({LCase(title), {std::move(title), folder + u"/" + name + u".elm"}});

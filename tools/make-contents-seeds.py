@@ -5,22 +5,7 @@ import pathlib
 import struct
 import sys
 
-
-def text_field(tag, text):
-    units = [ord(c) for c in text] if isinstance(text, str) else text
-    return struct.pack("<Hi", tag, len(units)) + b"".join(struct.pack("<H", u) for u in units)
-
-
-def image(code, value=b""):
-    return struct.pack("<HH", 4, code) + b"\0" * 6 + value.ljust(8, b"\0")
-
-
-def record(name, obj_type, value_field):
-    return text_field(1, name) + text_field(2, obj_type) + value_field
-
-
-def units(contents):
-    return [u for (u,) in struct.iter_unpack("<H", contents)]
+from contents_fields import image, record, text_field, units
 
 
 font = (record("Name", "", text_field(3, "Verdana"))

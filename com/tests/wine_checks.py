@@ -103,16 +103,14 @@ def same_theme(loaded_path, restored_path):
     return 0
 
 
+COMMANDS = {"expected": expected, "same-bytes": same_bytes, "same-theme": same_theme}
+
+
 def main(argv):
-    command, args = argv[1], argv[2:]
-    if command == "expected":
-        return expected(*args)
-    if command == "same-bytes":
-        return same_bytes(*args)
-    if command == "same-theme":
-        return same_theme(*args)
-    print("unknown command " + command)
-    return 2
+    if argv[1] not in COMMANDS:
+        print("unknown command " + argv[1])
+        return 2
+    return COMMANDS[argv[1]](*argv[2:])
 
 
 if __name__ == "__main__":

@@ -8,26 +8,11 @@ import subprocess
 import sys
 import tempfile
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
+from contents_fields import image, record, text_field, units  # noqa: E402
+
 EXE = sys.argv[1]
 failures = []
-
-
-def text_field(tag, units):
-    """A text field; `units` is a str or a list of 16-bit units."""
-    units = [ord(c) for c in units] if isinstance(units, str) else units
-    return struct.pack("<Hi", tag, len(units)) + b"".join(struct.pack("<H", u) for u in units)
-
-
-def image(code, value=b""):
-    return struct.pack("<HH", 4, code) + b"\0" * 6 + value.ljust(8, b"\0")
-
-
-def record(name, obj_type, value_field):
-    return text_field(1, name) + text_field(2, obj_type) + value_field
-
-
-def units(contents):
-    return [u for (u,) in struct.iter_unpack("<H", contents)]
 
 
 def entry(name, var_type, value):

@@ -33,7 +33,6 @@ row 1 "$E 53: File not found: $T/missing.elm" load missing.elm --working-folder 
 row 1 "$E 53: File not found: $T/folder" load folder --working-folder page
 row 1 "$E 53: File not found: $T/fifo" load fifo --working-folder page
 row 1 "$E 53: File not found: $T/nothing.bin" restore nothing.bin
-row 1 "$E 53: File not found: $T/folder" restore folder
 row 1 "$E 53: File not found: $T/fifo" bag dump fifo
 row 1 "$E 53: File not found: $T/folder" pick themes --working-folder page --state folder
 row 1 "$E 5: Invalid procedure call or argument: not a theme package: $SRC/docs/picker.png" \

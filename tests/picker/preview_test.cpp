@@ -53,7 +53,6 @@ TEST_F(PreviewTest, EveryCombinationOfOptionsGivesTheDescribedPage) {
       EXPECT_EQ(ToUtf8(html),
                 Golden(options ? "harbor-all-options.html" : "harbor-no-options.html"));
     }
-    EXPECT_EQ(std::count(html.begin(), html.end(), u'\n'), 46);
     EXPECT_EQ(html.rfind(background ? u"<body background=\"/site/background.png\" bgcolor=\"#"
                                     : u"<body bgcolor=\"#",
                          0),
@@ -92,7 +91,6 @@ TEST_F(PreviewTest, ValuesUnescapedOrEscapedAndNothingElse) {
     }
   }
   EXPECT_EQ(ToUtf8(escaped), ToUtf8(plain));
-  EXPECT_NE(escaped.find(u"link=\"&quot;&gt;&lt;b&gt;&amp;amp;\""), WString::npos);
 }
 
 }  // namespace

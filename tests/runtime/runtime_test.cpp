@@ -22,11 +22,6 @@ TEST(WStringTest, EightBitMappingCaseFoldingAndUtf8) {
   EXPECT_TRUE(EqualsNoCase(u"NavTxtHome", u"navtxthome"));
   EXPECT_FALSE(EqualsNoCase(u"a", u"ab"));
   EXPECT_FALSE(EqualsNoCase(u"@", u"`"));
-  EXPECT_TRUE(StartsWithNoCase(u"Color1.CSS", u"color"));
-  EXPECT_TRUE(ContainsNoCase(u"x/Graph0.css", u"GRAPH"));
-  EXPECT_FALSE(ContainsNoCase(u"gra", u"graph"));
-  EXPECT_EQ(TrimSpaces(u"  a b \t "), u"a b \t");
-  EXPECT_EQ(TrimSpaces(u"   "), u"");
   EXPECT_EQ(ToUtf8(u"a\u00e9\u20ac"), "a\xC3\xA9\xE2\x82\xAC");
   EXPECT_EQ(ToUtf8(u"\U0001F600"), "\xF0\x9F\x98\x80");
   EXPECT_EQ(ToUtf8(WString(1, char16_t(0xD800)) + u"x"), "\xEF\xBF\xBDx");

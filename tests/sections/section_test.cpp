@@ -13,7 +13,6 @@
 #include "sections/base_section.h"
 #include "sections/color_section.h"
 #include "sections/graph_section.h"
-#include "sections/parse_observer.h"
 #include "sections/theme_support.h"
 #include "support/bag_round_trip.h"
 #include "support/section_text.h"
@@ -125,8 +124,6 @@ TYPED_TEST(SectionTest, ItemsAndFanOuts) {
     const auto object = section.Item(kKey, style);
     EXPECT_TRUE(object->UseCustomSettings() && !object->UseThemeSettings() && Reached(*object));
   }
-  section.UseThemeSettings(kKey, true);
-  EXPECT_TRUE(section.Item(kKey, styles.back())->UseThemeSettings());
   ExpectRows(style_of, Of(section).cases);
 }
 
@@ -352,62 +349,6 @@ TEST(LeadingNumberTest, ReadsTheNumberAtTheStart) {
              u"2e+=2|3ex=3|=0|abc=0|-=0|.=0|1 2=1|- 1=0|0x10=0|007=7|1e-999=0|1e999=inf");
   EXPECT_EQ(read(u"\t5"), u"0") << "tabs are not skipped";
   EXPECT_EQ(read(u"-1" + WString(400, u'0')), u"-inf");
-}
-
-// Hears every event of a parse as "line kind [name] [property=value] [->slot]
-// [image=value] [error]", checking that it carries its line as the parser took it.
-struct Recorder : ParseObserver {
-  void OnEvent(const ParseEvent& e) override {
-    static constexpr const char* kKinds[] = {"style",  "selector", "open",     "close",    "set",
-                                             "ignore", "brace",    "one-line", "unclosed", "error"};
-    WString rest = sheet;
-    for (size_t n = 1; n < e.line_number; ++n) NextLine(rest);
-    EXPECT_EQ(e.line, NextLine(rest)) << e.line_number;
-    // Appended piece by piece: GCC 12 at -O3 reports a false -Wrestrict for
-    // operator+ on a literal and a temporary string.
-    if (!events.empty()) events += '|';
-    events.append(std::to_string(e.line_number)).append(" ").append(kKinds[int(e.kind)]);
-    if (!e.name.empty()) events.append(" ").append(ToUtf8(e.name));
-    if (e.property) events.append(" ").append(ToUtf8(e.property->name)).append("=");
-    if (e.property) events.append(ToUtf8(e.value));
-    if (e.slot) events.append("->").append(ToUtf8(e.slot));
-    if (e.image_set) events.append(" image=").append(ToUtf8(e.value));
-    if (e.error) events.append(" ").append(std::to_string(e.error));
-  }
-  WString sheet;
-  std::string events;
-};
-
-TEST(ParseObserverTest, ReportsEveryLineAsTheParserTookIt) {
-  const struct {
-    char section;  // 'c'olor (variant 0), 'g'raph (variant 1) or 'b'ase
-    const char16_t* sheet;
-    const char* events;
-  } rows[] = {
-      {'c',
-       u"<style>|a:hover|{|\tcolor: rgb(1,2,3);|}|body {|  color: rgb(1,1,1);|body|{|"
-       u"  color: rgb(1,1,1);|\t{|\tx-color: red|}|{|\tbackground-color: #fff;",
-       "1 style|2 selector hover|3 open hover|4 set Color=#010203|5 close|6 selector body {|"
-       "7 selector color: rgb(1,1,1);|8 selector body|9 open body->Body|10 ignore|11 brace|"
-       "12 ignore|13 close->Body|14 open body->Body|15 set BackgroundColor=->Body|14 unclosed"},
-      {'g', u".mstheme-navtxthome|{|navbutton-home-normal: url(a b.gif);|list-image-1: url(x",
-       "1 selector navtxthome|2 open navtxthome->NavTxtHome|"
-       "3 set NavButtonHomeNormal=a b.gif->NavTxtHome|4 error 5"},
-      {'b', u"h1|{ font-family: x; }|}|p|body { background-image: url('b.gif'); }|h7 { x }",
-       "1 selector h1|2 open h1->H1|3 close->H1|4 selector p|5 one-line body->Body image=b.gif|"
-       "6 one-line h7"},
-  };
-  for (const auto& row : rows) {
-    Recorder recorder;
-    recorder.sheet = Sheet(row.sheet);
-    WString text = recorder.sheet;
-    ErrorNumberOf([&] {
-      if (row.section == 'c') CColor().LoadCss(kKey, u"", text, 0, &recorder);
-      if (row.section == 'g') CGraph().LoadCss(kKey, u"", text, 1, &recorder);
-      if (row.section == 'b') CThemeBase().LoadCss(kKey, u"", text, &recorder);
-    });
-    EXPECT_EQ(recorder.events, row.events);
-  }
 }
 
 }  // namespace

@@ -88,7 +88,6 @@ TEST_F(LoadedTheme, SaveAndRestoreKeepsEveryValue) {
          t.CurrentThemeName(u"Ember"); t.CurrentThemeFile(u"/themes/ember/ember.elm"); }},
       {"vivid colors", [](CTheme& t) { t.ColorIndex(1); }},
       {"vivid colors, active graphics", [](CTheme& t) { t.GraphIndex(1); }},
-      {"active graphics", [](CTheme& t) { t.ColorIndex(0); }},
   };
   // clang-format on
   for (const auto& [what, apply] : steps) {
