@@ -320,6 +320,18 @@ int wmain(int argc, wchar_t** argv) {
       PostMessageW(d.window, WM_SYSCOMMAND, SC_CLOSE, 0);
     });
     Check(result == 0, "the close box gives 0");
+
+    // The theme passed in: a null reference, or an object that is no theme.
+    auto ErrorOf = [&](IUnknown* object) {
+      LONG code = 0;
+      auto* parent = reinterpret_cast<_CTheme*>(object);
+      return HRESULT_CODE(theme->SelectTheme(&parent, &code));
+    };
+    ComPtr<IUnknown> bag, font;
+    CoCreateInstance(CLSID_PropertyBagX, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, &bag);
+    CoCreateInstance(CLSID_StdFont, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, &font);
+    Check(ErrorOf(nullptr) == 91, "a null theme: 91");
+    Check(ErrorOf(bag.Get()) == 13 && ErrorOf(font.Get()) == 13, "an object that is no theme: 13");
   }
   Gdiplus::GdiplusShutdown(gdiplus);
   CoUninitialize();
