@@ -180,38 +180,33 @@ SettingsObject<kShape>::SavedFields() {
 }
 
 template <const SettingsShape& kShape>
-template <class Visit>
-void SettingsObject<kShape>::VisitSaved(Visit&& visit) {
-  for (const SavedField& saved : SavedFields()) {
-    switch (saved.field) {
-      case Field::kIndex:
-        visit(saved.key, index_, int16_t{0});
-        break;
-      case Field::kUseCustom:
-        visit(saved.key, use_custom_settings_, false);
-        break;
-      case Field::kUseTheme:
-        visit(saved.key, use_theme_settings_, kShape.use_theme_default);
-        break;
-      case Field::kTheme:
-      case Field::kCustom:
-      case Field::kFolder: {
-        TextField text{texts_, saved.slot};
-        visit(saved.key, text, WString());
-        break;
-      }
-      case Field::kInclude:
-        if constexpr (kHasFolder) visit(saved.key, include_path_, false);
-        break;
+template <class Fn>
+void SettingsObject<kShape>::VisitField(const SavedField& saved, Fn&& visit) {
+  switch (saved.field) {
+    case Field::kIndex:
+      return visit(saved.key, index_, int16_t{0});
+    case Field::kUseCustom:
+      return visit(saved.key, use_custom_settings_, false);
+    case Field::kUseTheme:
+      return visit(saved.key, use_theme_settings_, kShape.use_theme_default);
+    case Field::kTheme:
+    case Field::kCustom:
+    case Field::kFolder: {
+      TextField text{texts_, saved.slot};
+      return visit(saved.key, text, WString());
     }
+    case Field::kInclude:
+      return visit(saved.key, include_path_, false);
   }
 }
 
 template <const SettingsShape& kShape>
 void SettingsObject<kShape>::WriteProperties(PropertyBagX& bag) {
-  VisitSaved([&](const WString& key, const auto& field, const auto& default_value) {
-    bag.WriteProperty(key, Saved(field), Saved(default_value));
-  });
+  for (const SavedField& saved : SavedFields()) {
+    VisitField(saved, [&](const WString& key, const auto& field, const auto& default_value) {
+      bag.WriteProperty(key, Saved(field), Saved(default_value));
+    });
+  }
 }
 
 // Every value is converted to its field's type and stored as read (a folder
@@ -235,17 +230,20 @@ void SettingsObject<kShape>::ReadProperties(PropertyBagX& bag) {
   }
   texts_.Reserve(units);
   const bool texts_were_empty = texts_.AllEmpty();
-  size_t next = 0;
-  VisitSaved([&](const WString&, auto& field, const auto& default_value) {
-    const size_t at = found[next++];
-    if (at != NameIndex::kNotFound) {
-      RestoreStored(bag, at, field);
-    } else if constexpr (requires { field.texts; }) {
-      if (!texts_were_empty) field.texts.Clear(field.slot);  // the default of every text is ""
-    } else {
-      field = default_value;
-    }
-  });
+  const std::vector<SavedField>& fields = SavedFields();
+  for (size_t k = 0; k < kSavedCount; ++k) {
+    const size_t at = found[k];
+    if (at == NameIndex::kNotFound && texts_were_empty && fields[k].IsText()) continue;
+    VisitField(fields[k], [&](const WString&, auto& field, const auto& default_value) {
+      if (at != NameIndex::kNotFound) {
+        RestoreStored(bag, at, field);
+      } else if constexpr (requires { field.texts; }) {
+        field.texts.Clear(field.slot);  // the default of every text is ""
+      } else {
+        field = default_value;
+      }
+    });
+  }
 }
 
 template class SettingsObject<kColorShape>;

@@ -103,8 +103,10 @@ class SettingsObject : public IPropertyBagX {
     WString key;
     Field field;
     size_t slot = 0;  // the text slot of a kTheme, kCustom or kFolder field
+
+    bool IsText() const { return field >= Field::kTheme && field != Field::kInclude; }
   };
-  // A text field as VisitSaved hands it out: one slot of texts_.
+  // A text field as VisitField hands it out: one slot of texts_.
   struct TextField {
     TextSlots<kTextCount>& texts;
     size_t slot;
@@ -113,10 +115,10 @@ class SettingsObject : public IPropertyBagX {
   static const std::vector<SavedField>& SavedFields();
   static constexpr size_t kSavedCount = (kVariantCount == 2 ? 1 : 0) + 2 +
                                         kPropertyCount * (kVariantCount + 1) + (kHasFolder ? 2 : 0);
-  // Calls visit(key, field, default) for every saved key, the field by
+  // Calls visit(key, field, default) for the field of a saved key, by
   // reference (int16_t or bool) or as a TextField (default WString()).
-  template <class Visit>
-  void VisitSaved(Visit&& visit);
+  template <class Fn>
+  void VisitField(const SavedField& saved, Fn&& visit);
 
   // The property table position of a public position; raises 9 when there is
   // none.
