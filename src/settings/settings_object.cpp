@@ -1,6 +1,7 @@
 #include "settings/settings_object.h"
 
 #include <exception>
+#include <stdexcept>
 #include <type_traits>
 #include <utility>
 
@@ -30,16 +31,23 @@ Variant Saved(bool value) { return Variant::Bool(value); }
 Variant Saved(const WString& value) { return Variant(value); }
 void Restore(const Variant& value, int16_t& field) { field = value.ToI2(); }
 void Restore(const Variant& value, bool& field) { field = value.ToBool(); }
-void Restore(const Variant& value, WString& field) { field = value.ToString(); }
+template <class Text>
+requires requires(Text t) { t.texts; }
+Variant Saved(const Text& field) { return Variant(WString(field.texts[field.slot])); }
+template <class Text>
+requires requires(Text t) { t.texts; }
+void Restore(const Variant& value, Text& field) {
+  field.texts.Assign(field.slot, value.ToString());
+}
 
 // Stores entry `at` of `bag`, one that FindEach gave, into `field` as
 // Restore(bag.ReadProperty(key, Saved(default)), field) does; a plain text
 // goes in without a variant in between.
 template <class T>
 void RestoreStored(PropertyBagX& bag, size_t at, T& field) {
-  if constexpr (std::is_same_v<T, WString>) {
+  if constexpr (requires { field.texts; }) {
     const StoredEntry& e = bag.Stored()[at];
-    if (e.ObjectType().empty() && e.IsText()) return void(field.assign(e.Text()));
+    if (e.ObjectType().empty() && e.IsText()) return field.texts.Assign(field.slot, e.Text());
   }
   Restore(bag.ReadFound(at), field);
 }
@@ -82,7 +90,7 @@ WString SettingsObject<kShape>::GetStringProperty(size_t position) const {
 
 template <const SettingsShape& kShape>
 void SettingsObject<kShape>::SetStringProperty(size_t position, const WString& value) {
-  custom_[PublicProperty(position)] = value;
+  SetCustom(PublicProperty(position), value);
 }
 
 template <const SettingsShape& kShape>
@@ -104,25 +112,38 @@ size_t SettingsObject<kShape>::VariantSlot() const {
 
 template <const SettingsShape& kShape>
 WString SettingsObject<kShape>::Effective(size_t property) const {
-  const WString* value = nullptr;
-  if (!custom_[property].empty() && use_custom_settings_) {
-    value = &custom_[property];
+  std::u16string_view value;
+  if (!texts_[CustomSlot(property)].empty() && use_custom_settings_) {
+    value = texts_[CustomSlot(property)];
   } else if (use_theme_settings_) {
-    value = &theme_[property][VariantSlot()];
+    value = texts_[ThemeSlot(property, VariantSlot())];
   }
-  const bool with_folder = include_path_ && Properties()[property].kind == PropertyKind::kImage;
+  std::u16string_view folder;
+  if constexpr (kHasFolder) {
+    if (include_path_ && Properties()[property].kind == PropertyKind::kImage)
+      folder = texts_[kFolderSlot];
+  }
   // Built by appending into reserved space: GCC 12 at -O3 reports a false
   // -Wrestrict for insert(0, ...) and operator+ on these strings.
   WString result;
-  result.reserve((with_folder ? working_folder_.size() : 0) + (value ? value->size() : 0));
-  if (with_folder) result.append(working_folder_);
-  if (value) result.append(*value);
+  result.reserve(folder.size() + value.size());
+  result.append(folder).append(value);
   return result;
 }
 
 template <const SettingsShape& kShape>
 void SettingsObject<kShape>::ThemeValue(SettingsKey, size_t property, const WString& value) {
-  theme_.at(property)[VariantSlot()] = value;
+  if (property >= kPropertyCount) throw std::out_of_range("SettingsObject::ThemeValue");
+  texts_.Assign(ThemeSlot(property, VariantSlot()), value);
+}
+
+template <const SettingsShape& kShape>
+void SettingsObject<kShape>::WorkingFolder(SettingsKey, const WString& folder) requires kHasFolder {
+  if (!folder.empty() && folder.back() == kPathSeparator) return texts_.Assign(kFolderSlot, folder);
+  WString with_separator;
+  with_separator.reserve(folder.size() + 1);
+  with_separator.append(folder).push_back(kPathSeparator);
+  texts_.Assign(kFolderSlot, with_separator);
 }
 
 template <const SettingsShape& kShape>
@@ -141,14 +162,16 @@ SettingsObject<kShape>::SavedFields() {
     for (size_t variant = 0; variant < kVariantCount; ++variant) {
       // With variants the key carries the variant: "Color(0)", "Color(1)".
       const char16_t* suffix = kVariantCount == 1 ? u"" : variant == 0 ? u"(0)" : u"(1)";
-      for (size_t i = 0; i < kPropertyCount; ++i)
-        fields.push_back({Key(u"", Properties()[i].name, suffix), Field::kTheme, i, variant});
+      for (size_t i = 0; i < kPropertyCount; ++i) {
+        fields.push_back(
+            {Key(u"", Properties()[i].name, suffix), Field::kTheme, ThemeSlot(i, variant)});
+      }
     }
     for (size_t i = 0; i < kPropertyCount; ++i)
-      fields.push_back({Key(u"C", Properties()[i].name, u""), Field::kCustom, i});
+      fields.push_back({Key(u"C", Properties()[i].name, u""), Field::kCustom, CustomSlot(i)});
     if constexpr (kHasFolder) {
       fields.push_back({u"IncludePath", Field::kInclude});
-      fields.push_back({u"WorkingFolder", Field::kFolder});
+      fields.push_back({u"WorkingFolder", Field::kFolder, kFolderSlot});
     }
     if (fields.size() != kSavedCount) std::terminate();  // ReadProperties sizes by the count
     return fields;
@@ -157,40 +180,33 @@ SettingsObject<kShape>::SavedFields() {
 }
 
 template <const SettingsShape& kShape>
-template <class Visit>
-void SettingsObject<kShape>::VisitSaved(Visit&& visit) {
-  for (const SavedField& saved : SavedFields()) {
-    switch (saved.field) {
-      case Field::kIndex:
-        visit(saved.key, index_, int16_t{0});
-        break;
-      case Field::kUseCustom:
-        visit(saved.key, use_custom_settings_, false);
-        break;
-      case Field::kUseTheme:
-        visit(saved.key, use_theme_settings_, kShape.use_theme_default);
-        break;
-      case Field::kTheme:
-        visit(saved.key, theme_[saved.property][saved.variant], WString());
-        break;
-      case Field::kCustom:
-        visit(saved.key, custom_[saved.property], WString());
-        break;
-      case Field::kInclude:
-        visit(saved.key, include_path_, false);
-        break;
-      case Field::kFolder:
-        visit(saved.key, working_folder_, WString());
-        break;
+template <class Fn>
+void SettingsObject<kShape>::VisitField(const SavedField& saved, Fn&& visit) {
+  switch (saved.field) {
+    case Field::kIndex:
+      return visit(saved.key, index_, int16_t{0});
+    case Field::kUseCustom:
+      return visit(saved.key, use_custom_settings_, false);
+    case Field::kUseTheme:
+      return visit(saved.key, use_theme_settings_, kShape.use_theme_default);
+    case Field::kTheme:
+    case Field::kCustom:
+    case Field::kFolder: {
+      TextField text{texts_, saved.slot};
+      return visit(saved.key, text, WString());
     }
+    case Field::kInclude:
+      return visit(saved.key, include_path_, false);
   }
 }
 
 template <const SettingsShape& kShape>
 void SettingsObject<kShape>::WriteProperties(PropertyBagX& bag) {
-  VisitSaved([&](const WString& key, const auto& field, const auto& default_value) {
-    bag.WriteProperty(key, Saved(field), Saved(default_value));
-  });
+  for (const SavedField& saved : SavedFields()) {
+    VisitField(saved, [&](const WString& key, const auto& field, const auto& default_value) {
+      bag.WriteProperty(key, Saved(field), Saved(default_value));
+    });
+  }
 }
 
 // Every value is converted to its field's type and stored as read (a folder
@@ -206,17 +222,28 @@ void SettingsObject<kShape>::ReadProperties(PropertyBagX& bag) {
   }();
   std::array<size_t, kSavedCount> found;
   bag.FindEach(kKeys, found);
-  size_t next = 0;
-  VisitSaved([&](const WString&, auto& field, const auto& default_value) {
-    const size_t at = found[next++];
-    if (at != NameIndex::kNotFound) {
-      RestoreStored(bag, at, field);
-    } else if constexpr (std::is_same_v<decltype(default_value), const WString&>) {
-      field.clear();  // the default of every text is ""
-    } else {
-      field = default_value;
-    }
-  });
+  // The texts about to be stored get one block; texts that are empty already
+  // need no clearing when their key is absent.
+  size_t units = 0;
+  for (const StoredEntry& e : bag.Stored()) {
+    if (e.IsText() && e.ObjectType().empty()) units += e.Text().size();
+  }
+  texts_.Reserve(units);
+  const bool texts_were_empty = texts_.AllEmpty();
+  const std::vector<SavedField>& fields = SavedFields();
+  for (size_t k = 0; k < kSavedCount; ++k) {
+    const size_t at = found[k];
+    if (at == NameIndex::kNotFound && texts_were_empty && fields[k].IsText()) continue;
+    VisitField(fields[k], [&](const WString&, auto& field, const auto& default_value) {
+      if (at != NameIndex::kNotFound) {
+        RestoreStored(bag, at, field);
+      } else if constexpr (requires { field.texts; }) {
+        field.texts.Clear(field.slot);  // the default of every text is ""
+      } else {
+        field = default_value;
+      }
+    });
+  }
 }
 
 template class SettingsObject<kColorShape>;

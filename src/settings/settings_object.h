@@ -16,6 +16,7 @@
 #include "runtime/wstring.h"
 #include "settings/property_info.h"
 #include "settings/settings_key.h"
+#include "settings/text_slots.h"
 
 namespace rxTheme {
 
@@ -39,6 +40,7 @@ class SettingsObject : public IPropertyBagX {
   static constexpr size_t kPropertyCount = kShape.properties.size();
   static constexpr size_t kVariantCount = kShape.variants;
   static constexpr bool kHasFolder = kShape.has_folder;
+  static constexpr size_t kTextCount = kPropertyCount * (kVariantCount + 1) + (kHasFolder ? 1 : 0);
 
   // The property table, in property order.
   static constexpr std::span<const PropertyInfo> Properties() { return kShape.properties; }
@@ -66,14 +68,12 @@ class SettingsObject : public IPropertyBagX {
   }
   bool IncludePath(SettingsKey) const requires kHasFolder { return include_path_; }
   void IncludePath(SettingsKey, bool value) requires kHasFolder { include_path_ = value; }
-  const WString& WorkingFolder(SettingsKey) const requires kHasFolder { return working_folder_; }
+  WString WorkingFolder(SettingsKey) const requires kHasFolder {
+    return WString(texts_[kFolderSlot]);
+  }
   // Stores the folder with kPathSeparator appended when it does not already
   // end with one ("" becomes the separator alone).
-  void WorkingFolder(SettingsKey, const WString& folder) requires kHasFolder {
-    working_folder_ = folder;
-    if (folder.empty() || folder.back() != kPathSeparator)
-      working_folder_.push_back(kPathSeparator);
-  }
+  void WorkingFolder(SettingsKey, const WString& folder) requires kHasFolder;
   // Stores the theme value of `property` (a position in the property table,
   // internal properties included) in the selected variant. With two variants,
   // raises 9 and stores nothing unless Index is 0 or 1.
@@ -92,7 +92,9 @@ class SettingsObject : public IPropertyBagX {
   // picture property then gets WorkingFolder in front when IncludePath is
   // true, even when the value is empty.
   WString Effective(size_t property) const;
-  void SetCustom(size_t property, const WString& value) { custom_[property] = value; }
+  void SetCustom(size_t property, const WString& value) {
+    texts_.Assign(CustomSlot(property), value);
+  }
 
  private:
   // One saved key and the field behind it.
@@ -100,27 +102,41 @@ class SettingsObject : public IPropertyBagX {
   struct SavedField {
     WString key;
     Field field;
-    size_t property = 0;
-    size_t variant = 0;
+    size_t slot = 0;  // the text slot of a kTheme, kCustom or kFolder field
+
+    bool IsText() const { return field >= Field::kTheme && field != Field::kInclude; }
+  };
+  // A text field as VisitField hands it out: one slot of texts_.
+  struct TextField {
+    TextSlots<kTextCount>& texts;
+    size_t slot;
   };
   // The saved keys in order; both WriteProperties and ReadProperties walk it.
   static const std::vector<SavedField>& SavedFields();
   static constexpr size_t kSavedCount = (kVariantCount == 2 ? 1 : 0) + 2 +
                                         kPropertyCount * (kVariantCount + 1) + (kHasFolder ? 2 : 0);
-  // Calls visit(key, field, default) for every saved key, the field by
-  // reference (int16_t, bool or WString).
-  template <class Visit>
-  void VisitSaved(Visit&& visit);
+  // Calls visit(key, field, default) for the field of a saved key, by
+  // reference (int16_t or bool) or as a TextField (default WString()).
+  template <class Fn>
+  void VisitField(const SavedField& saved, Fn&& visit);
 
   // The property table position of a public position; raises 9 when there is
   // none.
   static size_t PublicProperty(size_t position);
-  // The position in theme_[property] of the selected variant.
+  // The variant that Index selects: 0, or 0 or 1 with two variants.
   size_t VariantSlot() const;
 
-  std::array<std::array<WString, kVariantCount>, kPropertyCount> theme_;
-  std::array<WString, kPropertyCount> custom_;
-  WString working_folder_;
+  // The texts: the theme values by property and variant, then the custom
+  // values by property, then the working folder.
+  static constexpr size_t ThemeSlot(size_t property, size_t variant) {
+    return property * kVariantCount + variant;
+  }
+  static constexpr size_t CustomSlot(size_t property) {
+    return kPropertyCount * kVariantCount + property;
+  }
+  static constexpr size_t kFolderSlot = kPropertyCount * (kVariantCount + 1);
+
+  TextSlots<kTextCount> texts_;
   int16_t index_ = 0;
   bool include_path_ = false;
   bool use_custom_settings_ = false;
