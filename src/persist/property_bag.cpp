@@ -66,6 +66,7 @@ void PropertyBagX::Contents(WString value) {
 
 void PropertyBagX::Decode(std::shared_ptr<const WString> owner, std::u16string_view contents) {
   entries_.clear();
+  written_.clear();
   index_.Clear();
   contents_ = std::move(owner);
   // Room for as many records as the smallest record size allows, up to a
@@ -79,7 +80,8 @@ void PropertyBagX::Decode(std::shared_ptr<const WString> owner, std::u16string_v
     StoredEntry& e = entries_.emplace_back();
     e.name_ = reader.Text(kTagName);
     e.type_ = reader.Text(kTagObjectType);
-    e.is_text_ = reader.Value(e.text_, e.image_);
+    std::u16string_view text;
+    if (reader.Value(text, e.image_)) e.SetText(text);
   }
 }
 
@@ -87,7 +89,7 @@ PropertyBagX PropertyBagX::Nested(size_t index) const {
   const StoredEntry& e = entries_.at(index);
   PropertyBagX nested(depth_ + 1);
   if (e.is_text_) {
-    nested.Decode(e.storage_ ? e.storage_ : contents_, e.text_);
+    nested.Decode(StorageOf(index), e.text_);
     return nested;
   }
   // Only crafted contents hold a nested value that is not text: its text
@@ -122,23 +124,32 @@ std::vector<PropertyEntry> PropertyBagX::Entries() const {
   return out;
 }
 
-StoredEntry PropertyBagX::Written(WString texts, size_t text_units, std::u16string_view name,
-                                  std::u16string_view type) {
-  texts.append(name);
-  texts.append(type);
-  auto storage = std::make_shared<const WString>(std::move(texts));
-  const char16_t* at = storage->data();
-  StoredEntry e;
-  e.text_ = {at, text_units};
-  e.name_ = {at + text_units, name.size()};
-  e.type_ = {at + text_units + name.size(), type.size()};
-  e.storage_ = std::move(storage);
-  return e;
+const std::shared_ptr<const WString>& PropertyBagX::StorageOf(size_t index) const {
+  if (index < written_.size() && written_[index]) return written_[index];
+  return contents_;
 }
 
-void PropertyBagX::Append(StoredEntry entry) {
+PropertyBagX::WrittenEntry PropertyBagX::Written(WString value_text, std::u16string_view name,
+                                                 std::u16string_view type) {
+  const size_t text_units = value_text.size();
+  value_text.append(name);
+  value_text.append(type);
+  WrittenEntry w{{}, std::make_shared<const WString>(std::move(value_text))};
+  const char16_t* at = w.storage->data();
+  w.entry.name_ = {at + text_units, name.size()};
+  w.entry.type_ = {at + text_units + name.size(), type.size()};
+  return w;
+}
+
+void PropertyBagX::SetValueText(WrittenEntry& written, size_t units) {
+  written.entry.SetText({written.storage->data(), units});
+}
+
+void PropertyBagX::Append(WrittenEntry written) {
   if (entries_.capacity() == 0) entries_.reserve(kGrowBy);
-  entries_.push_back(std::move(entry));
+  written_.resize(entries_.size());  // entries decoded before it own no storage
+  written_.push_back(std::move(written.storage));
+  entries_.push_back(written.entry);
   index_.Append(entries_);
 }
 
@@ -149,7 +160,12 @@ void PropertyBagX::WriteProperty(const WString& name, const Variant& value,
   const size_t found = index_.Find(entries_, name);
   if (found != NameIndex::kNotFound) {
     index_.Remove(entries_, found);
-    if (found + 1 != entries_.size()) entries_[found] = std::move(entries_.back());
+    if (!written_.empty()) {
+      written_.resize(entries_.size());
+      if (found + 1 != written_.size()) written_[found] = std::move(written_.back());
+      written_.pop_back();
+    }
+    if (found + 1 != entries_.size()) entries_[found] = entries_.back();
     entries_.pop_back();
   }
 
@@ -160,20 +176,20 @@ void PropertyBagX::WriteProperty(const WString& name, const Variant& value,
       WString texts;
       texts.reserve(text.size() + name.size());
       texts = text;
-      StoredEntry e = Written(std::move(texts), text.size(), name, {});
-      e.is_text_ = true;
-      Append(std::move(e));
+      WrittenEntry w = Written(std::move(texts), name, {});
+      SetValueText(w, text.size());
+      Append(std::move(w));
       return;
     }
-    StoredEntry e = Written({}, 0, name, {});
-    e.image_ = value.ToImage();
-    Append(std::move(e));
+    WrittenEntry w = Written({}, name, {});
+    w.entry.image_ = value.ToImage();
+    Append(std::move(w));
     return;
   }
 
   const ObjectRef& object = value.ObjectValue();
   if (!object) {
-    Append(Written({}, 0, name, kNullReference));  // the value is Empty
+    Append(Written({}, name, kNullReference));  // the value is Empty
     return;
   }
 
@@ -192,9 +208,9 @@ void PropertyBagX::WriteProperty(const WString& name, const Variant& value,
   }
   WString contents = nested.Encode(name.size() + type.size());
   const size_t units = contents.size();
-  StoredEntry e = Written(std::move(contents), units, name, type);
-  e.is_text_ = true;
-  Append(std::move(e));
+  WrittenEntry w = Written(std::move(contents), name, type);
+  SetValueText(w, units);
+  Append(std::move(w));
 }
 
 Variant PropertyBagX::ReadProperty(std::u16string_view name,

@@ -86,18 +86,29 @@ class PropertyBagX : public Object {
   void Decode(std::shared_ptr<const WString> owner, std::u16string_view contents);
   // The entries encoded, in a string with room for `spare` more units.
   WString Encode(size_t spare) const;
-  // A written entry whose texts live in one string of its own: `texts`
-  // starts with the value's text (`text_units` long), then `name` and `type`
-  // follow it.
-  static StoredEntry Written(WString texts, size_t text_units, std::u16string_view name,
-                             std::u16string_view type);
-  void Append(StoredEntry entry);
+  // A written entry and the one string of its own that its texts live in.
+  struct WrittenEntry {
+    StoredEntry entry;
+    std::shared_ptr<const WString> storage;
+  };
+  // An entry of `name` and `type` whose value is Empty, its texts appended
+  // to `value_text`; a caller with a text value makes it the entry's with
+  // SetValueText.
+  static WrittenEntry Written(WString value_text, std::u16string_view name,
+                              std::u16string_view type);
+  static void SetValueText(WrittenEntry& written, size_t units);
+  void Append(WrittenEntry written);
+  // What the texts of entry `index` lie in.
+  const std::shared_ptr<const WString>& StorageOf(size_t index) const;
   Variant Read(std::u16string_view name, const Variant& default_value);
   // Reads entry `index`, a nested object or font, as a new object.
   Variant ReadObject(size_t index);
 
   std::vector<StoredEntry> entries_;
   std::shared_ptr<const WString> contents_;  // what decoded entries refer to
+  // written_[i]: the storage of written entry i; null for a decoded entry,
+  // and entries past the end of the list (all of a decoded bag's) have none.
+  std::vector<std::shared_ptr<const WString>> written_;
   NameIndex index_;
   int depth_ = 0;
 };

@@ -1,7 +1,6 @@
 // One property as a bag holds it, without copies of its texts.
 #pragma once
 
-#include <memory>
 #include <string_view>
 
 #include "runtime/variant.h"
@@ -16,9 +15,13 @@ class PropertyBagX;
 // written entry. They stay valid as long as the bag, or any bag decoded from
 // it, keeps that storage: until the bag is given new contents or the entry is
 // replaced.
+//
+// An entry holds views only (the bag owns the storage), so that a list of
+// them is trivially copied and destroyed: decoding pays for no destructor
+// calls and a growing list moves its entries as plain bytes.
 class StoredEntry {
  public:
-  StoredEntry() {}  // members initialised one by one, not zero-filled first
+  StoredEntry() : image_{} {}  // an image of zeros: the value Empty
 
   std::u16string_view Name() const { return name_; }
   // "" for a plain value, a class name, "Font", or " " for a null reference.
@@ -26,21 +29,25 @@ class StoredEntry {
   // Whether the value is a string; for a nested object or font that string
   // is the nested bag's contents.
   bool IsText() const { return is_text_; }
-  std::u16string_view Text() const { return text_; }
+  std::u16string_view Text() const { return is_text_ ? text_ : std::u16string_view(); }
   // The value as a variant: a copy of the text, or the stored scalar.
   Variant Value() const;
 
  private:
   friend class PropertyBagX;
 
+  void SetText(std::u16string_view text) {
+    text_ = text;
+    is_text_ = true;
+  }
+
   std::u16string_view name_;
   std::u16string_view type_;
-  std::u16string_view text_;
-  VariantImage image_{};  // the value when it is not text; all zero is Empty
+  union {
+    std::u16string_view text_;  // when is_text_
+    VariantImage image_;        // otherwise
+  };
   bool is_text_ = false;
-  // The texts of a written entry; null for a decoded one, whose texts lie in
-  // the bag's contents.
-  std::shared_ptr<const WString> storage_;
 };
 
 }  // namespace rxTheme
