@@ -11,12 +11,7 @@ namespace rxTheme {
 
 void RaiseInvalidContents() { RaiseError(kInvalidContents, {}, u"PropertyBagX"); }
 
-void ContentsReader::Image(VariantImage& image) {
-  if (next_ == end_ || *next_ != kTagVariant ||
-      static_cast<size_t>(end_ - next_) < ContentsWriter::kImageSize) {
-    RaiseInvalidContents();
-  }
-  const char16_t* units = next_ + 1;
+void ContentsReader::ReadImage(const char16_t* units, VariantImage& image) {
   VariantImage read;  // `image` is left alone when this one is refused
   if constexpr (std::endian::native == std::endian::little) {
     std::memcpy(read.data(), units, read.size());  // units little-endian already
@@ -28,7 +23,6 @@ void ContentsReader::Image(VariantImage& image) {
   }
   if (!ClearUnusedImageBytes(read)) RaiseInvalidContents();
   image = read;
-  next_ += ContentsWriter::kImageSize;
 }
 
 ContentsWriter::ContentsWriter(WString& out, size_t units) {

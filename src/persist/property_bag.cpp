@@ -1,6 +1,7 @@
 #include "persist/property_bag.h"
 
 #include <algorithm>
+#include <type_traits>
 #include <utility>
 
 #include "persist/class_factory.h"
@@ -14,9 +15,12 @@ namespace rxTheme {
 
 namespace {
 
+// A growing list of entries is moved as bytes only if they are trivial.
+static_assert(std::is_trivial_v<StoredEntry>);
+
 constexpr size_t kGrowBy = 10;
-constexpr size_t kMinRecordUnits = 9;    // three empty texts
-constexpr size_t kMaxFirstReserve = 11;  // under 1 KB of entries
+constexpr size_t kMinRecordUnits = 9;                            // three empty texts
+constexpr size_t kMaxFirstReserve = 1024 / sizeof(StoredEntry);  // 1 KB of entries
 constexpr std::u16string_view kNullReference = u" ";
 constexpr std::u16string_view kFontType = u"Font";
 
@@ -26,7 +30,7 @@ const CreatableRegistration kRegistration(u"rxTheme.PropertyBagX",
 }  // namespace
 
 Variant StoredEntry::Value() const {
-  if (is_text_) return Variant(WString(text_));
+  if (is_text_) return Variant(WString(Text()));
   return Variant::FromImage(image_).value_or(Variant());  // a stored image is one it reads
 }
 
@@ -41,16 +45,16 @@ WString PropertyBagX::Encode(size_t spare) const {
   }
   size_t units = 0;
   for (const StoredEntry& e : entries_) {
-    units += ContentsWriter::TextSize(e.name_) + ContentsWriter::TextSize(e.type_) +
-             (e.is_text_ ? ContentsWriter::TextSize(e.text_) : ContentsWriter::kImageSize);
+    units += ContentsWriter::TextSize(e.Name()) + ContentsWriter::TextSize(e.ObjectType()) +
+             (e.is_text_ ? ContentsWriter::TextSize(e.Text()) : ContentsWriter::kImageSize);
   }
   out.reserve(units + spare);
   ContentsWriter writer(out, units);
   for (const StoredEntry& e : entries_) {
-    writer.Text(kTagName, e.name_);
-    writer.Text(kTagObjectType, e.type_);
+    writer.Text(kTagName, e.Name());
+    writer.Text(kTagObjectType, e.ObjectType());
     if (e.is_text_) {
-      writer.Text(kTagString, e.text_);
+      writer.Text(kTagString, e.Text());
     } else {
       writer.Image(e.image_);
     }
@@ -70,16 +74,17 @@ void PropertyBagX::Decode(std::shared_ptr<const WString> owner, std::u16string_v
   index_.Clear();
   contents_ = std::move(owner);
   // Room for as many records as the smallest record size allows, up to a
-  // first block small enough for the allocator's fast per-size caches; a
-  // larger block would cost more to get than the list's growth does.
+  // first block small enough for the allocator's fast per-size caches. A
+  // first pass that counted the records would cost more than the list's
+  // growth does: the walk over the fields is most of the decoding's work.
   entries_.reserve(std::min(contents.size() / kMinRecordUnits + 1, kMaxFirstReserve));
   ContentsReader reader(contents);
   while (reader.AtRecord()) {
     // The entry joins the list before its fields are read, so that a fault
     // leaves it behind with the fields decoded so far.
     StoredEntry& e = entries_.emplace_back();
-    e.name_ = reader.Text(kTagName);
-    e.type_ = reader.Text(kTagObjectType);
+    e.name_ = StoredEntry::ViewOf(reader.Text(kTagName));
+    e.type_ = StoredEntry::ViewOf(reader.Text(kTagObjectType));
     std::u16string_view text;
     if (reader.Value(text, e.image_)) e.SetText(text);
   }
@@ -89,7 +94,7 @@ PropertyBagX PropertyBagX::Nested(size_t index) const {
   const StoredEntry& e = entries_.at(index);
   PropertyBagX nested(depth_ + 1);
   if (e.is_text_) {
-    nested.Decode(StorageOf(index), e.text_);
+    nested.Decode(StorageOf(index), e.Text());
     return nested;
   }
   // Only crafted contents hold a nested value that is not text: its text
@@ -108,7 +113,7 @@ void PropertyBagX::FindEach(const NameTable& keys, std::span<size_t> first) cons
   std::fill(first.begin(), first.end(), NameIndex::kNotFound);
   size_t from = 0;
   for (size_t i = 0; i < entries_.size(); ++i) {
-    const size_t k = keys.Find(entries_[i].name_, from);
+    const size_t k = keys.Find(entries_[i].Name(), from);
     if (k >= first.size()) continue;
     if (first[k] == NameIndex::kNotFound) first[k] = i;
     from = k + 1;
@@ -119,7 +124,7 @@ std::vector<PropertyEntry> PropertyBagX::Entries() const {
   std::vector<PropertyEntry> out;
   out.reserve(entries_.size());
   for (const StoredEntry& e : entries_) {
-    out.push_back({WString(e.name_), WString(e.type_), e.Value()});
+    out.push_back({WString(e.Name()), WString(e.ObjectType()), e.Value()});
   }
   return out;
 }
@@ -239,7 +244,7 @@ Variant PropertyBagX::Read(std::u16string_view name, const Variant& def) {
     if (default_is_object) default_persistable()->InitProperties();
     return def;
   }
-  if (entries_[index].type_ == kNullReference) return Variant::Obj(nullptr);
+  if (entries_[index].ObjectType() == kNullReference) return Variant::Obj(nullptr);
   if (default_is_object) {
     const std::shared_ptr<IPropertyBagX> object = default_persistable();
     PropertyBagX nested = Nested(index);
@@ -251,21 +256,21 @@ Variant PropertyBagX::Read(std::u16string_view name, const Variant& def) {
 
 Variant PropertyBagX::ReadFound(size_t index) {
   const StoredEntry& e = entries_.at(index);
-  if (e.type_ == kNullReference) return Variant::Obj(nullptr);
-  if (e.type_.empty()) return e.Value();
+  if (e.ObjectType() == kNullReference) return Variant::Obj(nullptr);
+  if (e.ObjectType().empty()) return e.Value();
   return ReadObject(index);
 }
 
 Variant PropertyBagX::ReadObject(size_t index) {
   PropertyBagX nested = Nested(index);  // malformed nested contents raise here
-  if (entries_[index].type_ == kFontType) return Variant::Obj(ReadFontAttributes(nested));
+  if (entries_[index].ObjectType() == kFontType) return Variant::Obj(ReadFontAttributes(nested));
 
   // A class of the component. From here on every failure gives a null
   // reference. Past the nesting limit nothing is created, so crafted contents
   // cannot drive the recursion (object -> ReadProperties -> ReadProperty) deep.
   if (depth_ + 1 > kMaxNesting) return Variant::Obj(nullptr);
   try {
-    std::u16string_view& type = entries_[index].type_;
+    std::u16string_view type = entries_[index].ObjectType();
     // The class is made by its identifier where the platform can, else by
     // the class factory. Asking first, rather than catching the platform's
     // 429, keeps a restore free of exceptions.
@@ -279,8 +284,16 @@ Variant PropertyBagX::ReadObject(size_t index) {
     if (created) {
       object = AsPersistable(created);
     } else {
-      // The factory shortens the stored name to its tail.
-      object = CreateClassInstance(type);
+      // The factory shortens the stored name to its tail, before it creates
+      // the object: the entry keeps the tail whether or not that succeeds.
+      const auto keep_tail = [&] { entries_[index].type_ = StoredEntry::ViewOf(type); };
+      try {
+        object = CreateClassInstance(type);
+      } catch (...) {
+        keep_tail();
+        throw;
+      }
+      keep_tail();
     }
     if (!object) return Variant::Obj(nullptr);
     object->ReadProperties(nested);
