@@ -80,6 +80,7 @@ void PropertyBagX::Decode(std::shared_ptr<const WString> owner, std::u16string_v
   entries_.reserve(std::min(contents.size() / kMinRecordUnits + 1, kMaxFirstReserve));
   ContentsReader reader(contents);
   while (reader.AtRecord()) {
+    if (entries_.size() == entries_.capacity()) ReserveForRest(reader.Position(), contents.size());
     // The entry joins the list before its fields are read, so that a fault
     // leaves it behind with the fields decoded so far.
     StoredEntry& e = entries_.emplace_back();
@@ -88,6 +89,18 @@ void PropertyBagX::Decode(std::shared_ptr<const WString> owner, std::u16string_v
     std::u16string_view text;
     if (reader.Value(text, e.image_)) e.SetText(text);
   }
+}
+
+void PropertyBagX::ReserveForRest(size_t position, size_t units) {
+  // The records still to come, guessed from the size of those decoded so
+  // far, with an eighth more for records that run shorter; a long list then
+  // grows once, not once per doubling. The guess never exceeds what the
+  // units left can hold, and a list at least doubles, so that a guess too
+  // low still costs only the usual growth.
+  const size_t decoded = entries_.size();
+  const size_t per_record = std::max(position / std::max<size_t>(decoded, 1), kMinRecordUnits);
+  const size_t guess = (units - position) / per_record + 1;
+  entries_.reserve(decoded + std::max(guess + guess / 8, decoded));
 }
 
 PropertyBagX PropertyBagX::Nested(size_t index) const {

@@ -84,6 +84,9 @@ class PropertyBagX : public Object {
   // Replaces the entries by those decoded from `contents`, a range of
   // `owner`, which the bag keeps.
   void Decode(std::shared_ptr<const WString> owner, std::u16string_view contents);
+  // Makes room for the records after unit `position` of `units`, once the
+  // entries decoded so far fill the list.
+  void ReserveForRest(size_t position, size_t units);
   // The entries encoded, in a string with room for `spare` more units.
   WString Encode(size_t spare) const;
   // A written entry and the one string of its own that its texts live in.
