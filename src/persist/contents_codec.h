@@ -86,6 +86,13 @@ class ContentsReader {
     const uint32_t length = Length(next_ + 1);
     if (length > 0x7FFFFFFFu) RaiseInvalidContents();  // a negative length
     const char16_t* text = next_ + 3;
+    if (length == 0) {
+      // An empty text (the object type of every plain value) gets a branch
+      // of its own: where the next field starts then does not wait for the
+      // length's load, so the walk runs ahead while that load completes.
+      next_ = text;
+      return {text, 0};
+    }
     const size_t room = left - 3;
     if (length <= room) {
       next_ = text + length;
