@@ -92,11 +92,12 @@ void PropertyBagX::Decode(std::shared_ptr<const WString> owner, std::u16string_v
 }
 
 void PropertyBagX::ReserveForRest(size_t position, size_t units) {
-  // The records still to come, guessed from the size of those decoded so
-  // far, with an eighth more for records that run shorter; a long list then
-  // grows once, not once per doubling. The guess never exceeds what the
-  // units left can hold, and a list at least doubles, so that a guess too
-  // low still costs only the usual growth.
+  // The records still to come, guessed from the average size of those
+  // decoded so far, and an eighth more for records that run shorter: a long
+  // list then grows once, not once per doubling. The guess is at most an
+  // eighth over what the units left hold at the smallest record size; and
+  // the list at least doubles, so a guess too low costs no more than the
+  // usual growth.
   const size_t decoded = entries_.size();
   const size_t per_record = std::max(position / std::max<size_t>(decoded, 1), kMinRecordUnits);
   const size_t guess = (units - position) / per_record + 1;

@@ -109,8 +109,9 @@ class PropertyBagX : public Object {
 
   std::vector<StoredEntry> entries_;
   std::shared_ptr<const WString> contents_;  // what decoded entries refer to
-  // written_[i]: the storage of written entry i; null for a decoded entry,
-  // and entries past the end of the list (all of a decoded bag's) have none.
+  // written_[i] holds the texts of written entry i (null for a decoded one).
+  // It may be shorter than entries_ (empty for a decoded bag): an entry past
+  // its end is a decoded one.
   std::vector<std::shared_ptr<const WString>> written_;
   NameIndex index_;
   int depth_ = 0;
