@@ -11,12 +11,7 @@ namespace rxTheme {
 
 void RaiseInvalidContents() { RaiseError(kInvalidContents, {}, u"PropertyBagX"); }
 
-void ContentsReader::Image(VariantImage& image) {
-  if (position_ >= contents_.size() || contents_[position_] != kTagVariant ||
-      contents_.size() - position_ < ContentsWriter::kImageSize) {
-    RaiseInvalidContents();
-  }
-  const char16_t* units = contents_.data() + position_ + 1;
+void ContentsReader::ReadImage(const char16_t* units, VariantImage& image) {
   VariantImage read;  // `image` is left alone when this one is refused
   if constexpr (std::endian::native == std::endian::little) {
     std::memcpy(read.data(), units, read.size());  // units little-endian already
@@ -28,7 +23,6 @@ void ContentsReader::Image(VariantImage& image) {
   }
   if (!ClearUnusedImageBytes(read)) RaiseInvalidContents();
   image = read;
-  position_ += ContentsWriter::kImageSize;
 }
 
 ContentsWriter::ContentsWriter(WString& out, size_t units) {

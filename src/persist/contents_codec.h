@@ -9,8 +9,10 @@
 // a value.
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string_view>
 
@@ -37,17 +39,16 @@ enum FieldTag : uint16_t {
 // reader then stands past the end. Nothing is read past the end.
 class ContentsReader {
  public:
-  explicit ContentsReader(std::u16string_view contents) : contents_(contents) {}
+  explicit ContentsReader(std::u16string_view contents)
+      : begin_(contents.data()), next_(begin_), end_(begin_ + contents.size()) {}
 
   // Whether another record starts here: at least two units remain. A single
   // unit left at the end is ignored (it is how an empty bag is written).
-  bool AtRecord() const { return position_ + 1 < contents_.size(); }
+  bool AtRecord() const { return end_ - next_ >= 2; }
 
   // A text field that must carry `expected_tag` (1, 2 or 3).
   std::u16string_view Text(uint16_t expected_tag) {
-    if (position_ >= contents_.size() || contents_[position_] != expected_tag) {
-      RaiseInvalidContents();
-    }
+    if (next_ == end_ || *next_ != expected_tag) RaiseInvalidContents();
     return TextAfterTag();
   }
 
@@ -55,8 +56,7 @@ class ContentsReader {
   // text (tags 1-3), false with `image` set for a tag-4 image; the image's
   // type code is a scalar one and its unused bytes are cleared.
   bool Value(std::u16string_view& text, VariantImage& image) {
-    if (position_ < contents_.size() && contents_[position_] >= kTagName &&
-        contents_[position_] <= kTagString) {
+    if (next_ != end_ && static_cast<uint16_t>(*next_ - kTagName) <= kTagString - kTagName) {
       text = TextAfterTag();
       return true;
     }
@@ -65,25 +65,54 @@ class ContentsReader {
   }
 
   // The 0-based unit index of the next field (may stand past the end).
-  size_t Position() const { return position_; }
+  size_t Position() const { return static_cast<size_t>(next_ - begin_) + beyond_end_; }
 
  private:
-  // Length and text after a tag 1-3 at position_.
-  std::u16string_view TextAfterTag() {
-    const size_t left = contents_.size() - position_;
-    if (left < 3) RaiseInvalidContents();
-    const uint32_t length = static_cast<uint32_t>(contents_[position_ + 1]) |
-                            static_cast<uint32_t>(contents_[position_ + 2]) << 16;
-    if (length > 0x7FFFFFFFu) RaiseInvalidContents();  // a negative length
-    const size_t start = position_ + 3;
-    position_ = start + length;
-    return {contents_.data() + start, length < left - 3 ? length : left - 3};
+  // The two length units at `at`, low then high, as one count.
+  static uint32_t Length(const char16_t* at) {
+    if constexpr (std::endian::native == std::endian::little) {
+      uint32_t length;  // the two units in memory are the count's four bytes
+      std::memcpy(&length, at, sizeof length);
+      return length;
+    } else {
+      return static_cast<uint32_t>(at[0]) | static_cast<uint32_t>(at[1]) << 16;
+    }
   }
-  // A tag-4 field at position_; raises for any other tag.
-  void Image(VariantImage& image);
 
-  std::u16string_view contents_;
-  size_t position_ = 0;
+  // Length and text after a tag 1-3 at next_.
+  std::u16string_view TextAfterTag() {
+    const size_t left = static_cast<size_t>(end_ - next_);
+    if (left < 3) RaiseInvalidContents();
+    const uint32_t length = Length(next_ + 1);
+    if (length > 0x7FFFFFFFu) RaiseInvalidContents();  // a negative length
+    const char16_t* text = next_ + 3;
+    if (length == 0) {
+      // An empty text (the object type of every plain value) gets a branch
+      // of its own: where the next field starts then does not wait for the
+      // length's load, so the walk runs ahead while that load completes.
+      next_ = text;
+      return {text, 0};
+    }
+    const size_t room = left - 3;
+    if (length <= room) {
+      next_ = text + length;
+      return {text, length};
+    }
+    next_ = end_;  // cut at the end; the reader stands past it
+    beyond_end_ = length - room;
+    return {text, room};
+  }
+  // A tag-4 field at next_; raises for any other tag. Inline, so that the
+  // reader's position stays in registers through a bag's decoding loop.
+  inline void Image(VariantImage& image);
+  // The image in the eight units at `units`, its unused bytes cleared; raises
+  // for a type code that is not a scalar one, leaving `image` alone.
+  static void ReadImage(const char16_t* units, VariantImage& image);
+
+  const char16_t* begin_;
+  const char16_t* next_;
+  const char16_t* end_;
+  size_t beyond_end_ = 0;  // how far a cut text's length ran past the end
 };
 
 // Writes fields into a buffer that was sized for them with the Size
@@ -104,6 +133,15 @@ class ContentsWriter {
  private:
   char16_t* next_;
 };
+
+void ContentsReader::Image(VariantImage& image) {
+  if (next_ == end_ || *next_ != kTagVariant ||
+      static_cast<size_t>(end_ - next_) < ContentsWriter::kImageSize) {
+    RaiseInvalidContents();
+  }
+  ReadImage(next_ + 1, image);
+  next_ += ContentsWriter::kImageSize;
+}
 
 // The contents of a bag without entries: this one unit.
 inline constexpr char16_t kEmptyBagUnit = 0;

@@ -1,6 +1,7 @@
 #include "persist/property_bag.h"
 
 #include <algorithm>
+#include <type_traits>
 #include <utility>
 
 #include "persist/class_factory.h"
@@ -14,9 +15,12 @@ namespace rxTheme {
 
 namespace {
 
+// A growing list of entries is moved as bytes only if they are trivial.
+static_assert(std::is_trivial_v<StoredEntry>);
+
 constexpr size_t kGrowBy = 10;
-constexpr size_t kMinRecordUnits = 9;    // three empty texts
-constexpr size_t kMaxFirstReserve = 11;  // under 1 KB of entries
+constexpr size_t kMinRecordUnits = 9;                            // three empty texts
+constexpr size_t kMaxFirstReserve = 1024 / sizeof(StoredEntry);  // 1 KB of entries
 constexpr std::u16string_view kNullReference = u" ";
 constexpr std::u16string_view kFontType = u"Font";
 
@@ -26,7 +30,7 @@ const CreatableRegistration kRegistration(u"rxTheme.PropertyBagX",
 }  // namespace
 
 Variant StoredEntry::Value() const {
-  if (is_text_) return Variant(WString(text_));
+  if (is_text_) return Variant(WString(Text()));
   return Variant::FromImage(image_).value_or(Variant());  // a stored image is one it reads
 }
 
@@ -41,16 +45,16 @@ WString PropertyBagX::Encode(size_t spare) const {
   }
   size_t units = 0;
   for (const StoredEntry& e : entries_) {
-    units += ContentsWriter::TextSize(e.name_) + ContentsWriter::TextSize(e.type_) +
-             (e.is_text_ ? ContentsWriter::TextSize(e.text_) : ContentsWriter::kImageSize);
+    units += ContentsWriter::TextSize(e.Name()) + ContentsWriter::TextSize(e.ObjectType()) +
+             (e.is_text_ ? ContentsWriter::TextSize(e.Text()) : ContentsWriter::kImageSize);
   }
   out.reserve(units + spare);
   ContentsWriter writer(out, units);
   for (const StoredEntry& e : entries_) {
-    writer.Text(kTagName, e.name_);
-    writer.Text(kTagObjectType, e.type_);
+    writer.Text(kTagName, e.Name());
+    writer.Text(kTagObjectType, e.ObjectType());
     if (e.is_text_) {
-      writer.Text(kTagString, e.text_);
+      writer.Text(kTagString, e.Text());
     } else {
       writer.Image(e.image_);
     }
@@ -66,28 +70,45 @@ void PropertyBagX::Contents(WString value) {
 
 void PropertyBagX::Decode(std::shared_ptr<const WString> owner, std::u16string_view contents) {
   entries_.clear();
+  written_.clear();
   index_.Clear();
   contents_ = std::move(owner);
   // Room for as many records as the smallest record size allows, up to a
-  // first block small enough for the allocator's fast per-size caches; a
-  // larger block would cost more to get than the list's growth does.
+  // first block small enough for the allocator's fast per-size caches. A
+  // first pass that counted the records would cost more than the list's
+  // growth does: the walk over the fields is most of the decoding's work.
   entries_.reserve(std::min(contents.size() / kMinRecordUnits + 1, kMaxFirstReserve));
   ContentsReader reader(contents);
   while (reader.AtRecord()) {
+    if (entries_.size() == entries_.capacity()) ReserveForRest(reader.Position(), contents.size());
     // The entry joins the list before its fields are read, so that a fault
     // leaves it behind with the fields decoded so far.
     StoredEntry& e = entries_.emplace_back();
-    e.name_ = reader.Text(kTagName);
-    e.type_ = reader.Text(kTagObjectType);
-    e.is_text_ = reader.Value(e.text_, e.image_);
+    e.name_ = StoredEntry::ViewOf(reader.Text(kTagName));
+    e.type_ = StoredEntry::ViewOf(reader.Text(kTagObjectType));
+    std::u16string_view text;
+    if (reader.Value(text, e.image_)) e.SetText(text);
   }
+}
+
+void PropertyBagX::ReserveForRest(size_t position, size_t units) {
+  // The records still to come, guessed from the average size of those
+  // decoded so far, and an eighth more for records that run shorter: a long
+  // list then grows once, not once per doubling. The guess is at most an
+  // eighth over what the units left hold at the smallest record size; and
+  // the list at least doubles, so a guess too low costs no more than the
+  // usual growth.
+  const size_t decoded = entries_.size();
+  const size_t per_record = std::max(position / std::max<size_t>(decoded, 1), kMinRecordUnits);
+  const size_t guess = (units - position) / per_record + 1;
+  entries_.reserve(decoded + std::max(guess + guess / 8, decoded));
 }
 
 PropertyBagX PropertyBagX::Nested(size_t index) const {
   const StoredEntry& e = entries_.at(index);
   PropertyBagX nested(depth_ + 1);
   if (e.is_text_) {
-    nested.Decode(e.storage_ ? e.storage_ : contents_, e.text_);
+    nested.Decode(StorageOf(index), e.Text());
     return nested;
   }
   // Only crafted contents hold a nested value that is not text: its text
@@ -106,7 +127,7 @@ void PropertyBagX::FindEach(const NameTable& keys, std::span<size_t> first) cons
   std::fill(first.begin(), first.end(), NameIndex::kNotFound);
   size_t from = 0;
   for (size_t i = 0; i < entries_.size(); ++i) {
-    const size_t k = keys.Find(entries_[i].name_, from);
+    const size_t k = keys.Find(entries_[i].Name(), from);
     if (k >= first.size()) continue;
     if (first[k] == NameIndex::kNotFound) first[k] = i;
     from = k + 1;
@@ -117,28 +138,37 @@ std::vector<PropertyEntry> PropertyBagX::Entries() const {
   std::vector<PropertyEntry> out;
   out.reserve(entries_.size());
   for (const StoredEntry& e : entries_) {
-    out.push_back({WString(e.name_), WString(e.type_), e.Value()});
+    out.push_back({WString(e.Name()), WString(e.ObjectType()), e.Value()});
   }
   return out;
 }
 
-StoredEntry PropertyBagX::Written(WString texts, size_t text_units, std::u16string_view name,
-                                  std::u16string_view type) {
-  texts.append(name);
-  texts.append(type);
-  auto storage = std::make_shared<const WString>(std::move(texts));
-  const char16_t* at = storage->data();
-  StoredEntry e;
-  e.text_ = {at, text_units};
-  e.name_ = {at + text_units, name.size()};
-  e.type_ = {at + text_units + name.size(), type.size()};
-  e.storage_ = std::move(storage);
-  return e;
+const std::shared_ptr<const WString>& PropertyBagX::StorageOf(size_t index) const {
+  if (index < written_.size() && written_[index]) return written_[index];
+  return contents_;
 }
 
-void PropertyBagX::Append(StoredEntry entry) {
+PropertyBagX::WrittenEntry PropertyBagX::Written(WString value_text, std::u16string_view name,
+                                                 std::u16string_view type) {
+  const size_t text_units = value_text.size();
+  value_text.append(name);
+  value_text.append(type);
+  WrittenEntry w{{}, std::make_shared<const WString>(std::move(value_text))};
+  const char16_t* at = w.storage->data();
+  w.entry.name_ = {at + text_units, name.size()};
+  w.entry.type_ = {at + text_units + name.size(), type.size()};
+  return w;
+}
+
+void PropertyBagX::SetValueText(WrittenEntry& written, size_t units) {
+  written.entry.SetText({written.storage->data(), units});
+}
+
+void PropertyBagX::Append(WrittenEntry written) {
   if (entries_.capacity() == 0) entries_.reserve(kGrowBy);
-  entries_.push_back(std::move(entry));
+  written_.resize(entries_.size());  // entries decoded before it own no storage
+  written_.push_back(std::move(written.storage));
+  entries_.push_back(written.entry);
   index_.Append(entries_);
 }
 
@@ -149,7 +179,12 @@ void PropertyBagX::WriteProperty(const WString& name, const Variant& value,
   const size_t found = index_.Find(entries_, name);
   if (found != NameIndex::kNotFound) {
     index_.Remove(entries_, found);
-    if (found + 1 != entries_.size()) entries_[found] = std::move(entries_.back());
+    if (!written_.empty()) {
+      written_.resize(entries_.size());
+      if (found + 1 != written_.size()) written_[found] = std::move(written_.back());
+      written_.pop_back();
+    }
+    if (found + 1 != entries_.size()) entries_[found] = entries_.back();
     entries_.pop_back();
   }
 
@@ -160,20 +195,20 @@ void PropertyBagX::WriteProperty(const WString& name, const Variant& value,
       WString texts;
       texts.reserve(text.size() + name.size());
       texts = text;
-      StoredEntry e = Written(std::move(texts), text.size(), name, {});
-      e.is_text_ = true;
-      Append(std::move(e));
+      WrittenEntry w = Written(std::move(texts), name, {});
+      SetValueText(w, text.size());
+      Append(std::move(w));
       return;
     }
-    StoredEntry e = Written({}, 0, name, {});
-    e.image_ = value.ToImage();
-    Append(std::move(e));
+    WrittenEntry w = Written({}, name, {});
+    w.entry.image_ = value.ToImage();
+    Append(std::move(w));
     return;
   }
 
   const ObjectRef& object = value.ObjectValue();
   if (!object) {
-    Append(Written({}, 0, name, kNullReference));  // the value is Empty
+    Append(Written({}, name, kNullReference));  // the value is Empty
     return;
   }
 
@@ -192,9 +227,9 @@ void PropertyBagX::WriteProperty(const WString& name, const Variant& value,
   }
   WString contents = nested.Encode(name.size() + type.size());
   const size_t units = contents.size();
-  StoredEntry e = Written(std::move(contents), units, name, type);
-  e.is_text_ = true;
-  Append(std::move(e));
+  WrittenEntry w = Written(std::move(contents), name, type);
+  SetValueText(w, units);
+  Append(std::move(w));
 }
 
 Variant PropertyBagX::ReadProperty(std::u16string_view name,
@@ -223,7 +258,7 @@ Variant PropertyBagX::Read(std::u16string_view name, const Variant& def) {
     if (default_is_object) default_persistable()->InitProperties();
     return def;
   }
-  if (entries_[index].type_ == kNullReference) return Variant::Obj(nullptr);
+  if (entries_[index].ObjectType() == kNullReference) return Variant::Obj(nullptr);
   if (default_is_object) {
     const std::shared_ptr<IPropertyBagX> object = default_persistable();
     PropertyBagX nested = Nested(index);
@@ -235,21 +270,21 @@ Variant PropertyBagX::Read(std::u16string_view name, const Variant& def) {
 
 Variant PropertyBagX::ReadFound(size_t index) {
   const StoredEntry& e = entries_.at(index);
-  if (e.type_ == kNullReference) return Variant::Obj(nullptr);
-  if (e.type_.empty()) return e.Value();
+  if (e.ObjectType() == kNullReference) return Variant::Obj(nullptr);
+  if (e.ObjectType().empty()) return e.Value();
   return ReadObject(index);
 }
 
 Variant PropertyBagX::ReadObject(size_t index) {
   PropertyBagX nested = Nested(index);  // malformed nested contents raise here
-  if (entries_[index].type_ == kFontType) return Variant::Obj(ReadFontAttributes(nested));
+  if (entries_[index].ObjectType() == kFontType) return Variant::Obj(ReadFontAttributes(nested));
 
   // A class of the component. From here on every failure gives a null
   // reference. Past the nesting limit nothing is created, so crafted contents
   // cannot drive the recursion (object -> ReadProperties -> ReadProperty) deep.
   if (depth_ + 1 > kMaxNesting) return Variant::Obj(nullptr);
   try {
-    std::u16string_view& type = entries_[index].type_;
+    std::u16string_view type = entries_[index].ObjectType();
     // The class is made by its identifier where the platform can, else by
     // the class factory. Asking first, rather than catching the platform's
     // 429, keeps a restore free of exceptions.
@@ -263,8 +298,16 @@ Variant PropertyBagX::ReadObject(size_t index) {
     if (created) {
       object = AsPersistable(created);
     } else {
-      // The factory shortens the stored name to its tail.
-      object = CreateClassInstance(type);
+      // The factory shortens the stored name to its tail, before it creates
+      // the object: the entry keeps the tail whether or not that succeeds.
+      const auto keep_tail = [&] { entries_[index].type_ = StoredEntry::ViewOf(type); };
+      try {
+        object = CreateClassInstance(type);
+      } catch (...) {
+        keep_tail();
+        throw;
+      }
+      keep_tail();
     }
     if (!object) return Variant::Obj(nullptr);
     object->ReadProperties(nested);

@@ -84,20 +84,35 @@ class PropertyBagX : public Object {
   // Replaces the entries by those decoded from `contents`, a range of
   // `owner`, which the bag keeps.
   void Decode(std::shared_ptr<const WString> owner, std::u16string_view contents);
+  // Makes room for the records after unit `position` of `units`, once the
+  // entries decoded so far fill the list.
+  void ReserveForRest(size_t position, size_t units);
   // The entries encoded, in a string with room for `spare` more units.
   WString Encode(size_t spare) const;
-  // A written entry whose texts live in one string of its own: `texts`
-  // starts with the value's text (`text_units` long), then `name` and `type`
-  // follow it.
-  static StoredEntry Written(WString texts, size_t text_units, std::u16string_view name,
-                             std::u16string_view type);
-  void Append(StoredEntry entry);
+  // A written entry and the one string of its own that its texts live in.
+  struct WrittenEntry {
+    StoredEntry entry;
+    std::shared_ptr<const WString> storage;
+  };
+  // An entry of `name` and `type` whose value is Empty, its texts appended
+  // to `value_text`; a caller with a text value makes it the entry's with
+  // SetValueText.
+  static WrittenEntry Written(WString value_text, std::u16string_view name,
+                              std::u16string_view type);
+  static void SetValueText(WrittenEntry& written, size_t units);
+  void Append(WrittenEntry written);
+  // What the texts of entry `index` lie in.
+  const std::shared_ptr<const WString>& StorageOf(size_t index) const;
   Variant Read(std::u16string_view name, const Variant& default_value);
   // Reads entry `index`, a nested object or font, as a new object.
   Variant ReadObject(size_t index);
 
   std::vector<StoredEntry> entries_;
   std::shared_ptr<const WString> contents_;  // what decoded entries refer to
+  // written_[i] holds the texts of written entry i (null for a decoded one).
+  // It may be shorter than entries_ (empty for a decoded bag): an entry past
+  // its end is a decoded one.
+  std::vector<std::shared_ptr<const WString>> written_;
   NameIndex index_;
   int depth_ = 0;
 };

@@ -1,7 +1,7 @@
 // One property as a bag holds it, without copies of its texts.
 #pragma once
 
-#include <memory>
+#include <cstddef>
 #include <string_view>
 
 #include "runtime/variant.h"
@@ -16,31 +16,46 @@ class PropertyBagX;
 // written entry. They stay valid as long as the bag, or any bag decoded from
 // it, keeps that storage: until the bag is given new contents or the entry is
 // replaced.
+//
+// An entry holds views only (the bag owns the storage) in plain fields, so
+// that it is a trivial type: decoding pays for no destructor calls, and a
+// growing list moves its entries as a block of bytes. A value-initialised
+// entry (all zero) has empty texts and the value Empty.
 class StoredEntry {
  public:
-  StoredEntry() {}  // members initialised one by one, not zero-filled first
-
-  std::u16string_view Name() const { return name_; }
+  std::u16string_view Name() const { return {name_.data, name_.size}; }
   // "" for a plain value, a class name, "Font", or " " for a null reference.
-  std::u16string_view ObjectType() const { return type_; }
+  std::u16string_view ObjectType() const { return {type_.data, type_.size}; }
   // Whether the value is a string; for a nested object or font that string
   // is the nested bag's contents.
   bool IsText() const { return is_text_; }
-  std::u16string_view Text() const { return text_; }
+  std::u16string_view Text() const {
+    return is_text_ ? std::u16string_view(text_.data, text_.size) : std::u16string_view();
+  }
   // The value as a variant: a copy of the text, or the stored scalar.
   Variant Value() const;
 
  private:
   friend class PropertyBagX;
 
-  std::u16string_view name_;
-  std::u16string_view type_;
-  std::u16string_view text_;
-  VariantImage image_{};  // the value when it is not text; all zero is Empty
-  bool is_text_ = false;
-  // The texts of a written entry; null for a decoded one, whose texts lie in
-  // the bag's contents.
-  std::shared_ptr<const WString> storage_;
+  struct View {
+    const char16_t* data;
+    size_t size;
+  };
+  static View ViewOf(std::u16string_view text) { return {text.data(), text.size()}; }
+
+  void SetText(std::u16string_view text) {
+    text_ = ViewOf(text);
+    is_text_ = true;
+  }
+
+  View name_;
+  View type_;
+  union {
+    View text_;           // when is_text_
+    VariantImage image_;  // otherwise
+  };
+  bool is_text_;
 };
 
 }  // namespace rxTheme

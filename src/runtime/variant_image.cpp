@@ -1,5 +1,6 @@
 // The 16-byte variant image: type code in bytes 0-1, reserved bytes 2-7, the
 // value little-endian from byte 8 (a decimal also uses bytes 2-7).
+#include <array>
 #include <cstring>
 
 #include "runtime/automation_error.h"
@@ -13,7 +14,7 @@ constexpr size_t kValueAt = 8;
 
 // The value bytes that a type uses from byte 8; -1 for a code that is not
 // taken from an image.
-int ValueWidth(uint16_t code) {
+constexpr int ValueWidth(uint16_t code) {
   switch (static_cast<VarType>(code)) {
     case VarType::Empty:
     case VarType::Null:
@@ -51,14 +52,35 @@ uint64_t GetLE(std::span<const uint8_t, 16> image, size_t at, size_t bytes) {
   return v;
 }
 
+// The scalar codes run up to UI1; each has a mask of the bytes it uses (the
+// type code, a decimal's bytes 2-7, its value bytes), so that clearing the rest
+// is one AND of the image. Codes that FromImage refuses have a mask of zeros.
+constexpr size_t kMaskedCodes = static_cast<size_t>(VarType::UI1) + 1;
+
+constexpr std::array<VariantImage, kMaskedCodes> UsedByteMasks() {
+  std::array<VariantImage, kMaskedCodes> masks{};
+  for (size_t code = 0; code < kMaskedCodes; ++code) {
+    const int width = ValueWidth(static_cast<uint16_t>(code));
+    if (width < 0) continue;
+    VariantImage& mask = masks[code];
+    const size_t used_from_2 = code == static_cast<size_t>(VarType::Decimal) ? kValueAt : 2;
+    for (size_t i = 0; i < kValueAt + static_cast<size_t>(width); ++i) {
+      mask[i] = i < used_from_2 || i >= kValueAt ? 0xFF : 0;
+    }
+  }
+  return masks;
+}
+
+constexpr std::array<VariantImage, kMaskedCodes> kUsedBytes = UsedByteMasks();
+
 }  // namespace
 
 bool ClearUnusedImageBytes(VariantImage& image) {
   const uint16_t code = TypeCode(image);
-  const int width = ValueWidth(code);
-  if (width < 0) return false;
-  if (code != static_cast<uint16_t>(VarType::Decimal)) std::memset(&image[2], 0, kValueAt - 2);
-  std::memset(&image[kValueAt + width], 0, image.size() - kValueAt - width);
+  if (code >= kMaskedCodes) return false;
+  const VariantImage& mask = kUsedBytes[code];
+  if (mask[0] == 0) return false;  // every scalar code keeps its type code
+  for (size_t i = 0; i < image.size(); ++i) image[i] &= mask[i];
   return true;
 }
 

@@ -184,6 +184,21 @@ TEST(PropertyBagTest, LookupsAndReplacementsMatchAWalk) {
   }
 }
 
+// A written object moved into a decoded entry's place by a replacement keeps
+// its own texts: a bag decoded from it outlives every bag that held it.
+TEST(PropertyBagTest, WrittenEntriesAmongDecodedOnesKeepTheirTexts) {
+  auto obj = std::make_shared<Sample>();
+  obj->text = u"kept";
+  PropertyBagX bag;
+  bag.Contents(Record(u"A", u"", Variant(u"a")) + Record(u"B", u"", Variant(u"b")));
+  bag.WriteProperty(u"Obj", Variant::Obj(obj));
+  bag.WriteProperty(u"a", Variant(u"x"));
+  EXPECT_EQ(EntryNames(bag), (std::vector<WString>{u"Obj", u"B", u"a"}));
+  PropertyBagX nested = PropertyBagX(bag).Nested(0);
+  bag.Contents(WString());
+  EXPECT_EQ(nested.ReadProperty(u"Text").ToString(), u"kept");
+}
+
 // Saves `font`, changes it (later changes must not reach the bag) and reads it
 // back; gives the saved keys and the attributes read.
 using Saved = std::pair<std::vector<WString>, std::string>;
