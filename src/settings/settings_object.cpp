@@ -138,15 +138,6 @@ void SettingsObject<kShape>::ThemeValue(SettingsKey, size_t property, const WStr
 }
 
 template <const SettingsShape& kShape>
-void SettingsObject<kShape>::WorkingFolder(SettingsKey, const WString& folder) requires kHasFolder {
-  if (!folder.empty() && folder.back() == kPathSeparator) return texts_.Assign(kFolderSlot, folder);
-  WString with_separator;
-  with_separator.reserve(folder.size() + 1);
-  with_separator.append(folder).push_back(kPathSeparator);
-  texts_.Assign(kFolderSlot, with_separator);
-}
-
-template <const SettingsShape& kShape>
 WString SettingsObject<kShape>::ClassName() const {
   return WString(kLibraryName) + u"." + kShape.class_name;
 }

@@ -73,7 +73,14 @@ class SettingsObject : public IPropertyBagX {
   }
   // Stores the folder with kPathSeparator appended when it does not already
   // end with one ("" becomes the separator alone).
-  void WorkingFolder(SettingsKey, const WString& folder) requires kHasFolder;
+  void WorkingFolder(SettingsKey, const WString& folder) requires kHasFolder {
+    if (!folder.empty() && folder.back() == kPathSeparator)
+      return texts_.Assign(kFolderSlot, folder);
+    WString with_separator;
+    with_separator.reserve(folder.size() + 1);
+    with_separator.append(folder).push_back(kPathSeparator);
+    texts_.Assign(kFolderSlot, with_separator);
+  }
   // Stores the theme value of `property` (a position in the property table,
   // internal properties included) in the selected variant. With two variants,
   // raises 9 and stores nothing unless Index is 0 or 1.
