@@ -14,6 +14,16 @@ void AppendEscape(std::string& out, char16_t unit) {
   out += buf;
 }
 
+// The shortest decimal text that reads back to the same double (or, for a
+// single, the same float): what is stored, not the runtime's 15- or 7-digit
+// text of it.
+std::string ShortestReal(double value, bool single) {
+  char buf[32];
+  const std::to_chars_result end = single ? std::to_chars(buf, buf + sizeof buf, static_cast<float>(value))
+                                          : std::to_chars(buf, buf + sizeof buf, value);
+  return std::string(buf, end.ptr);
+}
+
 }  // namespace
 
 std::string JsonString(std::u16string_view text) {
@@ -69,7 +79,7 @@ std::string JsonScalar(const Variant& value) {
     case VarType::R8:
     case VarType::Date:
       if (!std::isfinite(value.NumericValue())) return "null";
-      return ToUtf8(value.ToString());
+      return ShortestReal(value.NumericValue(), value.Type() == VarType::R4);
     default:  // integers and currency: their text is a JSON number
       return ToUtf8(value.ToString());
   }

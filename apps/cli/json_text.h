@@ -16,6 +16,8 @@ std::string JsonString(std::u16string_view text);
 
 // A plain value as JSON: null for Empty and Null, integers for the integer
 // types, numbers for the real types and currency (120000 -> 12), true/false,
+// reals (doubles, singles and dates) in the shortest form that reads back to
+// the stored value, currency exactly,
 // the exact decimal text as a string for decimals, strings as strings.
 // Non-finite reals, which JSON cannot hold, become null.
 std::string JsonScalar(const Variant& value);

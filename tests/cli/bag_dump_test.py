@@ -29,6 +29,12 @@ ROWS = [  # name, object type, value field; and the value as dumped
     ("Size", "", image(6, struct.pack("<q", 120000)), {"type": 6, "value": 12}),
     ("Dec", "", DEC, {"type": 14, "value": "-123.45"}),
     ("Nothing", "", image(1), {"type": 1, "value": None}),
+    # Reals as stored, shortest form that reads back (not the runtime's 15 or 7 digits).
+    ("Double", "", image(5, struct.pack("<d", 0.1 + 0.2)), {"type": 5, "value": 0.30000000000000004}),
+    ("Single", "", image(4, struct.pack("<f", 1 / 3)), {"type": 4, "value": 0.33333334}),
+    ("Big", "", image(5, struct.pack("<d", 123456789012345.6)), {"type": 5, "value": 123456789012345.6}),
+    ("When", "", image(7, struct.pack("<d", 45123.4567890123)), {"type": 7, "value": 45123.4567890123}),
+    ("Money", "", image(6, struct.pack("<q", 1234567890123456000)), {"type": 6, "value": 123456789012345.6}),
     ("Text", "", text_field(3, [0x41, 0xD800, 0x42, 0xD83D, 0xDE00]),  # a lone surrogate is kept
      {"type": 8, "value": "A\ud800B\U0001F600"}),
     ("Font", "Font", text_field(3, units(FONT)),
@@ -67,6 +73,10 @@ for (name, obj_type, _, value), got in zip(ROWS, dumped):
 r = run(["bag", "dump", "FILE"], page)
 check("text exit 0", r.returncode == 0 and b"  Name (string): \"Verdana\"" in r.stdout)
 check("text type names", b"Flag (boolean): true" in r.stdout and b"Index (integer): 1" in r.stdout)
+for line in [b"Double (double): 0.30000000000000004", b"Single (single): 0.33333334",
+             b"Big (double): 123456789012345.6", b"When (date): 45123.4567890123",
+             b"Money (currency): 123456789012345.6"]:
+    check(f"text {line}", line + b"\n" in r.stdout)
 # Control characters in names are escaped, a NUL included.
 r = run(["bag", "dump", "FILE"], record("A\0B\x1b", "", text_field(3, "x")))
 check("escaped name", r.stdout == b"A\\x00B\\x1B (string): \"x\"\n")

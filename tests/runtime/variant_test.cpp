@@ -108,6 +108,7 @@ TEST(VariantTest, RealsAsText) {
       {Variant::R8(0.0001), u"0.0001"}, {Variant::R8(-1.5e-300), u"-1.5E-300"},
       {Variant::R8(-0.0), u"0"}, {Variant::R4(1.0f / 3), u"0.3333333"},
       {Variant::R4(16777216.0f), u"1.677722E+07"}, {Variant::Date(45000.25), u"45000.25"},
+      {Variant::R8(123456789012345.6), u"123456789012346"},
       // clang-format on
   };
   for (const auto& c : cases) EXPECT_EQ(c.value.ToString(), c.text);
