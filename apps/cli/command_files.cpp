@@ -5,6 +5,7 @@
 
 #include "command_error.h"
 #include "runtime/automation_error.h"
+#include "theme/package_format.h"
 
 namespace rxTheme::cli {
 
@@ -54,6 +55,9 @@ WString ExistingPackage(const std::string& path) {
   if (!LooksLikePackage(start)) {
     RaiseAbout(kInvalidProcedureCall, u"not a theme package: " + DisplayPath(package));
   }
+  // The header is read here as Load reads it, so that a header Load refuses
+  // is refused before the command prepares the working folder.
+  About(DisplayPath(package), [&] { (void)ParsePackageHeader(start); });
   return package;
 }
 

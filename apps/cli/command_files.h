@@ -28,7 +28,9 @@ WString ExistingFile(const std::string& path);
 
 // As ExistingFile, for a theme package: also raises 5 naming it when its
 // start is not a package header (a version line, then a line that starts
-// with the count of pieces).
+// with the count of pieces), and raises what Load raises for a header it
+// refuses (5 for a count beyond the entry lines, a negative size or a header
+// past the first 4096 bytes), before anything is written.
 WString ExistingPackage(const std::string& path);
 
 // Whether `start` (the first bytes of a file) begins as a package does: a

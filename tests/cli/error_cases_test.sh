@@ -16,6 +16,11 @@ printf 'body\n{\n\tcolor: rgb(1, 2, 3);\n}\n' >bad/color2.css  # a third color v
 "$RXTHEME" pack bad -o bad.elm --force >/dev/null 2>&1 || fail "pack bad"
 for i in $(seq 1 200); do printf x >"many/a-rather-long-picture-file-name-number-$i.gif"; done
 "$RXTHEME" save --working-folder page -o state.bin >/dev/null || fail "save"
+# Headers that Load refuses: a count beyond the entry lines, a negative size,
+# a header past the first 4096 bytes.
+printf '1.0\n3\na.css,1\n<==MS-Theme==>x' >count.elm
+printf '1.0\n1\na.gif,-4\n<==MS-Theme==>x' >negative.elm
+{ printf '1.0\n300\n'; for i in $(seq 300); do printf 'picture-%04d.gif,1\n' "$i"; done; } >long.elm
 cp state.bin state.before
 
 # row STATUS STDERR ARGS...: the exit status and the whole of standard error.
@@ -38,6 +43,12 @@ row 1 "$E 53: File not found: $T/folder" pick themes --working-folder page --sta
 row 1 "$E 5: Invalid procedure call or argument: not a theme package: $SRC/docs/picker.png" \
   preview "$SRC/docs/picker.png" --working-folder page
 row 1 "$E 9: Subscript out of range: $T/bad.elm" save bad.elm --working-folder page -o state.bin
+for elm in count negative long; do
+  row 1 "$E 5: Invalid procedure call or argument: $T/$elm.elm" load $elm.elm --working-folder fresh
+  row 1 "$E 5: Invalid procedure call or argument: $T/$elm.elm" preview $elm.elm --working-folder fresh
+  row 1 "$E 5: Invalid procedure call or argument: $T/$elm.elm" \
+    save $elm.elm --working-folder fresh -o x.bin
+done
 row 1 "$E 999: Invalid Contents Value: $T/odd.bin" restore odd.bin
 row 1 "$E 76: Path not found: working folder \"\" (empty)" load harbor.elm --working-folder ''
 row 1 "$E 76: Path not found: working folder $T/file.txt/sub" \
