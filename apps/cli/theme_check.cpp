@@ -1,5 +1,6 @@
 #include "theme_check.h"
 
+#include <algorithm>
 #include <set>
 
 #include "runtime/automation_error.h"
@@ -82,7 +83,8 @@ void CheckTheme(const ThemeToCheck& theme, Findings& findings) {
   std::vector<size_t> candidates;  // pieces that a sheet should name
   bool have[std::size(kExpectedSheets)] = {};
   // Every sheet is read to its end, so all the pictures named are known.
-  bool all_read = theme.readable >= theme.pieces.size();
+  const bool all_read = theme.readable >= theme.pieces.size();
+  std::vector<WString> unfinished;  // lower-cased texts of the sheets not read to their end
   for (size_t i = 0; i < theme.pieces.size(); ++i) {
     const PieceToCheck& piece = theme.pieces[i];
     const size_t rank = i + 1;
@@ -134,16 +136,24 @@ void CheckTheme(const ThemeToCheck& theme, Findings& findings) {
                 u"unpacked");
         break;
       default:
-        all_read &= CheckSheet({role, variant, variant_exists, piece.sheet, piece.file, rank},
-                               findings, pictures);
+        if (!CheckSheet({role, variant, variant_exists, piece.sheet, piece.file, rank}, findings,
+                        pictures)) {
+          unfinished.push_back(LCase(Widen(piece.sheet)));
+        }
     }
   }
 
   ReportMissingSheets(theme.where, have, findings);
   const std::set<WString> used = CheckPictures(pictures, files, findings);
+  // A sheet whose reading stopped at an error may name a picture after that
+  // point: any mention of the name in its text counts as naming it.
+  auto mentioned = [&](const WString& name) {
+    return std::any_of(unfinished.begin(), unfinished.end(),
+                       [&](const WString& text) { return text.find(name) != WString::npos; });
+  };
   for (const size_t i : all_read ? candidates : std::vector<size_t>()) {
     const PieceToCheck& piece = theme.pieces[i];
-    if (used.count(LCase(piece.name)) != 0) continue;
+    if (used.count(LCase(piece.name)) != 0 || mentioned(LCase(piece.name))) continue;
     findings.Add(i + 1, {piece.entry_file, piece.line, Severity::kWarning, "unused-piece",
                          u"no style sheet names " + Quoted(piece.name) +
                              u": it is unpacked but never shown"});

@@ -90,6 +90,14 @@ i/harbor|inst && printf '[info]\r\ntitle=%080d\r\n' 0 >i/harbor/harbor.inf|i/har
 i/harbor|inst && mv i/harbor/harbor.elm i/harbor/harbour.elm|i/harbor: error: *harbour.elm [theme-names]
 TABLE
 
+# A sheet whose reading stops early hides no unused piece, and the pictures
+# named in its unread rest are not called unused.
+rm -rf t && cp -r "$SRC/themes/harbor" t && printf x >t/notes.txt
+line t/graph0.css 4 '\tnav-banner-image: url(banner.png;'
+out=$("$RXTHEME" check t --strict)
+[[ $(grep -c '\[url-unclosed\]' <<<"$out") = 1 && $(grep -c '\[unused-piece\]' <<<"$out") = 1 &&
+  $out == *'t/notes.txt: warning: '*'[unused-piece]'* ]] || fail "unused piece beside an error: $out"
+
 rm -rf t && cp -r "$SRC/themes/harbor" t && line t/color0.css 2 'a:link {'
 "$RXTHEME" check t --json >check.json
 json_check check.json \
