@@ -134,8 +134,18 @@ struct Dialog {
   void Settle() const { SendMessageW(window, WM_NULL, 0, 0); }
   void Key(HWND to, WPARAM key) const { PostMessageW(to, WM_KEYDOWN, key, 0); }
 
+  // The preview's pixels once they differ from `before`, waited for as long
+  // as WaitFor waits; empty when they never do. Input reaches the dialog
+  // through its queue, so its effect is waited for, never assumed.
+  std::vector<DWORD> PreviewChangedFrom(const std::vector<DWORD>& before) const {
+    std::vector<DWORD> now;
+    if (!WaitFor([&] { return !(now = Pixels(preview)).empty() && now != before; })) now.clear();
+    return now;
+  }
+
   // A press and release of the left button on entry `index`; true once the
-  // entry is selected and its click handled.
+  // entry is selected. What the click loads is for the caller to wait for:
+  // an entry that was selected already is selected before the click arrives.
   bool Click(size_t index) const {
     const HTREEITEM item = Entries(tree)[index];
     RECT bounds;  // holds the entry's handle on the way in
@@ -145,9 +155,7 @@ struct Dialog {
         MAKELPARAM((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
     PostMessageW(tree, WM_LBUTTONDOWN, MK_LBUTTON, at);
     PostMessageW(tree, WM_LBUTTONUP, 0, at);
-    const bool selected = WaitFor([&] { return Selected(tree) == item; });
-    Settle();
-    return selected;
+    return WaitFor([&] { return Selected(tree) == item; });
   }
 
   // The text of the message box that comes up over the dialog, which is
@@ -248,17 +256,17 @@ int wmain(int argc, wchar_t** argv) {
       const int centre = (GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2;
       Check(std::abs(outer.left - centre) <= 1, "the dialog centred by its outer size");
       const std::vector<DWORD> nothing = Pixels(d.preview);
+      Check(WaitFor([&] { return d.Focus() != nullptr; }), "the dialog takes the focus");
       d.Key(d.Focus(), VK_TAB);
       Check(WaitFor([&] { return d.Focus() == d.tree; }), "Tab moves into the list");
       d.Settle();
       Check(Pixels(d.preview) == nothing, "the focus entering the list loads nothing");
       const bool clicked = d.Click(0);
-      const std::vector<DWORD> ember = Pixels(d.preview);
-      Check(clicked && ember != nothing, "a click on the entry the focus selected loads it");
+      const std::vector<DWORD> ember = d.PreviewChangedFrom(nothing);
+      Check(clicked && !ember.empty(), "a click on the entry the focus selected loads it");
       d.Key(d.tree, VK_DOWN);
       Check(WaitFor([&] { return Selected(d.tree) != Entries(d.tree)[0]; }), "a key moves");
-      d.Settle();
-      Check(Pixels(d.preview) != ember, "a key loads the entry and previews it");
+      Check(!d.PreviewChangedFrom(ember).empty(), "a key loads the entry and previews it");
       d.Key(d.tree, VK_ESCAPE);
     });
     Check(result == 0, "Escape closes with 0");
@@ -270,7 +278,7 @@ int wmain(int argc, wchar_t** argv) {
     theme = NewTheme();
     result = RunPicker(theme.Get(), [&](Dialog& d) {
       const std::vector<DWORD> nothing = Pixels(d.preview);
-      Check(d.Click(1) && Pixels(d.preview) != nothing, "a click loads Harbor");
+      Check(d.Click(1) && !d.PreviewChangedFrom(nothing).empty(), "a click loads Harbor");
       Check(!Pixels(d.window, argv[3]).empty(), "the screenshot is saved");
       for (const wchar_t* box :
            {L"&Vivid Colors", L"Active &Graphics", L"&Background Image", L"Use &Custom Settings"}) {
@@ -279,14 +287,16 @@ int wmain(int argc, wchar_t** argv) {
         SendMessageW(d.Button(box), BM_CLICK, 0, 0);
         Check(d.State(box) == 1 - before, "a click turns a box over");
         // The theme has no custom values: that box changes nothing to see.
-        Check(Pixels(d.preview) != pixels || box[0] == L'U', "an option changes the preview");
+        Check(box[0] == L'U' || !d.PreviewChangedFrom(pixels).empty(),
+              "an option changes the preview");
       }
       SendMessageW(d.Button(L"This Page &Uses Themes"), BM_CLICK, 0, 0);
       Check(!IsWindowEnabled(d.tree) && !IsWindowEnabled(d.Button(L"&Vivid Colors")),
             "themes off disables the list and the options");
       SendMessageW(d.Button(L"This Page &Uses Themes"), BM_CLICK, 0, 0);
       Check(IsWindowEnabled(d.tree), "themes on enables them again");
-      Check(d.Click(2), "a click selects Meadow");
+      const std::vector<DWORD> harbor = Pixels(d.preview);
+      Check(d.Click(2) && !d.PreviewChangedFrom(harbor).empty(), "a click loads Meadow");
       SendMessageW(d.Button(L"OK"), BM_CLICK, 0, 0);
     });
     Check(result == 1, "OK gives 1");
