@@ -1,8 +1,40 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that a make target needs and the machine lacks.
-# Usage: tools/install-deps.sh GROUP...   (groups: build qt fuzz wine demo)
+# Usage: tools/install-deps.sh GROUP...   (groups: build qt fuzz wine wine32 demo)
 # As root it runs apt-get; otherwise it prints the exact line to run.
+#
+# wine32 is the 32-bit Wine that runs the i686 DLL: it needs the i386
+# architecture and its package lists. It is the one group allowed to fail:
+# then this prints one line naming the cause and exits 3, so that the caller
+# can run the 64-bit half alone and say so.
 set -euo pipefail
+
+if [ "${1:-}" = wine32 ]; then
+  if dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "install ok installed"; then
+    exit 0
+  fi
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "32-bit Wine is missing; as root run: dpkg --add-architecture i386 && apt-get update && apt-get install wine32:i386" >&2
+    exit 3
+  fi
+  echo "Installing: wine32:i386 (adding the i386 architecture)"
+  export DEBIAN_FRONTEND=noninteractive
+  log=$(mktemp)
+  if ! dpkg --print-foreign-architectures | grep -qx i386 && ! dpkg --add-architecture i386 >"$log" 2>&1; then
+    echo "32-bit Wine unavailable: dpkg --add-architecture i386 failed: $(tail -n 1 "$log")" >&2
+    exit 3
+  fi
+  if ! apt-get update -qq >"$log" 2>&1; then
+    echo "32-bit Wine unavailable: apt-get update failed: $(grep -m1 -E '^(E|Err):' "$log" || tail -n 1 "$log")" >&2
+    exit 3
+  fi
+  if ! apt-get install -y -qq --no-install-recommends wine32:i386 >"$log" 2>&1; then
+    echo "32-bit Wine unavailable: apt-get install wine32:i386 failed: $(grep -m1 '^E:' "$log" || tail -n 1 "$log")" >&2
+    exit 3
+  fi
+  rm -f "$log"
+  exit 0
+fi
 
 declare -A GROUP
 GROUP[build]="cmake make g++ pkgconf python3 libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev tar time"
