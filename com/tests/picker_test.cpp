@@ -42,9 +42,9 @@ void Check(bool ok, const char* what) {
   ++(ok ? g_passed : g_failed);
 }
 
-// Polls `done` for up to five seconds.
-bool WaitFor(const std::function<bool()>& done) {
-  for (int i = 0; i < 250; ++i) {
+// Polls `done` every 20 ms for up to `seconds` (five unless told).
+bool WaitFor(const std::function<bool()>& done, int seconds = 5) {
+  for (int i = 0; i < seconds * 50; ++i) {
     if (done()) return true;
     Sleep(20);
   }
@@ -176,7 +176,9 @@ struct Dialog {
 LONG RunPicker(_CTheme* theme, const std::function<void(Dialog&)>& drive) {
   Dialog dialog{GetCurrentThreadId()};
   std::thread driver([&] {
-    if (!WaitFor([&] { return (dialog.window = FindDialog()) != nullptr; })) {
+    // The first dialog of a run loads the common controls and fonts, which
+    // a busy machine may take a while over.
+    if (!WaitFor([&] { return (dialog.window = FindDialog()) != nullptr; }, 30)) {
       return Check(false, "the dialog appears");
     }
     dialog.tree = FindWindowExW(dialog.window, nullptr, WC_TREEVIEWW, nullptr);
@@ -188,7 +190,21 @@ LONG RunPicker(_CTheme* theme, const std::function<void(Dialog&)>& drive) {
   });
   LONG result = -1;
   _CTheme* parent = theme;
-  if (FAILED(theme->SelectTheme(&parent, &result))) result = -1;
+  const HRESULT status = theme->SelectTheme(&parent, &result);
+  if (FAILED(status)) {
+    // Says why, so that a failure in a test run can be read, not guessed.
+    std::wstring why;
+    IErrorInfo* info = nullptr;
+    if (GetErrorInfo(0, &info) == S_OK && info) {
+      BSTR text = nullptr;
+      if (SUCCEEDED(info->GetDescription(&text)) && text) why = text;
+      SysFreeString(text);
+      info->Release();
+    }
+    std::printf("  note: SelectTheme failed with 0x%08lx: %ls\n", static_cast<unsigned long>(status),
+                why.c_str());
+    result = -1;
+  }
   driver.join();
   return result;
 }

@@ -59,8 +59,16 @@ trap cleanup EXIT
 if command -v Xvfb >/dev/null 2>&1; then
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
   xvfb_pid=$!
-  for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-  export DISPLAY=":$(head -n 1 "$work/display")"
+  # Xvfb writes its display number once it accepts connections; a busy
+  # machine may take a while to get there.
+  for _ in $(seq 600); do [ -s "$work/display" ] && break; sleep 0.1; done
+  if [ -s "$work/display" ]; then
+    export DISPLAY=":$(head -n 1 "$work/display")"
+  else
+    echo "FAIL: Xvfb did not start within 60 s: $(tail -n 3 "$work/xvfb.log")"
+    kill "$xvfb_pid" 2>/dev/null
+    xvfb_pid=""
+  fi
 fi
 
 # Wine maps the root of the file system to drive Z:.
@@ -177,6 +185,8 @@ else
   timeout 300 "$wine" "$(winpath "$picker")" "$(winpath "$themes")" "$(winpath "$work/picker-work")" \
     "$(winpath "$shot")" 2>&1 | tr -d '\r' | grep -v ':fixme:' >"$work/picker.txt"
   tally "win32 picker" "$work/picker.txt" "$start"
+  # A display that went away during the run explains failures to show the dialog.
+  kill -0 "$xvfb_pid" 2>/dev/null || echo "  note: Xvfb ($DISPLAY) is no longer running"
   echo "  screenshot: $shot"
 fi
 
