@@ -274,11 +274,13 @@ TEST(ThemePicker, KeysClicksAndTheDefaultButton) {
        0},
       {"clicks through Activate",
        [](ThemePicker& p) {
+         const size_t revision = p.ThemesRevision();
          p.PressEntry(1, PointerButton::kRight);
          p.PressEntry(1, PointerButton::kMiddle);
          EXPECT_EQ(p.Theme()->CurrentThemeName(), u"");
          p.PressEntry(1, PointerButton::kLeft);
          EXPECT_EQ(p.Theme()->CurrentThemeName(), u"beta");
+         EXPECT_EQ(p.ThemesRevision(), revision);  // a click does not refill the list
          p.Activate(C::kChkVividColors);
          EXPECT_EQ(p.CheckState(C::kChkVividColors), 1);
          p.Activate(C::kChkUseThemeOnPage);
