@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "com_support.h"
+#include "picker/dialog_layout.h"
 #include "picker/picker_view.h"
 #include "picker/select_theme.h"
 #include "picker/theme_picker.h"
@@ -125,14 +126,10 @@ class Win32PickerView : public PickerView {
     updating_ = true;
     HWND tree = Control(ControlId::kTvwThemes);
     const ThemeList& themes = picker.Themes();
-    // Rebuilt only when the entries differ, so that a click keeps the list
-    // as it is.
-    bool same = themes.size() == texts_.size();
-    for (size_t i = 0; same && i < themes.size(); ++i) same = themes[i].text == texts_[i];
-    if (!same) {
+    if (revision_ != picker.ThemesRevision()) {
+      revision_ = picker.ThemesRevision();
       SendMessageW(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
       items_.clear();
-      texts_.clear();
       for (size_t i = 0; i < themes.size(); ++i) {
         TVINSERTSTRUCTW insert = {};
         insert.hParent = TVI_ROOT;
@@ -143,7 +140,6 @@ class Win32PickerView : public PickerView {
         insert.item.lParam = static_cast<LPARAM>(i);
         items_.push_back(reinterpret_cast<HTREEITEM>(
             SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert))));
-        texts_.push_back(std::move(text));
       }
     }
     const size_t selected = picker.SelectedTheme();
@@ -162,6 +158,17 @@ class Win32PickerView : public PickerView {
         SendMessageW(window, BM_SETCHECK, static_cast<WPARAM>(picker.CheckState(control.id)), 0);
       }
     }
+  }
+
+  // The system's comparison for the user's language, as the list control
+  // sorts: letters before accents before case, punctuation and symbols
+  // passed over.
+  int CompareTitles(std::u16string_view a, std::u16string_view b) const override {
+    const int order = CompareStringEx(
+        LOCALE_NAME_USER_DEFAULT, NORM_IGNORESYMBOLS, reinterpret_cast<const wchar_t*>(a.data()),
+        static_cast<int>(a.size()), reinterpret_cast<const wchar_t*>(b.data()),
+        static_cast<int>(b.size()), nullptr, nullptr, 0);
+    return order == 0 ? CollateTitles(a, b) : order - CSTR_EQUAL;
   }
 
   TwipsSize ScreenTwips() const override {
@@ -198,6 +205,7 @@ class Win32PickerView : public PickerView {
           TranslateMessage(&message);
           DispatchMessageW(&message);
         }
+        ShowDefaultButton();
       }
     }
     ShowWindow(dialog_, SW_HIDE);
@@ -210,12 +218,35 @@ class Win32PickerView : public PickerView {
   }
 
  private:
-  int Pixels(double twips) const { return static_cast<int>(std::lround(twips * dpi_ / 1440.0)); }
-  double Twips(int pixels) const { return pixels * 1440.0 / dpi_; }
+  int Pixels(double twips) const { return TwipsToPixels(twips, dpi_); }
+  double Twips(int pixels) const { return PixelsToTwips(pixels, dpi_); }
   HWND Control(ControlId id) const { return controls_[static_cast<size_t>(id)]; }
 
+  // The control that has the focus, or kDialog.
+  ControlId FocusedControl() const {
+    const HWND focus = GetFocus();
+    for (const ControlSpec& control : PickerControls()) {
+      if (focus && Control(control.id) == focus) return control.id;
+    }
+    return ControlId::kDialog;
+  }
+
+  // The button that Enter clicks shows as the default one (the system's
+  // keyboard handling may have moved the look after a change of focus).
+  void ShowDefaultButton() {
+    const ControlId button = ThemePicker::DefaultButton(FocusedControl());
+    for (ControlId id : {ControlId::kCmdOK, ControlId::kCmdCancel, ControlId::kCmdHelp}) {
+      const HWND window = Control(id);
+      const LONG style = id == button ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+      if ((GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK) != style) {
+        SendMessageW(window, BM_SETSTYLE, style, TRUE);
+      }
+    }
+  }
+
   void Create() {
-    RECT outer = {0, 0, Pixels(kPickerClientWidth), Pixels(kPickerClientHeight)};
+    const PixelRect client = ClientPixels(dpi_);
+    RECT outer = {0, 0, client.width, client.height};
     AdjustWindowRectEx(&outer, kDialogStyle, FALSE, kDialogExStyle);
     window_.reset(CreateWindowExW(kDialogExStyle, kDialogClass, Wide(kPickerCaption), kDialogStyle,
                                   0, 0, outer.right - outer.left, outer.bottom - outer.top, nullptr,
@@ -231,29 +262,18 @@ class Win32PickerView : public PickerView {
     // Made in tab order, each below the one before: the tab order and the
     // stacking order are the same, and the frame lies under the check box
     // that sits on its top edge.
-    std::vector<const ControlSpec*> by_tab;
-    for (const ControlSpec& control : PickerControls()) by_tab.push_back(&control);
-    std::sort(by_tab.begin(), by_tab.end(), [](const ControlSpec* a, const ControlSpec* b) {
-      return a->tab_index < b->tab_index;
-    });
     HWND previous = HWND_TOP;
-    for (const ControlSpec* control : by_tab) {
-      int left = control->left;
-      int top = control->top;
-      if (control->parent != ControlId::kDialog) {
-        left += PickerControl(control->parent).left;
-        top += PickerControl(control->parent).top;
-      }
-      RECT bounds = {Pixels(left), Pixels(top), Pixels(left) + Pixels(control->width),
-                     Pixels(top) + Pixels(control->height)};
-      // A caption wider than its box in this font grows the box to the right
-      // rather than being cut; nothing moves.
-      if (control->kind == ControlKind::kLabel || control->kind == ControlKind::kCheckBox) {
+    for (ControlId id : TabOrder()) {
+      const ControlSpec* control = &PickerControl(id);
+      const PixelRect place = ControlPixelsInDialog(id, dpi_);
+      int width = place.width;
+      if (GrowsWithCaption(control->kind)) {
         const int box = control->kind == ControlKind::kCheckBox
                             ? GetSystemMetrics(SM_CXMENUCHECK) + GetSystemMetrics(SM_CXEDGE) * 2
                             : 0;
-        bounds.right = std::max<LONG>(bounds.right, bounds.left + box + CaptionWidth(*control));
+        width = FittedWidth(*control, width, box + CaptionWidth(*control));
       }
+      const RECT bounds = {place.left, place.top, place.left + width, place.top + place.height};
       const ControlClass window_class = ClassOf(*control);
       const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | window_class.style;
       HWND window;
@@ -281,59 +301,43 @@ class Win32PickerView : public PickerView {
   // The width of a control's caption in the dialog's font (an ampersand
   // marks the next letter; two stand for one).
   int CaptionWidth(const ControlSpec& control) const {
-    std::wstring text;
-    const std::u16string_view caption = control.caption;
-    for (size_t i = 0; i < caption.size(); ++i) {
-      if (caption[i] == u'&' && ++i == caption.size()) break;
-      text += static_cast<wchar_t>(caption[i]);
-    }
+    const WString text = CaptionText(control.caption);
     HDC screen = GetDC(nullptr);
     const HGDIOBJ previous = SelectObject(screen, font_.get());
     SIZE size = {};
-    GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &size);
+    GetTextExtentPoint32W(screen, Wide(text), static_cast<int>(text.size()), &size);
     SelectObject(screen, previous);
     ReleaseDC(nullptr, screen);
     return size.cx;
   }
 
-  // Loads the theme of a list entry, as the picker's click does.
-  void ClickEntry(HTREEITEM item) {
-    if (updating_ || !picker_ || !item) return;
+  // The list's index of an entry, or kNone.
+  size_t EntryIndex(HTREEITEM item) const {
     TVITEMW entry = {};
     entry.mask = TVIF_PARAM;
     entry.hItem = item;
-    if (!SendMessageW(Control(ControlId::kTvwThemes), TVM_GETITEMW, 0,
-                      reinterpret_cast<LPARAM>(&entry))) {
-      return;
+    if (!item || !SendMessageW(Control(ControlId::kTvwThemes), TVM_GETITEMW, 0,
+                               reinterpret_cast<LPARAM>(&entry))) {
+      return ThemeList::kNone;
     }
-    picker_->ClickTheme(static_cast<size_t>(entry.lParam));
+    return static_cast<size_t>(entry.lParam);
   }
 
+  // Loads the theme of a list entry, as the picker's click does.
+  void ClickEntry(HTREEITEM item) {
+    const size_t index = EntryIndex(item);
+    if (updating_ || !picker_ || index == ThemeList::kNone) return;
+    picker_->ClickTheme(index);
+  }
+
+  // Clicks of buttons and check boxes (also Enter through DM_GETDEFID), and
+  // Escape (IDCANCEL from the keyboard handling).
   void OnCommand(int id, int code) {
-    if (id == IDCANCEL) {  // Escape: closed as by the close box
-      ended_ = true;
-      return;
-    }
-    if (!picker_ || code != BN_CLICKED) return;
+    if (!picker_) return;
+    if (id == IDCANCEL) return picker_->PressKey(DialogKey::kEscape, FocusedControl());
     const int index = id - kFirstControlId;
-    if (index < 0 || index >= static_cast<int>(kControlCount)) return;
-    const ControlId control = static_cast<ControlId>(index);
-    switch (control) {
-      case ControlId::kCmdOK:
-        picker_->ClickOK();
-        return;
-      case ControlId::kCmdCancel:
-        picker_->ClickCancel();
-        return;
-      case ControlId::kCmdHelp:
-        picker_->ClickHelp();
-        return;
-      default:
-        // A click turns a box off when it is on, and on otherwise.
-        if (PickerControl(control).kind == ControlKind::kCheckBox) {
-          picker_->SetCheckState(control, picker_->CheckState(control) == 1 ? 0 : 1);
-        }
-    }
+    if (code != BN_CLICKED || index < 0 || index >= static_cast<int>(kControlCount)) return;
+    picker_->Activate(static_cast<ControlId>(index));
   }
 
   // The system's printing of a window leaves its children out; they are
@@ -415,16 +419,31 @@ class Win32PickerView : public PickerView {
         }
         return 0;
       }
-      case DM_GETDEFID:
-        return MAKELRESULT(CommandId(ControlId::kCmdOK), DC_HASDEFID);
+      case DM_GETDEFID:  // what Enter clicks
+        return MAKELRESULT(CommandId(ThemePicker::DefaultButton(FocusedControl())), DC_HASDEFID);
       case WM_NEXTDLGCTL: {
         HWND next = LOWORD(lparam) ? reinterpret_cast<HWND>(wparam)
                                    : GetNextDlgTabItem(dialog_, GetFocus(), wparam != 0);
         if (next) SetFocus(next);
         return 0;
       }
+      case WM_ACTIVATE:
+        // The focus leaves with the activation (a message box over the
+        // dialog) and comes back to the control that had it.
+        if (LOWORD(wparam) == WA_INACTIVE) {
+          const HWND focus = GetFocus();
+          if (focus && IsChild(dialog_, focus)) last_focus_ = focus;
+        } else if (last_focus_ && IsWindow(last_focus_) && IsWindowEnabled(last_focus_)) {
+          SetFocus(last_focus_);
+          return 0;
+        }
+        break;
       case WM_CLOSE:  // the close box: ends without a result
-        ended_ = true;
+        if (picker_) {
+          picker_->Close();
+        } else {
+          ended_ = true;
+        }
         return 0;
       case WM_PRINT: {
         const LRESULT result =
@@ -451,22 +470,32 @@ class Win32PickerView : public PickerView {
   }
 
  private:
-  // The list's procedure: a press of the left button on an entry loads it
-  // (also when it was selected already) once the list has selected it.
+  // The list's procedure: a press of a mouse button on an entry goes to the
+  // picker (the left button's once the list has selected the entry).
   static LRESULT CALLBACK TreeProc(HWND tree, UINT message, WPARAM wparam, LPARAM lparam) {
     auto* self = static_cast<Win32PickerView*>(GetPropW(tree, kViewProperty));
     if (!self) return DefWindowProcW(tree, message, wparam, lparam);
     const WNDPROC original = self->tree_proc_;
     if (message == WM_NCDESTROY) RemovePropW(tree, kViewProperty);
-    if (message != WM_LBUTTONDOWN) return CallWindowProcW(original, tree, message, wparam, lparam);
+    PointerButton button = PointerButton::kLeft;
+    if (message == WM_RBUTTONDOWN) button = PointerButton::kRight;
+    if (message == WM_MBUTTONDOWN) button = PointerButton::kMiddle;
+    if (message != WM_LBUTTONDOWN && message != WM_RBUTTONDOWN && message != WM_MBUTTONDOWN) {
+      return CallWindowProcW(original, tree, message, wparam, lparam);
+    }
     TVHITTESTINFO hit = {};
     hit.pt = {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
     const auto item = reinterpret_cast<HTREEITEM>(
         SendMessageW(tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
     const LRESULT result = CallWindowProcW(original, tree, message, wparam, lparam);
-    if (item && (hit.flags & TVHT_ONITEM) &&
-        item == reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0))) {
-      GuardWindowProc([&] { self->ClickEntry(item); });
+    const bool selected =
+        item == reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    if (item && (hit.flags & TVHT_ONITEM) && (selected || button != PointerButton::kLeft) &&
+        !self->updating_ && self->picker_) {
+      const size_t index = self->EntryIndex(item);
+      if (index != ThemeList::kNone) {
+        GuardWindowProc([&] { self->picker_->PressEntry(index, button); });
+      }
     }
     return result;
   }
@@ -481,7 +510,8 @@ class Win32PickerView : public PickerView {
   HWND dialog_ = nullptr;  // the window, while it exists
   std::array<HWND, kControlCount> controls_{};
   std::vector<HTREEITEM> items_;
-  std::vector<WString> texts_;
+  size_t revision_ = static_cast<size_t>(-1);  // of the entries the list shows
+  HWND last_focus_ = nullptr;                  // while the dialog is not active
   WNDPROC tree_proc_ = nullptr;
   ThemePicker* picker_ = nullptr;
   bool ended_ = false;

@@ -21,26 +21,10 @@ constexpr wchar_t kPreviewClass[] = L"rxThemePreview";
 constexpr int kLineStep = 16;  // pixels per arrow key or scroll-bar arrow
 constexpr int kWheelLines = 3;
 
-// The family that stands for a generic name, and its GDI family class.
-struct GenericFamily {
-  const wchar_t* name;
-  const wchar_t* face;
-  BYTE pitch_and_family;
-};
-constexpr GenericFamily kGenerics[] = {
-    {L"serif", L"Times New Roman", FF_ROMAN},  {L"sans-serif", L"Arial", FF_SWISS},
-    {L"monospace", L"Courier New", FF_MODERN}, {L"cursive", L"Comic Sans MS", FF_SCRIPT},
-    {L"fantasy", L"Impact", FF_DECORATIVE},
-};
+// The GDI family class of each generic family, in GenericFamily's order.
+constexpr BYTE kGenericPitchAndFamily[] = {FF_ROMAN, FF_SWISS, FF_MODERN, FF_SCRIPT, FF_DECORATIVE};
 
 std::wstring Wstr(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
-
-const GenericFamily* Generic(const std::wstring& name) {
-  for (const GenericFamily& generic : kGenerics) {
-    if (lstrcmpiW(generic.name, name.c_str()) == 0) return &generic;
-  }
-  return nullptr;
-}
 
 int CALLBACK FoundFamily(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
   *reinterpret_cast<bool*>(found) = true;
@@ -82,25 +66,13 @@ HFONT SceneFonts::Font(const SceneFont& font) {
   lf.lfUnderline = font.underline;
   lf.lfCharSet = DEFAULT_CHARSET;
   lf.lfQuality = CLEARTYPE_QUALITY;
-  // The first installed family of the list, or the first generic one (the
-  // font mapper then picks a face of its class); without either, the
-  // browser's default.
-  std::wstring face = L"Times New Roman";
-  lf.lfPitchAndFamily = FF_ROMAN;
-  for (const WString& name : FontFamilies(font.families)) {
-    const std::wstring family = Wstr(name);
-    if (const GenericFamily* generic = Generic(family)) {
-      face = generic->face;
-      lf.lfPitchAndFamily = generic->pitch_and_family;
-      break;
-    }
-    if (Installed(family)) {
-      face = family;
-      lf.lfPitchAndFamily = FF_DONTCARE;
-      break;
-    }
-  }
-  lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+  // The face the family list names (the font mapper finds the nearest face
+  // of a generic family's class when its face is not installed).
+  const FontFace face = ChooseFace(
+      font.families, [this](std::u16string_view family) { return Installed(Wstr(family)); });
+  lf.lfPitchAndFamily =
+      face.generic ? kGenericPitchAndFamily[static_cast<int>(*face.generic)] : FF_DONTCARE;
+  lstrcpynW(lf.lfFaceName, Wstr(face.face).c_str(), LF_FACESIZE);
   it->second = CreateFontIndirectW(&lf);
   return it->second;
 }

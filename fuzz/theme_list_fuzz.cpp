@@ -2,13 +2,14 @@
 // inf-text", each a sub-folder (with its .inf file when flags bit 0 is set;
 // reading it fails when bit 1 is set). The list must hold exactly the folders
 // with their .inf file listed before the first failure, titled as the profile
-// reader reads them, in a stable sort by title without regard to letter case.
+// reader reads them, in a stable sort by title in reading order.
 #include <algorithm>
 #include <cstdlib>
 
 #include "../tests/support/vanishing_env.h"
 #include "fuzz_support.h"
 #include "picker/theme_list.h"
+#include "picker/title_order.h"
 #include "platform/profile_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -19,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The expected list: each folder with its .inf file, in listing (creation)
   // order up to a failing one, keyed by its title lower-cased.
   std::vector<WString> names;
-  std::vector<std::pair<WString, ThemeEntry>> want;
+  std::vector<std::pair<TitleKey, ThemeEntry>> want;
   bool failed = false;
   for (std::string_view record : fuzz::Split(fuzz::Bytes(data, size), '\0', 64)) {
     if (record.empty()) continue;
@@ -39,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     failed = failed || inf == env.vanishing;
     if (failed) continue;
     WString title = ParseProfileString(text, u"info", u"title", u"", kTitleBufferSize);
-    want.push_back({LCase(title), {std::move(title), folder + u"/" + name + u".elm"}});
+    want.push_back({TitleKeyOf(title), {std::move(title), folder + u"/" + name + u".elm"}});
   }
   std::stable_sort(want.begin(), want.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });

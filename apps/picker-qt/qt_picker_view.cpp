@@ -4,19 +4,24 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QWindow>
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <vector>
 
+#include "picker/dialog_layout.h"
 #include "picker/picker_view.h"
 #include "picker/select_theme.h"
 #include "picker/theme_picker.h"
@@ -49,26 +54,40 @@ class OnOffCheckBox : public QCheckBox {
   }
 };
 
-// The theme list. An entry is loaded when the user presses the mouse on it or
-// moves to it with the keys; Qt also makes the first entry current when the
+// The theme list. A press of a mouse button on an entry goes to the picker
+// (only the left button selects it); an entry is loaded too when the user
+// moves to it with the keys. Qt also makes the first entry current when the
 // focus arrives in a list without a current entry, which is no choice of the
 // user's and loads nothing.
 class ThemeTree : public QTreeWidget {
  public:
   using QTreeWidget::QTreeWidget;
   bool MovingByKey() const { return moving_by_key_; }
+  std::function<void(QTreeWidgetItem*, PointerButton)> on_press;
 
  protected:
   void keyPressEvent(QKeyEvent* event) override {
     QScopedValueRollback<bool> flag(moving_by_key_, true);
     QTreeWidget::keyPressEvent(event);
   }
+  void mousePressEvent(QMouseEvent* event) override {
+    PointerButton button = PointerButton::kLeft;
+    if (event->button() == Qt::RightButton) button = PointerButton::kRight;
+    if (event->button() == Qt::MiddleButton) button = PointerButton::kMiddle;
+    if (button == PointerButton::kLeft) {
+      QTreeWidget::mousePressEvent(event);
+    } else {
+      setFocus(Qt::MouseFocusReason);
+    }
+    QTreeWidgetItem* item = itemAt(event->position().toPoint());
+    if (item && on_press) on_press(item, button);
+  }
 
  private:
   bool moving_by_key_ = false;
 };
 
-class QtPickerView : public PickerView {
+class QtPickerView : public PickerView, public QObject {
  public:
   explicit QtPickerView(const QtPickerOptions& options) : options_(options) { Build(); }
 
@@ -87,12 +106,15 @@ class QtPickerView : public PickerView {
 
   void ThemesChanged(const ThemePicker& picker) override {
     updating_ = true;
-    list_->clear();
-    const ThemeList& themes = picker.Themes();
-    for (size_t i = 0; i < themes.size(); ++i) {
-      auto* item = new QTreeWidgetItem(list_, {ToQString(themes[i].text)});
-      item->setData(0, Qt::UserRole, static_cast<qulonglong>(i));
-      item->setToolTip(0, ToQString(themes[i].tag));
+    if (revision_ != picker.ThemesRevision()) {
+      revision_ = picker.ThemesRevision();
+      list_->clear();
+      const ThemeList& themes = picker.Themes();
+      for (size_t i = 0; i < themes.size(); ++i) {
+        auto* item = new QTreeWidgetItem(list_, {ToQString(themes[i].text)});
+        item->setData(0, Qt::UserRole, static_cast<qulonglong>(i));
+        item->setToolTip(0, ToQString(themes[i].tag));
+      }
     }
     if (picker.SelectedTheme() != ThemeList::kNone) {
       list_->setCurrentItem(list_->topLevelItem(static_cast<int>(picker.SelectedTheme())));
@@ -124,9 +146,12 @@ class QtPickerView : public PickerView {
   }
 
   TwipsSize DialogTwips() const override {
-    // Before the window is shown its frame is not known yet: then the client
-    // area stands for the whole.
-    const QSize size = dialog_.frameGeometry().size();
+    // The client area with the frame the window system puts around it.
+    auto& dialog = const_cast<QDialog&>(dialog_);
+    dialog.winId();  // creates the native window, which knows its frame
+    const QMargins frame =
+        dialog.windowHandle() ? dialog.windowHandle()->frameMargins() : QMargins();
+    const QSize size = dialog_.size().grownBy(frame);
     const double dpi = ScreenDpi();
     return {PixelsToTwips(size.width(), dpi), PixelsToTwips(size.height(), dpi)};
   }
@@ -137,6 +162,14 @@ class QtPickerView : public PickerView {
     ControlsChanged(picker);
     const double dpi = ScreenDpi();
     dialog_.move(TwipsToPixels(picker.Left(), dpi), TwipsToPixels(picker.Top(), dpi));
+    // The focus starts on the first control in tab order that takes it.
+    for (ControlId id : TabOrder()) {
+      QWidget* widget = widgets_[static_cast<size_t>(id)];
+      if ((widget->focusPolicy() & Qt::TabFocus) && widget->isEnabled()) {
+        widget->setFocus(Qt::TabFocusReason);
+        break;
+      }
+    }
     if (options_.on_shown) {
       QTimer::singleShot(0, &dialog_, [this] {
         if (picker_ && dialog_.isVisible()) options_.on_shown(dialog_, *picker_);
@@ -148,13 +181,49 @@ class QtPickerView : public PickerView {
 
   void EndModal() override { dialog_.done(0); }
 
+ protected:
+  // Enter and Escape, wherever the focus is, go to the picker, which decides
+  // what they do; no widget acts on them itself.
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress || !picker_) return QObject::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      picker_->PressKey(DialogKey::kEnter, FocusedControl());
+      return true;
+    }
+    if (key == Qt::Key_Escape) {
+      picker_->PressKey(DialogKey::kEscape, FocusedControl());
+      return true;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
  private:
+  // The control that has the focus, or kDialog.
+  ControlId FocusedControl() const {
+    const QWidget* focus = QApplication::focusWidget();
+    for (const ControlSpec& control : PickerControls()) {
+      const QWidget* widget = widgets_[static_cast<size_t>(control.id)];
+      if (focus && (widget == focus || widget->isAncestorOf(focus))) return control.id;
+    }
+    return ControlId::kDialog;
+  }
+
+  // The button that Enter clicks shows as the default one.
+  void ShowDefaultButton() {
+    if (!picker_) return;  // not while the dialog is built or taken down
+    const ControlId button = ThemePicker::DefaultButton(FocusedControl());
+    for (ControlId id : {ControlId::kCmdOK, ControlId::kCmdCancel, ControlId::kCmdHelp}) {
+      static_cast<QPushButton*>(widgets_[static_cast<size_t>(id)])->setDefault(id == button);
+    }
+  }
+
   void Build() {
     const double dpi = ScreenDpi();
-    auto px = [dpi](int twips) { return TwipsToPixels(twips, dpi); };
     dialog_.setWindowTitle(ToQString(kPickerCaption));
     dialog_.setObjectName(QStringLiteral("frmMain"));
-    dialog_.setFixedSize(px(kPickerClientWidth), px(kPickerClientHeight));
+    const PixelRect client = ClientPixels(dpi);
+    dialog_.setFixedSize(client.width, client.height);
     // The layout is measured for an 8-point dialog font.
     QFont font = dialog_.font();
     font.setPointSizeF(8);
@@ -166,27 +235,22 @@ class QtPickerView : public PickerView {
                             : widgets_[static_cast<size_t>(control.parent)];
       QWidget* widget = Make(control, parent);
       widget->setObjectName(QString::fromUtf16(control.name.data(), control.name.size()));
-      int width = px(control.width);
-      // A caption wider than its box in this font grows to the right rather
-      // than being cut; nothing moves.
-      if (control.kind == ControlKind::kLabel || control.kind == ControlKind::kCheckBox) {
-        width = std::max(width, widget->sizeHint().width());
-      }
-      widget->setGeometry(px(control.left), px(control.top), width, px(control.height));
+      widget->installEventFilter(this);
+      const PixelRect place = ControlPixels(control.id, dpi);
+      const int width = FittedWidth(control, place.width, widget->sizeHint().width());
+      widget->setGeometry(place.left, place.top, width, place.height);
       widgets_[static_cast<size_t>(control.id)] = widget;
     }
+    dialog_.installEventFilter(this);
+    QObject::connect(qApp, &QApplication::focusChanged, &dialog_,
+                     [this](QWidget*, QWidget*) { ShowDefaultButton(); });
     // The check box sits on the frame's top edge as its title.
     widgets_[static_cast<size_t>(ControlId::kChkUseThemeOnPage)]->raise();
     static_cast<QLabel*>(widgets_[static_cast<size_t>(ControlId::kLblAvailable)])->setBuddy(list_);
 
-    std::vector<const ControlSpec*> by_tab;
-    for (const ControlSpec& control : PickerControls()) by_tab.push_back(&control);
-    std::sort(by_tab.begin(), by_tab.end(), [](const ControlSpec* a, const ControlSpec* b) {
-      return a->tab_index < b->tab_index;
-    });
     QWidget* previous = nullptr;
-    for (const ControlSpec* control : by_tab) {
-      QWidget* widget = widgets_[static_cast<size_t>(control->id)];
+    for (ControlId id : TabOrder()) {
+      QWidget* widget = widgets_[static_cast<size_t>(id)];
       if (widget->focusPolicy() == Qt::NoFocus) continue;
       if (previous) QWidget::setTabOrder(previous, widget);
       previous = widget;
@@ -216,11 +280,11 @@ class QtPickerView : public PickerView {
         auto* box = new OnOffCheckBox(caption, parent);
         box->setAutoFillBackground(true);
         const ControlId id = control.id;
-        QObject::connect(box, &QCheckBox::stateChanged, box, [this, id](int qt_state) {
+        // The picker turns the box over; the view then shows its state.
+        QObject::connect(box, &QCheckBox::clicked, box, [this, id] {
           if (updating_ || !picker_) return;
-          picker_->SetCheckState(id, qt_state == Qt::Checked            ? 1
-                                     : qt_state == Qt::PartiallyChecked ? 2
-                                                                        : 0);
+          picker_->Activate(id);
+          ControlsChanged(*picker_);
         });
         return box;
       }
@@ -248,8 +312,10 @@ class QtPickerView : public PickerView {
                          [this](QTreeWidgetItem* item, QTreeWidgetItem*) {
                            if (list_->MovingByKey()) ClickTheme(item);
                          });
-        QObject::connect(list_, &QTreeWidget::itemPressed, list_,
-                         [this](QTreeWidgetItem* item, int) { ClickTheme(item); });
+        list_->on_press = [this](QTreeWidgetItem* item, PointerButton button) {
+          if (updating_ || !picker_ || !item) return;
+          picker_->PressEntry(item->data(0, Qt::UserRole).toULongLong(), button);
+        };
         return list_;
       }
       case ControlKind::kPreview:
@@ -257,14 +323,12 @@ class QtPickerView : public PickerView {
         return preview_;
       case ControlKind::kButton: {
         auto* button = new QPushButton(caption, parent);
+        // Enter is the picker's (see eventFilter): no button takes it itself.
         button->setDefault(control.default_button);
-        button->setAutoDefault(control.default_button);
+        button->setAutoDefault(false);
         const ControlId id = control.id;
         QObject::connect(button, &QPushButton::clicked, button, [this, id] {
-          if (!picker_) return;
-          if (id == ControlId::kCmdOK) picker_->ClickOK();
-          if (id == ControlId::kCmdCancel) picker_->ClickCancel();
-          if (id == ControlId::kCmdHelp) picker_->ClickHelp();
+          if (picker_) picker_->Activate(id);
         });
         return button;
       }
@@ -279,6 +343,7 @@ class QtPickerView : public PickerView {
   PreviewView* preview_ = nullptr;
   QtTextMetrics metrics_;
   ThemePicker* picker_ = nullptr;
+  size_t revision_ = static_cast<size_t>(-1);  // of the entries the list shows
   bool updating_ = false;
 };
 
@@ -292,12 +357,6 @@ void EnsureApplication() {
 }
 
 }  // namespace
-
-int TwipsToPixels(double twips, double dots_per_inch) {
-  return static_cast<int>(std::lround(twips * dots_per_inch / 1440.0));
-}
-
-double PixelsToTwips(int pixels, double dots_per_inch) { return pixels * 1440.0 / dots_per_inch; }
 
 void InstallQtPickerView(QtPickerOptions options) {
   InstallPickerViewFactory([options]() -> std::unique_ptr<PickerView> {

@@ -1,6 +1,6 @@
 // The theme picker's window in Qt Widgets: a PickerView that lays the
-// dialog's controls out from the picker's control table (twips converted at
-// the screen's resolution) and forwards the user's actions to the picker.
+// dialog's controls out as the picker core places them (picker/dialog_layout.h)
+// and forwards the user's actions to the picker.
 #pragma once
 
 #include <functional>
@@ -20,9 +20,5 @@ struct QtPickerOptions {
 // Makes SelectTheme show its dialog with Qt. Creates the QApplication when
 // none exists yet (it then lives until the process ends).
 void InstallQtPickerView(QtPickerOptions options = {});
-
-// Twips (1/1440 inch) to pixels at a logical resolution, and back.
-int TwipsToPixels(double twips, double dots_per_inch);
-double PixelsToTwips(int pixels, double dots_per_inch);
 
 }  // namespace rxTheme

@@ -17,36 +17,19 @@ QString ToQString(std::u16string_view text) {
 
 QColor ToQColor(Rgb rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb)); }
 
-// The style hint of a generic family name, or -1 for a family of its own.
-int GenericHint(const QString& name) {
-  const QString lower = name.toLower();
-  if (lower == QLatin1String("serif")) return QFont::Serif;
-  if (lower == QLatin1String("sans-serif")) return QFont::SansSerif;
-  if (lower == QLatin1String("monospace")) return QFont::Monospace;
-  if (lower == QLatin1String("cursive")) return QFont::Cursive;
-  if (lower == QLatin1String("fantasy")) return QFont::Fantasy;
-  return -1;
-}
+// The style hint of each generic family, in GenericFamily's order.
+constexpr QFont::StyleHint kGenericHints[] = {QFont::Serif, QFont::SansSerif, QFont::Monospace,
+                                              QFont::Cursive, QFont::Fantasy};
 
 }  // namespace
 
 QFont SceneQFont(const SceneFont& scene_font) {
-  QFont font;
-  QStringList families;
-  int hint = -1;
-  for (const WString& name : FontFamilies(scene_font.families)) {
-    const QString family = ToQString(name);
-    const int generic = GenericHint(family);
-    if (generic >= 0 && hint < 0) hint = generic;
-    if (generic < 0 && QFontDatabase::hasFamily(family)) families << family;
-  }
-  // With none of the named families installed, the generic one decides.
-  if (hint >= 0) font.setStyleHint(static_cast<QFont::StyleHint>(hint));
-  if (!families.isEmpty()) {
-    font.setFamilies(families);
-  } else {
-    font.setFamily(font.defaultFamily());
-  }
+  const FontFace face = ChooseFace(scene_font.families, [](std::u16string_view family) {
+    return QFontDatabase::hasFamily(ToQString(family));
+  });
+  QFont font(ToQString(face.face));
+  // A generic family's face that is not installed: the nearest of its class.
+  if (face.generic) font.setStyleHint(kGenericHints[static_cast<int>(*face.generic)]);
   font.setPixelSize(scene_font.pixel_size);
   font.setBold(scene_font.bold);
   font.setUnderline(scene_font.underline);

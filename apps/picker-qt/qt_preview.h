@@ -15,8 +15,8 @@
 
 namespace rxTheme {
 
-// The Qt font for a scene's font: the first installed family of the list,
-// with the generic families (serif, sans-serif, monospace) as style hints.
+// The Qt font for a scene's font: the face ChooseFace picks, with the
+// generic family's class as the style hint.
 QFont SceneQFont(const SceneFont& font);
 
 class QtTextMetrics : public TextMetrics {

@@ -3,9 +3,11 @@
 // dialog with window messages (clicks, keys, check boxes, buttons, the close
 // box), looks at the preview's pixels and saves a screenshot.
 //
-// Usage: picker_test THEMES_FOLDER WORKING_FOLDER SCREENSHOT.png
-// The themes folder holds Ember, Harbor, Meadow, Torn (a damaged package)
-// and a theme titled with the code page's quotation marks, in that order.
+// Usage: picker_test THEMES_FOLDER WORKING_FOLDER SCREENSHOT.png TITLES_FOLDER
+// The themes folder holds Ember, Harbor, Meadow and Torn (a damaged
+// package). The titles folder holds themes that are only listed, whose
+// titles (some with the code page's quotation marks and accented letters)
+// test the list's order.
 // The last line is "win32 picker: N passed, M failed".
 #include <windows.h>
 // After windows.h, which they need.
@@ -236,10 +238,122 @@ std::vector<int> Switches(_CTheme* theme) {
   return {color, graph, background != 0, custom != 0};
 }
 
+// --- Keys as the keyboard sends them, and the controls as the dialog places them.
+
+// A press and release of `key` on the control that has the focus, through
+// the dialog thread's message queue.
+void PressKey(const Dialog& d, WPARAM key) {
+  const HWND to = d.Focus();
+  PostMessageW(to, WM_KEYDOWN, key, 1);
+  PostMessageW(to, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
+}
+
+// Tab, then the window that the focus moved to (nullptr when it did not move).
+HWND Tab(const Dialog& d) {
+  const HWND before = d.Focus();
+  PressKey(d, VK_TAB);
+  HWND now = nullptr;
+  return WaitFor([&] { return (now = d.Focus()) != before; }) ? now : nullptr;
+}
+
+// Tabs until `target` has the focus (at most once around the dialog).
+bool TabTo(const Dialog& d, HWND target) {
+  for (int i = 0; i < 16 && d.Focus() != target; ++i) Tab(d);
+  return d.Focus() == target;
+}
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return name;
+}
+std::wstring CaptionOf(HWND window) {
+  wchar_t text[128] = {};
+  GetWindowTextW(window, text, 128);
+  return text;
+}
+
+// A control as the dialog shows it at 96 dots per inch: its window class,
+// its caption (an ampersand before the access key), its place in the
+// client area, and whether its width may grow to fit its caption.
+struct PlacedControl {
+  const wchar_t* window_class;
+  const wchar_t* caption;
+  int left, top, width, height;
+  bool grows;
+};
+// In stacking order, which is the tab order.
+const PlacedControl kPlacedControls[] = {
+    {L"Button", L"This Page &Uses Themes", 16, 16, 137, 17, true},
+    {L"Static", L"Available &Themes :", 16, 48, 90, 13, true},
+    {L"SysTreeView32", L"", 16, 64, 193, 209, false},
+    {L"Button", L"&Vivid Colors", 16, 288, 189, 13, true},
+    {L"Button", L"Active &Graphics", 16, 306, 189, 13, true},
+    {L"Button", L"&Background Image", 16, 322, 189, 17, true},
+    {L"Button", L"Use &Custom Settings", 16, 340, 193, 17, true},
+    {L"Button", L"OK", 456, 376, 73, 25, false},
+    {L"Button", L"Cancel", 536, 376, 73, 25, false},
+    {L"Button", L"Help", 616, 376, 73, 25, false},
+    {L"rxThemePreview", L"", 226, 38, 465, 331, false},
+    {L"Button", L"", 8, 16, 209, 353, false},
+    {L"Static", L"Theme Preview :", 224, 16, 80, 13, true},
+};
+
+// The dialog's children against kPlacedControls; the first difference.
+std::string ControlTableDifference(HWND dialog) {
+  RECT client;
+  GetClientRect(dialog, &client);
+  if (client.right != 698 || client.bottom != 411) return "the client area is not 698 x 411";
+  HWND child = GetWindow(dialog, GW_CHILD);
+  for (const PlacedControl& want : kPlacedControls) {
+    char what[160];
+    std::snprintf(what, sizeof what, "control \"%ls\" (%ls)", want.caption, want.window_class);
+    if (!child) return std::string(what) + " is missing";
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    const int width = r.right - r.left;
+    if (lstrcmpiW(ClassOf(child).c_str(), want.window_class) != 0 ||
+        CaptionOf(child) != want.caption) {
+      return std::string(what) + " is not in its place in the order";
+    }
+    if (r.left != want.left || r.top != want.top || r.bottom - r.top != want.height ||
+        (want.grows ? width < want.width : width != want.width)) {
+      char got[96];
+      std::snprintf(got, sizeof got, " is at %ld,%ld %dx%ld", r.left, r.top, width,
+                    r.bottom - r.top);
+      return std::string(what) + got;
+    }
+    child = GetWindow(child, GW_HWNDNEXT);
+  }
+  return child ? "the dialog has more controls" : "";
+}
+
+// Whether a push button shows as the dialog's default button.
+bool IsDefault(HWND button) {
+  return (SendMessageW(button, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) != 0;
+}
+
+// The entries' texts of the list.
+std::vector<std::wstring> Texts(HWND tree) {
+  std::vector<std::wstring> texts;
+  for (HTREEITEM item : Entries(tree)) texts.push_back(Text(tree, item));
+  return texts;
+}
+
+// The preview's pixel near its top right corner, in the page's margin, as 0xRRGGBB.
+DWORD MarginPixel(HWND preview) {
+  RECT client;
+  GetClientRect(preview, &client);
+  const std::vector<DWORD> pixels = Pixels(preview);
+  const size_t at = 3 * static_cast<size_t>(client.right) + client.right - 3;
+  return at < pixels.size() ? pixels[at] & 0xFFFFFF : 0xFFFFFFFF;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc != 4) return 2;
+  if (argc != 5) return 2;
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   Gdiplus::GdiplusStartupInput gdiplus_input;
   ULONG_PTR gdiplus = 0;
@@ -254,15 +368,14 @@ int wmain(int argc, wchar_t** argv) {
       Put(theme.Get(), &_CTheme::put_WorkingFolder, argv[2]);
       return theme;
     };
-    const std::vector<std::wstring> titles = {L"Ember", L"Harbor", L"Meadow", L"Torn",
-                                              L"\u201cDawn\u201d"};
+    const std::vector<std::wstring> titles = {L"Ember", L"Harbor", L"Meadow", L"Torn"};
 
     // Opening, the focus entering the list, a key, and Escape.
     ComPtr<_CTheme> theme = NewTheme();
     LONG result = RunPicker(theme.Get(), [&](Dialog& d) {
       std::vector<std::wstring> texts;
       for (HTREEITEM item : Entries(d.tree)) texts.push_back(Text(d.tree, item));
-      Check(texts == titles, "the list: titles sorted, the code page's quotes decoded");
+      Check(texts == titles, "the list: titles sorted");
       Check(d.State(L"This Page &Uses Themes") == 1 && d.State(L"&Vivid Colors") == 0 &&
                 d.State(L"Active &Graphics") == 1 && d.State(L"&Background Image") == 1 &&
                 d.State(L"Use &Custom Settings") == 0,
@@ -346,6 +459,101 @@ int wmain(int argc, wchar_t** argv) {
       PostMessageW(d.window, WM_SYSCOMMAND, SC_CLOSE, 0);
     });
     Check(result == 0, "the close box gives 0");
+
+    // --- The keyboard, the control table, the title order and the colors.
+
+    // The controls in their places; Tab visits them in the table's order;
+    // Enter on Cancel ends with 2.
+    theme = NewTheme();
+    result = RunPicker(theme.Get(), [&](Dialog& d) {
+      const std::string difference = ControlTableDifference(d.window);
+      if (!difference.empty()) std::printf("  %s\n", difference.c_str());
+      Check(difference.empty(), "the controls at their places at 96 dpi, in tab order");
+      std::vector<std::wstring> visited = {CaptionOf(d.Focus())};
+      for (int i = 0; i < 10; ++i) {
+        const HWND next = Tab(d);
+        visited.push_back(next == d.tree      ? L"(list)"
+                          : next == d.preview ? L"(preview)"
+                                              : CaptionOf(next));
+      }
+      Check(visited == std::vector<std::wstring>{L"This Page &Uses Themes", L"(list)",
+                                                 L"&Vivid Colors", L"Active &Graphics",
+                                                 L"&Background Image", L"Use &Custom Settings",
+                                                 L"OK", L"Cancel", L"Help", L"(preview)",
+                                                 L"This Page &Uses Themes"},
+            "Tab visits the controls in the table's order and around");
+      Check(TabTo(d, d.Button(L"Cancel")), "Tab reaches Cancel");
+      Check(WaitFor([&] { return IsDefault(d.Button(L"Cancel")) && !IsDefault(d.Button(L"OK")); }),
+            "the focused button shows as the default one");
+      PressKey(d, VK_RETURN);
+    });
+    Check(result == 2, "Tab to Cancel, Enter: 2");
+
+    // Enter on Help opens help (here: says that the help file is missing)
+    // and the dialog stays; Escape then ends with 0.
+    theme = NewTheme();
+    Put(theme.Get(), &_CTheme::put_HelpFile, L"Z:\\nowhere\\webdrift.chm");
+    result = RunPicker(theme.Get(), [&](Dialog& d) {
+      Check(TabTo(d, d.Button(L"Help")), "Tab reaches Help");
+      PressKey(d, VK_RETURN);
+      Check(d.CloseMessageBox().ends_with(L"to install the help files."),
+            "Tab to Help, Enter: help");
+      Check(WaitFor([&] { return d.Focus() == d.Button(L"Help"); }) && IsWindowVisible(d.window),
+            "the dialog stays, Help keeps the focus");
+      PressKey(d, VK_ESCAPE);
+    });
+    Check(result == 0, "Escape: 0");
+
+    // Enter in the list ends with 1 (OK is the default there).
+    theme = NewTheme();
+    result = RunPicker(theme.Get(), [&](Dialog& d) {
+      Check(TabTo(d, d.tree), "Tab reaches the list");
+      Check(WaitFor([&] { return IsDefault(d.Button(L"OK")) && !IsDefault(d.Button(L"Cancel")); }),
+            "OK shows as the default button in the list");
+      PressKey(d, VK_RETURN);
+    });
+    Check(result == 1, "Enter in the list: 1");
+
+    // A custom body color by name, shown once Space turns custom settings on.
+    theme = NewTheme();
+    Put(theme.Get(), &_CTheme::put_CurrentThemeName, L"Harbor");
+    {
+      BSTR body = SysAllocString(L"body");
+      ComPtr<_CColorObject> color;
+      theme->Color(&body, &color);
+      SysFreeString(body);
+      BSTR red = SysAllocString(L"red");
+      Check(color && SUCCEEDED(color->put_BackgroundColor(&red)), "a custom body color is set");
+      SysFreeString(red);
+    }
+    result = RunPicker(theme.Get(), [&](Dialog& d) {
+      Check(MarginPixel(d.preview) != 0xFF0000, "the theme's own color before");
+      Check(TabTo(d, d.Button(L"Use &Custom Settings")), "Tab reaches Use Custom Settings");
+      PressKey(d, VK_SPACE);
+      Check(WaitFor([&] { return MarginPixel(d.preview) == 0xFF0000; }),
+            "the custom body color red paints red");
+      PressKey(d, VK_ESCAPE);
+    });
+    Check(result == 0, "Escape: 0");
+
+    // Titles in reading order, as the system compares them for the user's
+    // language: accents and case after the letters, quotation marks passed over.
+    theme = NewTheme();
+    Put(theme.Get(), &_CTheme::put_ThemesFolder, argv[4]);
+    result = RunPicker(theme.Get(), [&](Dialog& d) {
+      std::vector<std::wstring> texts = Texts(d.tree);
+      // "Dawn" and the quoted one are level: either may come first.
+      const auto dawn = std::find(texts.begin(), texts.end(), L"Dawn");
+      if (dawn != texts.end() && dawn != texts.begin() && *(dawn - 1) == L"\u201cDawn\u201d") {
+        std::iter_swap(dawn, dawn - 1);
+      }
+      Check(texts == std::vector<std::wstring>{L"2 Rivers", L"Dawn", L"\u201cDawn\u201d", L"ember",
+                                               L"Emeraude", L"\u00e9meraude", L"\u00c9meraude",
+                                               L"Zeta"},
+            "the titles in reading order");
+      PressKey(d, VK_ESCAPE);
+    });
+    Check(result == 0, "Escape: 0");
 
     // The theme passed in: a null reference, or an object that is no theme.
     auto ErrorOf = [&](IUnknown* object) {

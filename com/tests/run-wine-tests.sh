@@ -164,11 +164,11 @@ fi
 echo "exchange checks done"
 
 # The picker's window: themes packed by the native build, Torn with a damaged
-# package and one titled with the code page's quotation marks (0x93, 0x94).
+# package.
 picker="$(dirname "$dll")/picker_test.exe"
 shot="$(dirname "$dll")/picker-win32.png"
 themes="$work/themes"
-mkdir -p "$themes/torn" "$themes/dawn" "$work/picker-work"
+mkdir -p "$themes/torn" "$work/picker-work"
 for t in ember harbor meadow; do
   mkdir -p "$themes/$t"
   "$cli" pack "$repo/themes/$t" -o "$themes/$t/$t.elm" >/dev/null
@@ -176,14 +176,21 @@ for t in ember harbor meadow; do
 done
 printf '[info]\r\ntitle=Torn\r\n' >"$themes/torn/torn.inf"
 printf 'not a theme package' >"$themes/torn/torn.elm"
-printf '[info]\r\ntitle=\x93Dawn\x94\r\n' >"$themes/dawn/dawn.inf"
+# Themes that are only listed, titled to test the list's order (the code
+# page's quotation marks, E with acute in both cases, a digit in front).
+titles="$work/titles"
+for entry in "zeta:Zeta" "quoted:\x93Dawn\x94" "acute:\xc9meraude" "dawn:Dawn" "ember:ember" \
+  "plain:Emeraude" "lower:\xe9meraude" "digit:2 Rivers"; do
+  mkdir -p "$titles/${entry%%:*}"
+  printf "[info]\r\ntitle=${entry#*:}\r\n" >"$titles/${entry%%:*}/${entry%%:*}.inf"
+done
 start=$(now)
 if [ -z "$xvfb_pid" ] || [ ! -f "$picker" ]; then
   echo "  FAIL: the picker's window needs Xvfb and $picker"
   failed=$((failed + 1))
 else
   timeout 300 "$wine" "$(winpath "$picker")" "$(winpath "$themes")" "$(winpath "$work/picker-work")" \
-    "$(winpath "$shot")" 2>&1 | tr -d '\r' | grep -v ':fixme:' >"$work/picker.txt"
+    "$(winpath "$shot")" "$(winpath "$titles")" 2>&1 | tr -d '\r' | grep -v ':fixme:' >"$work/picker.txt"
   tally "win32 picker" "$work/picker.txt" "$start"
   # A display that went away during the run explains failures to show the dialog.
   kill -0 "$xvfb_pid" 2>/dev/null || echo "  note: Xvfb ($DISPLAY) is no longer running"

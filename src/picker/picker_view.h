@@ -3,7 +3,10 @@
 // widgets, tests with a recording fake. Nothing here names a toolkit.
 #pragma once
 
+#include <string_view>
+
 #include "picker/preview_scene.h"
+#include "picker/title_order.h"
 #include "runtime/wstring.h"
 
 namespace rxTheme {
@@ -40,6 +43,13 @@ class PickerView {
   // Check states or enabled flags of controls changed (picker.CheckState(),
   // picker.Enabled()).
   virtual void ControlsChanged(const ThemePicker& picker) = 0;
+
+  // How the theme list orders two titles (below 0, 0 or above 0): as
+  // CollateTitles does, unless the toolkit's list sorts by a rule of its own
+  // (the system's comparison for the user's language).
+  virtual int CompareTitles(std::u16string_view a, std::u16string_view b) const {
+    return CollateTitles(a, b);
+  }
 
   // The size of the screen in twips.
   virtual TwipsSize ScreenTwips() const = 0;

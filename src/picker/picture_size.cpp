@@ -13,6 +13,9 @@ uint32_t BigEndian32(std::string_view b, size_t at) {
 uint32_t LittleEndian16(std::string_view b, size_t at) {
   return Byte(b, at + 1) << 8 | Byte(b, at);
 }
+uint32_t LittleEndian32(std::string_view b, size_t at) {
+  return LittleEndian16(b, at + 2) << 16 | LittleEndian16(b, at);
+}
 
 std::optional<PictureSize> Sized(uint32_t width, uint32_t height) {
   // Larger than any page could show: taken as a damaged header.
@@ -62,12 +65,27 @@ std::optional<PictureSize> JpegSize(std::string_view b) {
   return std::nullopt;
 }
 
+// BMP: the file header (14 bytes), then the size of the info header and the
+// size itself: 16-bit in the old 12-byte header, 32-bit signed in the others
+// (a negative height is a picture stored top row first).
+std::optional<PictureSize> BmpSize(std::string_view b) {
+  if (b.size() < 22) return std::nullopt;
+  const uint32_t header = LittleEndian32(b, 14);
+  if (header == 12) return Sized(LittleEndian16(b, 18), LittleEndian16(b, 20));
+  if (header < 40 || b.size() < 26) return std::nullopt;
+  const auto width = static_cast<int32_t>(LittleEndian32(b, 18));
+  const auto height = static_cast<int32_t>(LittleEndian32(b, 22));
+  if (width <= 0 || height == 0 || height == INT32_MIN) return std::nullopt;
+  return Sized(static_cast<uint32_t>(width), static_cast<uint32_t>(height < 0 ? -height : height));
+}
+
 }  // namespace
 
 std::optional<PictureSize> PictureSizeOf(std::string_view bytes) {
   if (bytes.substr(0, 8) == "\x89PNG\r\n\x1a\n") return PngSize(bytes);
   if (bytes.substr(0, 6) == "GIF87a" || bytes.substr(0, 6) == "GIF89a") return GifSize(bytes);
   if (bytes.substr(0, 3) == "\xFF\xD8\xFF") return JpegSize(bytes);
+  if (bytes.substr(0, 2) == "BM") return BmpSize(bytes);
   return std::nullopt;
 }
 

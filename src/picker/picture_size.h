@@ -1,4 +1,4 @@
-// The natural size of a picture, read from the header of a PNG, GIF or JPEG
+// The natural size of a picture, read from the header of a PNG, GIF, JPEG or BMP
 // file, as a browser sizes an image that has no width or height of its own.
 #pragma once
 
@@ -14,7 +14,7 @@ struct PictureSize {
 };
 
 // The size in pixels that the file's header gives, or nullopt for bytes that
-// are none of the three formats or whose header is cut short.
+// are none of these formats or whose header is cut short.
 std::optional<PictureSize> PictureSizeOf(std::string_view bytes);
 
 }  // namespace rxTheme

@@ -1,6 +1,8 @@
 #include "picker/preview_scene.h"
 
 #include <algorithm>
+#include <cmath>
+#include <iterator>
 #include <utility>
 
 #include "picker/picture_size.h"
@@ -57,6 +59,141 @@ int HexDigit(char16_t unit) {
   const char16_t lower = unit | 0x20;
   if (lower >= u'a' && lower <= u'f') return lower - u'a' + 10;
   return -1;
+}
+
+// The color names of the style-sheet language, sorted by name.
+struct NamedColor {
+  std::u16string_view name;
+  Rgb rgb;
+};
+// clang-format off
+constexpr NamedColor kNamedColors[] = {
+    {u"aliceblue", 0xF0F8FF}, {u"antiquewhite", 0xFAEBD7}, {u"aqua", 0x00FFFF},
+    {u"aquamarine", 0x7FFFD4}, {u"azure", 0xF0FFFF}, {u"beige", 0xF5F5DC}, {u"bisque", 0xFFE4C4},
+    {u"black", 0x000000}, {u"blanchedalmond", 0xFFEBCD}, {u"blue", 0x0000FF},
+    {u"blueviolet", 0x8A2BE2}, {u"brown", 0xA52A2A}, {u"burlywood", 0xDEB887},
+    {u"cadetblue", 0x5F9EA0}, {u"chartreuse", 0x7FFF00}, {u"chocolate", 0xD2691E},
+    {u"coral", 0xFF7F50}, {u"cornflowerblue", 0x6495ED}, {u"cornsilk", 0xFFF8DC},
+    {u"crimson", 0xDC143C}, {u"cyan", 0x00FFFF}, {u"darkblue", 0x00008B}, {u"darkcyan", 0x008B8B},
+    {u"darkgoldenrod", 0xB8860B}, {u"darkgray", 0xA9A9A9}, {u"darkgreen", 0x006400},
+    {u"darkgrey", 0xA9A9A9}, {u"darkkhaki", 0xBDB76B}, {u"darkmagenta", 0x8B008B},
+    {u"darkolivegreen", 0x556B2F}, {u"darkorange", 0xFF8C00}, {u"darkorchid", 0x9932CC},
+    {u"darkred", 0x8B0000}, {u"darksalmon", 0xE9967A}, {u"darkseagreen", 0x8FBC8F},
+    {u"darkslateblue", 0x483D8B}, {u"darkslategray", 0x2F4F4F}, {u"darkslategrey", 0x2F4F4F},
+    {u"darkturquoise", 0x00CED1}, {u"darkviolet", 0x9400D3}, {u"deeppink", 0xFF1493},
+    {u"deepskyblue", 0x00BFFF}, {u"dimgray", 0x696969}, {u"dimgrey", 0x696969},
+    {u"dodgerblue", 0x1E90FF}, {u"firebrick", 0xB22222}, {u"floralwhite", 0xFFFAF0},
+    {u"forestgreen", 0x228B22}, {u"fuchsia", 0xFF00FF}, {u"gainsboro", 0xDCDCDC},
+    {u"ghostwhite", 0xF8F8FF}, {u"gold", 0xFFD700}, {u"goldenrod", 0xDAA520}, {u"gray", 0x808080},
+    {u"green", 0x008000}, {u"greenyellow", 0xADFF2F}, {u"grey", 0x808080},
+    {u"honeydew", 0xF0FFF0}, {u"hotpink", 0xFF69B4}, {u"indianred", 0xCD5C5C},
+    {u"indigo", 0x4B0082}, {u"ivory", 0xFFFFF0}, {u"khaki", 0xF0E68C}, {u"lavender", 0xE6E6FA},
+    {u"lavenderblush", 0xFFF0F5}, {u"lawngreen", 0x7CFC00}, {u"lemonchiffon", 0xFFFACD},
+    {u"lightblue", 0xADD8E6}, {u"lightcoral", 0xF08080}, {u"lightcyan", 0xE0FFFF},
+    {u"lightgoldenrodyellow", 0xFAFAD2}, {u"lightgray", 0xD3D3D3}, {u"lightgreen", 0x90EE90},
+    {u"lightgrey", 0xD3D3D3}, {u"lightpink", 0xFFB6C1}, {u"lightsalmon", 0xFFA07A},
+    {u"lightseagreen", 0x20B2AA}, {u"lightskyblue", 0x87CEFA}, {u"lightslategray", 0x778899},
+    {u"lightslategrey", 0x778899}, {u"lightsteelblue", 0xB0C4DE}, {u"lightyellow", 0xFFFFE0},
+    {u"lime", 0x00FF00}, {u"limegreen", 0x32CD32}, {u"linen", 0xFAF0E6}, {u"magenta", 0xFF00FF},
+    {u"maroon", 0x800000}, {u"mediumaquamarine", 0x66CDAA}, {u"mediumblue", 0x0000CD},
+    {u"mediumorchid", 0xBA55D3}, {u"mediumpurple", 0x9370DB}, {u"mediumseagreen", 0x3CB371},
+    {u"mediumslateblue", 0x7B68EE}, {u"mediumspringgreen", 0x00FA9A},
+    {u"mediumturquoise", 0x48D1CC}, {u"mediumvioletred", 0xC71585}, {u"midnightblue", 0x191970},
+    {u"mintcream", 0xF5FFFA}, {u"mistyrose", 0xFFE4E1}, {u"moccasin", 0xFFE4B5},
+    {u"navajowhite", 0xFFDEAD}, {u"navy", 0x000080}, {u"oldlace", 0xFDF5E6}, {u"olive", 0x808000},
+    {u"olivedrab", 0x6B8E23}, {u"orange", 0xFFA500}, {u"orangered", 0xFF4500},
+    {u"orchid", 0xDA70D6}, {u"palegoldenrod", 0xEEE8AA}, {u"palegreen", 0x98FB98},
+    {u"paleturquoise", 0xAFEEEE}, {u"palevioletred", 0xDB7093}, {u"papayawhip", 0xFFEFD5},
+    {u"peachpuff", 0xFFDAB9}, {u"peru", 0xCD853F}, {u"pink", 0xFFC0CB}, {u"plum", 0xDDA0DD},
+    {u"powderblue", 0xB0E0E6}, {u"purple", 0x800080}, {u"rebeccapurple", 0x663399},
+    {u"red", 0xFF0000}, {u"rosybrown", 0xBC8F8F}, {u"royalblue", 0x4169E1},
+    {u"saddlebrown", 0x8B4513}, {u"salmon", 0xFA8072}, {u"sandybrown", 0xF4A460},
+    {u"seagreen", 0x2E8B57}, {u"seashell", 0xFFF5EE}, {u"sienna", 0xA0522D},
+    {u"silver", 0xC0C0C0}, {u"skyblue", 0x87CEEB}, {u"slateblue", 0x6A5ACD},
+    {u"slategray", 0x708090}, {u"slategrey", 0x708090}, {u"snow", 0xFFFAFA},
+    {u"springgreen", 0x00FF7F}, {u"steelblue", 0x4682B4}, {u"tan", 0xD2B48C}, {u"teal", 0x008080},
+    {u"thistle", 0xD8BFD8}, {u"tomato", 0xFF6347}, {u"turquoise", 0x40E0D0},
+    {u"violet", 0xEE82EE}, {u"wheat", 0xF5DEB3}, {u"white", 0xFFFFFF}, {u"whitesmoke", 0xF5F5F5},
+    {u"yellow", 0xFFFF00}, {u"yellowgreen", 0x9ACD32},
+
+};
+// clang-format on
+
+bool IsSpace(char16_t unit) {
+  return unit == u' ' || unit == u'\t' || unit == u'\n' || unit == u'\r' || unit == u'\f';
+}
+
+std::u16string_view Trimmed(std::u16string_view text) {
+  while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsSpace(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+WString AsciiLower(std::u16string_view text) {
+  WString lower(text);
+  for (char16_t& unit : lower) {
+    if (unit >= u'A' && unit <= u'Z') unit = static_cast<char16_t>(unit | 0x20);
+  }
+  return lower;
+}
+
+std::optional<Rgb> HexColor(std::u16string_view digits) {
+  if (digits.size() != 3 && digits.size() != 6) return std::nullopt;
+  Rgb color = 0;
+  for (char16_t unit : digits) {
+    const int digit = HexDigit(unit);
+    if (digit < 0) return std::nullopt;
+    color = color << 4 | static_cast<Rgb>(digit);
+    if (digits.size() == 3) color = color << 4 | static_cast<Rgb>(digit);
+  }
+  return color;
+}
+
+// One channel of rgb(): an integer, or a percentage of 255; clamped.
+std::optional<Rgb> Channel(std::u16string_view text) {
+  text = Trimmed(text);
+  const bool percent = !text.empty() && text.back() == u'%';
+  if (percent) text.remove_suffix(1);
+  bool negative = false;
+  if (!text.empty() && (text.front() == u'+' || text.front() == u'-')) {
+    negative = text.front() == u'-';
+    text.remove_prefix(1);
+  }
+  if (text.empty()) return std::nullopt;
+  double value = 0;
+  double scale = 0;  // 0 before the decimal point
+  for (char16_t unit : text) {
+    if (unit == u'.' && scale == 0) {
+      scale = 1;
+      continue;
+    }
+    if (unit < u'0' || unit > u'9') return std::nullopt;
+    if (scale == 0) {
+      value = value * 10 + (unit - u'0');
+    } else {
+      scale /= 10;
+      value += (unit - u'0') * scale;
+    }
+  }
+  if (negative) value = -value;
+  if (percent) value = value * 255 / 100;
+  return static_cast<Rgb>(std::lround(std::clamp(value, 0.0, 255.0)));
+}
+
+std::optional<Rgb> FunctionalColor(std::u16string_view lower) {
+  constexpr std::u16string_view kPrefix = u"rgb(";
+  if (!lower.starts_with(kPrefix) || !lower.ends_with(u')')) return std::nullopt;
+  std::u16string_view args = lower.substr(kPrefix.size(), lower.size() - kPrefix.size() - 1);
+  Rgb color = 0;
+  for (int i = 0; i < 3; ++i) {
+    const size_t comma = args.find(u',');
+    if ((i < 2) != (comma != std::u16string_view::npos)) return std::nullopt;
+    const std::optional<Rgb> channel = Channel(args.substr(0, comma));
+    if (!channel) return std::nullopt;
+    color = color << 8 | *channel;
+    args = i < 2 ? args.substr(comma + 1) : std::u16string_view();
+  }
+  return color;
 }
 
 // Lines of text and pictures, and blocks stacked below one another with
@@ -211,14 +348,39 @@ std::vector<WString> FontFamilies(std::u16string_view list) {
 }
 
 std::optional<Rgb> ParseColor(std::u16string_view text) {
-  if (text.size() != 7 || text[0] != u'#') return std::nullopt;
-  Rgb color = 0;
-  for (char16_t unit : text.substr(1)) {
-    const int digit = HexDigit(unit);
-    if (digit < 0) return std::nullopt;
-    color = color << 4 | static_cast<Rgb>(digit);
+  text = Trimmed(text);
+  if (text.starts_with(u'#')) return HexColor(text.substr(1));
+  const WString lower = AsciiLower(text);
+  if (std::optional<Rgb> color = FunctionalColor(lower)) return color;
+  const auto named = std::lower_bound(
+      std::begin(kNamedColors), std::end(kNamedColors), lower,
+      [](const NamedColor& entry, const WString& name) { return entry.name < name; });
+  if (named != std::end(kNamedColors) && named->name == lower) return named->rgb;
+  return std::nullopt;
+}
+
+FontFace ChooseFace(std::u16string_view families,
+                    const std::function<bool(std::u16string_view)>& installed) {
+  struct Generic {
+    std::u16string_view name;
+    std::u16string_view face;
+    GenericFamily family;
+  };
+  static constexpr Generic kGenerics[] = {
+      {u"serif", u"Times New Roman", GenericFamily::kSerif},
+      {u"sans-serif", u"Arial", GenericFamily::kSansSerif},
+      {u"monospace", u"Courier New", GenericFamily::kMonospace},
+      {u"cursive", u"Comic Sans MS", GenericFamily::kCursive},
+      {u"fantasy", u"Impact", GenericFamily::kFantasy},
+  };
+  for (const WString& name : FontFamilies(families)) {
+    const WString lower = AsciiLower(name);
+    for (const Generic& generic : kGenerics) {
+      if (lower == generic.name) return {WString(generic.face), generic.family};
+    }
+    if (installed(name)) return {name, std::nullopt};
   }
-  return color;
+  return {WString(kGenerics[0].face), kGenerics[0].family};
 }
 
 PreviewScene BuildPreviewScene(const PreviewValues& v, bool background,

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -43,6 +44,25 @@ inline constexpr char16_t kDefaultFamilies[] = u"Times New Roman, serif";
 // The names of a family list, in order, without surrounding spaces or quotes.
 std::vector<WString> FontFamilies(std::u16string_view list);
 
+// The classes of faces that the generic family names stand for.
+enum class GenericFamily { kSerif, kSansSerif, kMonospace, kCursive, kFantasy };
+
+struct FontFace {
+  WString face;
+  // The generic name that chose the face; nullopt for a family of its own.
+  std::optional<GenericFamily> generic;
+  bool operator==(const FontFace&) const = default;
+};
+
+// The face that a family list is painted with, as a browser picks it: the
+// first name of the list that is either installed (`installed`) or generic
+// (serif, sans-serif, monospace, cursive, fantasy, in any letter case), the
+// latter standing for Times New Roman, Arial, Courier New, Comic Sans MS and
+// Impact; when no name qualifies, the browser's default, Times New Roman as
+// the serif face. Both views paint with what this gives.
+FontFace ChooseFace(std::u16string_view families,
+                    const std::function<bool(std::u16string_view)>& installed);
+
 struct TextExtent {
   int width = 0;
   int ascent = 0;   // above the baseline
@@ -56,7 +76,7 @@ class TextMetrics {
   virtual TextExtent Measure(const SceneFont& font, std::u16string_view text) const = 0;
 };
 
-// A picture file's bytes (PNG, GIF or JPEG), drawn stretched into its box.
+// A picture file's bytes (PNG, GIF, JPEG or BMP), drawn stretched into its box.
 struct ScenePicture {
   std::shared_ptr<const std::string> bytes;  // null: nothing to draw
   int x = 0, y = 0, width = 0, height = 0;
@@ -82,15 +102,20 @@ struct PreviewScene {
   int height = 0;
 };
 
-// "#RRGGBB" as a color; nullopt for any other text (the page then keeps the
-// color it inherits).
+// A color as an HTML view reads it from the page: a color name of the
+// style-sheet language ("red", "DarkSlateGray"), "#RGB" (each digit
+// doubled), "#RRGGBB" or "rgb(R, G, B)" with numbers from 0 to 255 or
+// percentages (clamped to the range); spaces around it and letter case do
+// not matter. nullopt for any other text (the page then keeps the color it
+// inherits).
 std::optional<Rgb> ParseColor(std::u16string_view text);
 
 // The preview page of `values` (with or without its background picture, as
 // BuildPreview's `background` chooses). Pictures are read through the
 // current Env from the paths the page names; a picture that is not named, is
-// missing or is no PNG, GIF or JPEG draws nothing and, without a size of its
-// own on the page, takes no room.
+// missing or is no PNG, GIF, JPEG or BMP draws nothing and, without a size of
+// its own on the page, takes no room (as a browser shows a missing picture
+// that has no text of its own).
 PreviewScene BuildPreviewScene(const PreviewValues& values, bool background,
                                const TextMetrics& metrics);
 

@@ -4,21 +4,28 @@
 #include <utility>
 
 #include "picker/function_library.h"
+#include "picker/title_order.h"
 #include "platform/env.h"
 
 namespace rxTheme {
 
-void ThemeList::Add(std::vector<ThemeEntry> entries) {
-  // The texts lower-cased once, not in every comparison. A stable sort keeps
-  // the entries that sort level in the order in which they came: the older
-  // ones before the new ones, and the new ones as given.
-  std::vector<std::pair<WString, ThemeEntry>> keyed;
-  keyed.reserve(entries_.size() + entries.size());
-  for (auto* from : {&entries_, &entries}) {
-    for (ThemeEntry& entry : *from) {
-      WString key = LCase(entry.text);
-      keyed.emplace_back(std::move(key), std::move(entry));
-    }
+void ThemeList::Add(std::vector<ThemeEntry> entries, const TitleOrder& order) {
+  // A stable sort keeps the entries that sort level in the order in which
+  // they came: the older ones before the new ones, and the new ones as given.
+  entries_.reserve(entries_.size() + entries.size());
+  for (ThemeEntry& entry : entries) entries_.push_back(std::move(entry));
+  if (order) {
+    std::stable_sort(
+        entries_.begin(), entries_.end(),
+        [&](const ThemeEntry& a, const ThemeEntry& b) { return order(a.text, b.text) < 0; });
+    return;
+  }
+  // The titles folded once, not in every comparison.
+  std::vector<std::pair<TitleKey, ThemeEntry>> keyed;
+  keyed.reserve(entries_.size());
+  for (ThemeEntry& entry : entries_) {
+    TitleKey key = TitleKeyOf(entry.text);
+    keyed.emplace_back(std::move(key), std::move(entry));
   }
   std::stable_sort(keyed.begin(), keyed.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -36,7 +43,7 @@ size_t ThemeList::FindFirstAdded(const WString& text) const {
   return found == entries_.end() ? kNone : static_cast<size_t>(found - entries_.begin());
 }
 
-void ListInstalledThemes(const WString& themes_folder, ThemeList& list) {
+void ListInstalledThemes(const WString& themes_folder, ThemeList& list, const TitleOrder& order) {
   if (!FunctionLibrary::FolderExists(themes_folder)) return;
   std::vector<ThemeEntry> found;
   try {
@@ -49,10 +56,10 @@ void ListInstalledThemes(const WString& themes_folder, ThemeList& list) {
       found.push_back({std::move(title), FunctionLibrary::BuildPath(folder, name + u".elm")});
     }
   } catch (...) {
-    list.Add(std::move(found));
+    list.Add(std::move(found), order);
     throw;
   }
-  list.Add(std::move(found));
+  list.Add(std::move(found), order);
 }
 
 }  // namespace rxTheme

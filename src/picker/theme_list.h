@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
+#include <string_view>
 #include <vector>
 
 #include "runtime/wstring.h"
@@ -15,15 +17,19 @@ struct ThemeEntry {
   WString tag;   // BuildPath(sub-folder path, sub-folder name + ".elm")
 };
 
-// Entries kept sorted by text without regard to letter case; entries with
-// equal texts keep the order in which they were added.
+// How two titles compare: below 0, 0 (level) or above 0. An empty order
+// stands for CollateTitles (picker/title_order.h).
+using TitleOrder = std::function<int(std::u16string_view, std::u16string_view)>;
+
+// Entries kept sorted by text as a person reads them (or by a given order);
+// entries whose texts sort level keep the order in which they were added.
 class ThemeList {
  public:
   static constexpr size_t kNone = static_cast<size_t>(-1);
 
   // Adds entries, each after every entry that does not sort behind it (as if
   // they were added one by one), with one sort for them all.
-  void Add(std::vector<ThemeEntry> entries);
+  void Add(std::vector<ThemeEntry> entries, const TitleOrder& order = {});
   void Clear();
 
   const std::vector<ThemeEntry>& Entries() const { return entries_; }
@@ -46,6 +52,8 @@ inline constexpr size_t kTitleBufferSize = 80;
 // F/F.inf exists, with the "title" of its "info" section (empty when absent)
 // and the tag F/F.elm (not checked). A missing themes folder lists nothing.
 // Errors of the file system pass through; the entries found before are added.
-void ListInstalledThemes(const WString& themes_folder, ThemeList& list);
+// The entries are sorted by `order` (empty: CollateTitles).
+void ListInstalledThemes(const WString& themes_folder, ThemeList& list,
+                         const TitleOrder& order = {});
 
 }  // namespace rxTheme

@@ -119,6 +119,7 @@ void ThemePicker::Open() {
   // The theme list starts empty; each step below that fails is reported and
   // the opening goes on with the next.
   themes_.Clear();
+  ++themes_revision_;
   selected_ = ThemeList::kNone;
   Guarded([&] { ListThemes(); });
 
@@ -158,7 +159,10 @@ void ThemePicker::ListThemes() {
     ThemePicker& picker;
     ~Notify() { picker.view_.ThemesChanged(picker); }
   } notify{*this};
-  ListInstalledThemes(theme_->ThemesFolder(), themes_);
+  ++themes_revision_;
+  ListInstalledThemes(
+      theme_->ThemesFolder(), themes_,
+      [this](std::u16string_view a, std::u16string_view b) { return view_.CompareTitles(a, b); });
 }
 
 int16_t ThemePicker::ShowModal() {
@@ -232,6 +236,40 @@ void ThemePicker::RebuildPreview() {
                background, preview_html_);
   scene_ = BuildPreviewScene(ReadPreviewValues(*theme_), background, view_.PreviewMetrics());
   view_.ShowPreview(scene_);
+}
+
+void ThemePicker::PressEntry(size_t index, PointerButton button) {
+  if (button == PointerButton::kLeft) ClickTheme(index);
+}
+
+void ThemePicker::Close() { Hide(); }
+
+void ThemePicker::Activate(ControlId id) {
+  if (id == C::kDialog || !Enabled(id)) return;
+  switch (id) {
+    case C::kCmdOK:
+      return ClickOK();
+    case C::kCmdCancel:
+      return ClickCancel();
+    case C::kCmdHelp:
+      return ClickHelp();
+    default:
+      if (PickerControl(id).kind == K::kCheckBox) SetCheckState(id, CheckState(id) == 1 ? 0 : 1);
+  }
+}
+
+ControlId ThemePicker::DefaultButton(ControlId focus) {
+  if (focus != C::kDialog && PickerControl(focus).kind == K::kButton) return focus;
+  return C::kCmdOK;
+}
+
+void ThemePicker::PressKey(DialogKey key, ControlId focus) {
+  switch (key) {
+    case DialogKey::kEnter:
+      return Activate(DefaultButton(focus));
+    case DialogKey::kEscape:
+      return Close();
+  }
 }
 
 void ThemePicker::ClickOK() {

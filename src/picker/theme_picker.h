@@ -50,6 +50,12 @@ inline constexpr size_t kControlCount = static_cast<size_t>(ControlId::kDialog);
 
 enum class ControlKind { kFrame, kCheckBox, kLabel, kThemeList, kPreview, kButton };
 
+// The keys that the dialog itself answers, wherever the focus is.
+enum class DialogKey { kEnter, kEscape };
+
+// The mouse button pressed on an entry of the theme list.
+enum class PointerButton { kLeft, kMiddle, kRight };
+
 // One control of the dialog. Positions are in twips relative to the parent;
 // an ampersand in a caption marks the keyboard mnemonic of the next letter.
 struct ControlSpec {
@@ -103,9 +109,27 @@ class ThemePicker {
   void SetCheckState(ControlId box, int state);
   // Selects entry `index` of the theme list and loads its theme.
   void ClickTheme(size_t index);
+  // A press of `button` on entry `index`: the left button loads it as
+  // ClickTheme does (also when it was selected already); the others do
+  // nothing, and the view leaves the selection as it is.
+  void PressEntry(size_t index, PointerButton button);
   void ClickOK();
   void ClickCancel();
   void ClickHelp();
+  // The dialog closed through its window (the close box): it ends without a
+  // result (SelectResult stays as it is).
+  void Close();
+
+  // A click on a control: a button runs its action (OK, Cancel, Help), a
+  // check box turns off when it is on and on otherwise; the other controls
+  // do nothing. A disabled control does nothing.
+  void Activate(ControlId id);
+  // The button that Enter clicks while `focus` has the focus: the focused
+  // push button, else the default button (OK).
+  static ControlId DefaultButton(ControlId focus);
+  // A key pressed in the dialog while `focus` has the focus: Enter clicks
+  // DefaultButton(focus); Escape closes the dialog as the close box does.
+  void PressKey(DialogKey key, ControlId focus);
 
   // --- What the view shows ---
 
@@ -115,6 +139,10 @@ class ThemePicker {
   const ThemeList& Themes() const { return themes_; }
   // ThemeList::kNone when nothing is selected.
   size_t SelectedTheme() const { return selected_; }
+  // Changes whenever the list's entries change (not when only the selection
+  // does): a view refills its list only then, so that a click never makes
+  // the list jump.
+  size_t ThemesRevision() const { return themes_revision_; }
   const WString& PreviewHtml() const { return preview_html_; }
   // The preview page as the view paints it.
   const PreviewScene& Scene() const { return scene_; }
@@ -156,6 +184,7 @@ class ThemePicker {
   std::array<bool, kControlCount> enabled_;
   ThemeList themes_;
   size_t selected_ = ThemeList::kNone;
+  size_t themes_revision_ = 0;
   WString preview_html_;
   PreviewScene scene_;
 };

@@ -29,6 +29,19 @@ std::string Png(uint32_t width, uint32_t height) {
 std::string Gif(uint8_t width, uint8_t height) {
   return std::string("GIF89a") + char(width) + '\0' + char(height) + '\0' + "\xF0\0\0";
 }
+std::string LittleEndian(uint32_t value, int bytes) {
+  std::string out;
+  for (int i = 0; i < bytes; ++i) out += static_cast<char>(value >> (8 * i));
+  return out;
+}
+// A BMP file's headers: the 12-byte core header or the 40-byte info header.
+std::string Bmp(int32_t width, int32_t height, uint32_t header = 40) {
+  std::string bytes = "BM" + LittleEndian(0, 12) + LittleEndian(header, 4);
+  if (header == 12)
+    return bytes + LittleEndian(width, 2) + LittleEndian(height, 2) + std::string("\1\0\x18\0", 4);
+  return bytes + LittleEndian(static_cast<uint32_t>(width), 4) +
+         LittleEndian(static_cast<uint32_t>(height), 4) + std::string(28, '\0');
+}
 std::string Jpeg(uint16_t width, uint16_t height) {
   return std::string("\xFF\xD8\xFF\xE0\0\x04\0\0\xFF\xFF\xC2\0\x11\x08", 14) +
          BigEndian(height, 2) + BigEndian(width, 2) + "\x03";
@@ -48,6 +61,11 @@ TEST(PictureSizeTest, ReadsTheHeaderOfEachFormat) {
       {Jpeg(64, 64).substr(0, 17), std::nullopt},                             // frame cut short
       {std::string("\xFF\xD8\xFF\xDA\0\x02", 6), std::nullopt},               // data before a frame
       {std::string("\xFF\xD8\xFF\xE0\0\x01", 6) + Jpeg(8, 8), std::nullopt},  // bad length
+      {Bmp(88, 31), PictureSize{88, 31}},
+      {Bmp(88, -31), PictureSize{88, 31}},  // stored top row first
+      {Bmp(16, 9, 12), PictureSize{16, 9}},
+      {Bmp(16, 9, 20), std::nullopt},  // no such header
+      {Bmp(-16, 9), std::nullopt},
       {"BM\x36\0\0\0", std::nullopt},
   };
   for (const Case& c : cases) EXPECT_EQ(PictureSizeOf(c.bytes), c.size) << c.bytes.size();
@@ -56,9 +74,39 @@ TEST(PictureSizeTest, ReadsTheHeaderOfEachFormat) {
 TEST(PreviewSceneTest, NamesAndColors) {
   EXPECT_EQ(FontFamilies(u" 'Times New Roman' ,\t\"serif\",, "),
             (std::vector<WString>{u"Times New Roman", u"serif"}));
-  EXPECT_EQ(ParseColor(u"#2060a0"), 0x2060A0u);
-  for (const char16_t* bad : {u"", u"#2060a", u"#2060a0 ", u"red", u"#20g0a0"}) {
+  const std::pair<const char16_t*, Rgb> colors[] = {
+      {u"#2060a0", 0x2060A0},
+      {u" #2060A0\t", 0x2060A0},
+      {u"#a3c", 0xAA33CC},
+      {u"red", 0xFF0000},
+      {u"DarkSlateGray", 0x2F4F4F},
+      {u"aliceblue", 0xF0F8FF},
+      {u"yellowgreen", 0x9ACD32},
+      {u"rgb(1,2,3)", 0x010203},
+      {u"RGB( 255 , 0 ,128 )", 0xFF0080},
+      {u"rgb(300, -5, 50%)", 0xFF0080},
+      {u"rgb(100%, 0.4, 0%)", 0xFF0000},
+  };
+  for (const auto& [text, rgb] : colors) EXPECT_EQ(ParseColor(text), rgb) << ToUtf8(text);
+  for (const char16_t* bad : {u"", u"#2060a", u"#20g0a0", u"#", u"redd", u"rgb(1,2)",
+                              u"rgb(1,2,3,4)", u"rgb(1,,3)", u"rgb(1,2,x)", u"rgb 1,2,3"}) {
     EXPECT_EQ(ParseColor(bad), std::nullopt) << ToUtf8(bad);
+  }
+}
+
+TEST(PreviewSceneTest, TheFaceAFamilyListIsPaintedWith) {
+  auto installed = [](std::u16string_view family) { return family == u"Verdana"; };
+  const std::pair<const char16_t*, FontFace> cases[] = {
+      {u"Verdana, serif", {u"Verdana", std::nullopt}},
+      {u"Nowhere, Sans-Serif, Verdana", {u"Arial", GenericFamily::kSansSerif}},
+      {u"monospace", {u"Courier New", GenericFamily::kMonospace}},
+      {u"cursive", {u"Comic Sans MS", GenericFamily::kCursive}},
+      {u"fantasy", {u"Impact", GenericFamily::kFantasy}},
+      {u"Nowhere", {u"Times New Roman", GenericFamily::kSerif}},  // the browser's default
+      {u"", {u"Times New Roman", GenericFamily::kSerif}},
+  };
+  for (const auto& [families, face] : cases) {
+    EXPECT_EQ(ChooseFace(families, installed), face) << ToUtf8(families);
   }
 }
 
@@ -91,6 +139,7 @@ TEST(PreviewSceneTest, LaysThePageOutAsABrowserDoes) {
   env.AddFile(u"/site/back.jpg", Jpeg(64, 48));
   env.AddFile(u"/site/sep.png", Png(480, 8));
   env.AddFile(u"/site/nav.gif", Gif(28, 28));
+  env.AddFile(u"/site/nav.bmp", Bmp(28, 28));
   env.AddFile(u"/site/junk.png", "not a picture");
   PreviewValues v;
   v.background_image = u"/site/back.jpg";
@@ -108,11 +157,12 @@ TEST(PreviewSceneTest, LaysThePageOutAsABrowserDoes) {
   v.bullet_images[2] = u"";
   v.heading2_typeface = u"";  // the default families
   v.heading2_color = u"bad";
+  v.active_link_color = u"rgb(224, 120, 48)";
   v.separator_image = u"/site/sep.png";
   v.nav_button_images[0] = u"/site/nav.gif";
   v.nav_button_images[1] = u"/site/junk.png";  // no picture: no room
   v.nav_button_images[2] = u"/site/nav.gif";
-  v.nav_button_images[3] = u"/site/nav.gif";
+  v.nav_button_images[3] = u"/site/nav.bmp";
   testing::FixedMetrics metrics;
   const PreviewScene scene = BuildPreviewScene(v, true, metrics);
 

@@ -247,6 +247,59 @@ TEST(ThemePicker, OpenClickCloseAndHelp) {
   }
 }
 
+// Enter clicks the focused push button, or OK wherever else the focus is;
+// Escape closes as the close box does. Only the left button loads an entry.
+TEST(ThemePicker, KeysClicksAndTheDefaultButton) {
+  EXPECT_EQ(ThemePicker::DefaultButton(C::kCmdCancel), C::kCmdCancel);
+  EXPECT_EQ(ThemePicker::DefaultButton(C::kCmdHelp), C::kCmdHelp);
+  for (C focus : {C::kTvwThemes, C::kChkVividColors, C::kDocPreview, C::kDialog}) {
+    EXPECT_EQ(ThemePicker::DefaultButton(focus), C::kCmdOK);
+  }
+  struct Case {
+    const char* what;
+    std::function<void(ThemePicker&)> act;
+    int result;
+  } cases[] = {
+      {"Enter on Cancel", [](ThemePicker& p) { p.PressKey(DialogKey::kEnter, C::kCmdCancel); }, 2},
+      {"Enter in the list", [](ThemePicker& p) { p.PressKey(DialogKey::kEnter, C::kTvwThemes); },
+       1},
+      {"Escape after OK was not pressed",
+       [](ThemePicker& p) { p.PressKey(DialogKey::kEscape, C::kCmdOK); }, 0},
+      {"Enter on Help, then the close box",
+       [](ThemePicker& p) {
+         p.PressKey(DialogKey::kEnter, C::kCmdHelp);
+         EXPECT_TRUE(p.Visible());
+         p.Close();
+       },
+       0},
+      {"clicks through Activate",
+       [](ThemePicker& p) {
+         const size_t revision = p.ThemesRevision();
+         p.PressEntry(1, PointerButton::kRight);
+         p.PressEntry(1, PointerButton::kMiddle);
+         EXPECT_EQ(p.Theme()->CurrentThemeName(), u"");
+         p.PressEntry(1, PointerButton::kLeft);
+         EXPECT_EQ(p.Theme()->CurrentThemeName(), u"beta");
+         EXPECT_EQ(p.ThemesRevision(), revision);  // a click does not refill the list
+         p.Activate(C::kChkVividColors);
+         EXPECT_EQ(p.CheckState(C::kChkVividColors), 1);
+         p.Activate(C::kChkUseThemeOnPage);
+         p.Activate(C::kChkVividColors);  // disabled: nothing
+         EXPECT_EQ(p.CheckState(C::kChkVividColors), 1);
+         p.Activate(C::kLabel2);  // not a button: nothing
+         p.Activate(C::kCmdCancel);
+       },
+       2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Site s;
+    s.user = c.act;
+    EXPECT_EQ(s.theme->SelectTheme(s.theme), c.result);
+    EXPECT_EQ(s.end_modal, 1);
+  }
+}
+
 TEST(ThemePicker, SelectThemeWithoutAViewFails) {
   Site s;
   InstallPickerViewFactory(nullptr);

@@ -9,12 +9,17 @@
 #include <QDialog>
 #include <QImage>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -22,6 +27,7 @@
 #include "picker/select_theme.h"
 #include "picker/theme_picker.h"
 #include "qt_picker_view.h"
+#include "settings/color_object.h"
 #include "theme/theme.h"
 
 namespace rxTheme {
@@ -140,6 +146,189 @@ TEST(PickerWindowTest, FocusClicksOptionsAndThePaintedPreview) {
   EXPECT_EQ(theme->SelectTheme(theme), 1);
   InstallPickerViewFactory(nullptr);
   EXPECT_TRUE(fs::file_size(root / "picker.png") > 1000);
+}
+
+// --- The keyboard, the control table and the colors.
+
+// A folder with Harbor and Meadow installed, and a theme that lists them.
+struct Installed {
+  explicit Installed(const std::string& name) : root(fs::path(RXTHEME_BINARY_DIR) / name) {
+    fs::remove_all(root);
+    InstallSample(root / "themes", "harbor");
+    InstallSample(root / "themes", "meadow");
+    fs::create_directories(root / "work");
+    theme->ThemesFolder(Widen((root / "themes").string()));
+    theme->WorkingFolder(Widen((root / "work").string()));
+  }
+  // SelectTheme's result with `drive` working the dialog once it is shown;
+  // whatever `drive` leaves open is closed.
+  int Run(const std::function<void(QDialog&, ThemePicker&)>& drive) {
+    QtPickerOptions options;
+    options.on_shown = [&](QDialog& dialog, ThemePicker& picker) {
+      dialog.activateWindow();
+      QApplication::processEvents();
+      drive(dialog, picker);
+      if (dialog.isVisible()) dialog.reject();
+    };
+    InstallQtPickerView(options);
+    const int result = theme->SelectTheme(theme);
+    InstallPickerViewFactory(nullptr);
+    return result;
+  }
+  fs::path root;
+  std::shared_ptr<CTheme> theme = std::make_shared<CTheme>();
+};
+
+// A key pressed and released on the widget that has the focus.
+void Press(Qt::Key key) {
+  QWidget* focus = QApplication::focusWidget();
+  ASSERT_TRUE(focus);
+  QTest::keyClick(focus, key);
+}
+
+// Tabs until the control named `name` has the focus (at most once around).
+bool TabTo(const QString& name) {
+  for (int i = 0; i < 16; ++i) {
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && focus->objectName() == name) return true;
+    if (focus) QTest::keyClick(focus, Qt::Key_Tab);
+  }
+  return false;
+}
+
+// Closes the next message box that comes up, keeping its text.
+void CloseNextMessageBox(QString& text) {
+  auto* timer = new QTimer;
+  timer->setInterval(10);
+  QObject::connect(timer, &QTimer::timeout, [timer, &text] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      text = box->text();
+      box->done(0);
+      timer->deleteLater();
+    }
+  });
+  timer->start();
+}
+
+// The controls at their places at 96 dots per inch, relative to the
+// dialog's client area, with their captions; Tab visits them in the table's
+// order; Enter on Cancel ends with 2.
+TEST(PickerWindowTest, ControlTableTabAndEnterOnCancel) {
+  Installed site("picker_window_keys");
+  const int result = site.Run([](QDialog& dialog, ThemePicker&) {
+    ASSERT_EQ(QGuiApplication::primaryScreen()->logicalDotsPerInch(), 96);
+    EXPECT_EQ(dialog.size(), QSize(698, 411));
+    struct Placed {
+      const char* name;
+      const char* caption;
+      QRect place;
+      bool grows;
+    } const controls[] = {
+        {"frSelect", "", {8, 16, 209, 353}, false},
+        {"chkUseThemeOnPage", "This Page &Uses Themes", {16, 16, 137, 17}, true},
+        {"lblAvailable", "Available &Themes :", {16, 48, 90, 13}, true},
+        {"tvwThemes", "", {16, 64, 193, 209}, false},
+        {"chkVividColors", "&Vivid Colors", {16, 288, 189, 13}, true},
+        {"chkActiveGraphics", "Active &Graphics", {16, 306, 189, 13}, true},
+        {"chkBackgroundImage", "&Background Image", {16, 322, 189, 17}, true},
+        {"chkUseCustom", "Use &Custom Settings", {16, 340, 193, 17}, true},
+        {"Label2", "Theme Preview :", {224, 16, 80, 13}, true},
+        {"docPreview", "", {226, 38, 465, 331}, false},
+        {"cmdOK", "OK", {456, 376, 73, 25}, false},
+        {"cmdCancel", "Cancel", {536, 376, 73, 25}, false},
+        {"cmdHelp", "Help", {616, 376, 73, 25}, false},
+    };
+    for (const Placed& c : controls) {
+      SCOPED_TRACE(c.name);
+      auto* widget = dialog.findChild<QWidget*>(c.name);
+      ASSERT_TRUE(widget);
+      const QRect place(widget->mapTo(&dialog, QPoint(0, 0)), widget->size());
+      EXPECT_EQ(place.topLeft(), c.place.topLeft());
+      EXPECT_EQ(place.height(), c.place.height());
+      if (c.grows) {
+        EXPECT_GE(place.width(), c.place.width());
+      } else {
+        EXPECT_EQ(place.width(), c.place.width());
+      }
+      QString caption;
+      if (auto* button = qobject_cast<QAbstractButton*>(widget)) caption = button->text();
+      if (auto* label = qobject_cast<QLabel*>(widget)) caption = label->text();
+      EXPECT_EQ(caption, QString::fromUtf8(c.caption));
+    }
+
+    QStringList visited = {QApplication::focusWidget()->objectName()};
+    for (int i = 0; i < 10; ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      visited << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(visited,
+              QStringList({"chkUseThemeOnPage", "tvwThemes", "chkVividColors", "chkActiveGraphics",
+                           "chkBackgroundImage", "chkUseCustom", "cmdOK", "cmdCancel", "cmdHelp",
+                           "docPreview", "chkUseThemeOnPage"}));
+    ASSERT_TRUE(TabTo("cmdCancel"));
+    EXPECT_TRUE(dialog.findChild<QPushButton*>("cmdCancel")->isDefault());
+    EXPECT_FALSE(dialog.findChild<QPushButton*>("cmdOK")->isDefault());
+    Press(Qt::Key_Return);
+  });
+  EXPECT_EQ(result, 2);
+}
+
+// Enter on Help opens help (here: says the help file is missing) and the
+// dialog stays; Escape then ends with 0. Enter in the list ends with 1.
+TEST(PickerWindowTest, EnterOnHelpEscapeAndEnterInTheList) {
+  Installed site("picker_window_help");
+  site.theme->HelpFile(Widen((site.root / "nowhere.chm").string()));
+  QString message;
+  int result = site.Run([&](QDialog& dialog, ThemePicker&) {
+    ASSERT_TRUE(TabTo("cmdHelp"));
+    CloseNextMessageBox(message);
+    Press(Qt::Key_Enter);
+    EXPECT_TRUE(message.endsWith("to install the help files.")) << message.toStdString();
+    EXPECT_TRUE(dialog.isVisible());
+    // The window system gives the dialog back its activation (the offscreen
+    // platform has none), and with it the focus to Help.
+    dialog.activateWindow();
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), dialog.findChild<QWidget*>("cmdHelp"));
+    Press(Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible());
+  });
+  EXPECT_EQ(result, 0);
+
+  result = site.Run([](QDialog& dialog, ThemePicker&) {
+    ASSERT_TRUE(TabTo("tvwThemes"));
+    EXPECT_TRUE(dialog.findChild<QPushButton*>("cmdOK")->isDefault());
+    Press(Qt::Key_Return);
+  });
+  EXPECT_EQ(result, 1);
+}
+
+// A custom body color by name paints red once Space turns custom settings
+// on; a right-button press on an entry loads nothing.
+TEST(PickerWindowTest, ACustomColorByNameAndTheRightButton) {
+  Installed site("picker_window_color");
+  site.theme->CurrentThemeName(u"Harbor");
+  site.theme->Color(u"body")->BackgroundColor(u"red");
+  const int result = site.Run([](QDialog& dialog, ThemePicker& picker) {
+    auto* preview = dialog.findChild<QScrollArea*>("docPreview");
+    auto* list = dialog.findChild<QTreeWidget*>("tvwThemes");
+    ASSERT_TRUE(preview && list);
+    auto margin = [&] {
+      const QImage image = preview->viewport()->grab().toImage();
+      return image.pixel(image.width() - 3, 3) & 0xFFFFFF;
+    };
+    EXPECT_NE(margin(), 0xFF0000u);
+    ASSERT_TRUE(TabTo("chkUseCustom"));
+    Press(Qt::Key_Space);
+    EXPECT_EQ(picker.CheckState(ControlId::kChkUseCustom), 1);
+    EXPECT_EQ(margin(), 0xFF0000u);
+
+    QTest::mouseClick(list->viewport(), Qt::RightButton, Qt::NoModifier,
+                      list->visualItemRect(list->topLevelItem(1)).center());
+    EXPECT_EQ(picker.Theme()->CurrentThemeName(), u"Harbor");
+    EXPECT_EQ(list->currentItem(), list->topLevelItem(0));
+  });
+  EXPECT_EQ(result, 0);
 }
 
 }  // namespace
