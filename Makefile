@@ -8,6 +8,7 @@ MAKEFLAGS   += --no-print-directory
 JOBS        ?= $(shell nproc)
 BUILD       ?= build
 ASAN_BUILD  ?= build-asan
+TSAN_BUILD  ?= build-tsan
 FUZZ_BUILD  ?= build-fuzz
 FUZZ_SECONDS ?= 30
 CMAKE_FLAGS ?=
@@ -17,7 +18,7 @@ WIN64_BUILD ?= build-win64
 WIN32_BUILD ?= build-win32
 PREFIX      ?= /usr/local
 
-.PHONY: all deps build install test test-core test-asan fuzz-build fuzz bench demo clean format com test-wine
+.PHONY: all deps build install test test-core test-asan test-tsan fuzz-build fuzz bench demo clean format com test-wine
 
 all: build
 
@@ -39,6 +40,7 @@ test:
 	$(MAKE) build WERROR=ON
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	$(MAKE) test-asan
+	$(MAKE) test-tsan
 	$(MAKE) fuzz
 	$(MAKE) test-wine
 
@@ -51,6 +53,15 @@ test-asan: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+
+# The core and the theme tests under ThreadSanitizer, running the tests that
+# use distinct pages on distinct threads at once; any report fails.
+test-tsan: deps
+	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRXTHEME_TSAN=ON \
+	  -DRXTHEME_APPS=OFF -DRXTHEME_BENCH=OFF -DRXTHEME_WERROR=ON $(CMAKE_FLAGS)
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target theme_tests
+	TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+	  $(TSAN_BUILD)/tests/theme_tests --gtest_filter='PageThreads.*'
 
 fuzz-build:
 	@tools/install-deps.sh build fuzz
@@ -97,4 +108,4 @@ format:
 	find src apps tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WIN64_BUILD) $(WIN32_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) $(WIN64_BUILD) $(WIN32_BUILD)

@@ -15,17 +15,6 @@ constexpr size_t kHeaderLimit = 4096;  // the whole header lies in the first chu
 
 }  // namespace
 
-bool LooksLikePackage(std::string_view start) {
-  const size_t lf = start.find('\n');
-  if (lf == std::string_view::npos) return false;
-  std::string_view count = start.substr(lf + 1);
-  count = count.substr(0, count.find('\n'));
-  while (!count.empty() && count.front() == ' ') count.remove_prefix(1);
-  if (!count.empty() && (count.front() == '+' || count.front() == '-')) count.remove_prefix(1);
-  if (!count.empty() && count.front() == '.') count.remove_prefix(1);
-  return !count.empty() && count.front() >= '0' && count.front() <= '9';
-}
-
 WString Absolute(const std::string& path) {
   if (path.empty()) return {};
   std::error_code error;
@@ -52,7 +41,7 @@ WString ExistingPackage(const std::string& path) {
     while (size_t n = file->Read(start.data() + got, start.size() - got)) got += n;
     start.resize(got);
   });
-  if (!LooksLikePackage(start)) {
+  if (!StartsLikePackage(start)) {
     RaiseAbout(kInvalidProcedureCall, u"not a theme package: " + DisplayPath(package));
   }
   // The header is read here as Load reads it, so that a header Load refuses

@@ -33,10 +33,6 @@ WString ExistingFile(const std::string& path);
 // past the first 4096 bytes), before anything is written.
 WString ExistingPackage(const std::string& path);
 
-// Whether `start` (the first bytes of a file) begins as a package does: a
-// version line, then a count line that starts with a number (after spaces).
-bool LooksLikePackage(std::string_view start);
-
 // How messages name a folder: its role and path ("themes folder /x").
 WString FolderSubject(std::u16string_view role, const WString& folder);
 

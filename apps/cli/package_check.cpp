@@ -48,7 +48,7 @@ WString EmptyFromHere(size_t later) {
 void CheckPackage(const WString& path, const WString& shown, Findings& findings) {
   InputFile in(path, true);
   const std::string start = in.Read(kPackageChunkSize);
-  if (!LooksLikePackage(start)) {
+  if (!StartsLikePackage(start)) {
     findings.Add(0, {shown, 0, Severity::kError, "not-a-package",
                      u"not a theme package: it does not start with a version line and a line "
                      u"with the count of pieces"});

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "persist/contents_image.h"
 #include "runtime/wstring.h"
 
 namespace rxTheme {
@@ -14,12 +15,6 @@ class CTheme;
 namespace rxTheme::cli {
 
 class OutputFile;
-
-// The byte image of contents units.
-std::string ContentsBytes(const WString& contents);
-
-// Contents units from their byte image; an odd trailing byte raises 999.
-WString ContentsFromBytes(const std::string& bytes);
 
 // The theme restored from the state file at `path` (absolute, an existing
 // regular file). Every failure names the file: 999 for damaged contents, 13

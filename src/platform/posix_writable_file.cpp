@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdio>
 #include <string>
 
@@ -33,12 +34,13 @@ bool CheckTarget(const std::string& path, LinkPolicy policy, struct stat& st) {
 }
 
 // Creates a new, empty file beside `path` that nobody else has open. The mode
-// 0666 is narrowed by the umask, as for any new file.
+// 0666 is narrowed by the umask, as for any new file. Threads writing files
+// at once each draw their own numbers.
 int CreateTemporary(const std::string& folder, std::string& temp) {
-  static unsigned counter = 0;
+  static std::atomic<unsigned> counter{0};
   for (int attempt = 0; attempt < 100; ++attempt) {
-    temp =
-        folder + "/.rxtheme-" + std::to_string(getpid()) + "-" + std::to_string(++counter) + ".tmp";
+    temp = folder + "/.rxtheme-" + std::to_string(getpid()) + "-" +
+           std::to_string(counter.fetch_add(1, std::memory_order_relaxed) + 1) + ".tmp";
     int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd >= 0) return fd;
     if (errno != EEXIST) break;

@@ -51,17 +51,18 @@ size_t ReadUpTo(ReadableFile& file, char* buf, size_t n) {
   return done;
 }
 
-// Starts the new contents of a picture's file. A piece is written under its
-// own name in the current directory: a name that would resolve anywhere else
-// is refused, and so is a target that is a link of any kind, which would
-// carry the write outside the folder or to the file's other names. Pictures
-// can be unpacked again, so they are not flushed to the disk one by one.
-std::unique_ptr<WritableFile> NewPieceFile(Env& env, const WString& name) {
+// Starts the new contents of a picture's file, at `path` (the piece's name,
+// alone or in the working folder). A piece is written under its own name: a
+// name that would resolve anywhere else is refused, and so is a target that
+// is a link of any kind, which would carry the write outside the folder or to
+// the file's other names. Pictures can be unpacked again, so they are not
+// flushed to the disk one by one.
+std::unique_ptr<WritableFile> NewPieceFile(Env& env, const WString& name, const WString& path) {
   if (!IsPlainPieceName(name)) {
     RaiseError(kPathFileAccessError,
                u"The piece name \"" + name + u"\" does not name a file in the working folder");
   }
-  return env.NewWritableFile(name, LinkPolicy::kRefuseSymlinkOrHardLink, Durability::kUnsynced);
+  return env.NewWritableFile(path, LinkPolicy::kRefuseSymlinkOrHardLink, Durability::kUnsynced);
 }
 
 // A piece on its way from the package into the theme: a style sheet's units
@@ -84,7 +85,8 @@ struct Piece {
 // an error of a queued piece is raised in its turn.
 class Unpacker {
  public:
-  Unpacker(Env& env, ThemeParts parts) : env_(env), theme_(std::move(parts)) {}
+  Unpacker(Env& env, ThemeParts parts, PiecePlacement placement)
+      : env_(env), theme_(std::move(parts)), placement_(placement) {}
 
   void Run(const WString& file, LoadReport& report) {
     std::unique_ptr<ReadableFile> in = env_.OpenForLoad(file);
@@ -169,8 +171,9 @@ class Unpacker {
     } else if (current_.role == PieceRole::kFile) {
       if (!folder_ready_) PrepareFolder();
       Guarded([&] {
-        if (package_ && env_.IdentityOf(entry.name) == package_) waiting_ = true;
-        current_.file = NewPieceFile(env_, entry.name);
+        const WString path = PiecePath(entry.name);
+        if (package_ && env_.IdentityOf(path) == package_) waiting_ = true;
+        current_.file = NewPieceFile(env_, entry.name, path);
       });
     }
   }
@@ -236,7 +239,7 @@ class Unpacker {
     piece.role = RoleOf(entries_[index].name);
     if (piece.role == PieceRole::kFile) {
       if (!folder_ready_) PrepareFolder();
-      piece.file = NewPieceFile(env_, entries_[index].name);
+      piece.file = NewPieceFile(env_, entries_[index].name, PiecePath(entries_[index].name));
     }
     Unpack(piece);
   }
@@ -245,6 +248,10 @@ class Unpacker {
   // neither created nor entered, pieces go to whatever is current.
   void PrepareFolder() {
     folder_ready_ = true;
+    if (placement_ == PiecePlacement::kWorkingFolderPath) {
+      if (!env_.FolderExists(theme_.folder)) env_.CreateDirectory(theme_.folder);
+      return;
+    }
     try {
       env_.CreateDirectory(theme_.folder);
     } catch (const AutomationError&) {
@@ -255,8 +262,15 @@ class Unpacker {
     }
   }
 
+  // Where a piece's picture is written.
+  WString PiecePath(const WString& name) const {
+    return placement_ == PiecePlacement::kWorkingFolderPath ? env_.BuildPath(theme_.folder, name)
+                                                            : name;
+  }
+
   Env& env_;
   ThemeParts theme_;
+  PiecePlacement placement_;
   std::optional<FileIdentity> package_;
   std::vector<PackageEntry> entries_;
   size_t next_ = 0;            // the entry being read
@@ -272,10 +286,13 @@ class Unpacker {
 
 }  // namespace
 
-int32_t ThemeLoader::Load(CTheme& theme, const WString& file, LoadReport* report) {
+int32_t ThemeLoader::Load(CTheme& theme, const WString& file, LoadReport* report,
+                          PiecePlacement placement) {
   LoadReport unused;
-  Unpacker unpacker(CurrentEnv(), {theme.version_, *theme.color_, *theme.graph_, *theme.base_,
-                                   theme.working_folder_, CTheme::Key()});
+  Unpacker unpacker(CurrentEnv(),
+                    {theme.version_, *theme.color_, *theme.graph_, *theme.base_,
+                     theme.working_folder_, CTheme::Key()},
+                    placement);
   unpacker.Run(file, report ? *report : unused);
   return 0;
 }

@@ -28,6 +28,19 @@ struct LoadReport {
   size_t cut_off = 0;
 };
 
+// Where a load puts the pictures.
+enum class PiecePlacement {
+  // The working folder becomes the process's current directory and pictures
+  // are written there by name; where it can be neither created nor entered,
+  // they go to whatever directory is current. This is CTheme::Load.
+  kEnterWorkingFolder,
+  // Pictures are written through their full path in the working folder,
+  // which is created when missing (a folder that cannot be made raises 76).
+  // The current directory is neither used nor changed, so loads into
+  // different folders may run on different threads at once.
+  kWorkingFolderPath,
+};
+
 class ThemeLoader {
  public:
   // The whole of CTheme::Load. Returns 0; every failure raises, and what was
@@ -48,7 +61,8 @@ class ThemeLoader {
   // it. The working folder becomes the current directory before the first
   // piece is unpacked (or at the end when there is none); when it can be
   // neither created nor entered, pieces go to the current directory.
-  static int32_t Load(CTheme& theme, const WString& file, LoadReport* report = nullptr);
+  static int32_t Load(CTheme& theme, const WString& file, LoadReport* report = nullptr,
+                      PiecePlacement placement = PiecePlacement::kEnterWorkingFolder);
 };
 
 }  // namespace rxTheme

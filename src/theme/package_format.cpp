@@ -83,4 +83,15 @@ bool IsPlainPieceName(std::u16string_view name) {
            name.find_first_of(std::u16string_view(u"/\\\0", 3)) != std::u16string_view::npos);
 }
 
+bool StartsLikePackage(std::string_view start) {
+  const size_t lf = start.find('\n');
+  if (lf == std::string_view::npos) return false;
+  std::string_view count = start.substr(lf + 1);
+  count = count.substr(0, count.find('\n'));
+  while (!count.empty() && count.front() == ' ') count.remove_prefix(1);
+  if (!count.empty() && (count.front() == '+' || count.front() == '-')) count.remove_prefix(1);
+  if (!count.empty() && count.front() == '.') count.remove_prefix(1);
+  return !count.empty() && count.front() >= '0' && count.front() <= '9';
+}
+
 }  // namespace rxTheme

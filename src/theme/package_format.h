@@ -45,6 +45,12 @@ struct PackageHeader {
 // read, also when a later part of the header fails.
 PackageHeader ParsePackageHeader(std::string_view text, WString* version = nullptr);
 
+// Whether `start`, the first bytes of a file, looks like a package: a first
+// line, then a line that starts (after spaces, a sign and a point) with a
+// digit. A file that fails this is not a package at all; one that passes may
+// still have a header that ParsePackageHeader refuses.
+bool StartsLikePackage(std::string_view start);
+
 // What the loader does with a piece, by its lower-cased name.
 enum class PieceRole {
   kColorSheet,  // ".css" naming "color": the color section, variant VariantOf
