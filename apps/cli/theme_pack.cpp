@@ -87,6 +87,16 @@ void RunPack(const PackOptions& o) {
                                           u"; nothing written (--force packs it anyway)");
   }
 
+  const int64_t bytes = WritePackage(source, header, output_path);
+  const size_t n = source.pieces.size();
+  std::cout << "Packed " << n << (n == 1 ? " piece (" : " pieces (") << bytes << " bytes) into "
+            << Printable(DisplayPath(output_path)) << "\n";
+}
+
+}  // namespace
+
+int64_t WritePackage(const ThemeSource& source, std::string_view header,
+                     const WString& output_path) {
   OutputFile output(output_path);
   output.Append(header);
   int64_t bytes = static_cast<int64_t>(header.size());
@@ -101,12 +111,8 @@ void RunPack(const PackOptions& o) {
     bytes += static_cast<int64_t>(kPieceMarker.size()) + piece.size;
   }
   output.Commit();
-  const size_t n = source.pieces.size();
-  std::cout << "Packed " << n << (n == 1 ? " piece (" : " pieces (") << bytes << " bytes) into "
-            << Printable(DisplayPath(output.Path())) << "\n";
+  return bytes;
 }
-
-}  // namespace
 
 void AddPackCommand(CLI::App& app) {
   auto o = std::make_shared<PackOptions>();
