@@ -37,12 +37,14 @@ install: build
 # then the Windows DLLs and their run under Wine.
 test:
 	$(MAKE) build WERROR=ON
+	-@tools/install-deps.sh web
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	$(MAKE) test-asan
 	$(MAKE) fuzz
 	$(MAKE) test-wine
 
 test-core: build
+	-@tools/install-deps.sh web
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 test-asan: deps

@@ -87,7 +87,7 @@ std::string CssQuoted(std::u16string_view text) {
   std::string out = "\"";
   for (char16_t c : text) {
     const bool plain = c >= 0x20 && c < 0x7F && c != u'"' && c != u'\\' && c != u'<' && c != u'>' &&
-                       c != u'&' && c != u'{' && c != u'}' && c != u';';
+                       c != u'&' && c != u'{' && c != u'}' && c != u';' && c != u'*';
     if (plain) {
       out.push_back(static_cast<char>(c));
     } else if (c == 0) {

@@ -17,7 +17,7 @@ namespace rxTheme {
 std::string KebabCase(std::u16string_view name);
 
 // A CSS string in double quotes: `"`, `\`, control characters, `<`, `>`,
-// `&`, `{`, `}`, `;` and everything beyond ASCII as hex escapes ("\3C ").
+// `&`, `{`, `}`, `;`, `*` and everything beyond ASCII as hex escapes ("\3C ").
 std::string CssQuoted(std::u16string_view text);
 
 // "#RRGGBB" (upper case) for a value of the form #RRGGBB in any letter case.
