@@ -46,7 +46,18 @@ void PrintWarnings(const ExportedTheme& exported) {
   }
 }
 
+// Whether two paths name the same existing folder.
+bool SameFolder(const WString& a, const WString& b) {
+  std::error_code error;
+  return fs::equivalent(fs::path(Narrow(a)), fs::path(Narrow(b)), error) && !error;
+}
+
 void RunExport(const std::string& source, const std::string& output) {
+  // Exporting into the theme's own folder would replace its theme.css.
+  if (SameFolder(Absolute(source), Absolute(output))) {
+    RaiseAbout(kInvalidProcedureCall,
+               FolderSubject(u"export folder", Absolute(output)) + u" is the theme's own folder");
+  }
   const WString folder = OutputFolder(output);
   const ThemeInput input(source);
   const ExportedTheme exported = ExportTheme(input, folder);

@@ -60,7 +60,7 @@ class SettingsObject : public IPropertyBagX {
   // Stores the custom value of the property at `position`.
   void SetStringProperty(size_t position, const WString& value);
 
-  // For writers that publish a theme in another form (theme/theme_css.h):
+  // For writers that publish a theme in another form (a style sheet, tokens):
   // the theme value of `property` (a position in the property table) in
   // `variant` (0, or 0 or 1 with two variants; raises 9 otherwise), whatever
   // the flags and Index say.

@@ -175,7 +175,7 @@ ThemeCss WriteThemeCss(const CTheme& theme, const ThemeCssOptions& options) {
     const size_t count = variants && value.section != ValueSection::kBase ? 2 : 1;
     std::optional<std::string> texts[2];
     for (size_t v = 0; v < count; ++v) {
-      if (v == 1 && !value.HasVariants()) {
+      if (v == 1 && !value.VariantsDiffer()) {
         texts[1] = texts[0];
         continue;
       }

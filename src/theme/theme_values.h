@@ -33,7 +33,7 @@ struct ThemeValue {
   // hold the same text.
   WString value[2];
 
-  bool HasVariants() const { return value[0] != value[1]; }
+  bool VariantsDiffer() const { return value[0] != value[1]; }
 };
 
 // Which values are read.

@@ -50,6 +50,11 @@ echo x > notes.txt
 "$RXTHEME" export notes.txt -o out4 2> err.txt; [ $? = 1 ] && grep -q 'error 5' err.txt || fail "no package: $(cat err.txt)"
 "$RXTHEME" export themes/harbor -o notes.txt/sub 2> err.txt; [ $? = 1 ] && grep -q 'error 76' err.txt || fail "output under a file: $(cat err.txt)"
 
+cp src/theme.css theme.css.before
+"$RXTHEME" export src -o src/ 2> err.txt; [ $? = 1 ] && grep -Eq "error 5: .*export folder $TMP/src/? is the theme's own folder" err.txt ||
+  fail "export into the source folder: $(cat err.txt)"
+cmp -s src/theme.css theme.css.before || fail "the source's theme.css was replaced"
+
 # A value the style sheet cannot hold is left out with a warning that names it.
 mkdir odd && printf 'h1\r\n{\r\n\tfont-weight: bold; color: red\r\n\tfont-family: A;}B\r\n}\r\n' > odd/theme.css
 "$RXTHEME" export odd -o out5 > /dev/null 2> err.txt || fail "export odd"
