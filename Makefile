@@ -86,6 +86,7 @@ bench: build
 	bench/startup_vs_tar.sh $(BUILD)
 	bench/pack_vs_tar.sh $(BUILD)
 	bench/list_vs_cat.sh $(BUILD)
+	bench/gallery_scale.sh $(BUILD)
 
 demo: build
 	tools/demo.sh $(BUILD)
