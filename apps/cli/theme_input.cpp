@@ -63,8 +63,10 @@ ThemeInput::ThemeInput(const std::string& path) {
       break;
     case ThemeInputKind::kSourceFolder: {
       ThemeSource source = ListThemeSource(path, {});
+      const std::string version = VersionText(source, std::nullopt);
+      About(FolderSubject(u"theme folder", source.folder), [&] { CheckPackable(source, version); });
       ReadSheets(source, false);
-      const std::string header = HeaderText(source, VersionText(source, std::nullopt));
+      const std::string header = HeaderText(source, version);
       std::string pattern = (fs::temp_directory_path() / "rxtheme-XXXXXX").string();
       if (mkdtemp(pattern.data()) == nullptr) {
         RaiseAbout(kPathNotFound, u"temporary folder " + DisplayPath(Widen(pattern)));

@@ -50,6 +50,9 @@ echo x > notes.txt
 "$RXTHEME" export notes.txt -o out4 2> err.txt; [ $? = 1 ] && grep -q 'error 5' err.txt || fail "no package: $(cat err.txt)"
 "$RXTHEME" export themes/harbor -o notes.txt/sub 2> err.txt; [ $? = 1 ] && grep -q 'error 76' err.txt || fail "output under a file: $(cat err.txt)"
 
+mkdir comma && cp src/*.css comma/ && echo x > 'comma/a,b.png'
+"$RXTHEME" export comma -o out6 2> err.txt; [ $? = 1 ] && grep -q 'error 5: The file name "a,b.png" cannot be a piece name' err.txt ||
+  fail "a folder pack cannot take: $(cat err.txt)"
 cp src/theme.css theme.css.before
 "$RXTHEME" export src -o src/ 2> err.txt; [ $? = 1 ] && grep -Eq "error 5: .*export folder $TMP/src/? is the theme's own folder" err.txt ||
   fail "export into the source folder: $(cat err.txt)"
