@@ -38,6 +38,7 @@ install: build
 # then the Windows DLLs and their run under Wine.
 test:
 	$(MAKE) build WERROR=ON
+	-@tools/install-deps.sh web
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	$(MAKE) test-asan
 	$(MAKE) test-tsan
@@ -45,6 +46,7 @@ test:
 	$(MAKE) test-wine
 
 test-core: build
+	-@tools/install-deps.sh web
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 test-asan: deps
@@ -100,6 +102,7 @@ bench: build
 	bench/startup_vs_tar.sh $(BUILD)
 	bench/pack_vs_tar.sh $(BUILD)
 	bench/list_vs_cat.sh $(BUILD)
+	bench/gallery_scale.sh $(BUILD)
 
 demo: build
 	tools/demo.sh $(BUILD)

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that a make target needs and the machine lacks.
-# Usage: tools/install-deps.sh GROUP...   (groups: build qt fuzz wine wine32 demo)
+# Usage: tools/install-deps.sh GROUP...   (groups: build qt fuzz wine wine32 demo web)
 # As root it runs apt-get; otherwise it prints the exact line to run.
 #
 # wine32 is the 32-bit Wine that runs the i686 DLL: it needs the i386
@@ -42,6 +42,10 @@ GROUP[qt]="qt6-base-dev qt6-qpa-plugins libgl1-mesa-dev fonts-dejavu-core"
 GROUP[fuzz]="clang libclang-rt-14-dev"
 GROUP[wine]="wine64 mingw-w64 mingw-w64-tools libwine-dev xvfb"
 GROUP[demo]=""
+# The clients that read what `rxtheme export` writes: a browser, and Node for
+# the npm packages of tests/web. npm comes with some builds of nodejs; the
+# Debian package is wanted only when the command is missing.
+GROUP[web]="chromium nodejs $(command -v npm >/dev/null || echo npm)"
 
 wanted=()
 for g in "$@"; do

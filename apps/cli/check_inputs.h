@@ -3,6 +3,8 @@
 // both, named after it).
 #pragma once
 
+#include <string>
+
 #include "findings.h"
 #include "runtime/wstring.h"
 
@@ -22,5 +24,9 @@ void CheckInfoFile(const WString& path, const WString& shown, Findings& findings
 
 // A theme folder F as the picker lists it: F.inf and F.elm, both checked.
 void CheckInstalledTheme(const WString& folder, const WString& shown, Findings& findings);
+
+// What `rxtheme check PATH` finds: PATH as the command takes it (a source
+// folder, an installed theme or a package; theme_input.h).
+void CheckAnyTheme(const std::string& path, Findings& findings);
 
 }  // namespace rxTheme::cli

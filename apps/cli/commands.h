@@ -23,4 +23,7 @@ void AddCheckCommand(CLI::App& app);
 // `rxtheme reference [--json]` (reference_command.cpp).
 void AddReferenceCommand(CLI::App& app);
 
+// `rxtheme export|gallery` (export_commands.cpp).
+void AddExportCommands(CLI::App& app);
+
 }  // namespace rxTheme::cli

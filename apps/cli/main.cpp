@@ -12,5 +12,6 @@ int main(int argc, char** argv) {
   rxTheme::cli::AddPickerCommands(app);
   rxTheme::cli::AddCheckCommand(app);
   rxTheme::cli::AddReferenceCommand(app);
+  rxTheme::cli::AddExportCommands(app);
   return rxTheme::cli::RunCommandLine(app, argc, argv);
 }

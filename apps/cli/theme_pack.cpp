@@ -37,22 +37,6 @@ void CheckHeaderSize(const std::string& header) {
   }
 }
 
-// What can never be packed, found from the listing alone.
-void CheckPackable(const ThemeSource& source, const std::string& version) {
-  if (version.find('\n') != std::string::npos) {
-    RaiseError(kInvalidProcedureCall, u"The version text cannot hold a line break");
-  }
-  for (const SourcePiece& piece : source.pieces) {
-    if (!PackableName(piece.name)) {
-      RaiseError(kInvalidProcedureCall, u"The file name \"" + DisplayPath(Widen(piece.name)) +
-                                            u"\" cannot be a piece name");
-    }
-  }
-  // With the sizes listed: a style sheet only grows when its line ends
-  // become CR LF, so a header too long now is too long for good.
-  CheckHeaderSize(HeaderText(source, version));
-}
-
 // Appends the file's bytes, which must still be the `size` listed.
 void CopyPiece(const WString& path, int64_t size, OutputFile& output, std::string& buffer) {
   InputFile in(path, false);
@@ -87,6 +71,31 @@ void RunPack(const PackOptions& o) {
                                           u"; nothing written (--force packs it anyway)");
   }
 
+  const int64_t bytes = WritePackage(source, header, output_path);
+  const size_t n = source.pieces.size();
+  std::cout << "Packed " << n << (n == 1 ? " piece (" : " pieces (") << bytes << " bytes) into "
+            << Printable(DisplayPath(output_path)) << "\n";
+}
+
+}  // namespace
+
+void CheckPackable(const ThemeSource& source, const std::string& version) {
+  if (version.find('\n') != std::string::npos) {
+    RaiseError(kInvalidProcedureCall, u"The version text cannot hold a line break");
+  }
+  for (const SourcePiece& piece : source.pieces) {
+    if (!PackableName(piece.name)) {
+      RaiseError(kInvalidProcedureCall, u"The file name \"" + DisplayPath(Widen(piece.name)) +
+                                            u"\" cannot be a piece name");
+    }
+  }
+  // With the sizes listed: a style sheet only grows when its line ends
+  // become CR LF, so a header too long now is too long for good.
+  CheckHeaderSize(HeaderText(source, version));
+}
+
+int64_t WritePackage(const ThemeSource& source, std::string_view header,
+                     const WString& output_path) {
   OutputFile output(output_path);
   output.Append(header);
   int64_t bytes = static_cast<int64_t>(header.size());
@@ -101,12 +110,8 @@ void RunPack(const PackOptions& o) {
     bytes += static_cast<int64_t>(kPieceMarker.size()) + piece.size;
   }
   output.Commit();
-  const size_t n = source.pieces.size();
-  std::cout << "Packed " << n << (n == 1 ? " piece (" : " pieces (") << bytes << " bytes) into "
-            << Printable(DisplayPath(output.Path())) << "\n";
+  return bytes;
 }
-
-}  // namespace
 
 void AddPackCommand(CLI::App& app) {
   auto o = std::make_shared<PackOptions>();

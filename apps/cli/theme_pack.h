@@ -16,8 +16,27 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "runtime/wstring.h"
 
 namespace rxTheme::cli {
+
+struct ThemeSource;
+
+// What can never be packed, found from the listing alone: a version with a
+// line break, a file name with "," or a line break, a header beyond 4096
+// bytes (error 5).
+void CheckPackable(const ThemeSource& source, const std::string& version);
+
+// Writes the package of a listed folder whose sheets are read (ReadSheets):
+// `header` (HeaderText), then each piece after its marker, the pictures
+// copied a piece at a time. The file is replaced only once it is whole.
+// Returns the bytes written.
+int64_t WritePackage(const ThemeSource& source, std::string_view header,
+                     const WString& output_path);
 
 void AddPackCommand(CLI::App& app);
 

@@ -111,13 +111,22 @@ size_t SettingsObject<kShape>::VariantSlot() const {
 }
 
 template <const SettingsShape& kShape>
-WString SettingsObject<kShape>::Effective(size_t property) const {
-  std::u16string_view value;
+void SettingsObject<kShape>::RaiseVariantOutOfRange() {
+  RaiseError(kSubscriptOutOfRange);
+}
+
+template <const SettingsShape& kShape>
+std::u16string_view SettingsObject<kShape>::EffectiveView(size_t property) const {
   if (!texts_[CustomSlot(property)].empty() && use_custom_settings_) {
-    value = texts_[CustomSlot(property)];
-  } else if (use_theme_settings_) {
-    value = texts_[ThemeSlot(property, VariantSlot())];
+    return texts_[CustomSlot(property)];
   }
+  if (use_theme_settings_) return texts_[ThemeSlot(property, VariantSlot())];
+  return {};
+}
+
+template <const SettingsShape& kShape>
+WString SettingsObject<kShape>::Effective(size_t property) const {
+  const std::u16string_view value = EffectiveView(property);
   std::u16string_view folder;
   if constexpr (kHasFolder) {
     if (include_path_ && Properties()[property].kind == PropertyKind::kImage)

@@ -60,6 +60,18 @@ class SettingsObject : public IPropertyBagX {
   // Stores the custom value of the property at `position`.
   void SetStringProperty(size_t position, const WString& value);
 
+  // For writers that publish a theme in another form (a style sheet, tokens):
+  // the theme value of `property` (a position in the property table) in
+  // `variant` (0, or 0 or 1 with two variants; raises 9 otherwise), whatever
+  // the flags and Index say.
+  WString ThemeValueOf(size_t property, size_t variant) const {
+    if (variant >= kVariantCount) RaiseVariantOutOfRange();
+    return WString(texts_[ThemeSlot(property, variant)]);
+  }
+  // The value that a get of `property` returns, but a picture without the
+  // working folder in front.
+  WString EffectiveName(size_t property) const { return WString(EffectiveView(property)); }
+
   // Internal members, for the owning section only.
   int16_t Index(SettingsKey) const requires(kVariantCount == 2) { return index_; }
   void Index(SettingsKey, int16_t value)  // no range check
@@ -99,6 +111,9 @@ class SettingsObject : public IPropertyBagX {
   // picture property then gets WorkingFolder in front when IncludePath is
   // true, even when the value is empty.
   WString Effective(size_t property) const;
+  // Effective's value before the working folder goes in front.
+  std::u16string_view EffectiveView(size_t property) const;
+  [[noreturn]] static void RaiseVariantOutOfRange();
   void SetCustom(size_t property, const WString& value) {
     texts_.Assign(CustomSlot(property), value);
   }
