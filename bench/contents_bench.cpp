@@ -18,10 +18,10 @@
 #include <string>
 #include <vector>
 
+#include <rxtheme/persist/property_bag.h>
+#include <rxtheme/theme/theme.h>
 #include "persist/contents_codec.h"
-#include "persist/property_bag.h"
-#include "platform/mem_env.h"
-#include "theme/theme.h"
+#include "support/mem_env.h"
 
 namespace rxTheme {
 namespace {

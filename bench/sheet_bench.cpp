@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include <rxtheme/settings/graph_object.h>
 #include "sections/graph_section.h"
-#include "settings/graph_object.h"
 
 namespace rxTheme {
 

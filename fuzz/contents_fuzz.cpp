@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "persist/property_bag.h"
-#include "runtime/automation_error.h"
+#include <rxtheme/persist/property_bag.h>
+#include <rxtheme/runtime/automation_error.h>
 
 namespace {
 

@@ -3,12 +3,12 @@
 #include <iostream>
 #include <memory>
 
+#include <rxtheme/persist/property_bag.h>
 #include "command_error.h"
 #include "command_files.h"
 #include "commands.h"
 #include "json_text.h"
 #include "persist/contents_codec.h"
-#include "persist/property_bag.h"
 #include "platform/env.h"
 #include "printable.h"
 #include "state_file.h"

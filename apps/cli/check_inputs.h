@@ -3,8 +3,8 @@
 // both, named after it).
 #pragma once
 
+#include <rxtheme/runtime/wstring.h>
 #include "findings.h"
-#include "runtime/wstring.h"
 
 namespace rxTheme::cli {
 

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include <rxtheme/runtime/automation_error.h>
 #include "command_error.h"
-#include "runtime/automation_error.h"
 
 namespace rxTheme::cli {
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "runtime/wstring.h"
+#include <rxtheme/runtime/wstring.h>
 
 namespace rxTheme {
 class CTheme;

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <utility>
 
-#include "runtime/wstring.h"
+#include <rxtheme/runtime/wstring.h>
 
 namespace rxTheme {
 

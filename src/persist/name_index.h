@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include <rxtheme/runtime/wstring.h>
 #include "persist/stored_entry.h"
-#include "runtime/wstring.h"
 
 namespace rxTheme {
 

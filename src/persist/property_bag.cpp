@@ -1,15 +1,15 @@
-#include "persist/property_bag.h"
+#include <rxtheme/persist/property_bag.h>
 
 #include <algorithm>
 #include <type_traits>
 #include <utility>
 
+#include <rxtheme/runtime/automation_error.h>
+#include <rxtheme/runtime/object_registry.h>
+#include <rxtheme/runtime/std_font.h>
 #include "persist/class_factory.h"
 #include "persist/contents_codec.h"
 #include "persist/font_attributes.h"
-#include "runtime/automation_error.h"
-#include "runtime/object_registry.h"
-#include "runtime/std_font.h"
 
 namespace rxTheme {
 

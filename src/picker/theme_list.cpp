@@ -1,4 +1,4 @@
-#include "picker/theme_list.h"
+#include <rxtheme/picker/theme_list.h>
 
 #include <algorithm>
 #include <utility>

@@ -1,14 +1,14 @@
-#include "picker/theme_picker.h"
+#include <rxtheme/picker/theme_picker.h>
 
 #include <string>
 #include <utility>
 
+#include <rxtheme/picker/preview.h>
+#include <rxtheme/runtime/automation_error.h>
+#include <rxtheme/theme/theme.h>
 #include "picker/function_library.h"
-#include "picker/preview.h"
 #include "platform/env.h"
-#include "runtime/automation_error.h"
 #include "theme/component.h"
-#include "theme/theme.h"
 
 namespace rxTheme {
 namespace {

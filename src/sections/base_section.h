@@ -5,9 +5,9 @@
 #include <array>
 #include <string_view>
 
+#include <rxtheme/settings/base_object.h>
 #include "sections/parse_observer.h"
 #include "sections/section.h"
-#include "settings/base_object.h"
 
 namespace rxTheme {
 

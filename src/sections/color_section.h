@@ -6,9 +6,9 @@
 #include <array>
 #include <cstdint>
 
+#include <rxtheme/settings/color_object.h>
 #include "sections/parse_observer.h"
 #include "sections/section.h"
-#include "settings/color_object.h"
 
 namespace rxTheme {
 

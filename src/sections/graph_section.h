@@ -7,9 +7,9 @@
 #include <array>
 #include <cstdint>
 
+#include <rxtheme/settings/graph_object.h>
 #include "sections/parse_observer.h"
 #include "sections/section.h"
-#include "settings/graph_object.h"
 
 namespace rxTheme {
 

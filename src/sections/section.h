@@ -14,11 +14,11 @@
 #include <utility>
 #include <vector>
 
-#include "persist/persistable.h"
-#include "persist/property_bag.h"
-#include "runtime/automation_error.h"
-#include "runtime/variant.h"
-#include "runtime/wstring.h"
+#include <rxtheme/persist/persistable.h>
+#include <rxtheme/persist/property_bag.h>
+#include <rxtheme/runtime/automation_error.h>
+#include <rxtheme/runtime/variant.h>
+#include <rxtheme/runtime/wstring.h>
 #include "sections/section_key.h"
 #include "settings/settings_key.h"
 

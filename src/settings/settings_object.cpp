@@ -5,14 +5,14 @@
 #include <type_traits>
 #include <utility>
 
+#include <rxtheme/persist/property_bag.h>
+#include <rxtheme/runtime/automation_error.h>
+#include <rxtheme/runtime/variant.h>
+#include <rxtheme/settings/base_object.h>
+#include <rxtheme/settings/color_object.h>
+#include <rxtheme/settings/graph_object.h>
 #include "persist/class_factory.h"
 #include "persist/name_index.h"
-#include "persist/property_bag.h"
-#include "runtime/automation_error.h"
-#include "runtime/variant.h"
-#include "settings/base_object.h"
-#include "settings/color_object.h"
-#include "settings/graph_object.h"
 
 namespace rxTheme {
 

@@ -11,9 +11,9 @@
 #include <span>
 #include <vector>
 
-#include "persist/persistable.h"
+#include <rxtheme/persist/persistable.h>
+#include <rxtheme/runtime/wstring.h>
 #include "platform/env.h"
-#include "runtime/wstring.h"
 #include "settings/property_info.h"
 #include "settings/settings_key.h"
 #include "settings/text_slots.h"

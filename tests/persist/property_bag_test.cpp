@@ -1,5 +1,5 @@
 // Writing and reading values, fonts, null references and nested objects.
-#include "persist/property_bag.h"
+#include <rxtheme/persist/property_bag.h>
 
 #include <gtest/gtest.h>
 
@@ -8,11 +8,11 @@
 #include <stdexcept>
 #include <vector>
 
+#include <rxtheme/runtime/automation_error.h>
+#include <rxtheme/runtime/object_registry.h>
+#include <rxtheme/runtime/std_font.h>
 #include "persist/class_factory.h"
 #include "persist/contents_codec.h"
-#include "runtime/automation_error.h"
-#include "runtime/object_registry.h"
-#include "runtime/std_font.h"
 #include "support/bag_round_trip.h"
 #include "support/section_text.h"
 

@@ -18,11 +18,11 @@
 #include <memory>
 #include <string>
 
+#include <rxtheme/picker/select_theme.h>
+#include <rxtheme/picker/theme_picker.h>
+#include <rxtheme/theme/theme.h>
 #include "../support/theme_package.h"
-#include "picker/select_theme.h"
-#include "picker/theme_picker.h"
 #include "qt_picker_view.h"
-#include "theme/theme.h"
 
 namespace rxTheme {
 namespace {

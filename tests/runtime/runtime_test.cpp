@@ -1,9 +1,9 @@
 // Text helpers, errors and the registry of creatable classes.
 #include <gtest/gtest.h>
 
-#include "runtime/automation_error.h"
-#include "runtime/object_registry.h"
-#include "runtime/wstring.h"
+#include <rxtheme/runtime/automation_error.h>
+#include <rxtheme/runtime/object_registry.h>
+#include <rxtheme/runtime/wstring.h>
 #include "support/section_text.h"
 
 namespace rxTheme {

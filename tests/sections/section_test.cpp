@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "persist/property_bag.h"
+#include <rxtheme/persist/property_bag.h>
 #include "platform/env.h"
 #include "sections/base_section.h"
 #include "sections/color_section.h"

@@ -2,11 +2,11 @@
 // persistence rules; typed suites check each rule for every object that has it.
 #include <gtest/gtest.h>
 
-#include "persist/property_bag.h"
+#include <rxtheme/persist/property_bag.h>
+#include <rxtheme/settings/base_object.h>
+#include <rxtheme/settings/color_object.h>
+#include <rxtheme/settings/graph_object.h>
 #include "platform/env.h"
-#include "settings/base_object.h"
-#include "settings/color_object.h"
-#include "settings/graph_object.h"
 #include "support/bag_round_trip.h"
 #include "support/section_text.h"
 #include "support/test_keys.h"

@@ -13,7 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "runtime/wstring.h"
+#include <rxtheme/runtime/wstring.h>
 
 namespace rxTheme {
 

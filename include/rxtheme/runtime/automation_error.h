@@ -6,7 +6,7 @@
 #include <exception>
 #include <string>
 
-#include "runtime/wstring.h"
+#include <rxtheme/runtime/wstring.h>
 
 namespace rxTheme {
 

@@ -1,11 +1,11 @@
-#include "platform/mem_env.h"
+#include "support/mem_env.h"
 
 #include <algorithm>
 #include <cstring>
 #include <utility>
 
+#include <rxtheme/runtime/automation_error.h>
 #include "platform/profile_reader.h"
-#include "runtime/automation_error.h"
 
 namespace rxTheme {
 

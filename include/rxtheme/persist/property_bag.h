@@ -15,11 +15,11 @@
 #include <string_view>
 #include <vector>
 
+#include <rxtheme/persist/persistable.h>
+#include <rxtheme/runtime/object.h>
+#include <rxtheme/runtime/variant.h>
 #include "persist/name_index.h"
-#include "persist/persistable.h"
 #include "persist/stored_entry.h"
-#include "runtime/object.h"
-#include "runtime/variant.h"
 
 namespace rxTheme {
 

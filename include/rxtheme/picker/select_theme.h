@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-#include "picker/picker_view.h"
+#include <rxtheme/picker/picker_view.h>
 
 namespace rxTheme {
 

@@ -16,11 +16,11 @@
 #include <memory>
 #include <string_view>
 
-#include "picker/picker_view.h"
-#include "picker/preview_scene.h"
+#include <rxtheme/picker/picker_view.h>
+#include <rxtheme/picker/preview_scene.h>
+#include <rxtheme/picker/theme_list.h>
+#include <rxtheme/runtime/wstring.h>
 #include "picker/product_name.h"
-#include "picker/theme_list.h"
-#include "runtime/wstring.h"
 
 namespace rxTheme {
 

@@ -7,11 +7,20 @@
 #include <optional>
 #include <span>
 
-#include "runtime/number_text.h"
-#include "runtime/object.h"
-#include "runtime/wstring.h"
+#include <rxtheme/runtime/object.h>
+#include <rxtheme/runtime/wstring.h>
 
 namespace rxTheme {
+
+// The 14 value bytes of a decimal variant, as laid out in bytes 2-15 of its
+// image: scale (0-28), sign (0 or 0x80), high 32 bits, low 64 bits.
+struct Decimal {
+  uint8_t scale = 0;
+  uint8_t sign = 0;
+  uint32_t hi32 = 0;
+  uint64_t lo64 = 0;
+  friend bool operator==(const Decimal&, const Decimal&) = default;
+};
 
 // Variant type codes, as stored in the 16-byte variant image.
 enum class VarType : uint16_t {

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "runtime/object.h"
-#include "runtime/wstring.h"
+#include <rxtheme/runtime/object.h>
+#include <rxtheme/runtime/wstring.h>
 
 namespace rxTheme {
 

@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "persist/persistable.h"
-#include "runtime/variant.h"
-#include "runtime/wstring.h"
+#include <rxtheme/persist/persistable.h>
+#include <rxtheme/runtime/variant.h>
+#include <rxtheme/runtime/wstring.h>
 
 namespace rxTheme {
 

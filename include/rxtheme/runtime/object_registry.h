@@ -6,8 +6,8 @@
 #include <functional>
 #include <string_view>
 
-#include "runtime/object.h"
-#include "runtime/wstring.h"
+#include <rxtheme/runtime/object.h>
+#include <rxtheme/runtime/wstring.h>
 
 namespace rxTheme {
 

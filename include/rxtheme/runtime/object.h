@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "runtime/wstring.h"
+#include <rxtheme/runtime/wstring.h>
 
 namespace rxTheme {
 

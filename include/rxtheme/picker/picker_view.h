@@ -3,8 +3,8 @@
 // widgets, tests with a recording fake. Nothing here names a toolkit.
 #pragma once
 
-#include "picker/preview_scene.h"
-#include "runtime/wstring.h"
+#include <rxtheme/picker/preview_scene.h>
+#include <rxtheme/runtime/wstring.h>
 
 namespace rxTheme {
 
