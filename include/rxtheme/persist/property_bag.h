@@ -15,13 +15,17 @@
 #include <string_view>
 #include <vector>
 
+#include <rxtheme/export.h>
 #include <rxtheme/persist/persistable.h>
 #include <rxtheme/runtime/object.h>
 #include <rxtheme/runtime/variant.h>
-#include "persist/name_index.h"
-#include "persist/stored_entry.h"
 
 namespace rxTheme {
+
+class NameIndex;
+class NameTable;
+class StoredEntry;
+struct BagAccess;
 
 // One stored property, copied out of a bag.
 struct PropertyEntry {
@@ -30,9 +34,14 @@ struct PropertyEntry {
   Variant Value;       // plain value, or a nested bag's Contents as a string
 };
 
-class PropertyBagX : public Object {
+class RXTHEME_API PropertyBagX : public Object {
  public:
-  PropertyBagX() = default;
+  PropertyBagX();
+  ~PropertyBagX() override;
+  PropertyBagX(const PropertyBagX& other);
+  PropertyBagX(PropertyBagX&& other) noexcept;
+  PropertyBagX& operator=(const PropertyBagX& other);
+  PropertyBagX& operator=(PropertyBagX&& other) noexcept;
   WString TypeName() const override { return u"PropertyBagX"; }
 
   // The entries encoded as contents units (one unit 0 for an empty bag).
@@ -57,8 +66,18 @@ class PropertyBagX : public Object {
   // The same with a default that is always given (no optional to build).
   Variant ReadProperty(std::u16string_view name, const Variant& default_value);
 
+  // The entries in order, copied out.
+  std::vector<PropertyEntry> Entries() const;
+
+  // Nested objects deeper than this read as null references.
+  static constexpr int kMaxNesting = 64;
+
+ private:
+  // The component's own access to the stored entries (persist/bag_access.h).
+  friend struct BagAccess;
+
   // first[k] becomes the index of the entry that ReadProperty finds under
-  // the k-th name of `keys`, or NameIndex::kNotFound (always, for a name that
+  // the k-th name of `keys`, or kNotFound (always, for a name that
   // repeats an earlier one of `keys`): one pass over the entries, for an
   // object that reads many keys of which few are stored.
   void FindEach(const NameTable& keys, std::span<size_t> first) const;
@@ -67,20 +86,14 @@ class PropertyBagX : public Object {
   // name by which it finds entry `index` (one that FindEach gave).
   Variant ReadFound(size_t index);
 
-  // The entries in order, as the bag holds them (see StoredEntry), for tools
-  // that inspect saved state.
-  std::span<const StoredEntry> Stored() const { return entries_; }
   // The nested bag stored in entry `index`, decoded from the entry's text
   // without copying it; raises 999 as Contents does.
   PropertyBagX Nested(size_t index) const;
-  // The entries in order, copied out.
-  std::vector<PropertyEntry> Entries() const;
 
-  // Nested objects deeper than this read as null references.
-  static constexpr int kMaxNesting = 64;
-
- private:
-  explicit PropertyBagX(int depth) : depth_(depth) {}
+  explicit PropertyBagX(int depth);
+  // The first entry of `name` (without regard to case), or kNotFound.
+  size_t Find(std::u16string_view name);
+  static constexpr size_t kNotFound = static_cast<size_t>(-1);
   // Replaces the entries by those decoded from `contents`, a range of
   // `owner`, which the bag keeps.
   void Decode(std::shared_ptr<const WString> owner, std::u16string_view contents);
@@ -90,10 +103,7 @@ class PropertyBagX : public Object {
   // The entries encoded, in a string with room for `spare` more units.
   WString Encode(size_t spare) const;
   // A written entry and the one string of its own that its texts live in.
-  struct WrittenEntry {
-    StoredEntry entry;
-    std::shared_ptr<const WString> storage;
-  };
+  struct WrittenEntry;
   // An entry of `name` and `type` whose value is Empty, its texts appended
   // to `value_text`; a caller with a text value makes it the entry's with
   // SetValueText.
@@ -113,7 +123,8 @@ class PropertyBagX : public Object {
   // It may be shorter than entries_ (empty for a decoded bag): an entry past
   // its end is a decoded one.
   std::vector<std::shared_ptr<const WString>> written_;
-  NameIndex index_;
+  // Made once a lookup needs it: small lists are walked.
+  std::unique_ptr<NameIndex> index_;
   int depth_ = 0;
 };
 

@@ -20,15 +20,15 @@
 #include <rxtheme/picker/preview_scene.h>
 #include <rxtheme/picker/theme_list.h>
 #include <rxtheme/runtime/wstring.h>
-#include "picker/product_name.h"
 
 namespace rxTheme {
 
 class AutomationError;
 class CTheme;
 
-// The product name of the component's version information.
-inline constexpr char16_t kProductName[] = u"" RXTHEME_PRODUCT_NAME;
+// The product name of the component's version information (the same text as
+// the Windows resource script's, which theme_picker.cpp checks).
+inline constexpr char16_t kProductName[] = u"Corvane Webdrift";
 
 enum class ControlId {
   kFrSelect,
