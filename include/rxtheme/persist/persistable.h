@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include <rxtheme/export.h>
 #include <rxtheme/runtime/object.h>
 #include <rxtheme/runtime/wstring.h>
 
@@ -16,7 +17,7 @@ inline constexpr char16_t kLibraryName[] = u"rxTheme";
 
 // Saves and restores an object through a PropertyBagX. The bag is the only
 // caller inside the component.
-class IPropertyBagX : public Object {
+class RXTHEME_API IPropertyBagX : public Object {
  public:
   // Called when a caller reads an absent key with this object as the default.
   // Every class of the component keeps its values: this does nothing.
@@ -31,6 +32,6 @@ class IPropertyBagX : public Object {
 };
 
 // The object's persistence interface, or null when it has none.
-std::shared_ptr<IPropertyBagX> AsPersistable(const ObjectRef& object);
+RXTHEME_API std::shared_ptr<IPropertyBagX> AsPersistable(const ObjectRef& object);
 
 }  // namespace rxTheme

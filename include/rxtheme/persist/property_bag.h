@@ -80,42 +80,42 @@ class RXTHEME_API PropertyBagX : public Object {
   // the k-th name of `keys`, or kNotFound (always, for a name that
   // repeats an earlier one of `keys`): one pass over the entries, for an
   // object that reads many keys of which few are stored.
-  void FindEach(const NameTable& keys, std::span<size_t> first) const;
+  RXTHEME_LOCAL void FindEach(const NameTable& keys, std::span<size_t> first) const;
 
   // What ReadProperty gives, with a default that is no object, under the
   // name by which it finds entry `index` (one that FindEach gave).
-  Variant ReadFound(size_t index);
+  RXTHEME_LOCAL Variant ReadFound(size_t index);
 
   // The nested bag stored in entry `index`, decoded from the entry's text
   // without copying it; raises 999 as Contents does.
-  PropertyBagX Nested(size_t index) const;
+  RXTHEME_LOCAL PropertyBagX Nested(size_t index) const;
 
-  explicit PropertyBagX(int depth);
+  RXTHEME_LOCAL explicit PropertyBagX(int depth);
   // The first entry of `name` (without regard to case), or kNotFound.
-  size_t Find(std::u16string_view name);
+  RXTHEME_LOCAL size_t Find(std::u16string_view name);
   static constexpr size_t kNotFound = static_cast<size_t>(-1);
   // Replaces the entries by those decoded from `contents`, a range of
   // `owner`, which the bag keeps.
-  void Decode(std::shared_ptr<const WString> owner, std::u16string_view contents);
+  RXTHEME_LOCAL void Decode(std::shared_ptr<const WString> owner, std::u16string_view contents);
   // Makes room for the records after unit `position` of `units`, once the
   // entries decoded so far fill the list.
-  void ReserveForRest(size_t position, size_t units);
+  RXTHEME_LOCAL void ReserveForRest(size_t position, size_t units);
   // The entries encoded, in a string with room for `spare` more units.
-  WString Encode(size_t spare) const;
+  RXTHEME_LOCAL WString Encode(size_t spare) const;
   // A written entry and the one string of its own that its texts live in.
   struct WrittenEntry;
   // An entry of `name` and `type` whose value is Empty, its texts appended
   // to `value_text`; a caller with a text value makes it the entry's with
   // SetValueText.
-  static WrittenEntry Written(WString value_text, std::u16string_view name,
-                              std::u16string_view type);
-  static void SetValueText(WrittenEntry& written, size_t units);
-  void Append(WrittenEntry written);
+  RXTHEME_LOCAL static WrittenEntry Written(WString value_text, std::u16string_view name,
+                                            std::u16string_view type);
+  RXTHEME_LOCAL static void SetValueText(WrittenEntry& written, size_t units);
+  RXTHEME_LOCAL void Append(WrittenEntry written);
   // What the texts of entry `index` lie in.
-  const std::shared_ptr<const WString>& StorageOf(size_t index) const;
-  Variant Read(std::u16string_view name, const Variant& default_value);
+  RXTHEME_LOCAL const std::shared_ptr<const WString>& StorageOf(size_t index) const;
+  RXTHEME_LOCAL Variant Read(std::u16string_view name, const Variant& default_value);
   // Reads entry `index`, a nested object or font, as a new object.
-  Variant ReadObject(size_t index);
+  RXTHEME_LOCAL Variant ReadObject(size_t index);
 
   std::vector<StoredEntry> entries_;
   std::shared_ptr<const WString> contents_;  // what decoded entries refer to

@@ -3,6 +3,7 @@
 // widgets, tests with a recording fake. Nothing here names a toolkit.
 #pragma once
 
+#include <rxtheme/export.h>
 #include <rxtheme/picker/preview_scene.h>
 #include <rxtheme/runtime/wstring.h>
 
@@ -19,7 +20,7 @@ struct TwipsSize {
   double height = 0;
 };
 
-class PickerView {
+class RXTHEME_API PickerView {
  public:
   virtual ~PickerView() = default;
 

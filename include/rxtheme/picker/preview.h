@@ -6,6 +6,7 @@
 
 #include <string_view>
 
+#include <rxtheme/export.h>
 #include <rxtheme/runtime/wstring.h>
 
 namespace rxTheme {
@@ -18,7 +19,7 @@ class CTheme;
 enum class PreviewEscaping { kNone, kHtml };
 
 // Appends one line of the page and its CR LF.
-void AddPreviewLine(WString& preview_html, std::u16string_view line);
+RXTHEME_API void AddPreviewLine(WString& preview_html, std::u16string_view line);
 
 // Builds the preview page of `theme` into `preview_html` (emptied first).
 //
@@ -30,8 +31,9 @@ void AddPreviewLine(WString& preview_html, std::u16string_view line);
 // line (with or without the background attribute). Errors of the theme and
 // its settings objects pass through; the lines appended before stay.
 // With PreviewEscaping::kHtml the page is the same but for the escaped values.
-void BuildPreview(CTheme& theme, bool vivid, bool active, bool background, WString& preview_html,
-                  PreviewEscaping escaping = PreviewEscaping::kNone);
+RXTHEME_API void BuildPreview(CTheme& theme, bool vivid, bool active, bool background,
+                              WString& preview_html,
+                              PreviewEscaping escaping = PreviewEscaping::kNone);
 
 // The values the page shows, read from the theme's settings objects as
 // BuildPreview reads them (without changing the theme's switches).
@@ -52,6 +54,6 @@ struct PreviewValues {
   WString separator_image;
   WString nav_button_images[4];  // previous page, home, up, next page
 };
-PreviewValues ReadPreviewValues(CTheme& theme);
+RXTHEME_API PreviewValues ReadPreviewValues(CTheme& theme);
 
 }  // namespace rxTheme

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include <rxtheme/export.h>
 #include <rxtheme/runtime/wstring.h>
 
 namespace rxTheme {
@@ -41,7 +42,7 @@ struct SceneFont {
 inline constexpr char16_t kDefaultFamilies[] = u"Times New Roman, serif";
 
 // The names of a family list, in order, without surrounding spaces or quotes.
-std::vector<WString> FontFamilies(std::u16string_view list);
+RXTHEME_API std::vector<WString> FontFamilies(std::u16string_view list);
 
 struct TextExtent {
   int width = 0;
@@ -50,7 +51,7 @@ struct TextExtent {
 };
 
 // Text measuring in the view's toolkit.
-class TextMetrics {
+class RXTHEME_API TextMetrics {
  public:
   virtual ~TextMetrics() = default;
   virtual TextExtent Measure(const SceneFont& font, std::u16string_view text) const = 0;
@@ -84,18 +85,18 @@ struct PreviewScene {
 
 // "#RRGGBB" as a color; nullopt for any other text (the page then keeps the
 // color it inherits).
-std::optional<Rgb> ParseColor(std::u16string_view text);
+RXTHEME_API std::optional<Rgb> ParseColor(std::u16string_view text);
 
 // The preview page of `values` (with or without its background picture, as
 // BuildPreview's `background` chooses). Pictures are read through the
 // current Env from the paths the page names; a picture that is not named, is
 // missing or is no PNG, GIF or JPEG draws nothing and, without a size of its
 // own on the page, takes no room.
-PreviewScene BuildPreviewScene(const PreviewValues& values, bool background,
-                               const TextMetrics& metrics);
+RXTHEME_API PreviewScene BuildPreviewScene(const PreviewValues& values, bool background,
+                                           const TextMetrics& metrics);
 
 // A page that shows one line of plain text, as a browser shows a document
 // that is only that text.
-PreviewScene TextScene(const WString& text, const TextMetrics& metrics);
+RXTHEME_API PreviewScene TextScene(const WString& text, const TextMetrics& metrics);
 
 }  // namespace rxTheme

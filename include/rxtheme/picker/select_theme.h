@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+#include <rxtheme/export.h>
 #include <rxtheme/picker/picker_view.h>
 
 namespace rxTheme {
@@ -19,15 +20,15 @@ using PickerViewFactory = std::function<std::unique_ptr<PickerView>()>;
 
 // Installs the factory that makes the dialog's view; an empty factory removes
 // it. Without one, SelectTheme fails with 429.
-void InstallPickerViewFactory(PickerViewFactory factory);
+RXTHEME_API void InstallPickerViewFactory(PickerViewFactory factory);
 
 // Shows the picker on `theme`: the component-wide dialog edits that theme
 // while it is open and is unloaded afterwards, so each call starts afresh.
 // Raises 91 for a null theme, 429 when no view factory is installed (or it
 // makes no view), and 400 when the dialog is already open.
-int32_t SelectTheme(const std::shared_ptr<CTheme>& theme);
+RXTHEME_API int32_t SelectTheme(const std::shared_ptr<CTheme>& theme);
 
 // The open dialog, or nullptr when none is open.
-ThemePicker* OpenThemePicker();
+RXTHEME_API ThemePicker* OpenThemePicker();
 
 }  // namespace rxTheme

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <vector>
 
+#include <rxtheme/export.h>
 #include <rxtheme/runtime/wstring.h>
 
 namespace rxTheme {
@@ -17,7 +18,7 @@ struct ThemeEntry {
 
 // Entries kept sorted by text without regard to letter case; entries with
 // equal texts keep the order in which they were added.
-class ThemeList {
+class RXTHEME_API ThemeList {
  public:
   static constexpr size_t kNone = static_cast<size_t>(-1);
 
@@ -46,6 +47,6 @@ inline constexpr size_t kTitleBufferSize = 80;
 // F/F.inf exists, with the "title" of its "info" section (empty when absent)
 // and the tag F/F.elm (not checked). A missing themes folder lists nothing.
 // Errors of the file system pass through; the entries found before are added.
-void ListInstalledThemes(const WString& themes_folder, ThemeList& list);
+RXTHEME_API void ListInstalledThemes(const WString& themes_folder, ThemeList& list);
 
 }  // namespace rxTheme

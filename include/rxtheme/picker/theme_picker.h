@@ -16,6 +16,7 @@
 #include <memory>
 #include <string_view>
 
+#include <rxtheme/export.h>
 #include <rxtheme/picker/picker_view.h>
 #include <rxtheme/picker/preview_scene.h>
 #include <rxtheme/picker/theme_list.h>
@@ -64,8 +65,8 @@ struct ControlSpec {
 };
 
 // Every control, in ControlId order.
-const std::array<ControlSpec, kControlCount>& PickerControls();
-const ControlSpec& PickerControl(ControlId id);
+RXTHEME_API const std::array<ControlSpec, kControlCount>& PickerControls();
+RXTHEME_API const ControlSpec& PickerControl(ControlId id);
 
 // The dialog's caption and client area, in twips.
 inline constexpr char16_t kPickerCaption[] = u"Select Theme";
@@ -73,12 +74,12 @@ inline constexpr int kPickerClientWidth = 10470;
 inline constexpr int kPickerClientHeight = 6165;
 
 // How the dialog shows a failure: "Error <number>: <description>".
-WString ErrorText(const AutomationError& error);
+RXTHEME_API WString ErrorText(const AutomationError& error);
 
 // The first preview page, before a theme is picked.
 inline constexpr char16_t kNoThemeSelected[] = u"No theme selected.";
 
-class ThemePicker {
+class RXTHEME_API ThemePicker {
  public:
   // `theme` is the edited theme; `view` must outlive the picker.
   ThemePicker(std::shared_ptr<CTheme> theme, PickerView& view);
@@ -132,17 +133,17 @@ class ThemePicker {
  private:
   static size_t Index(ControlId id) { return static_cast<size_t>(id); }
 
-  void CenterForm();
-  void ListThemes();
-  void SetCheck(ControlId box, int state);
-  void OnCheckClick(ControlId box);
-  void EnableThemeControls(bool enabled);
-  void SelectThemeFile(const WString& file, const WString& title);
-  void RebuildPreview();
-  void Hide();
-  void ReportError(const AutomationError& error);
+  RXTHEME_LOCAL void CenterForm();
+  RXTHEME_LOCAL void ListThemes();
+  RXTHEME_LOCAL void SetCheck(ControlId box, int state);
+  RXTHEME_LOCAL void OnCheckClick(ControlId box);
+  RXTHEME_LOCAL void EnableThemeControls(bool enabled);
+  RXTHEME_LOCAL void SelectThemeFile(const WString& file, const WString& title);
+  RXTHEME_LOCAL void RebuildPreview();
+  RXTHEME_LOCAL void Hide();
+  RXTHEME_LOCAL void ReportError(const AutomationError& error);
   template <typename Action>
-  void Guarded(Action&& action);
+  RXTHEME_LOCAL void Guarded(Action&& action);
 
   std::shared_ptr<CTheme> theme_;
   PickerView& view_;

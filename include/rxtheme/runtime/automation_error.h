@@ -6,6 +6,7 @@
 #include <exception>
 #include <string>
 
+#include <rxtheme/export.h>
 #include <rxtheme/runtime/wstring.h>
 
 namespace rxTheme {
@@ -36,7 +37,7 @@ inline constexpr char16_t kNoDialogToolkit[] =
 // The default source of errors raised by the component.
 inline constexpr char16_t kDefaultErrorSource[] = u"rxTheme";
 
-class AutomationError : public std::exception {
+class RXTHEME_API AutomationError : public std::exception {
  public:
   AutomationError(int32_t number, WString source, WString description);
 
@@ -55,10 +56,10 @@ class AutomationError : public std::exception {
 };
 
 // The standard description of a run-time error number; empty when unknown.
-WString StandardDescription(int32_t number);
+RXTHEME_API WString StandardDescription(int32_t number);
 
 // Throws AutomationError. An empty description is replaced by the standard one.
-[[noreturn]] void RaiseError(int32_t number, WString description = {},
-                             WString source = kDefaultErrorSource);
+[[noreturn]] RXTHEME_API void RaiseError(int32_t number, WString description = {},
+                                         WString source = kDefaultErrorSource);
 
 }  // namespace rxTheme

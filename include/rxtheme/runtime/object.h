@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include <rxtheme/export.h>
 #include <rxtheme/runtime/wstring.h>
 
 namespace rxTheme {
@@ -11,7 +12,7 @@ namespace rxTheme {
 // an empty pointer. Interfaces beyond this base (persistence, for example) are
 // reached with std::dynamic_pointer_cast, the way a client asks an automation
 // object for another of its interfaces.
-class Object {
+class RXTHEME_API Object {
  public:
   virtual ~Object() = default;
 

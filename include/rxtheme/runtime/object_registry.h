@@ -6,6 +6,7 @@
 #include <functional>
 #include <string_view>
 
+#include <rxtheme/export.h>
 #include <rxtheme/runtime/object.h>
 #include <rxtheme/runtime/wstring.h>
 
@@ -15,17 +16,17 @@ using ObjectFactory = std::function<ObjectRef()>;
 
 // Registers (or replaces) a creatable class. Identifiers match without regard
 // to letter case, as the platform's registry does.
-void RegisterCreatable(const WString& prog_id, ObjectFactory factory);
+RXTHEME_API void RegisterCreatable(const WString& prog_id, ObjectFactory factory);
 
 // Creates a new object of a registered class; raises 429 "Can't create object"
 // for an identifier that is not registered.
-ObjectRef CreateObject(const WString& prog_id);
+RXTHEME_API ObjectRef CreateObject(const WString& prog_id);
 
 // CreateObject without the error for a class that is not registered: a null
 // reference then, and also when the class's factory makes no object. Errors
 // that a registered factory raises (a platform refusing the class with 429,
 // for one) still reach the caller.
-ObjectRef TryCreateObject(std::u16string_view prog_id);
+RXTHEME_API ObjectRef TryCreateObject(std::u16string_view prog_id);
 
 // Registers a class at static-initialisation time:
 //   static const CreatableRegistration kReg(u"rxTheme.CTheme", [] { ... });

@@ -4,12 +4,13 @@
 #include <cstdint>
 #include <memory>
 
+#include <rxtheme/export.h>
 #include <rxtheme/runtime/object.h>
 #include <rxtheme/runtime/wstring.h>
 
 namespace rxTheme {
 
-class StdFont : public Object {
+class RXTHEME_API StdFont : public Object {
  public:
   WString TypeName() const override { return u"Font"; }
 

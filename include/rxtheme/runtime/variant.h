@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 
+#include <rxtheme/export.h>
 #include <rxtheme/runtime/object.h>
 #include <rxtheme/runtime/wstring.h>
 
@@ -42,7 +43,7 @@ enum class VarType : uint16_t {
 
 using VariantImage = std::array<uint8_t, 16>;
 
-class Variant {
+class RXTHEME_API Variant {
  public:
   // Empty.
   Variant() = default;
@@ -116,7 +117,7 @@ class Variant {
 
  private:
   // The integer value, a boolean's being -1 whatever non-zero bits it holds.
-  int64_t IntValue() const;
+  RXTHEME_LOCAL int64_t IntValue() const;
 
   VarType type_ = VarType::Empty;
   int64_t int_ = 0;  // I2, I4, Currency, Error, Bool (as stored), UI1
@@ -129,12 +130,12 @@ class Variant {
 // Clears the bytes of an image that its type does not use (the reserved
 // bytes, and value bytes beyond the type's width). Returns false, leaving the
 // image alone, for a type code that FromImage refuses.
-bool ClearUnusedImageBytes(VariantImage& image);
+RXTHEME_API bool ClearUnusedImageBytes(VariantImage& image);
 
 // Automation variant equality, as the property bag uses it to compare a value
 // with its default: numbers compare by value whatever their type (boolean false
 // equals 0), strings compare exactly, a string never equals a number, Empty
 // equals 0 and the empty string, Null equals nothing (itself included).
-bool VariantEquals(const Variant& a, const Variant& b);
+RXTHEME_API bool VariantEquals(const Variant& a, const Variant& b);
 
 }  // namespace rxTheme

@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include <rxtheme/export.h>
 #include <rxtheme/runtime/wstring.h>
 
 namespace rxTheme {
@@ -28,7 +29,7 @@ struct LoadReport {
   size_t cut_off = 0;
 };
 
-class ThemeLoader {
+class RXTHEME_API ThemeLoader {
  public:
   // The whole of CTheme::Load. Returns 0; every failure raises, and what was
   // done before it stays done (the version text is stored first). `report`,

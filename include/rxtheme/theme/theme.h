@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 
+#include <rxtheme/export.h>
 #include <rxtheme/persist/persistable.h>
 #include <rxtheme/runtime/variant.h>
 #include <rxtheme/runtime/wstring.h>
@@ -24,7 +25,7 @@ class PropertyBagX;
 class SectionKey;
 class ThemeLoader;
 
-class CTheme : public IPropertyBagX {
+class RXTHEME_API CTheme : public IPropertyBagX {
  public:
   // Creates the base, color and graphics sections, in that order, then sets
   // UseThemeSettings to true through its setter, so that every settings object
@@ -110,7 +111,7 @@ class CTheme : public IPropertyBagX {
   friend class ThemeLoader;
 
   // The passkey for the sections' internal members.
-  static SectionKey Key();
+  RXTHEME_LOCAL static SectionKey Key();
 
   WString working_folder_;
   WString themes_folder_;
