@@ -108,7 +108,7 @@ demo: build
 	tools/demo.sh $(BUILD)
 
 format:
-	find src apps tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	find include src apps tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) $(WIN64_BUILD) $(WIN32_BUILD)

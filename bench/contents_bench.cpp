@@ -18,10 +18,11 @@
 #include <string>
 #include <vector>
 
+#include <rxtheme/persist/property_bag.h>
+#include <rxtheme/theme/theme.h>
+#include "persist/bag_access.h"
 #include "persist/contents_codec.h"
-#include "persist/property_bag.h"
-#include "platform/mem_env.h"
-#include "theme/theme.h"
+#include "support/mem_env.h"
 
 namespace rxTheme {
 namespace {
@@ -110,10 +111,10 @@ void BM_FlatEncode(benchmark::State& state) {
 // Decodes a whole tree as a restore does: each nested value is decoded too,
 // from its parent's contents.
 size_t DecodeTree(const PropertyBagX& bag) {
-  size_t entries = bag.Stored().size();
-  for (size_t i = 0; i < bag.Stored().size(); ++i) {
-    const StoredEntry& e = bag.Stored()[i];
-    if (!e.ObjectType().empty() && e.IsText()) entries += DecodeTree(bag.Nested(i));
+  size_t entries = BagAccess::Stored(bag).size();
+  for (size_t i = 0; i < BagAccess::Stored(bag).size(); ++i) {
+    const StoredEntry& e = BagAccess::Stored(bag)[i];
+    if (!e.ObjectType().empty() && e.IsText()) entries += DecodeTree(BagAccess::Nested(bag, i));
   }
   return entries;
 }
@@ -156,10 +157,10 @@ struct Tree {
 
 void BuildTree(const PropertyBagX& bag, Tree& tree) {
   tree.bag = bag;
-  for (size_t i = 0; i < bag.Stored().size(); ++i) {
-    const StoredEntry& e = bag.Stored()[i];
+  for (size_t i = 0; i < BagAccess::Stored(bag).size(); ++i) {
+    const StoredEntry& e = BagAccess::Stored(bag)[i];
     if (!e.ObjectType().empty() && e.IsText())
-      BuildTree(bag.Nested(i), tree.children.emplace_back());
+      BuildTree(BagAccess::Nested(bag, i), tree.children.emplace_back());
   }
 }
 

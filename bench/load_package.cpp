@@ -4,9 +4,9 @@
 // window toolkit). Used by bench/load_vs_tar.sh.
 #include <cstdio>
 
-#include "runtime/automation_error.h"
-#include "runtime/wstring.h"
-#include "theme/theme.h"
+#include <rxtheme/runtime/automation_error.h>
+#include <rxtheme/runtime/wstring.h>
+#include <rxtheme/theme/theme.h>
 
 int main(int argc, char** argv) {
   using namespace rxTheme;

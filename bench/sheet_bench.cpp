@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include <rxtheme/settings/graph_object.h>
 #include "sections/graph_section.h"
-#include "settings/graph_object.h"
 
 namespace rxTheme {
 
@@ -37,7 +37,7 @@ WString GraphicsSheet(size_t bytes) {
   for (size_t rule = 0; sheet.size() < bytes; ++rule) {
     sheet += kClasses[rule % 8];
     sheet += u"\r\n{\r\n";
-    for (const PropertyInfo& property : CGraphObject::Properties()) {
+    for (const PropertyInfo& property : GraphObjectImpl::Properties()) {
       sheet += u'\t';
       sheet += property.prefix;
       switch (property.reader) {

@@ -1,8 +1,8 @@
 # What `cmake --install` puts under the prefix:
 #   bin/rxtheme, bin/rxtheme-picker          the command and its picker window
-#   include/rxtheme/<layer>/*.h              the headers ("theme/theme.h" with
-#                                            include/rxtheme on the include path)
-#   lib/librxtheme.so*                       the library
+#   include/rxtheme/                         the public headers: <rxtheme/rxtheme.h>
+#                                            and <rxtheme/<layer>/*.h>
+#   lib/librxtheme.so*                       the library, stripped
 #   lib/cmake/rxTheme/                       find_package(rxTheme CONFIG): rxTheme::rxtheme
 #   lib/pkgconfig/rxtheme.pc                 pkg-config --cflags --libs rxtheme
 #   share/rxtheme/themes/<name>/             the bundled themes (themes/CMakeLists.txt)
@@ -18,8 +18,8 @@ set_target_properties(rxtheme_shared PROPERTIES
   OUTPUT_NAME rxtheme EXPORT_NAME rxtheme
   VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
 target_include_directories(rxtheme_shared PUBLIC
-  $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/src>
-  $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/rxtheme>)
+  $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/include>
+  $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
 target_compile_features(rxtheme_shared PUBLIC cxx_std_20)
 
 set(RXTHEME_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/rxTheme)
@@ -27,8 +27,18 @@ set(RXTHEME_THEMES_DIR ${CMAKE_INSTALL_DATADIR}/rxtheme/themes)
 
 install(TARGETS rxtheme_shared EXPORT rxThemeTargets
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/src/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/rxtheme
-        FILES_MATCHING PATTERN "*.h" PATTERN "posix_*.h" EXCLUDE)
+# The installed library carries no debug information (the build tree's keeps
+# it): hosts need only its exported symbols.
+if(CMAKE_STRIP)
+  install(CODE "execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-unneeded
+    \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBDIR}/$<TARGET_FILE_NAME:rxtheme_shared>\"
+    RESULT_VARIABLE stripped)
+    if(NOT stripped EQUAL 0)
+      message(FATAL_ERROR \"could not strip the installed library\")
+    endif()")
+endif()
+# Only the public headers: include/ holds nothing but rxtheme/.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/rxtheme DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 install(EXPORT rxThemeTargets NAMESPACE rxTheme:: DESTINATION ${RXTHEME_CMAKE_DIR})
 
 configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/rxThemeConfig.cmake.in

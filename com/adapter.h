@@ -5,8 +5,8 @@
 #include <memory>
 #include <type_traits>
 
+#include <rxtheme/persist/persistable.h>
 #include "com_support.h"
-#include "persist/persistable.h"
 
 namespace rxTheme::com {
 

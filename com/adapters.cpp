@@ -1,14 +1,14 @@
 #include <mutex>
 #include <unordered_map>
 
+#include <rxtheme/persist/property_bag.h>
+#include <rxtheme/settings/base_object.h>
+#include <rxtheme/settings/color_object.h>
+#include <rxtheme/settings/graph_object.h>
+#include <rxtheme/theme/theme.h>
 #include "adapter.h"
 #include "automation_members.h"
 #include "font_bridge.h"
-#include "persist/property_bag.h"
-#include "settings/base_object.h"
-#include "settings/color_object.h"
-#include "settings/graph_object.h"
-#include "theme/theme.h"
 #include "variant_bridge.h"
 
 namespace rxTheme::com {

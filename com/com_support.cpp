@@ -3,7 +3,7 @@
 #include <mutex>
 #include <vector>
 
-#include "picker/theme_picker.h"
+#include <rxtheme/picker/theme_picker.h>
 
 namespace rxTheme::com {
 

@@ -12,9 +12,9 @@
 #include <atomic>
 #include <new>
 
-#include "runtime/automation_error.h"
-#include "runtime/object.h"
-#include "runtime/wstring.h"
+#include <rxtheme/runtime/automation_error.h>
+#include <rxtheme/runtime/object.h>
+#include <rxtheme/runtime/wstring.h>
 #include "rxtheme_idl.h"
 
 namespace rxTheme::com {

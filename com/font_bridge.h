@@ -4,8 +4,8 @@
 
 #include <memory>
 
+#include <rxtheme/runtime/std_font.h>
 #include "com_support.h"
-#include "runtime/std_font.h"
 
 namespace rxTheme::com {
 

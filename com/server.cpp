@@ -5,8 +5,8 @@
 
 #include <string>
 
+#include <rxtheme/runtime/object_registry.h>
 #include "adapter.h"
-#include "runtime/object_registry.h"
 #include "win_picker_view.h"
 
 namespace rxTheme::com {

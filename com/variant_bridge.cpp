@@ -2,8 +2,8 @@
 
 #include <cstring>
 
+#include <rxtheme/runtime/std_font.h>
 #include "adapter.h"
-#include "runtime/std_font.h"
 
 namespace rxTheme::com {
 namespace {

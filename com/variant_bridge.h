@@ -3,8 +3,8 @@
 
 #include <optional>
 
+#include <rxtheme/runtime/variant.h>
 #include "com_support.h"
-#include "runtime/variant.h"
 
 namespace rxTheme::com {
 

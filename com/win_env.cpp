@@ -7,9 +7,9 @@
 
 #include <string>
 
+#include <rxtheme/runtime/automation_error.h>
 #include "platform/env.h"
 #include "platform/profile_reader.h"
-#include "runtime/automation_error.h"
 
 namespace rxTheme {
 namespace {

@@ -11,11 +11,14 @@
 #include <memory>
 #include <vector>
 
+#include <rxtheme/picker/picker_view.h>
+#include <rxtheme/picker/select_theme.h>
+#include <rxtheme/picker/theme_picker.h>
 #include "com_support.h"
 #include "picker/dialog_layout.h"
-#include "picker/picker_view.h"
-#include "picker/select_theme.h"
-#include "picker/theme_picker.h"
+#include <rxtheme/picker/picker_view.h>
+#include <rxtheme/picker/select_theme.h>
+#include <rxtheme/picker/theme_picker.h>
 #include "win_preview.h"
 #include "win_window.h"
 

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "picker/preview_scene.h"
+#include <rxtheme/picker/preview_scene.h>
 
 namespace rxTheme::com {
 

@@ -9,8 +9,9 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "persist/property_bag.h"
-#include "runtime/automation_error.h"
+#include <rxtheme/persist/property_bag.h>
+#include <rxtheme/runtime/automation_error.h>
+#include "persist/bag_access.h"
 
 namespace {
 
@@ -22,12 +23,12 @@ void Check(bool ok) {
 
 // Visits every nested bag the way `rxtheme bag dump` does.
 void Walk(const PropertyBagX& bag, int depth) {
-  for (size_t i = 0; i < bag.Stored().size(); ++i) {
-    const StoredEntry& e = bag.Stored()[i];
+  for (size_t i = 0; i < BagAccess::Stored(bag).size(); ++i) {
+    const StoredEntry& e = BagAccess::Stored(bag)[i];
     if (e.ObjectType().empty() || e.ObjectType() == u" " || !e.IsText()) continue;
     if (depth >= PropertyBagX::kMaxNesting) continue;
     try {
-      Walk(bag.Nested(i), depth + 1);
+      Walk(BagAccess::Nested(bag, i), depth + 1);
     } catch (const AutomationError& error) {
       Check(error.Number() == kInvalidContents);
     }

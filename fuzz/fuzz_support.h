@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/mem_env.h"
-#include "runtime/automation_error.h"
+#include <rxtheme/runtime/automation_error.h>
+#include "support/mem_env.h"
 
 namespace rxTheme::fuzz {
 

@@ -6,9 +6,9 @@
 // working folder changes, no temporary file stays and the report adds up.
 #include <cstdlib>
 
+#include <rxtheme/theme/loader.h>
+#include <rxtheme/theme/theme.h>
 #include "fuzz_support.h"
-#include "theme/loader.h"
-#include "theme/theme.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace rxTheme;

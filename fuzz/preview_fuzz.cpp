@@ -8,10 +8,10 @@
 #include <cstdlib>
 #include <string_view>
 
+#include <rxtheme/picker/preview.h>
+#include <rxtheme/theme/theme.h>
 #include "../tests/support/theme_package.h"
 #include "fuzz_support.h"
-#include "picker/preview.h"
-#include "theme/theme.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <string_view>
 
+#include <rxtheme/runtime/automation_error.h>
+#include <rxtheme/runtime/wstring.h>
 #include "../tests/support/test_keys.h"
-#include "runtime/automation_error.h"
-#include "runtime/wstring.h"
 #include "sections/base_section.h"
 #include "sections/color_section.h"
 #include "sections/graph_section.h"

@@ -11,8 +11,8 @@
 
 #include "../tests/support/theme_package.h"
 #include "fuzz_support.h"
-#include "theme/theme.h"
-#include "theme/theme_css.h"
+#include <rxtheme/theme/theme.h>
+#include <rxtheme/theme/theme_css.h>
 
 namespace {
 

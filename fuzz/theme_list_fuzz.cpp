@@ -6,10 +6,11 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include <rxtheme/picker/theme_list.h>
 #include "../tests/support/vanishing_env.h"
 #include "fuzz_support.h"
-#include "picker/theme_list.h"
-#include "picker/title_order.h"
+#include <rxtheme/picker/theme_list.h>
+#include <rxtheme/picker/title_order.h>
 #include "platform/profile_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -1,6 +1,13 @@
 #!/usr/bin/env python3
-"""Checks that each layer under src/ includes only itself and the layers before it,
-and that the core library includes nothing beyond the C++ standard library."""
+"""Checks the layering of the core library.
+
+The public headers live in include/rxtheme/<layer>/ (plus the umbrella and
+the version and export headers in include/rxtheme/), the internal headers and
+the sources in src/<layer>/. Each layer includes only itself and the layers
+before it; public headers are included as <rxtheme/...>, internal ones as
+"layer/name.h". A public header includes only public headers and the C++
+standard library, so that a host needs nothing but include/. The core library
+includes nothing beyond the C++ standard library."""
 import pathlib
 import re
 import sys
@@ -9,24 +16,70 @@ LAYERS = ["runtime", "platform", "persist", "settings", "sections", "theme", "pi
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]', re.M)
 # POSIX headers that the platform layer's real file system may use.
 PLATFORM_SYSTEM = {"unistd.h", "fcntl.h", "dirent.h", "sys/stat.h", "sys/types.h", "errno.h"}
+# The public headers outside the layers: they include no layer header but the
+# umbrella, which includes every public one.
+TOP_LEVEL = {"export.h", "version.h", "rxtheme.h"}
+
+
+def layer_rank(name: str):
+    top = name.split("/")[0]
+    return LAYERS.index(top) if top in LAYERS else None
+
+
+def check_file(root, path, rank, public, problems):
+    where = path.relative_to(root)
+    layer = LAYERS[rank] if rank is not None else "top level"
+    for kind, name in INCLUDE.findall(path.read_text()):
+        if kind == '"':
+            if public:
+                problems.append(f"{where}: public header includes internal \"{name}\"")
+                continue
+            if not (root / "src" / name).is_file():
+                problems.append(f"{where}: include \"{name}\" is not an internal layer header")
+                continue
+            target = layer_rank(name)
+        elif name.startswith("rxtheme/"):
+            inner = name[len("rxtheme/"):]
+            if not (root / "include" / name).is_file():
+                problems.append(f"{where}: <{name}> is not a public header")
+                continue
+            if inner in TOP_LEVEL:
+                if inner == "rxtheme.h":
+                    problems.append(f"{where}: the umbrella header is for hosts only")
+                continue
+            target = layer_rank(inner)
+        elif "/" in name or name.endswith(".h"):
+            if not (layer == "platform" and not public and name in PLATFORM_SYSTEM):
+                problems.append(f"{where}: <{name}> is not a standard C++ header")
+            continue
+        else:
+            continue
+        if target is None:
+            problems.append(f"{where}: \"{name}\" is in no layer")
+        elif rank is not None and target > rank:
+            problems.append(f"{where}: {layer} must not include {LAYERS[target]} (\"{name}\")")
 
 
 def main(root: pathlib.Path) -> int:
     problems = []
     for rank, layer in enumerate(LAYERS):
         for path in sorted((root / "src" / layer).glob("*")):
-            if path.suffix not in (".h", ".cpp"):
-                continue
-            for kind, name in INCLUDE.findall(path.read_text()):
-                if kind == '"':
-                    top = name.split("/")[0]
-                    if top not in LAYERS:
-                        problems.append(f"{path}: include \"{name}\" is not a layer header")
-                    elif LAYERS.index(top) > rank:
-                        problems.append(f"{path}: {layer} must not include {top} (\"{name}\")")
-                elif "/" in name or name.endswith(".h"):
-                    if not (layer == "platform" and name in PLATFORM_SYSTEM):
-                        problems.append(f"{path}: <{name}> is not a standard C++ header")
+            if path.suffix in (".h", ".cpp"):
+                check_file(root, path, rank, False, problems)
+        for path in sorted((root / "include" / "rxtheme" / layer).glob("*")):
+            if path.suffix == ".h":
+                check_file(root, path, rank, True, problems)
+    public_root = root / "include" / "rxtheme"
+    for path in sorted(public_root.glob("*")):
+        if path.is_dir():
+            if path.name not in LAYERS:
+                problems.append(f"{path.relative_to(root)}: not a layer")
+        elif path.name not in TOP_LEVEL:
+            problems.append(f"{path.relative_to(root)}: unexpected public header")
+        else:
+            check_file(root, path, None, True, problems)
+    stray = [p for p in (root / "include").iterdir() if p.name != "rxtheme"]
+    problems += [f"{p.relative_to(root)}: include/ holds only rxtheme/" for p in stray]
     for p in problems:
         print(p)
     print(f"layering: {len(problems)} problem(s)")

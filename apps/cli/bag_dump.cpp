@@ -3,12 +3,13 @@
 #include <iostream>
 #include <memory>
 
+#include <rxtheme/persist/property_bag.h>
 #include "command_error.h"
 #include "command_files.h"
 #include "commands.h"
 #include "json_text.h"
+#include "persist/bag_access.h"
 #include "persist/contents_codec.h"
-#include "persist/property_bag.h"
 #include "platform/env.h"
 #include "printable.h"
 #include "state_file.h"
@@ -61,14 +62,14 @@ std::string TypeName(VarType type) {
 // Nested bags decode from their parent's contents, without copies.
 void TextEntries(const PropertyBagX& bag, int depth, std::string& out) {
   const std::string indent(2 * depth, ' ');
-  for (size_t i = 0; i < bag.Stored().size(); ++i) {
-    const StoredEntry& e = bag.Stored()[i];
+  for (size_t i = 0; i < BagAccess::Stored(bag).size(); ++i) {
+    const StoredEntry& e = BagAccess::Stored(bag)[i];
     out += indent + Printable(e.Name());
     if (e.ObjectType() == u" ") {
       out += ": null reference\n";
     } else if (IsNested(e, depth)) {
       out += " [" + Printable(e.ObjectType()) + "]\n";
-      TextEntries(bag.Nested(i), depth + 1, out);
+      TextEntries(BagAccess::Nested(bag, i), depth + 1, out);
     } else {
       const Variant value = e.Value();
       if (!e.ObjectType().empty()) out += " [" + Printable(e.ObjectType()) + "]";
@@ -80,8 +81,8 @@ void TextEntries(const PropertyBagX& bag, int depth, std::string& out) {
 void JsonEntries(const PropertyBagX& bag, int depth, std::string& out) {
   out += "[";
   bool first = true;
-  for (size_t i = 0; i < bag.Stored().size(); ++i) {
-    const StoredEntry& e = bag.Stored()[i];
+  for (size_t i = 0; i < BagAccess::Stored(bag).size(); ++i) {
+    const StoredEntry& e = BagAccess::Stored(bag)[i];
     out += first ? "\n" : ",\n";
     first = false;
     out += std::string(2 * depth + 2, ' ') + "{\"name\": " + JsonString(e.Name()) +
@@ -90,7 +91,7 @@ void JsonEntries(const PropertyBagX& bag, int depth, std::string& out) {
       out += "{\"type\": 0, \"value\": null}";
     } else if (IsNested(e, depth)) {
       out += "{\"entries\": ";
-      JsonEntries(bag.Nested(i), depth + 1, out);
+      JsonEntries(BagAccess::Nested(bag, i), depth + 1, out);
       out += "}";
     } else {
       const Variant value = e.Value();

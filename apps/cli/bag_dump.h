@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "runtime/wstring.h"
+#include <rxtheme/runtime/wstring.h>
 
 namespace rxTheme::cli {
 

@@ -5,7 +5,7 @@
 
 #include "json_tree.h"
 #include "theme/css_text.h"
-#include "theme/theme_css.h"
+#include <rxtheme/theme/theme_css.h>
 
 namespace rxTheme::cli {
 namespace {

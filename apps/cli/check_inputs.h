@@ -3,10 +3,9 @@
 // both, named after it).
 #pragma once
 
+#include <rxtheme/runtime/wstring.h>
 #include <string>
-
 #include "findings.h"
-#include "runtime/wstring.h"
 
 namespace rxTheme::cli {
 

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <utility>
 
-#include "runtime/automation_error.h"
-#include "runtime/wstring.h"
+#include <rxtheme/runtime/automation_error.h>
+#include <rxtheme/runtime/wstring.h>
 
 namespace rxTheme::cli {
 

@@ -3,8 +3,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include <rxtheme/runtime/automation_error.h>
 #include "command_error.h"
-#include "runtime/automation_error.h"
+#include <rxtheme/runtime/automation_error.h>
 #include "theme/package_format.h"
 
 namespace rxTheme::cli {

@@ -11,8 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include <rxtheme/runtime/wstring.h>
 #include "platform/env.h"
-#include "runtime/wstring.h"
 
 namespace rxTheme::cli {
 

@@ -3,10 +3,10 @@
 #include <CLI/CLI.hpp>
 #include <memory>
 
-#include "settings/base_object.h"
-#include "settings/color_object.h"
-#include "settings/graph_object.h"
-#include "theme/theme.h"
+#include <rxtheme/settings/base_object.h>
+#include <rxtheme/settings/color_object.h>
+#include <rxtheme/settings/graph_object.h>
+#include <rxtheme/theme/theme.h>
 
 namespace rxTheme::cli {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "runtime/wstring.h"
-#include "theme/theme_values.h"
+#include <rxtheme/runtime/wstring.h>
+#include <rxtheme/theme/theme_values.h>
 
 namespace rxTheme::cli {
 

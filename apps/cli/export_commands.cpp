@@ -18,9 +18,9 @@
 #include "commands.h"
 #include "findings.h"
 #include "gallery_page.h"
-#include "picker/theme_list.h"
+#include <rxtheme/picker/theme_list.h>
 #include "printable.h"
-#include "runtime/automation_error.h"
+#include <rxtheme/runtime/automation_error.h>
 #include "theme_export.h"
 #include "theme_input.h"
 

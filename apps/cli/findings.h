@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/wstring.h"
+#include <rxtheme/runtime/wstring.h>
 
 namespace rxTheme::cli {
 

@@ -5,9 +5,9 @@
 #include <system_error>
 #include <vector>
 
+#include <rxtheme/picker/theme_list.h>
 #include "check_inputs.h"
 #include "command_files.h"
-#include "picker/theme_list.h"
 #include "platform/env.h"
 
 namespace rxTheme::cli {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "runtime/variant.h"
+#include <rxtheme/runtime/variant.h>
 
 namespace rxTheme::cli {
 

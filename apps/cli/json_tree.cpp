@@ -1,7 +1,7 @@
 #include "json_tree.h"
 
 #include "json_text.h"
-#include "runtime/wstring.h"
+#include <rxtheme/runtime/wstring.h>
 
 namespace rxTheme::cli {
 

@@ -2,10 +2,10 @@
 #include <algorithm>
 #include <string>
 
+#include <rxtheme/runtime/automation_error.h>
 #include "check_inputs.h"
 #include "command_files.h"
 #include "input_file.h"
-#include "runtime/automation_error.h"
 #include "theme/package_format.h"
 #include "theme_check.h"
 

@@ -2,10 +2,10 @@
 
 #include <iostream>
 
+#include <rxtheme/theme/loader.h>
 #include "command_error.h"
 #include "command_files.h"
 #include "printable.h"
-#include "theme/loader.h"
 
 namespace rxTheme::cli {
 

@@ -2,7 +2,7 @@
 // standard error when the package is damaged in a way that Load passes over.
 #pragma once
 
-#include "runtime/wstring.h"
+#include <rxtheme/runtime/wstring.h>
 
 namespace rxTheme {
 class CTheme;

@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include <rxtheme/picker/theme_list.h>
 #include "command_error.h"
 #include "command_files.h"
-#include "picker/theme_list.h"
 #include "platform/env.h"
 
 namespace rxTheme::cli {

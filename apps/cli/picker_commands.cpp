@@ -13,16 +13,16 @@
 #include <string>
 #include <vector>
 
+#include <rxtheme/picker/preview.h>
+#include <rxtheme/picker/theme_list.h>
+#include <rxtheme/theme/theme.h>
 #include "command_error.h"
 #include "command_files.h"
 #include "commands.h"
 #include "json_text.h"
 #include "package_load.h"
 #include "pick_options.h"
-#include "picker/preview.h"
-#include "picker/theme_list.h"
 #include "printable.h"
-#include "theme/theme.h"
 
 namespace rxTheme::cli {
 namespace {

@@ -13,16 +13,16 @@
 #include <string>
 #include <vector>
 
+#include <rxtheme/picker/theme_list.h>
+#include <rxtheme/picker/theme_picker.h>
+#include <rxtheme/theme/theme.h>
 #include "command_error.h"
 #include "command_files.h"
 #include "command_line.h"
 #include "pick_options.h"
-#include "picker/theme_list.h"
-#include "picker/theme_picker.h"
 #include "printable.h"
 #include "qt_picker_view.h"
 #include "state_file.h"
-#include "theme/theme.h"
 
 namespace rxTheme::cli {
 namespace {

@@ -1,6 +1,6 @@
 #include "printable.h"
 
-#include "runtime/wstring.h"
+#include <rxtheme/runtime/wstring.h>
 
 namespace rxTheme::cli {
 

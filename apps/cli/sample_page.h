@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "runtime/wstring.h"
+#include <rxtheme/runtime/wstring.h>
 
 namespace rxTheme::cli {
 

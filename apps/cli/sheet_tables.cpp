@@ -1,11 +1,11 @@
 #include "sheet_tables.h"
 
+#include <rxtheme/settings/base_object.h>
+#include <rxtheme/settings/color_object.h>
+#include <rxtheme/settings/graph_object.h>
 #include "sections/base_section.h"
 #include "sections/color_section.h"
 #include "sections/graph_section.h"
-#include "settings/base_object.h"
-#include "settings/color_object.h"
-#include "settings/graph_object.h"
 
 namespace rxTheme::cli {
 namespace {
@@ -22,14 +22,14 @@ const SheetKind kKinds[] = {
      {"normal colors", "vivid colors"},
      "the style name on a line of its own; a leading \"a:\" is dropped (a:link)",
      CColor::Slots(),
-     CColorObject::Properties()},
+     ColorObjectImpl::Properties()},
     {PieceRole::kGraphSheet,
      "graph",
      {"graph0.css", "graph1.css"},
      {"normal graphics", "active graphics"},
      RX_CLASS_SELECTORS,
      CGraph::Slots(),
-     CGraphObject::Properties()},
+     GraphObjectImpl::Properties()},
     {PieceRole::kBaseSheet,
      "base",
      {"theme.css", nullptr},
@@ -37,7 +37,7 @@ const SheetKind kKinds[] = {
      RX_CLASS_SELECTORS "; the one-line rule body { background-image: url(name) } sets "
                         "body's background picture",
      CThemeBase::Slots(),
-     CThemeBaseObject::Properties()},
+     BaseObjectImpl::Properties()},
 };
 
 }  // namespace

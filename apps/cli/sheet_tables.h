@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/wstring.h"
+#include <rxtheme/runtime/wstring.h>
 #include "sections/section.h"
 #include "settings/property_info.h"
 #include "theme/package_format.h"

@@ -1,11 +1,11 @@
 #include "state_file.h"
 
+#include <rxtheme/persist/property_bag.h>
+#include <rxtheme/theme/theme.h>
 #include "command_error.h"
 #include "command_files.h"
 #include "persist/contents_codec.h"
-#include "persist/property_bag.h"
 #include "platform/env.h"
-#include "theme/theme.h"
 
 namespace rxTheme::cli {
 

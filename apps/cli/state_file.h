@@ -5,8 +5,9 @@
 #include <memory>
 #include <string>
 
+#include <rxtheme/runtime/wstring.h>
 #include "persist/contents_image.h"
-#include "runtime/wstring.h"
+#include <rxtheme/runtime/wstring.h>
 
 namespace rxTheme {
 class CTheme;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <set>
 
-#include "runtime/automation_error.h"
+#include <rxtheme/runtime/automation_error.h>
 #include "sheet_check.h"
 #include "sheet_tables.h"
 #include "theme/package_format.h"

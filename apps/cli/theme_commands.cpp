@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include <rxtheme/theme/theme.h>
 #include "command_error.h"
 #include "command_files.h"
 #include "command_line.h"
@@ -18,7 +19,6 @@
 #include "package_load.h"
 #include "printable.h"
 #include "state_file.h"
-#include "theme/theme.h"
 #include "theme_pack.h"
 #include "theme_print.h"
 

@@ -10,9 +10,9 @@
 #include "design_tokens.h"
 #include "package_load.h"
 #include "sample_page.h"
-#include "theme/theme.h"
-#include "theme/theme_css.h"
-#include "theme/theme_values.h"
+#include <rxtheme/theme/theme.h>
+#include <rxtheme/theme/theme_css.h>
+#include <rxtheme/theme/theme_values.h>
 #include "theme_input.h"
 
 namespace rxTheme::cli {

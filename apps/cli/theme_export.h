@@ -9,7 +9,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "runtime/wstring.h"
+#include <rxtheme/runtime/wstring.h>
 
 namespace rxTheme::cli {
 

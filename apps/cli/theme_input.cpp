@@ -8,9 +8,9 @@
 
 #include "command_error.h"
 #include "command_files.h"
-#include "picker/theme_list.h"
+#include <rxtheme/picker/theme_list.h>
 #include "platform/env.h"
-#include "runtime/automation_error.h"
+#include <rxtheme/runtime/automation_error.h>
 #include "theme_pack.h"
 #include "theme_source.h"
 

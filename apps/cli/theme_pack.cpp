@@ -6,12 +6,12 @@
 #include <optional>
 #include <string>
 
+#include <rxtheme/runtime/automation_error.h>
 #include "command_error.h"
 #include "command_files.h"
 #include "findings.h"
 #include "input_file.h"
 #include "printable.h"
-#include "runtime/automation_error.h"
 #include "theme/package_format.h"
 #include "theme_source.h"
 

@@ -3,14 +3,14 @@
 #include <memory>
 #include <vector>
 
+#include <rxtheme/settings/base_object.h>
+#include <rxtheme/settings/color_object.h>
+#include <rxtheme/settings/graph_object.h>
 #include "json_text.h"
 #include "printable.h"
 #include "sections/base_section.h"
 #include "sections/color_section.h"
 #include "sections/graph_section.h"
-#include "settings/base_object.h"
-#include "settings/color_object.h"
-#include "settings/graph_object.h"
 
 namespace rxTheme::cli {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "theme/theme.h"
+#include <rxtheme/theme/theme.h>
 
 namespace rxTheme::cli {
 

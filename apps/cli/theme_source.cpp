@@ -4,11 +4,11 @@
 #include <filesystem>
 #include <system_error>
 
+#include <rxtheme/runtime/automation_error.h>
 #include "check_inputs.h"
 #include "command_error.h"
 #include "command_files.h"
 #include "input_file.h"
-#include "runtime/automation_error.h"
 #include "theme/package_format.h"
 #include "theme_check.h"
 

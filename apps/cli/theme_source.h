@@ -16,8 +16,8 @@
 #include <string_view>
 #include <vector>
 
+#include <rxtheme/runtime/wstring.h>
 #include "findings.h"
-#include "runtime/wstring.h"
 
 namespace rxTheme::cli {
 

@@ -21,13 +21,16 @@
 #include <memory>
 #include <vector>
 
+#include <rxtheme/picker/picker_view.h>
+#include <rxtheme/picker/select_theme.h>
+#include <rxtheme/picker/theme_picker.h>
+#include <rxtheme/runtime/wstring.h>
+#include <rxtheme/theme/theme.h>
 #include "picker/dialog_layout.h"
-#include "picker/picker_view.h"
-#include "picker/select_theme.h"
-#include "picker/theme_picker.h"
+#include <rxtheme/picker/picker_view.h>
+#include <rxtheme/picker/select_theme.h>
+#include <rxtheme/picker/theme_picker.h>
 #include "qt_preview.h"
-#include "runtime/wstring.h"
-#include "theme/theme.h"
 
 namespace rxTheme {
 namespace {

@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "picker/preview_scene.h"
+#include <rxtheme/picker/preview_scene.h>
 
 namespace rxTheme {
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string_view>
 
-#include "persist/persistable.h"
+#include <rxtheme/persist/persistable.h>
 
 namespace rxTheme {
 

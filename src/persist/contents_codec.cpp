@@ -5,7 +5,7 @@
 #include <cstring>
 #include <limits>
 
-#include "runtime/automation_error.h"
+#include <rxtheme/runtime/automation_error.h>
 
 namespace rxTheme {
 

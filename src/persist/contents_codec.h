@@ -16,8 +16,8 @@
 #include <optional>
 #include <string_view>
 
-#include "runtime/variant.h"
-#include "runtime/wstring.h"
+#include <rxtheme/runtime/variant.h>
+#include <rxtheme/runtime/wstring.h>
 
 namespace rxTheme {
 

@@ -1,7 +1,7 @@
 #include "persist/contents_image.h"
 
 #include "persist/contents_codec.h"
-#include "persist/property_bag.h"
+#include <rxtheme/persist/property_bag.h>
 
 namespace rxTheme {
 

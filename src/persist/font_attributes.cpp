@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "persist/property_bag.h"
+#include <rxtheme/persist/property_bag.h>
 
 namespace rxTheme {
 

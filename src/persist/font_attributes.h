@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "runtime/std_font.h"
+#include <rxtheme/runtime/std_font.h>
 
 namespace rxTheme {
 

@@ -4,15 +4,12 @@
 #include <cstring>
 #include <utility>
 
-#include "runtime/wstring.h"
+#include <rxtheme/runtime/wstring.h>
 
 namespace rxTheme {
 
 namespace {
 
-// Lists up to this long are walked: comparing a few names (most differ in
-// length) costs less than hashing one.
-constexpr size_t kWalkLimit = 8;
 constexpr size_t kMinSlots = 16;
 
 }  // namespace
@@ -47,12 +44,7 @@ void NameIndex::Clear() {
 
 size_t NameIndex::Find(std::span<const StoredEntry> entries, std::u16string_view name) {
   if (!built_) {
-    if (entries.size() <= kWalkLimit) {
-      for (size_t i = 0; i < entries.size(); ++i) {
-        if (EqualsNoCase(entries[i].Name(), name)) return i;
-      }
-      return kNotFound;
-    }
+    if (entries.size() <= kWalkLimit) return Walk(entries, name);
     Build(entries);
   }
   const uint32_t h = Hash(name);

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include <rxtheme/runtime/wstring.h>
 #include "persist/stored_entry.h"
-#include "runtime/wstring.h"
 
 namespace rxTheme {
 
@@ -24,6 +24,17 @@ namespace rxTheme {
 class NameIndex {
  public:
   static constexpr size_t kNotFound = static_cast<size_t>(-1);
+  // Lists up to this long are walked: comparing a few names (most differ in
+  // length) costs less than hashing one.
+  static constexpr size_t kWalkLimit = 8;
+
+  // What Find answers for a list that is walked.
+  static size_t Walk(std::span<const StoredEntry> entries, std::u16string_view name) {
+    for (size_t i = 0; i < entries.size(); ++i) {
+      if (EqualsNoCase(entries[i].Name(), name)) return i;
+    }
+    return kNotFound;
+  }
 
   // Forgets the index: the list was replaced.
   void Clear();

@@ -1,4 +1,4 @@
-#include "persist/persistable.h"
+#include <rxtheme/persist/persistable.h>
 
 namespace rxTheme {
 

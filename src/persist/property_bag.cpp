@@ -1,15 +1,17 @@
-#include "persist/property_bag.h"
+#include <rxtheme/persist/property_bag.h>
 
 #include <algorithm>
 #include <type_traits>
 #include <utility>
 
+#include <rxtheme/runtime/automation_error.h>
+#include <rxtheme/runtime/object_registry.h>
+#include <rxtheme/runtime/std_font.h>
 #include "persist/class_factory.h"
 #include "persist/contents_codec.h"
 #include "persist/font_attributes.h"
-#include "runtime/automation_error.h"
-#include "runtime/object_registry.h"
-#include "runtime/std_font.h"
+#include "persist/name_index.h"
+#include "persist/stored_entry.h"
 
 namespace rxTheme {
 
@@ -28,6 +30,36 @@ const CreatableRegistration kRegistration(u"rxTheme.PropertyBagX",
                                           [] { return std::make_shared<PropertyBagX>(); });
 
 }  // namespace
+
+struct PropertyBagX::WrittenEntry {
+  StoredEntry entry;
+  std::shared_ptr<const WString> storage;
+};
+
+PropertyBagX::PropertyBagX() = default;
+PropertyBagX::PropertyBagX(int depth) : depth_(depth) {}
+PropertyBagX::~PropertyBagX() = default;
+// A copy starts without a name index: it is made again on a lookup that needs it.
+PropertyBagX::PropertyBagX(const PropertyBagX& other)
+    : Object(other),
+      entries_(other.entries_),
+      contents_(other.contents_),
+      written_(other.written_),
+      depth_(other.depth_) {}
+PropertyBagX::PropertyBagX(PropertyBagX&& other) noexcept = default;
+PropertyBagX& PropertyBagX::operator=(const PropertyBagX& other) {
+  if (this != &other) *this = PropertyBagX(other);
+  return *this;
+}
+PropertyBagX& PropertyBagX::operator=(PropertyBagX&& other) noexcept = default;
+
+size_t PropertyBagX::Find(std::u16string_view name) {
+  if (!index_) {
+    if (entries_.size() <= NameIndex::kWalkLimit) return NameIndex::Walk(entries_, name);
+    index_ = std::make_unique<NameIndex>();
+  }
+  return index_->Find(entries_, name);
+}
 
 Variant StoredEntry::Value() const {
   if (is_text_) return Variant(WString(Text()));
@@ -71,7 +103,7 @@ void PropertyBagX::Contents(WString value) {
 void PropertyBagX::Decode(std::shared_ptr<const WString> owner, std::u16string_view contents) {
   entries_.clear();
   written_.clear();
-  index_.Clear();
+  if (index_) index_->Clear();
   contents_ = std::move(owner);
   // Room for as many records as the smallest record size allows, up to a
   // first block small enough for the allocator's fast per-size caches. A
@@ -124,12 +156,12 @@ PropertyBagX PropertyBagX::Nested(size_t index) const {
 }
 
 void PropertyBagX::FindEach(const NameTable& keys, std::span<size_t> first) const {
-  std::fill(first.begin(), first.end(), NameIndex::kNotFound);
+  std::fill(first.begin(), first.end(), kNotFound);
   size_t from = 0;
   for (size_t i = 0; i < entries_.size(); ++i) {
     const size_t k = keys.Find(entries_[i].Name(), from);
     if (k >= first.size()) continue;
-    if (first[k] == NameIndex::kNotFound) first[k] = i;
+    if (first[k] == kNotFound) first[k] = i;
     from = k + 1;
   }
 }
@@ -169,16 +201,16 @@ void PropertyBagX::Append(WrittenEntry written) {
   written_.resize(entries_.size());  // entries decoded before it own no storage
   written_.push_back(std::move(written.storage));
   entries_.push_back(written.entry);
-  index_.Append(entries_);
+  if (index_) index_->Append(entries_);
 }
 
 void PropertyBagX::WriteProperty(const WString& name, const Variant& value,
                                  const std::optional<Variant>& default_value) {
   // The last entry fills the place of the one replaced: X, Y, Z and then X
   // again give Z, Y, X.
-  const size_t found = index_.Find(entries_, name);
-  if (found != NameIndex::kNotFound) {
-    index_.Remove(entries_, found);
+  const size_t found = Find(name);
+  if (found != kNotFound) {
+    if (index_) index_->Remove(entries_, found);
     if (!written_.empty()) {
       written_.resize(entries_.size());
       if (found + 1 != written_.size()) written_[found] = std::move(written_.back());
@@ -253,8 +285,8 @@ Variant PropertyBagX::Read(std::u16string_view name, const Variant& def) {
     return object;
   };
 
-  const size_t index = index_.Find(entries_, name);
-  if (index == NameIndex::kNotFound) {
+  const size_t index = Find(name);
+  if (index == kNotFound) {
     if (default_is_object) default_persistable()->InitProperties();
     return def;
   }

@@ -4,8 +4,8 @@
 #include <cstddef>
 #include <string_view>
 
-#include "runtime/variant.h"
-#include "runtime/wstring.h"
+#include <rxtheme/runtime/variant.h>
+#include <rxtheme/runtime/wstring.h>
 
 namespace rxTheme {
 

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "picker/theme_picker.h"
-#include "runtime/wstring.h"
+#include <rxtheme/picker/theme_picker.h>
+#include <rxtheme/runtime/wstring.h>
 
 namespace rxTheme {
 

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "runtime/wstring.h"
+#include <rxtheme/runtime/wstring.h>
 
 namespace rxTheme::FunctionLibrary {
 

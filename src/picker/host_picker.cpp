@@ -1,11 +1,11 @@
-#include "picker/host_picker.h"
+#include <rxtheme/picker/host_picker.h>
 
-#include "picker/preview.h"
-#include "picker/theme_list.h"
+#include <rxtheme/picker/preview.h>
+#include <rxtheme/picker/theme_list.h>
 #include "platform/env.h"
-#include "runtime/automation_error.h"
-#include "runtime/host_text.h"
-#include "theme/page_theme.h"
+#include <rxtheme/runtime/automation_error.h>
+#include <rxtheme/runtime/host_text.h>
+#include <rxtheme/theme/page_theme.h>
 
 namespace rxTheme {
 

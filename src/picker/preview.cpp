@@ -1,4 +1,4 @@
-#include "picker/preview.h"
+#include <rxtheme/picker/preview.h>
 
 #include <algorithm>
 #include <iterator>
@@ -6,11 +6,11 @@
 #include <utility>
 #include <vector>
 
-#include "runtime/automation_error.h"
-#include "settings/base_object.h"
-#include "settings/color_object.h"
-#include "settings/graph_object.h"
-#include "theme/theme.h"
+#include <rxtheme/runtime/automation_error.h>
+#include <rxtheme/settings/base_object.h>
+#include <rxtheme/settings/color_object.h>
+#include <rxtheme/settings/graph_object.h>
+#include <rxtheme/theme/theme.h>
 
 namespace rxTheme {
 namespace {

@@ -1,14 +1,14 @@
-#include "picker/preview_scene.h"
+#include <rxtheme/picker/preview_scene.h>
 
 #include <algorithm>
 #include <cmath>
 #include <iterator>
 #include <utility>
 
+#include <rxtheme/picker/preview.h>
+#include <rxtheme/runtime/automation_error.h>
 #include "picker/picture_size.h"
-#include "picker/preview.h"
 #include "platform/env.h"
-#include "runtime/automation_error.h"
 
 namespace rxTheme {
 namespace {

@@ -1,9 +1,9 @@
-#include "picker/select_theme.h"
+#include <rxtheme/picker/select_theme.h>
 
 #include <utility>
 
-#include "picker/theme_picker.h"
-#include "runtime/automation_error.h"
+#include <rxtheme/picker/theme_picker.h>
+#include <rxtheme/runtime/automation_error.h>
 #include "theme/component.h"
 
 namespace rxTheme {

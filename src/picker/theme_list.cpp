@@ -1,10 +1,10 @@
-#include "picker/theme_list.h"
+#include <rxtheme/picker/theme_list.h>
 
 #include <algorithm>
 #include <utility>
 
 #include "picker/function_library.h"
-#include "picker/title_order.h"
+#include <rxtheme/picker/title_order.h>
 #include "platform/env.h"
 
 namespace rxTheme {

@@ -1,16 +1,21 @@
-#include "picker/theme_picker.h"
+#include <rxtheme/picker/theme_picker.h>
 
 #include <string>
+#include <string_view>
 #include <utility>
 
+#include <rxtheme/picker/preview.h>
+#include <rxtheme/runtime/automation_error.h>
+#include <rxtheme/theme/theme.h>
 #include "picker/function_library.h"
-#include "picker/preview.h"
+#include "picker/product_name.h"
 #include "platform/env.h"
-#include "runtime/automation_error.h"
 #include "theme/component.h"
-#include "theme/theme.h"
 
 namespace rxTheme {
+
+static_assert(std::u16string_view(kProductName) == u"" RXTHEME_PRODUCT_NAME,
+              "kProductName and the resource script's product name differ");
 namespace {
 
 using K = ControlKind;

@@ -1,4 +1,4 @@
-#include "picker/title_order.h"
+#include <rxtheme/picker/title_order.h>
 
 #include <utility>
 

@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "runtime/wstring.h"
+#include <rxtheme/runtime/wstring.h>
 
 namespace rxTheme {
 

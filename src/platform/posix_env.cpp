@@ -8,10 +8,10 @@
 #include <cstdlib>
 #include <string>
 
+#include <rxtheme/runtime/automation_error.h>
 #include "platform/env.h"
 #include "platform/posix_files.h"
 #include "platform/profile_reader.h"
-#include "runtime/automation_error.h"
 
 namespace rxTheme {
 

@@ -11,8 +11,8 @@
 #include <cstdio>
 #include <string>
 
+#include <rxtheme/runtime/automation_error.h>
 #include "platform/posix_files.h"
-#include "runtime/automation_error.h"
 
 namespace rxTheme::posix {
 namespace {

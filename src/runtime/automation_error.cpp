@@ -1,4 +1,4 @@
-#include "runtime/automation_error.h"
+#include <rxtheme/runtime/automation_error.h>
 
 #include <utility>
 

@@ -1,6 +1,6 @@
-#include "runtime/host_text.h"
+#include <rxtheme/runtime/host_text.h>
 
-#include "runtime/automation_error.h"
+#include <rxtheme/runtime/automation_error.h>
 
 namespace rxTheme {
 

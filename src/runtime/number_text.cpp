@@ -4,7 +4,7 @@
 #include <cmath>
 #include <system_error>
 
-#include "runtime/automation_error.h"
+#include <rxtheme/runtime/automation_error.h>
 
 namespace rxTheme {
 

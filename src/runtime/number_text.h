@@ -6,19 +6,10 @@
 #include <cstdint>
 #include <string>
 
-#include "runtime/wstring.h"
+#include <rxtheme/runtime/variant.h>
+#include <rxtheme/runtime/wstring.h>
 
 namespace rxTheme {
-
-// The 14 value bytes of a decimal variant, as laid out in bytes 2-15 of its
-// image: scale (0-28), sign (0 or 0x80), high 32 bits, low 64 bits.
-struct Decimal {
-  uint8_t scale = 0;
-  uint8_t sign = 0;
-  uint32_t hi32 = 0;
-  uint64_t lo64 = 0;
-  friend bool operator==(const Decimal&, const Decimal&) = default;
-};
 
 // A floating-point number with `digits` significant digits (15 for a double,
 // 7 for a single), as printf's "%.<digits>G" writes it: trailing zeros

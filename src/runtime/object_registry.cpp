@@ -1,11 +1,11 @@
-#include "runtime/object_registry.h"
+#include <rxtheme/runtime/object_registry.h>
 
 #include <algorithm>
 #include <map>
 #include <string_view>
 #include <utility>
 
-#include "runtime/automation_error.h"
+#include <rxtheme/runtime/automation_error.h>
 
 namespace rxTheme {
 

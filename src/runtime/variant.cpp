@@ -1,10 +1,11 @@
-#include "runtime/variant.h"
+#include <rxtheme/runtime/variant.h>
 
 #include <cmath>
 #include <limits>
 #include <utility>
 
-#include "runtime/automation_error.h"
+#include <rxtheme/runtime/automation_error.h>
+#include "runtime/number_text.h"
 
 namespace rxTheme {
 

@@ -3,8 +3,8 @@
 #include <array>
 #include <cstring>
 
-#include "runtime/automation_error.h"
-#include "runtime/variant.h"
+#include <rxtheme/runtime/automation_error.h>
+#include <rxtheme/runtime/variant.h>
 
 namespace rxTheme {
 

@@ -19,11 +19,11 @@ void CThemeBase::LoadCss(SectionKey, const WString& folder, WString& text,
   SheetReader sheet(text, observer);
   WString selector;
   // Inside a block the current object is always a slot's object.
-  std::shared_ptr<CThemeBaseObject> current;
+  std::shared_ptr<BaseObjectImpl> current;
   sheet.ForEachLine([&](std::u16string_view line) {
     if (sheet.InBlock()) {
       const bool end = sheet.IsBlockEnd(
-          line, CThemeBaseObject::Properties(),
+          line, BaseObjectImpl::Properties(),
           [&](size_t p, const WString& v) { current->ThemeValue(SettingsKey{}, p, v); });
       if (end) sheet.CloseBlock();
     } else if (IsStyleTagLine(line)) {
@@ -54,7 +54,7 @@ void CThemeBase::ReadOneLineRule(SheetReader& sheet, std::u16string_view line,
   ParseEvent event{.kind = ParseEventKind::kOneLineRule, .name = word, .slot = SlotKey(slot)};
   WString image;
   if (slot != kNoSlot) {
-    CThemeBaseObject& object = *At(slot);
+    BaseObjectImpl& object = *At(slot);
     object.WorkingFolder(SettingsKey{}, folder);
     if (ContainsWordNoCase(line, u"body")) {
       WString unquoted(line);

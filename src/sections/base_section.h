@@ -7,7 +7,7 @@
 
 #include "sections/parse_observer.h"
 #include "sections/section.h"
-#include "settings/base_object.h"
+#include "settings/settings_objects.h"
 
 namespace rxTheme {
 
@@ -17,7 +17,7 @@ inline constexpr SlotInfo kBaseSlots[] = {
     {u"Base"}, {u"TopBarFont", u"topbar-font"}, {u"Body"}, RX_HEADING_SLOTS};
 inline constexpr SectionShape kBaseSectionShape{u"CThemeBase", kBaseSlots};
 
-class CThemeBase : public Section<CThemeBaseObject, kBaseSectionShape> {
+class CThemeBase : public Section<BaseObjectImpl, kBaseSectionShape> {
  public:
   // Parses the base style sheet and empties `text`. A one-line rule sets the
   // working folder of the object it names to `folder`. Raises 5 for a url(

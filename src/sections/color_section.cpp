@@ -20,14 +20,14 @@ void CColor::LoadCss(SectionKey, const WString& /*folder*/, WString& text, int16
 
   SheetReader sheet(text, observer);
   WString selector;
-  std::shared_ptr<CColorObject> current;
+  std::shared_ptr<ColorObjectImpl> current;
   sheet.ForEachLine([&](std::u16string_view line) {
     if (sheet.InBlock()) {
       const bool end =
-          sheet.IsBlockEnd(line, CColorObject::Properties(), [&](size_t p, const WString& v) {
+          sheet.IsBlockEnd(line, ColorObjectImpl::Properties(), [&](size_t p, const WString& v) {
             // A block of a selector that names no slot stores into an object of
             // its own, which serves variant 0 and is dropped with the block.
-            if (!current) current = std::make_shared<CColorObject>();
+            if (!current) current = std::make_shared<ColorObjectImpl>();
             current->ThemeValue(SettingsKey{}, p, v);
           });
       if (end) sheet.CloseBlock();

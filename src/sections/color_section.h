@@ -8,7 +8,7 @@
 
 #include "sections/parse_observer.h"
 #include "sections/section.h"
-#include "settings/color_object.h"
+#include "settings/settings_objects.h"
 
 namespace rxTheme {
 
@@ -16,7 +16,7 @@ inline constexpr SlotInfo kColorSlots[] = {{u"Link"}, {u"Visited"}, {u"Active"},
                                            {u"Body"}, {u"Table"},   RX_HEADING_SLOTS};
 inline constexpr SectionShape kColorSectionShape{u"CColor", kColorSlots};
 
-class CColor : public Section<CColorObject, kColorSectionShape> {
+class CColor : public Section<ColorObjectImpl, kColorSectionShape> {
  public:
   // Parses one color style sheet into variant `variant_index` and empties
   // `text`. Afterwards every object serves `variant_index` while Index()

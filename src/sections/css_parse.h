@@ -8,8 +8,8 @@
 #include <string_view>
 #include <utility>
 
-#include "runtime/automation_error.h"
-#include "runtime/wstring.h"
+#include <rxtheme/runtime/automation_error.h>
+#include <rxtheme/runtime/wstring.h>
 #include "sections/parse_observer.h"
 #include "sections/theme_support.h"
 #include "settings/property_info.h"

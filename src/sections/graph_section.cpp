@@ -20,17 +20,17 @@ void CGraph::LoadCss(SectionKey, const WString& folder, WString& text, int16_t v
 
   SheetReader sheet(text, observer);
   WString selector;
-  std::shared_ptr<CGraphObject> target;
+  std::shared_ptr<GraphObjectImpl> target;
   // A rule whose selector names no slot works on an object of its own, which
   // serves variant 0 and is dropped with the rule.
-  const auto need_target = [&]() -> CGraphObject& {
-    if (!target) target = std::make_shared<CGraphObject>();
+  const auto need_target = [&]() -> GraphObjectImpl& {
+    if (!target) target = std::make_shared<GraphObjectImpl>();
     return *target;
   };
   sheet.ForEachLine([&](std::u16string_view line) {
     if (sheet.InBlock()) {
       const bool end = sheet.IsBlockEnd(
-          line, CGraphObject::Properties(),
+          line, GraphObjectImpl::Properties(),
           [&](size_t p, const WString& v) { need_target().ThemeValue(SettingsKey{}, p, v); });
       if (!end) return;
       need_target().WorkingFolder(SettingsKey{}, folder);

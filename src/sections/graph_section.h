@@ -9,7 +9,7 @@
 
 #include "sections/parse_observer.h"
 #include "sections/section.h"
-#include "settings/graph_object.h"
+#include "settings/settings_objects.h"
 
 namespace rxTheme {
 
@@ -23,7 +23,7 @@ inline constexpr SlotInfo kGraphSlots[] = {{u"Base"},
                                            {u"NavTxtUp"}};
 inline constexpr SectionShape kGraphSectionShape{u"CGraph", kGraphSlots};
 
-class CGraph : public Section<CGraphObject, kGraphSectionShape> {
+class CGraph : public Section<GraphObjectImpl, kGraphSectionShape> {
  public:
   // Parses one graphics style sheet into variant `variant_index` and empties
   // `text`; every rule closed by "}" sets its object's working folder to

@@ -14,11 +14,12 @@
 #include <utility>
 #include <vector>
 
-#include "persist/persistable.h"
-#include "persist/property_bag.h"
-#include "runtime/automation_error.h"
-#include "runtime/variant.h"
-#include "runtime/wstring.h"
+#include <rxtheme/persist/persistable.h>
+#include <rxtheme/persist/property_bag.h>
+#include <rxtheme/runtime/automation_error.h>
+#include <rxtheme/runtime/variant.h>
+#include <rxtheme/runtime/wstring.h>
+#include "persist/bag_access.h"
 #include "sections/section_key.h"
 #include "settings/settings_key.h"
 
@@ -184,9 +185,9 @@ void Section<ObjectT, kShape>::ReadProperties(PropertyBagX& bag) {
     return NameTable(std::move(keys));
   }();
   std::array<size_t, 1 + kSlotCount> found;
-  bag.FindEach(kKeys, found);
+  BagAccess::FindEach(bag, kKeys, found);
   auto read = [&](size_t key) {
-    return found[key] == NameIndex::kNotFound ? Variant() : bag.ReadFound(found[key]);
+    return found[key] == NameIndex::kNotFound ? Variant() : BagAccess::ReadFound(bag, found[key]);
   };
   if constexpr (kHasIndex) index_ = found[0] == NameIndex::kNotFound ? 0 : read(0).ToI2();
   for (size_t i = 0; i < kSlotCount; ++i) {

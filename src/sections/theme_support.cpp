@@ -6,7 +6,8 @@
 #include <limits>
 #include <string>
 
-#include "runtime/automation_error.h"
+#include <rxtheme/runtime/automation_error.h>
+#include "runtime/number_text.h"
 
 namespace rxTheme {
 

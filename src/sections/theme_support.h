@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "runtime/variant.h"
-#include "runtime/wstring.h"
+#include <rxtheme/runtime/variant.h>
+#include <rxtheme/runtime/wstring.h>
 
 namespace rxTheme {
 

@@ -5,25 +5,17 @@
 #include <type_traits>
 #include <utility>
 
+#include <rxtheme/persist/property_bag.h>
+#include <rxtheme/runtime/automation_error.h>
+#include <rxtheme/runtime/variant.h>
+#include "persist/bag_access.h"
 #include "persist/class_factory.h"
 #include "persist/name_index.h"
-#include "persist/property_bag.h"
-#include "runtime/automation_error.h"
-#include "runtime/variant.h"
-#include "settings/base_object.h"
-#include "settings/color_object.h"
-#include "settings/graph_object.h"
+#include "settings/settings_objects.h"
 
 namespace rxTheme {
 
 namespace {
-
-const ClassRegistration kColorObject(u"CColorObject",
-                                     [] { return std::make_shared<CColorObject>(); });
-const ClassRegistration kGraphObject(u"CGraphObject",
-                                     [] { return std::make_shared<CGraphObject>(); });
-const ClassRegistration kBaseObject(u"CThemeBaseObject",
-                                    [] { return std::make_shared<CThemeBaseObject>(); });
 
 // The plain values of the saved keys and their conversions on restore.
 Variant Saved(int16_t value) { return Variant::I2(value); }
@@ -46,10 +38,10 @@ void Restore(const Variant& value, Text& field) {
 template <class T>
 void RestoreStored(PropertyBagX& bag, size_t at, T& field) {
   if constexpr (requires { field.texts; }) {
-    const StoredEntry& e = bag.Stored()[at];
+    const StoredEntry& e = BagAccess::Stored(bag)[at];
     if (e.ObjectType().empty() && e.IsText()) return field.texts.Assign(field.slot, e.Text());
   }
-  Restore(bag.ReadFound(at), field);
+  Restore(BagAccess::ReadFound(bag, at), field);
 }
 
 // A saved key: `head`, the property name, `tail`. Appended into one string:
@@ -72,8 +64,8 @@ std::vector<size_t> PublicProperties(std::span<const PropertyInfo> table) {
 
 }  // namespace
 
-template <const SettingsShape& kShape>
-const std::vector<WString>& SettingsObject<kShape>::StringPropertyNames() {
+template <const SettingsShape& kShape, class Base>
+const std::vector<WString>& SettingsObject<kShape, Base>::StringPropertyNames() {
   static const std::vector<WString> kNames = [] {
     std::vector<WString> names;
     for (size_t property : PublicProperties(Properties()))
@@ -83,25 +75,25 @@ const std::vector<WString>& SettingsObject<kShape>::StringPropertyNames() {
   return kNames;
 }
 
-template <const SettingsShape& kShape>
-WString SettingsObject<kShape>::GetStringProperty(size_t position) const {
+template <const SettingsShape& kShape, class Base>
+WString SettingsObject<kShape, Base>::GetStringProperty(size_t position) const {
   return Effective(PublicProperty(position));
 }
 
-template <const SettingsShape& kShape>
-void SettingsObject<kShape>::SetStringProperty(size_t position, const WString& value) {
+template <const SettingsShape& kShape, class Base>
+void SettingsObject<kShape, Base>::SetStringProperty(size_t position, const WString& value) {
   SetCustom(PublicProperty(position), value);
 }
 
-template <const SettingsShape& kShape>
-size_t SettingsObject<kShape>::PublicProperty(size_t position) {
+template <const SettingsShape& kShape, class Base>
+size_t SettingsObject<kShape, Base>::PublicProperty(size_t position) {
   static const std::vector<size_t> kProperties = PublicProperties(Properties());
   if (position >= kProperties.size()) RaiseError(kSubscriptOutOfRange);
   return kProperties[position];
 }
 
-template <const SettingsShape& kShape>
-size_t SettingsObject<kShape>::VariantSlot() const {
+template <const SettingsShape& kShape, class Base>
+size_t SettingsObject<kShape, Base>::VariantSlot() const {
   if constexpr (kVariantCount == 1) {
     return 0;
   } else {
@@ -110,13 +102,13 @@ size_t SettingsObject<kShape>::VariantSlot() const {
   }
 }
 
-template <const SettingsShape& kShape>
-void SettingsObject<kShape>::RaiseVariantOutOfRange() {
+template <const SettingsShape& kShape, class Base>
+void SettingsObject<kShape, Base>::RaiseVariantOutOfRange() {
   RaiseError(kSubscriptOutOfRange);
 }
 
-template <const SettingsShape& kShape>
-std::u16string_view SettingsObject<kShape>::EffectiveView(size_t property) const {
+template <const SettingsShape& kShape, class Base>
+std::u16string_view SettingsObject<kShape, Base>::EffectiveView(size_t property) const {
   if (!texts_[CustomSlot(property)].empty() && use_custom_settings_) {
     return texts_[CustomSlot(property)];
   }
@@ -124,8 +116,8 @@ std::u16string_view SettingsObject<kShape>::EffectiveView(size_t property) const
   return {};
 }
 
-template <const SettingsShape& kShape>
-WString SettingsObject<kShape>::Effective(size_t property) const {
+template <const SettingsShape& kShape, class Base>
+WString SettingsObject<kShape, Base>::Effective(size_t property) const {
   const std::u16string_view value = EffectiveView(property);
   std::u16string_view folder;
   if constexpr (kHasFolder) {
@@ -140,20 +132,20 @@ WString SettingsObject<kShape>::Effective(size_t property) const {
   return result;
 }
 
-template <const SettingsShape& kShape>
-void SettingsObject<kShape>::ThemeValue(SettingsKey, size_t property, const WString& value) {
+template <const SettingsShape& kShape, class Base>
+void SettingsObject<kShape, Base>::ThemeValue(SettingsKey, size_t property, const WString& value) {
   if (property >= kPropertyCount) throw std::out_of_range("SettingsObject::ThemeValue");
   texts_.Assign(ThemeSlot(property, VariantSlot()), value);
 }
 
-template <const SettingsShape& kShape>
-WString SettingsObject<kShape>::ClassName() const {
+template <const SettingsShape& kShape, class Base>
+WString SettingsObject<kShape, Base>::ClassName() const {
   return WString(kLibraryName) + u"." + kShape.class_name;
 }
 
-template <const SettingsShape& kShape>
-const std::vector<typename SettingsObject<kShape>::SavedField>&
-SettingsObject<kShape>::SavedFields() {
+template <const SettingsShape& kShape, class Base>
+const std::vector<typename SettingsObject<kShape, Base>::SavedField>&
+SettingsObject<kShape, Base>::SavedFields() {
   static const std::vector<SavedField> kFields = [] {
     std::vector<SavedField> fields;
     if constexpr (kVariantCount == 2) fields.push_back({u"Index", Field::kIndex});
@@ -179,9 +171,9 @@ SettingsObject<kShape>::SavedFields() {
   return kFields;
 }
 
-template <const SettingsShape& kShape>
+template <const SettingsShape& kShape, class Base>
 template <class Fn>
-void SettingsObject<kShape>::VisitField(const SavedField& saved, Fn&& visit) {
+void SettingsObject<kShape, Base>::VisitField(const SavedField& saved, Fn&& visit) {
   switch (saved.field) {
     case Field::kIndex:
       return visit(saved.key, index_, int16_t{0});
@@ -200,8 +192,8 @@ void SettingsObject<kShape>::VisitField(const SavedField& saved, Fn&& visit) {
   }
 }
 
-template <const SettingsShape& kShape>
-void SettingsObject<kShape>::WriteProperties(PropertyBagX& bag) {
+template <const SettingsShape& kShape, class Base>
+void SettingsObject<kShape, Base>::WriteProperties(PropertyBagX& bag) {
   for (const SavedField& saved : SavedFields()) {
     VisitField(saved, [&](const WString& key, const auto& field, const auto& default_value) {
       bag.WriteProperty(key, Saved(field), Saved(default_value));
@@ -213,19 +205,19 @@ void SettingsObject<kShape>::WriteProperties(PropertyBagX& bag) {
 // without its trailing separator stays so); a value that does not convert
 // raises 6 or 13, and the fields read before it keep their new values. The
 // bag is walked once for the keys it holds; an absent key stores its default.
-template <const SettingsShape& kShape>
-void SettingsObject<kShape>::ReadProperties(PropertyBagX& bag) {
+template <const SettingsShape& kShape, class Base>
+void SettingsObject<kShape, Base>::ReadProperties(PropertyBagX& bag) {
   static const NameTable kKeys = [] {
     std::vector<WString> keys;
     for (const SavedField& saved : SavedFields()) keys.push_back(saved.key);
     return NameTable(std::move(keys));
   }();
   std::array<size_t, kSavedCount> found;
-  bag.FindEach(kKeys, found);
+  BagAccess::FindEach(bag, kKeys, found);
   // The texts about to be stored get one block; texts that are empty already
   // need no clearing when their key is absent.
   size_t units = 0;
-  for (const StoredEntry& e : bag.Stored()) {
+  for (const StoredEntry& e : BagAccess::Stored(bag)) {
     if (e.IsText() && e.ObjectType().empty()) units += e.Text().size();
   }
   texts_.Reserve(units);
@@ -246,8 +238,8 @@ void SettingsObject<kShape>::ReadProperties(PropertyBagX& bag) {
   }
 }
 
-template class SettingsObject<kColorShape>;
-template class SettingsObject<kGraphShape>;
-template class SettingsObject<kBaseShape>;
+template class SettingsObject<kColorShape, CColorObject>;
+template class SettingsObject<kGraphShape, CGraphObject>;
+template class SettingsObject<kBaseShape, CThemeBaseObject>;
 
 }  // namespace rxTheme

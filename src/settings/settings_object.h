@@ -1,4 +1,5 @@
-// SettingsObject<kShape>: what the three settings objects share. A settings
+// SettingsObject<kShape, Base>: what the three settings objects share, the
+// implementation of the public class Base. A settings
 // object holds, for each string property of its table, one theme value per
 // theme variant and one custom value set by the host, and two flags that
 // decide which of them a get returns. Objects with folder support also put the
@@ -11,9 +12,9 @@
 #include <span>
 #include <vector>
 
-#include "persist/persistable.h"
+#include <rxtheme/persist/persistable.h>
+#include <rxtheme/runtime/wstring.h>
 #include "platform/env.h"
-#include "runtime/wstring.h"
 #include "settings/property_info.h"
 #include "settings/settings_key.h"
 #include "settings/text_slots.h"
@@ -32,8 +33,8 @@ struct SettingsShape {
   bool use_theme_default;  // the UseThemeSettings of a restore without that key
 };
 
-template <const SettingsShape& kShape>
-class SettingsObject : public IPropertyBagX {
+template <const SettingsShape& kShape, class Base>
+class SettingsObject : public Base {
   static_assert(PrefixesAreLowerAndEndAtTheirOnlyColon(kShape.properties));
 
  public:
@@ -104,7 +105,6 @@ class SettingsObject : public IPropertyBagX {
   void WriteProperties(PropertyBagX& bag) override;
   void ReadProperties(PropertyBagX& bag) override;
 
- protected:
   // The value that a get returns: the custom value when it is set and custom
   // settings are on, else the theme value of the selected variant when theme
   // settings are on (raising 9 for an Index other than 0 or 1), else "". A

@@ -13,8 +13,8 @@
 #include <string_view>
 #include <utility>
 
-#include "runtime/automation_error.h"
-#include "runtime/wstring.h"
+#include <rxtheme/runtime/automation_error.h>
+#include <rxtheme/runtime/wstring.h>
 
 namespace rxTheme {
 

@@ -1,7 +1,7 @@
 #include "theme/component.h"
 
-#include "runtime/automation_error.h"
-#include "theme/theme.h"
+#include <rxtheme/runtime/automation_error.h>
+#include <rxtheme/theme/theme.h>
 
 namespace rxTheme {
 namespace {

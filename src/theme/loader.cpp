@@ -1,4 +1,4 @@
-#include "theme/loader.h"
+#include <rxtheme/theme/loader.h>
 
 #include <algorithm>
 #include <exception>
@@ -9,13 +9,13 @@
 #include <utility>
 #include <vector>
 
+#include <rxtheme/runtime/automation_error.h>
+#include <rxtheme/theme/theme.h>
 #include "platform/env.h"
-#include "runtime/automation_error.h"
 #include "sections/base_section.h"
 #include "sections/color_section.h"
 #include "sections/graph_section.h"
 #include "theme/package_format.h"
-#include "theme/theme.h"
 
 namespace rxTheme {
 namespace {

@@ -2,8 +2,9 @@
 
 #include <limits>
 
-#include "runtime/automation_error.h"
-#include "runtime/variant.h"
+#include <rxtheme/runtime/automation_error.h>
+#include <rxtheme/runtime/variant.h>
+#include "runtime/number_text.h"
 #include "sections/theme_support.h"
 
 namespace rxTheme {

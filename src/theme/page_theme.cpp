@@ -1,20 +1,20 @@
-#include "theme/page_theme.h"
+#include <rxtheme/theme/page_theme.h>
 
 #include <filesystem>
 #include <system_error>
 #include <utility>
 
 #include "persist/contents_image.h"
-#include "persist/property_bag.h"
+#include <rxtheme/persist/property_bag.h>
 #include "platform/env.h"
-#include "runtime/automation_error.h"
-#include "runtime/host_text.h"
-#include "settings/base_object.h"
-#include "settings/color_object.h"
-#include "settings/graph_object.h"
-#include "theme/loader.h"
+#include <rxtheme/runtime/automation_error.h>
+#include <rxtheme/runtime/host_text.h>
+#include <rxtheme/settings/base_object.h>
+#include <rxtheme/settings/color_object.h>
+#include <rxtheme/settings/graph_object.h>
+#include <rxtheme/theme/loader.h>
 #include "theme/package_format.h"
-#include "theme/theme.h"
+#include <rxtheme/theme/theme.h>
 
 namespace rxTheme {
 

@@ -1,6 +1,6 @@
 #include "theme/sheet_parse.h"
 
-#include "runtime/automation_error.h"
+#include <rxtheme/runtime/automation_error.h>
 #include "sections/base_section.h"
 #include "sections/color_section.h"
 #include "sections/graph_section.h"

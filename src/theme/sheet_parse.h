@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "runtime/wstring.h"
+#include <rxtheme/runtime/wstring.h>
 #include "sections/parse_observer.h"
 #include "theme/package_format.h"
 

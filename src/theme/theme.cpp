@@ -1,18 +1,18 @@
-#include "theme/theme.h"
+#include <rxtheme/theme/theme.h>
 
 #include <utility>
 
+#include <rxtheme/persist/property_bag.h>
+#include <rxtheme/runtime/object_registry.h>
+#include <rxtheme/settings/base_object.h>
+#include <rxtheme/settings/color_object.h>
+#include <rxtheme/settings/graph_object.h>
+#include <rxtheme/theme/loader.h>
 #include "persist/class_factory.h"
-#include "persist/property_bag.h"
-#include "runtime/object_registry.h"
 #include "sections/base_section.h"
 #include "sections/color_section.h"
 #include "sections/graph_section.h"
 #include "sections/section_key.h"
-#include "settings/base_object.h"
-#include "settings/color_object.h"
-#include "settings/graph_object.h"
-#include "theme/loader.h"
 
 namespace rxTheme {
 namespace {

@@ -1,7 +1,7 @@
-#include "theme/theme_css.h"
+#include <rxtheme/theme/theme_css.h>
 
 #include "theme/css_text.h"
-#include "theme/theme.h"
+#include <rxtheme/theme/theme.h>
 
 namespace rxTheme {
 namespace {

@@ -1,14 +1,15 @@
-#include "theme/theme_values.h"
+#include <rxtheme/theme/theme_values.h>
 
 #include <iterator>
 
+#include <rxtheme/settings/base_object.h>
+#include <rxtheme/settings/color_object.h>
+#include <rxtheme/settings/graph_object.h>
+#include <rxtheme/theme/theme.h>
 #include "sections/base_section.h"
 #include "sections/color_section.h"
 #include "sections/graph_section.h"
-#include "settings/base_object.h"
-#include "settings/color_object.h"
-#include "settings/graph_object.h"
-#include "theme/theme.h"
+#include "settings/settings_objects.h"
 
 namespace rxTheme {
 namespace {
@@ -31,11 +32,12 @@ void ReadSection(ValueSection section, ValueChoice choice, Get get, std::vector<
       if (properties[p].kind == PropertyKind::kInternal) continue;
       ThemeValue value{section, style, properties[p].name, TypeOf(properties[p]), {}};
       if (choice == ValueChoice::kCurrentLook) {
-        value.value[0] = object->EffectiveName(p);
+        value.value[0] = ImplOf(*object).EffectiveName(p);
         value.value[1] = value.value[0];
       } else {
-        value.value[0] = object->ThemeValueOf(p, 0);
-        value.value[1] = Object::kVariantCount == 2 ? object->ThemeValueOf(p, 1) : value.value[0];
+        value.value[0] = ImplOf(*object).ThemeValueOf(p, 0);
+        value.value[1] =
+            Object::kVariantCount == 2 ? ImplOf(*object).ThemeValueOf(p, 1) : value.value[0];
       }
       out.push_back(std::move(value));
     }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs the build into a new prefix, checks the layout, and builds and
-# runs the README's host example against the installed package, through
-# find_package and through pkg-config.
+# Installs the build into a new prefix, checks the layout and what the library
+# exports, and builds and runs the README's host example against the installed
+# package, through find_package and through pkg-config, and a host whose own
+# headers have the names of the library's folders.
 #   install_test.sh BUILD_DIR SOURCE_DIR LIBDIR
 BUILD=$(cd "$1" && pwd)
 SRC=$2
@@ -10,7 +11,8 @@ LIBDIR=$3
 prefix=$TMP/prefix
 
 cmake --install "$BUILD" --prefix "$prefix" >install.log || fail "install: $(tail -5 install.log)"
-for file in bin/rxtheme include/rxtheme/theme/theme.h \
+for file in bin/rxtheme include/rxtheme/rxtheme.h include/rxtheme/version.h \
+  include/rxtheme/export.h include/rxtheme/theme/theme.h \
   include/rxtheme/persist/property_bag.h include/rxtheme/runtime/wstring.h \
   "$LIBDIR/librxtheme.so" "$LIBDIR/cmake/rxTheme/rxThemeConfig.cmake" \
   "$LIBDIR/cmake/rxTheme/rxThemeTargets.cmake" "$LIBDIR/pkgconfig/rxtheme.pc" \
@@ -19,6 +21,31 @@ for file in bin/rxtheme include/rxtheme/theme/theme.h \
 done
 [ -e "$prefix/bin/rxtheme-picker" ] || [ ! -e "$BUILD/apps/cli/rxtheme-picker" ] ||
   fail "picker program not installed"
+# Only the public headers, only under include/rxtheme; only the themes' files.
+[ "$(ls "$prefix/include")" = rxtheme ] || fail "include/ holds: $(ls "$prefix/include")"
+for internal in mem_env.h env.h posix_files.h contents_codec.h name_index.h stored_entry.h \
+  text_slots.h settings_object.h settings_key.h section.h section_key.h css_parse.h; do
+  found=$(find "$prefix/include" -name "$internal")
+  [ -z "$found" ] || fail "internal header installed: $found"
+done
+extra=$(cd "$prefix/share/rxtheme/themes" && find . -type f ! -name '*.elm' ! -name '*.inf')
+[ -z "$extra" ] || fail "not theme files under share/rxtheme/themes: $extra"
+[ "$(cd "$prefix/share/rxtheme/themes" && find . -mindepth 1 -type d | sort | tr '\n' ' ')" = \
+  "./ember ./harbor ./meadow " ] || fail "theme folders: $(ls -R "$prefix/share/rxtheme/themes")"
+
+# The library exports the public API only, and carries no debug information.
+library=$(readlink -f "$prefix/$LIBDIR/librxtheme.so")
+nm -D --defined-only -C "$library" >exports.txt || fail "nm failed"
+leaked=$(grep -E 'MemEnv|posix::|ContentsReader|ContentsWriter|TextSlots|NameTable|NameIndex|SettingsObject<|Section<|ObjectImpl|BagAccess|SheetReader' exports.txt)
+[ -z "$leaked" ] || fail "internal symbols exported: $(echo "$leaked" | head -5)"
+for symbol in 'rxTheme::CTheme::Load(' 'rxTheme::CColorObject::BackgroundColor' \
+  'rxTheme::PropertyBagX::Contents' 'rxTheme::LibraryVersion()'; do
+  grep -qF "$symbol" exports.txt || fail "not exported: $symbol"
+done
+if readelf -S "$library" | grep -q '\.debug_info'; then
+  fail "the installed library is not stripped"
+fi
+
 "$prefix/bin/rxtheme" list "$prefix/share/rxtheme/themes" >list.txt || fail "installed rxtheme"
 [ "$(cut -f1 list.txt | tr '\n' ' ')" = "Ember Harbor Meadow " ] || fail "themes: $(cat list.txt)"
 
@@ -44,4 +71,42 @@ c++ -std=c++20 host/host.cpp -o host-pc $(pkg-config --cflags --libs rxtheme) \
   -Wl,-rpath,"$prefix/$LIBDIR" 2>pc.log || fail "pkg-config build: $(tail -20 pc.log)"
 got=$(./host-pc "$prefix/share/rxtheme/themes/harbor/harbor.elm" page2)
 [ "$got" = "$want" ] || fail "host (pkg-config) printed: $got"
+
+# A host with headers of its own in folders named as the library's layers:
+# the library's headers are reached only through rxtheme/, so nothing clashes.
+mkdir -p own/platform own/runtime own/theme own/settings
+echo 'struct Env { int host_env = 1; };' >own/platform/env.h
+echo 'struct Variant { int host_variant = 2; };' >own/runtime/variant.h
+echo 'struct Theme { int host_theme = 3; };' >own/theme/theme.h
+echo 'struct BaseObject { int host_base = 4; };' >own/settings/base_object.h
+cat >own/host.cpp <<'END'
+#include <rxtheme/rxtheme.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "platform/env.h"
+#include "runtime/variant.h"
+#include "settings/base_object.h"
+#include "theme/theme.h"
+
+int main(int, char** argv) {
+  Env env;
+  Variant variant;
+  Theme theme;
+  BaseObject base;
+  auto page = std::make_shared<rxTheme::CTheme>();
+  page->WorkingFolder(rxTheme::Widen(argv[2]));
+  page->Load(rxTheme::Widen(argv[1]));
+  std::printf("%d%d%d%d %s %s %d\n", env.host_env, variant.host_variant, theme.host_theme,
+              base.host_base, rxTheme::ToUtf8(page->Color(u"body")->BackgroundColor()).c_str(),
+              rxTheme::LibraryVersionText(), RXTHEME_VERSION_MAJOR);
+}
+END
+c++ -std=c++20 -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Werror -I own -I "$prefix/include" \
+  own/host.cpp -o own-host -L "$prefix/$LIBDIR" -lrxtheme -Wl,-rpath,"$prefix/$LIBDIR" 2>own.log ||
+  fail "host with its own headers: $(tail -20 own.log)"
+version=$(sed -n 's/^project(rxTheme VERSION \([0-9.]*\).*/\1/p' "$SRC/CMakeLists.txt")
+got=$(./own-host "$prefix/share/rxtheme/themes/harbor/harbor.elm" page3)
+[ "$got" = "1234 #E9EFF5 $version ${version%%.*}" ] || fail "host with its own headers printed: $got"
 finish "install"

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "persist/property_bag.h"
+#include <rxtheme/persist/property_bag.h>
 #include "support/bag_round_trip.h"
 #include "support/section_text.h"
 

@@ -1,5 +1,6 @@
 // Writing and reading values, fonts, null references and nested objects.
-#include "persist/property_bag.h"
+#include <rxtheme/persist/property_bag.h>
+#include "persist/bag_access.h"
 
 #include <gtest/gtest.h>
 
@@ -8,11 +9,11 @@
 #include <stdexcept>
 #include <vector>
 
+#include <rxtheme/runtime/automation_error.h>
+#include <rxtheme/runtime/object_registry.h>
+#include <rxtheme/runtime/std_font.h>
 #include "persist/class_factory.h"
 #include "persist/contents_codec.h"
-#include "runtime/automation_error.h"
-#include "runtime/object_registry.h"
-#include "runtime/std_font.h"
 #include "support/bag_round_trip.h"
 #include "support/section_text.h"
 
@@ -170,7 +171,7 @@ TEST(PropertyBagTest, LookupsAndReplacementsMatchAWalk) {
       ASSERT_EQ(bag.ReadProperty(name, Variant::I2(-1)).ToI2(), it == walk.end() ? -1 : it->second)
           << "step " << step;
       std::vector<size_t> found(keys.size());
-      bag.FindEach(table, found);
+      BagAccess::FindEach(bag, table, found);
       for (size_t k = 0; k < keys.size(); ++k) {
         const auto it = std::find_if(walk.begin(), walk.end(),
                                      [&](const auto& e) { return EqualsNoCase(e.first, keys[k]); });
@@ -194,7 +195,7 @@ TEST(PropertyBagTest, WrittenEntriesAmongDecodedOnesKeepTheirTexts) {
   bag.WriteProperty(u"Obj", Variant::Obj(obj));
   bag.WriteProperty(u"a", Variant(u"x"));
   EXPECT_EQ(EntryNames(bag), (std::vector<WString>{u"Obj", u"B", u"a"}));
-  PropertyBagX nested = PropertyBagX(bag).Nested(0);
+  PropertyBagX nested = BagAccess::Nested(PropertyBagX(bag), 0);
   bag.Contents(WString());
   EXPECT_EQ(nested.ReadProperty(u"Text").ToString(), u"kept");
 }
@@ -207,7 +208,7 @@ Saved SaveAndRead(const std::shared_ptr<StdFont>& font) {
   bag.WriteProperty(u"F", Variant::Obj(font));
   font->Name(u"Changed");
   EXPECT_EQ(bag.Entries()[0].ObjectType, u"Font");
-  PropertyBagX nested = PropertyBagX(bag).Nested(0);  // outlives the bag it came from
+  PropertyBagX nested = BagAccess::Nested(PropertyBagX(bag), 0);  // outlives the bag it came from
   EXPECT_EQ(nested.ReadProperty(u"Size").Type(), VarType::Currency);
   auto f = std::dynamic_pointer_cast<StdFont>(bag.ReadProperty(u"F").ObjectValue());
   if (!f) return {};

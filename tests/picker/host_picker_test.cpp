@@ -1,6 +1,6 @@
 // The picker's list and preview as a host gets them: UTF-8 text by the one
 // rule, a missing themes folder named in an error.
-#include "picker/host_picker.h"
+#include <rxtheme/picker/host_picker.h>
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -10,9 +10,9 @@
 #include <fstream>
 #include <string>
 
-#include "runtime/automation_error.h"
+#include <rxtheme/runtime/automation_error.h>
 #include "support/theme_package.h"
-#include "theme/page_theme.h"
+#include <rxtheme/theme/page_theme.h>
 
 namespace rxTheme {
 namespace {

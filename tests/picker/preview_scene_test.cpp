@@ -1,6 +1,6 @@
 // The preview scene: picture headers, and the page laid out with fixed text
 // metrics from pictures held in an in-memory file system.
-#include "picker/preview_scene.h"
+#include <rxtheme/picker/preview_scene.h>
 
 #include <gtest/gtest.h>
 
@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include <rxtheme/picker/preview.h>
 #include "picker/picture_size.h"
-#include "picker/preview.h"
-#include "platform/mem_env.h"
 #include "support/fixed_metrics.h"
+#include "support/mem_env.h"
 
 namespace rxTheme {
 namespace {

@@ -1,4 +1,4 @@
-#include "picker/preview.h"
+#include <rxtheme/picker/preview.h>
 
 #include <gtest/gtest.h>
 
@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/mem_env.h"
-#include "settings/base_object.h"
-#include "settings/color_object.h"
+#include <rxtheme/settings/base_object.h>
+#include <rxtheme/settings/color_object.h>
+#include <rxtheme/theme/theme.h>
+#include "support/mem_env.h"
 #include "support/theme_package.h"
-#include "theme/theme.h"
 
 namespace rxTheme {
 namespace {

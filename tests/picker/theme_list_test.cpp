@@ -1,11 +1,11 @@
-#include "picker/theme_list.h"
+#include <rxtheme/picker/theme_list.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "picker/title_order.h"
+#include <rxtheme/picker/title_order.h>
 
 namespace rxTheme {
 namespace {

@@ -1,4 +1,4 @@
-#include "picker/theme_picker.h"
+#include <rxtheme/picker/theme_picker.h>
 
 #include <gtest/gtest.h>
 
@@ -8,14 +8,14 @@
 #include <utility>
 #include <vector>
 
-#include "picker/picker_view.h"
-#include "picker/select_theme.h"
-#include "platform/mem_env.h"
-#include "runtime/automation_error.h"
-#include "settings/color_object.h"
+#include <rxtheme/picker/picker_view.h>
+#include <rxtheme/picker/select_theme.h>
+#include <rxtheme/runtime/automation_error.h>
+#include <rxtheme/settings/color_object.h>
+#include <rxtheme/theme/theme.h>
 #include "support/fixed_metrics.h"
+#include "support/mem_env.h"
 #include "support/vanishing_env.h"
-#include "theme/theme.h"
 #include "theme/theme_test_util.h"
 
 namespace rxTheme {

@@ -23,12 +23,13 @@
 #include <memory>
 #include <string>
 
+#include <rxtheme/picker/select_theme.h>
+#include <rxtheme/picker/theme_picker.h>
+#include <rxtheme/theme/theme.h>
 #include "../support/theme_package.h"
-#include "picker/select_theme.h"
-#include "picker/theme_picker.h"
 #include "qt_picker_view.h"
-#include "settings/color_object.h"
-#include "theme/theme.h"
+#include <rxtheme/settings/color_object.h>
+#include <rxtheme/theme/theme.h>
 
 namespace rxTheme {
 namespace {

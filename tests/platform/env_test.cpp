@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <functional>
 
+#include <rxtheme/runtime/automation_error.h>
 #include "platform/env.h"
-#include "platform/mem_env.h"
-#include "runtime/automation_error.h"
+#include "support/mem_env.h"
 #include "support/section_text.h"
 
 namespace rxTheme {

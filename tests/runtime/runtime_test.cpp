@@ -1,9 +1,12 @@
-// Text helpers, errors and the registry of creatable classes.
+// Text helpers, errors, the registry of creatable classes and the version.
 #include <gtest/gtest.h>
 
-#include "runtime/automation_error.h"
-#include "runtime/object_registry.h"
-#include "runtime/wstring.h"
+#include <string>
+
+#include <rxtheme/runtime/automation_error.h>
+#include <rxtheme/runtime/object_registry.h>
+#include <rxtheme/runtime/wstring.h>
+#include <rxtheme/version.h>
 #include "support/section_text.h"
 
 namespace rxTheme {
@@ -54,6 +57,20 @@ TEST(ObjectRegistryTest, CreatesByCaseInsensitiveIdentifier) {
   EXPECT_NE(a, CreateObject(u"rxTest.Dummy"));  // a new object each time
   EXPECT_EQ(ErrorNumberOf([] { CreateObject(u"rxTest.Missing"); }), kCantCreateObject);
   EXPECT_EQ(ErrorNumberOf([] { CreateObject(u"rxTest.Nothing"); }), kCantCreateObject);
+}
+
+}  // namespace
+}  // namespace rxTheme
+
+namespace rxTheme {
+namespace {
+
+TEST(VersionTest, HeaderLibraryAndProjectAgree) {
+  EXPECT_EQ(LibraryVersion(), kHeaderVersion);
+  EXPECT_STREQ(LibraryVersionText(), RXTHEME_PROJECT_VERSION);
+  const VersionNumber v = LibraryVersion();
+  EXPECT_EQ(std::to_string(v.major) + "." + std::to_string(v.minor) + "." + std::to_string(v.patch),
+            RXTHEME_PROJECT_VERSION);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "runtime/variant.h"
+#include <rxtheme/runtime/variant.h>
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 #include <memory>
 #include <type_traits>
 
-#include "runtime/automation_error.h"
-#include "runtime/std_font.h"
+#include <rxtheme/runtime/automation_error.h>
+#include <rxtheme/runtime/std_font.h>
 #include "support/section_text.h"
 
 namespace rxTheme {

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "persist/property_bag.h"
+#include <rxtheme/persist/property_bag.h>
 #include "platform/env.h"
 #include "sections/base_section.h"
 #include "sections/color_section.h"
@@ -32,11 +32,11 @@ const SettingsKey kObjectKey = SettingsTestPeer::Key();
 void FanOut(CColor& section) { section.Index(kKey, 1); }
 void FanOut(CGraph& section) { section.Index(kKey, 1), section.IncludePath(kKey, true); }
 void FanOut(CThemeBase& section) { section.IncludePath(kKey, true); }
-bool Reached(const CColorObject& object) { return object.Index(kObjectKey) == 1; }
-bool Reached(const CGraphObject& o) {
+bool Reached(const ColorObjectImpl& object) { return object.Index(kObjectKey) == 1; }
+bool Reached(const GraphObjectImpl& o) {
   return o.Index(kObjectKey) == 1 && o.IncludePath(kObjectKey);
 }
-bool Reached(const CThemeBaseObject& object) { return object.IncludePath(kObjectKey); }
+bool Reached(const BaseObjectImpl& object) { return object.IncludePath(kObjectKey); }
 
 // The style names in slot order, and rows "name=style": the name finds the
 // object of that style, or (with nothing after "=") none.
@@ -58,7 +58,7 @@ Names Of(const CThemeBase&) {
 }
 
 // The working folder, written with "/" as the separator.
-WString Folder(const CColorObject&) { return u"(no folder)"; }
+WString Folder(const ColorObjectImpl&) { return u"(no folder)"; }
 WString Folder(const auto& object) {
   WString folder = object.WorkingFolder(kObjectKey);
   std::replace(folder.begin(), folder.end(), kPathSeparator, u'/');

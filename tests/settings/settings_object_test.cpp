@@ -2,11 +2,9 @@
 // persistence rules; typed suites check each rule for every object that has it.
 #include <gtest/gtest.h>
 
-#include "persist/property_bag.h"
+#include <rxtheme/persist/property_bag.h>
 #include "platform/env.h"
-#include "settings/base_object.h"
-#include "settings/color_object.h"
-#include "settings/graph_object.h"
+#include "settings/settings_objects.h"
 #include "support/bag_round_trip.h"
 #include "support/section_text.h"
 #include "support/test_keys.h"
@@ -33,16 +31,16 @@ struct Traits {
   size_t Field(size_t position) const { return position + (position >= internal_field); }
 };
 constexpr size_t kNone = 99;
-Traits Of(const CColorObject&) {
+Traits Of(const ColorObjectImpl&) {
   return {u"tttt", kNone, false, {{7, u"Color(1)"}, {14, u"CTableBorderColorDark"}}};
 }
-Traits Of(const CGraphObject&) {
+Traits Of(const GraphObjectImpl&) {
   return {u"pppppppppppppppppppppppttttt",
           kNone,
           true,
           {{31, u"SeparatorImage(1)"}, {88, u"WorkingFolder"}}};
 }
-Traits Of(const CThemeBaseObject&) {
+Traits Of(const BaseObjectImpl&) {
   return {u"ptpttttt", 1, true, {{3, u"Version"}, {12, u"CVersion"}, {21, u"WorkingFolder"}}};
 }
 
@@ -51,7 +49,7 @@ WString Tag(size_t field) { return WString(u"t") + static_cast<char16_t>(u'a' + 
 
 template <class T>
 class SettingsObjectTest : public ::testing::Test {};
-using AllObjects = ::testing::Types<CColorObject, CGraphObject, CThemeBaseObject>;
+using AllObjects = ::testing::Types<ColorObjectImpl, GraphObjectImpl, BaseObjectImpl>;
 TYPED_TEST_SUITE(SettingsObjectTest, AllObjects);
 
 // The effective value at every position: the positions skip Version and reach
@@ -102,7 +100,7 @@ TYPED_TEST(SettingsObjectTest, SaveAndRestore) {
     object->WorkingFolder(kKey, u"w");
   }
   // The custom Version is reached only by a restore.
-  if constexpr (std::is_same_v<TypeParam, CThemeBaseObject>) {
+  if constexpr (std::is_same_v<TypeParam, BaseObjectImpl>) {
     PropertyBagX seed;
     object->WriteProperties(seed);
     seed.WriteProperty(u"CVersion", Variant(u"2.0"));
@@ -122,7 +120,7 @@ TYPED_TEST(SettingsObjectTest, SaveAndRestore) {
 
 template <class T>
 class VariantObjectTest : public ::testing::Test {};
-using VariantObjects = ::testing::Types<CColorObject, CGraphObject>;
+using VariantObjects = ::testing::Types<ColorObjectImpl, GraphObjectImpl>;
 TYPED_TEST_SUITE(VariantObjectTest, VariantObjects);
 
 // An Index without theme values fails only where a theme value is read or
@@ -150,7 +148,7 @@ TYPED_TEST(VariantObjectTest, ABadIndexFailsOnlyWhereItIsNeeded) {
 
 template <class T>
 class FolderObjectTest : public ::testing::Test {};
-using FolderObjects = ::testing::Types<CGraphObject, CThemeBaseObject>;
+using FolderObjects = ::testing::Types<GraphObjectImpl, BaseObjectImpl>;
 TYPED_TEST_SUITE(FolderObjectTest, FolderObjects);
 
 TYPED_TEST(FolderObjectTest, FolderGoesInFrontOfImagesOnly) {
@@ -186,7 +184,7 @@ TYPED_TEST(FolderObjectTest, FolderGoesInFrontOfImagesOnly) {
 
 // The restore converts stored values (one conversion for all three objects).
 TEST(SettingsRestoreTest, ConvertsAndReportsBadValues) {
-  CColorObject object;
+  ColorObjectImpl object;
   PropertyBagX bag;
   bag.WriteProperty(u"Index", Variant::R8(1.5));  // rounds half to even: 2, not range-checked
   bag.WriteProperty(u"UseCustomSettings", Variant::I4(7));

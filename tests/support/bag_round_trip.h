@@ -5,9 +5,9 @@
 #include <utility>
 #include <vector>
 
-#include "persist/property_bag.h"
-#include "runtime/variant.h"
-#include "runtime/wstring.h"
+#include <rxtheme/persist/property_bag.h>
+#include <rxtheme/runtime/variant.h>
+#include <rxtheme/runtime/wstring.h>
 
 namespace rxTheme::testing {
 

@@ -2,7 +2,7 @@
 // wide, four fifths of the size stand above the baseline and one fifth below.
 #pragma once
 
-#include "picker/preview_scene.h"
+#include <rxtheme/picker/preview_scene.h>
 
 namespace rxTheme::testing {
 

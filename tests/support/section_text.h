@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "runtime/automation_error.h"
-#include "runtime/wstring.h"
+#include <rxtheme/runtime/automation_error.h>
+#include <rxtheme/runtime/wstring.h>
 
 namespace rxTheme::testing {
 

@@ -2,8 +2,8 @@
 // vanishes while the list of themes is being made.
 #pragma once
 
-#include "platform/mem_env.h"
-#include "runtime/automation_error.h"
+#include <rxtheme/runtime/automation_error.h>
+#include "support/mem_env.h"
 
 namespace rxTheme::testing {
 

@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
+#include <rxtheme/runtime/automation_error.h>
+#include <rxtheme/settings/base_object.h>
+#include <rxtheme/settings/color_object.h>
+#include <rxtheme/settings/graph_object.h>
+#include <rxtheme/theme/loader.h>
+#include <rxtheme/theme/theme.h>
 #include "platform/env.h"
-#include "runtime/automation_error.h"
-#include "settings/base_object.h"
-#include "settings/color_object.h"
-#include "settings/graph_object.h"
-#include "theme/loader.h"
-#include "theme/theme.h"
 #include "theme_test_util.h"
 
 namespace rxTheme::testing {

@@ -2,7 +2,7 @@
 // paths checked before anything is written, the current directory left
 // alone, variants that match what the getters serve, state restored whole or
 // not at all, UTF-8 text both ways.
-#include "theme/page_theme.h"
+#include <rxtheme/theme/page_theme.h>
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -11,14 +11,15 @@
 #include <fstream>
 #include <string>
 
+#include "persist/bag_access.h"
 #include "persist/contents_image.h"
-#include "persist/property_bag.h"
-#include "runtime/automation_error.h"
-#include "runtime/host_text.h"
-#include "settings/base_object.h"
-#include "settings/color_object.h"
+#include <rxtheme/persist/property_bag.h>
+#include <rxtheme/runtime/automation_error.h>
+#include <rxtheme/runtime/host_text.h>
+#include <rxtheme/settings/base_object.h>
+#include <rxtheme/settings/color_object.h>
 #include "support/theme_package.h"
-#include "theme/theme.h"
+#include <rxtheme/theme/theme.h>
 
 namespace rxTheme {
 namespace {
@@ -136,7 +137,7 @@ TEST_F(PageThemeTest, StateRoundTripsAndDamagedStateIsRefusedWhole) {
   const WString units = ContentsFromBytes(state);
   PropertyBagX bag;
   bag.Contents(units);
-  const std::u16string_view inner = bag.Stored()[0].Text();
+  const std::u16string_view inner = BagAccess::Stored(bag)[0].Text();
   auto field = [](char16_t tag, std::u16string_view text) {
     return WString{tag, static_cast<char16_t>(text.size() & 0xFFFF),
                    static_cast<char16_t>(text.size() >> 16)} +

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "support/theme_package.h"
-#include "theme/page_theme.h"
-#include "theme/theme.h"
+#include <rxtheme/theme/page_theme.h>
+#include <rxtheme/theme/theme.h>
 
 namespace rxTheme {
 namespace {

@@ -5,10 +5,10 @@
 #include <utility>
 #include <vector>
 
-#include "persist/property_bag.h"
-#include "platform/mem_env.h"
+#include <rxtheme/persist/property_bag.h>
+#include <rxtheme/theme/theme.h>
 #include "support/bag_round_trip.h"
-#include "theme/theme.h"
+#include "support/mem_env.h"
 #include "theme_test_util.h"
 
 namespace rxTheme::testing {

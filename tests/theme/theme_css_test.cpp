@@ -5,13 +5,13 @@
 
 #include <string>
 
-#include "platform/mem_env.h"
-#include "settings/base_object.h"
-#include "settings/color_object.h"
-#include "settings/graph_object.h"
+#include "support/mem_env.h"
+#include <rxtheme/settings/base_object.h>
+#include <rxtheme/settings/color_object.h>
+#include <rxtheme/settings/graph_object.h>
 #include "theme/css_text.h"
-#include "theme/theme.h"
-#include "theme/theme_css.h"
+#include <rxtheme/theme/theme.h>
+#include <rxtheme/theme/theme_css.h>
 #include "theme_test_util.h"
 
 namespace rxTheme {

@@ -3,9 +3,9 @@
 
 #include <memory>
 
-#include "runtime/object_registry.h"
+#include <rxtheme/runtime/object_registry.h>
+#include <rxtheme/theme/theme.h>
 #include "theme/component.h"
-#include "theme/theme.h"
 #include "theme_test_util.h"
 
 namespace rxTheme::testing {

@@ -6,17 +6,17 @@
 #include <utility>
 #include <vector>
 
-#include "persist/property_bag.h"
-#include "platform/mem_env.h"
+#include <rxtheme/persist/property_bag.h>
+#include <rxtheme/settings/base_object.h>
+#include <rxtheme/settings/color_object.h>
+#include <rxtheme/settings/graph_object.h>
+#include <rxtheme/theme/theme.h>
 #include "sections/base_section.h"
 #include "sections/color_section.h"
 #include "sections/graph_section.h"
-#include "settings/base_object.h"
-#include "settings/color_object.h"
-#include "settings/graph_object.h"
+#include "support/mem_env.h"
 #include "support/section_text.h"
 #include "support/theme_package.h"
-#include "theme/theme.h"
 
 namespace rxTheme::testing {
 
