@@ -29,9 +29,10 @@ std::string Png(uint32_t width, uint32_t height) {
 std::string Gif(uint8_t width, uint8_t height) {
   return std::string("GIF89a") + char(width) + '\0' + char(height) + '\0' + "\xF0\0\0";
 }
+// `bytes` bytes of `value`, lowest first; bytes beyond its 32 bits are 0.
 std::string LittleEndian(uint32_t value, int bytes) {
   std::string out;
-  for (int i = 0; i < bytes; ++i) out += static_cast<char>(value >> (8 * i));
+  for (int i = 0; i < bytes; ++i) out += static_cast<char>(i < 4 ? value >> (8 * i) : 0);
   return out;
 }
 // A BMP file's headers: the 12-byte core header or the 40-byte info header.
