@@ -1,20 +1,53 @@
 #include "package_load.h"
 
 #include <iostream>
+#include <utility>
 
 #include "command_error.h"
 #include "command_files.h"
+#include "platform/env.h"
 #include "printable.h"
 #include "theme/loader.h"
 
 namespace rxTheme::cli {
 
-void LoadPackage(CTheme& theme, const WString& package) {
+ThemeInput ExistingTheme(const std::string& path) {
+  ThemeInput input;
+  const WString absolute = Absolute(path);
+  if (!absolute.empty() && CurrentEnv().FolderExists(absolute) && HoldsStyleSheet(absolute)) {
+    input.folder = ReadFolderPackage(path);
+    input.path = input.folder->source.folder;
+    input.is_folder = true;
+  } else {
+    input.path = ExistingPackage(path);
+  }
+  return input;
+}
+
+WString ThemeSubject(const ThemeInput& input) {
+  return input.is_folder ? FolderSubject(u"theme folder", input.path) : DisplayPath(input.path);
+}
+
+void LoadTheme(CTheme& theme, ThemeInput& input) {
   LoadReport report;
-  About(DisplayPath(package), [&] { ThemeLoader::Load(theme, package, &report); });
+  const WString subject = ThemeSubject(input);
+  if (input.is_folder) {
+    // The loader opens the folder's path; the Env answers with its package.
+    FolderPackageEnv env(CurrentEnv());
+    if (input.folder) {
+      env.Serve(input.path, std::move(*input.folder));
+      input.folder.reset();
+    } else {
+      env.Serve(input.path, input.path);
+    }
+    ScopedEnv scope(env);
+    About(subject, [&] { ThemeLoader::Load(theme, input.path, &report); });
+  } else {
+    About(subject, [&] { ThemeLoader::Load(theme, input.path, &report); });
+  }
   if (report.cut_off > 0) {
-    std::cerr << "rxtheme: warning: " << Printable(DisplayPath(package)) << ": " << report.cut_off
-              << " of " << report.pieces << " pieces are cut off and were unpacked empty\n";
+    std::cerr << "rxtheme: warning: " << Printable(subject) << ": " << report.cut_off << " of "
+              << report.pieces << " pieces are cut off and were unpacked empty\n";
   }
 }
 

@@ -35,7 +35,8 @@ struct LoadOptions {
 };
 
 void AddLoadOptions(CLI::App& cmd, LoadOptions& o, bool package_required) {
-  auto* package = cmd.add_option("PACKAGE", o.package, "theme package (.elm)");
+  auto* package =
+      cmd.add_option("PACKAGE", o.package, "theme package (.elm), or a theme's source folder");
   if (package_required) package->required();
   cmd.add_option("--working-folder", o.working_folder, "folder the pictures are unpacked into")
       ->required();
@@ -45,16 +46,16 @@ void AddLoadOptions(CLI::App& cmd, LoadOptions& o, bool package_required) {
 }
 
 // A new theme with its working folder set, the package (if any) loaded and
-// the variants chosen. Without a package the working folder is only a value
-// to save (it may be empty, or a folder of another machine).
+// the variants chosen. The package may be a theme's source folder. Without a package the working
+// folder is only a value to save (it may be empty, or a folder of another machine).
 std::shared_ptr<CTheme> NewLoadedTheme(const LoadOptions& o) {
   auto theme = std::make_shared<CTheme>();
   if (o.package.empty()) {
     theme->WorkingFolder(Absolute(o.working_folder));
   } else {
-    const WString package = ExistingPackage(o.package);
+    ThemeInput input = ExistingTheme(o.package);
     theme->WorkingFolder(WorkingFolderForLoad(o.working_folder));
-    LoadPackage(*theme, package);
+    LoadTheme(*theme, input);
   }
   theme->ColorIndex(o.color_index);
   theme->GraphIndex(o.graph_index);

@@ -6,7 +6,8 @@
 // unless --keep-line-ends.
 //
 // The folder is checked first, as `rxtheme check` checks it: the findings go
-// to standard error, and errors stop the pack (error 5) unless --force. Names
+// to standard error, and errors stop the pack unless --force (a refusal,
+// command_line.h, that names the check to run). Names
 // with "," or a line break, a version with a line break, and headers beyond
 // 4096 bytes cannot be packed at all (error 5); the header is known from the
 // files' sizes before any picture is read. The package is then written a
