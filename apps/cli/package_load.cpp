@@ -1,13 +1,17 @@
 #include "package_load.h"
 
+#include <filesystem>
 #include <iostream>
+#include <system_error>
 #include <utility>
 
 #include "command_error.h"
 #include "command_files.h"
+#include "command_line.h"
 #include "platform/env.h"
 #include "printable.h"
 #include "theme/loader.h"
+#include "theme/theme.h"
 
 namespace rxTheme::cli {
 
@@ -28,10 +32,17 @@ WString ThemeSubject(const ThemeInput& input) {
   return input.is_folder ? FolderSubject(u"theme folder", input.path) : DisplayPath(input.path);
 }
 
-void LoadTheme(CTheme& theme, ThemeInput& input) {
+void LoadTheme(CTheme& theme, ThemeInput& input, const char* command) {
   LoadReport report;
   const WString subject = ThemeSubject(input);
   if (input.is_folder) {
+    std::error_code error;
+    if (std::filesystem::equivalent(std::filesystem::path(Narrow(theme.WorkingFolder())),
+                                    std::filesystem::path(Narrow(input.path)), error)) {
+      throw Refusal{command, "the working folder is " + ToUtf8(subject) +
+                                 " itself; loading would write its pictures into it "
+                                 "(name another working folder)"};
+    }
     // The loader opens the folder's path; the Env answers with its package.
     FolderPackageEnv env(CurrentEnv());
     if (input.folder) {

@@ -34,10 +34,12 @@ ThemeInput ExistingTheme(const std::string& path);
 WString ThemeSubject(const ThemeInput& input);
 
 // Loads the theme into `theme`; an error names it. A source folder is read
-// for this one load (its prepared copy is used up). When a package does not
+// for this one load (its prepared copy is used up); `command` refuses a
+// working folder that is the source folder itself, whose files the pictures
+// would be written over (under lower-cased names beside them). When a package does not
 // hold all its pieces whole (it is cut off, or a marker is wrong), Load
 // unpacks the rest empty without an error: this then says on standard error
 // how many pieces that was.
-void LoadTheme(CTheme& theme, ThemeInput& input);
+void LoadTheme(CTheme& theme, ThemeInput& input, const char* command);
 
 }  // namespace rxTheme::cli

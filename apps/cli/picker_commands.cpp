@@ -143,7 +143,7 @@ std::string PreviewPage(const PreviewOptions& o, ThemeInput& input) {
   CTheme theme;
   theme.WorkingFolder(WorkingFolderForLoad(o.working_folder));
   WString html;
-  LoadTheme(theme, input);
+  LoadTheme(theme, input, "preview");
   About(ThemeSubject(input), [&] {
     BuildPreview(theme, o.vivid, o.active, o.background, html,
                  o.raw ? PreviewEscaping::kNone : PreviewEscaping::kHtml);

@@ -48,14 +48,14 @@ void AddLoadOptions(CLI::App& cmd, LoadOptions& o, bool package_required) {
 // A new theme with its working folder set, the package (if any) loaded and
 // the variants chosen. The package may be a theme's source folder. Without a package the working
 // folder is only a value to save (it may be empty, or a folder of another machine).
-std::shared_ptr<CTheme> NewLoadedTheme(const LoadOptions& o) {
+std::shared_ptr<CTheme> NewLoadedTheme(const LoadOptions& o, const char* command) {
   auto theme = std::make_shared<CTheme>();
   if (o.package.empty()) {
     theme->WorkingFolder(Absolute(o.working_folder));
   } else {
     ThemeInput input = ExistingTheme(o.package);
     theme->WorkingFolder(WorkingFolderForLoad(o.working_folder));
-    LoadTheme(*theme, input);
+    LoadTheme(*theme, input, command);
   }
   theme->ColorIndex(o.color_index);
   theme->GraphIndex(o.graph_index);
@@ -80,7 +80,7 @@ struct SaveOptions {
 
 void RunSave(const SaveOptions& o) {
   OutputFile state(Absolute(o.output));
-  auto theme = NewLoadedTheme(o.load);
+  auto theme = NewLoadedTheme(o.load, "save");
   if (o.use_custom_settings) theme->UseCustomSettings(true);
   if (o.no_theme_settings) theme->UseThemeSettings(false);
   if (o.use_background_image) theme->UseBackgroundImage(true);
@@ -112,7 +112,7 @@ void AddThemeCommands(CLI::App& app) {
   CLI::App* load_cmd = app.add_subcommand("load", "Load a theme package and print the theme");
   AddLoadOptions(*load_cmd, *load, true);
   load_cmd->add_flag("--json", load->json, "print JSON");
-  load_cmd->callback([load] { PrintTheme(*NewLoadedTheme(*load), load->json); });
+  load_cmd->callback([load] { PrintTheme(*NewLoadedTheme(*load, "load"), load->json); });
 
   auto save = std::make_shared<SaveOptions>();
   CLI::App* save_cmd =

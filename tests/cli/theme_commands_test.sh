@@ -86,6 +86,12 @@ mkdir comma && printf 'x' >comma/a,b.gif && printf 'h1\n{\n}\n' >comma/theme.css
 [ "$(cat err.txt)" = "rxtheme: error 5: The file name \"a,b.gif\" cannot be a piece name: theme folder $TMP/comma" ] ||
   fail "unpackable folder: $(cat err.txt)"
 
+# Its pictures are not unpacked into the folder itself.
+"$RXTHEME" load lfé --working-folder ./lfé/ 2>err.txt && fail "load of a folder into itself"
+[ "$(cat err.txt)" = "rxtheme: load: the working folder is theme folder $TMP/lfé itself; loading would write its pictures into it (name another working folder)" ] ||
+  fail "folder into itself: $(cat err.txt)"
+[ -e lfé/pic.gif ] && fail "pictures unpacked into the source folder"
+
 # A pack that the check stops says what to run, without an error number.
 "$RXTHEME" pack lfé -o refused.elm --keep-line-ends 2>err.txt && fail "pack of LF-only sheets"
 [ "$(tail -n1 err.txt)" = "rxtheme: pack: 1 error in theme folder lfé; nothing written (run rxtheme check 'lfé'; --force writes it anyway)" ] ||
