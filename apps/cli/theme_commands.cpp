@@ -46,8 +46,9 @@ void AddLoadOptions(CLI::App& cmd, LoadOptions& o, bool package_required) {
 }
 
 // A new theme with its working folder set, the package (if any) loaded and
-// the variants chosen. The package may be a theme's source folder. Without a package the working
-// folder is only a value to save (it may be empty, or a folder of another machine).
+// the variants chosen; the package may be a theme's source folder. Without
+// a package the working folder is only a value to save (it may be empty, or
+// a folder of another machine).
 std::shared_ptr<CTheme> NewLoadedTheme(const LoadOptions& o, const char* command) {
   auto theme = std::make_shared<CTheme>();
   if (o.package.empty()) {
