@@ -96,7 +96,8 @@ mkdir live && cp "$SRC/themes/harbor/"* live/
   >watch.txt 2>watch.err &
 watcher=$!
 for _ in $(seq 100); do grep -q '^Watching' watch.txt 2>/dev/null && break; sleep 0.1; done
-sed -i 's/rgb(24, 40, 64)/rgb(1, 2, 3)/' live/color0.css
+# One rename, so that the page cannot be written from a half-made change.
+sed 's/rgb(24, 40, 64)/rgb(1, 2, 3)/' live/color0.css >color0.new && mv color0.new live/color0.css
 for _ in $(seq 100); do kill -0 $watcher 2>/dev/null || break; sleep 0.1; done
 if kill -0 $watcher 2>/dev/null; then
   kill $watcher
