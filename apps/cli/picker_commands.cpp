@@ -8,10 +8,11 @@
 // the window toolkit.
 #include <unistd.h>
 
+#include <algorithm>
 #include <iostream>
-#include <map>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "command_error.h"
@@ -23,6 +24,7 @@
 #include "pick_options.h"
 #include "picker/preview.h"
 #include "picker/theme_list.h"
+#include "platform/env.h"
 #include "printable.h"
 #include "runtime/automation_error.h"
 #include "theme/theme.h"
@@ -40,25 +42,43 @@ namespace {
 // comes out empty.
 void RunList(const std::string& themes_dir, bool json) {
   const WString folder = ExistingFolder(themes_dir, u"themes folder");
+  Env& env = CurrentEnv();
   ThemeList list;
-  std::vector<ThemeFolder> folders;
+  // The entries shown, by position in the list, with the tag of a source
+  // folder where the list's tag names no package.
+  std::vector<std::pair<size_t, WString>> shown;
+  std::vector<ThemeFolder> skipped;
   About(FolderSubject(u"themes folder", folder), [&] {
     ListInstalledThemes(folder, list);
-    folders = ThemeFolders(folder);
-  });
-  std::map<WString, const ThemeFolder*> by_package;
-  for (const ThemeFolder& f : folders) by_package[f.package] = &f;
-  std::vector<ThemeEntry> shown;
-  for (const ThemeEntry& entry : list.Entries()) {
-    const auto found = by_package.find(entry.tag);
-    if (found == by_package.end() || found->second->role == FolderRole::kInstalled) {
-      shown.push_back(entry);
-    } else if (found->second->role == FolderRole::kSource) {
-      shown.push_back({entry.text, found->second->path + u"/"});
+    // One look at each listed theme's package; the rest of a folder is
+    // looked at only when something is missing.
+    const PackageLook packages(folder);
+    std::unordered_set<WString> listed;
+    for (size_t i = 0; i < list.size(); ++i) {
+      const WString& tag = list[i].tag;
+      const size_t end = tag.rfind(kPathSeparator);
+      const size_t start = tag.rfind(kPathSeparator, end - 1) + 1;
+      const WString name = tag.substr(start, end - start);
+      if (packages.HasPackage(name)) {
+        shown.emplace_back(i, WString());
+      } else if (ThemeFolder f = ClassifyThemeFolder(folder, name); f.role == FolderRole::kSource) {
+        shown.emplace_back(i, f.path + u"/");
+      } else if (f.role == FolderRole::kInstalled) {
+        shown.emplace_back(i, WString());  // made meanwhile
+      } else if (f.role == FolderRole::kSkipped) {
+        skipped.push_back(std::move(f));
+      }
+      listed.insert(name);
     }
-  }
-  for (const ThemeFolder& f : folders) {
-    if (f.role != FolderRole::kSkipped) continue;
+    for (const WString& name : env.ListSubFolders(folder)) {
+      if (listed.count(name)) continue;
+      ThemeFolder f = ClassifyThemeFolder(folder, name);
+      if (f.role == FolderRole::kSkipped) skipped.push_back(std::move(f));
+    }
+  });
+  std::sort(skipped.begin(), skipped.end(),
+            [](const ThemeFolder& a, const ThemeFolder& b) { return a.name < b.name; });
+  for (const ThemeFolder& f : skipped) {
     std::cerr << "rxtheme: list: skipped " << Printable(DisplayPath(f.path)) << ": "
               << Printable(f.why) << "\n";
   }
@@ -67,17 +87,20 @@ void RunList(const std::string& themes_dir, bool json) {
               << " holds no theme the picker would show (a theme is a sub-folder F with F.inf "
                  "and its package F.elm, or its style sheets)\n";
   }
+  auto tag = [&](const std::pair<size_t, WString>& e) -> const WString& {
+    return e.second.empty() ? list[e.first].tag : e.second;
+  };
   if (json) {
     std::cout << "[";
     for (size_t i = 0; i < shown.size(); ++i) {
-      std::cout << (i ? ",\n " : "\n ") << "{\"title\": " << JsonString(shown[i].text)
-                << ", \"package\": " << JsonString(shown[i].tag) << "}";
+      std::cout << (i ? ",\n " : "\n ") << "{\"title\": " << JsonString(list[shown[i].first].text)
+                << ", \"package\": " << JsonString(tag(shown[i])) << "}";
     }
     std::cout << (shown.size() ? "\n]\n" : "]\n");
     return;
   }
-  for (const ThemeEntry& entry : shown) {
-    std::cout << Printable(entry.text) << "\t" << Printable(entry.tag) << "\n";
+  for (const auto& e : shown) {
+    std::cout << Printable(list[e.first].text) << "\t" << Printable(tag(e)) << "\n";
   }
 }
 

@@ -1,11 +1,14 @@
 #include "theme_folders.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <string>
 #include <system_error>
 
-#include "folder_package.h"
 #include "platform/env.h"
 
 namespace rxTheme::cli {
@@ -13,22 +16,28 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The names of the regular files of a folder that end in `ext` (any case).
-std::vector<WString> FilesEndingIn(const WString& folder, std::u16string_view ext) {
-  std::vector<WString> names;
-  std::error_code error;
-  for (fs::directory_iterator it(fs::path(Narrow(folder)), error), end; !error && it != end;
-       it.increment(error)) {
-    const WString name = Widen(it->path().filename().string());
-    std::error_code no_status;
-    if (name.size() > ext.size() && EqualsNoCase(name.substr(name.size() - ext.size()), ext) &&
-        it->is_regular_file(no_status)) {
-      names.push_back(name);
+// The regular files of a folder, listed once: what a folder without its
+// information file or its package holds instead.
+struct Listing {
+  std::vector<WString> infos, packages;  // "*.inf", "*.elm" (any case), by name
+  bool sheet = false;                    // a style sheet that would be a piece
+
+  explicit Listing(const WString& folder) {
+    std::error_code error;
+    for (fs::directory_iterator it(fs::path(Narrow(folder)), error), end; !error && it != end;
+         it.increment(error)) {
+      const std::string name = it->path().filename().string();
+      std::error_code no_status;
+      if (name.size() <= 4 || !it->is_regular_file(no_status)) continue;
+      const WString ext = Widen(name.substr(name.size() - 4));
+      if (EqualsNoCase(ext, u".inf")) infos.push_back(Widen(name));
+      if (EqualsNoCase(ext, u".elm")) packages.push_back(Widen(name));
+      if (EqualsNoCase(ext, u".css") && name[0] != '.') sheet = true;
     }
+    std::sort(infos.begin(), infos.end());
+    std::sort(packages.begin(), packages.end());
   }
-  std::sort(names.begin(), names.end());
-  return names;
-}
+};
 
 // The file among `names` that is `wanted` but for letter case, or empty.
 WString OtherCase(const std::vector<WString>& names, const WString& wanted) {
@@ -49,16 +58,14 @@ ThemeFolder ClassifyThemeFolder(const WString& themes_folder, const WString& nam
   const WString info = name + u".inf";
   const WString package = name + u".elm";
   if (!env.FileExists(env.BuildPath(f.path, info))) {
-    const std::vector<WString> infos = FilesEndingIn(f.path, u".inf");
-    if (infos.empty() && FilesEndingIn(f.path, u".elm").empty() && !HoldsStyleSheet(f.path)) {
-      return f;  // not a theme
-    }
+    const Listing files(f.path);
+    if (files.infos.empty() && files.packages.empty() && !files.sheet) return f;  // no theme
     f.role = FolderRole::kSkipped;
-    if (const WString other = OtherCase(infos, info); !other.empty()) {
+    if (const WString other = OtherCase(files.infos, info); !other.empty()) {
       f.why = u"its information file is " + other + u"; the picker reads " + info +
               u" (letter case differs)";
-    } else if (!infos.empty()) {
-      f.why = u"no " + info + u" (it holds " + infos.front() +
+    } else if (!files.infos.empty()) {
+      f.why = u"no " + info + u" (it holds " + files.infos.front() +
               u"; the information file is named after the folder)";
     } else {
       f.why = u"no " + info + u" (the picker lists a folder by its information file)";
@@ -67,11 +74,14 @@ ThemeFolder ClassifyThemeFolder(const WString& themes_folder, const WString& nam
   }
   if (env.FileExists(f.package)) {
     f.role = FolderRole::kInstalled;
-  } else if (HoldsStyleSheet(f.path)) {
+    return f;
+  }
+  const Listing files(f.path);
+  if (files.sheet) {
     f.role = FolderRole::kSource;
   } else {
     f.role = FolderRole::kSkipped;
-    if (const WString other = OtherCase(FilesEndingIn(f.path, u".elm"), package); !other.empty()) {
+    if (const WString other = OtherCase(files.packages, package); !other.empty()) {
       f.why =
           u"its package is " + other + u"; the picker loads " + package + u" (letter case differs)";
     } else {
@@ -79,6 +89,21 @@ ThemeFolder ClassifyThemeFolder(const WString& themes_folder, const WString& nam
     }
   }
   return f;
+}
+
+PackageLook::PackageLook(const WString& themes_folder) : folder_(themes_folder) {
+  fd_ = open(Narrow(themes_folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
+
+PackageLook::~PackageLook() {
+  if (fd_ >= 0) close(fd_);
+}
+
+bool PackageLook::HasPackage(const WString& name) const {
+  const WString relative = name + u"/" + name + u".elm";
+  if (fd_ < 0) return CurrentEnv().FileExists(CurrentEnv().BuildPath(folder_, relative));
+  struct stat st;
+  return fstatat(fd_, Narrow(relative).c_str(), &st, 0) == 0 && S_ISREG(st.st_mode);
 }
 
 std::vector<ThemeFolder> ThemeFolders(const WString& themes_folder) {

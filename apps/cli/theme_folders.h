@@ -25,6 +25,22 @@ struct ThemeFolder {
 // neither an information file, a package nor a style sheet is no theme.
 ThemeFolder ClassifyThemeFolder(const WString& themes_folder, const WString& name);
 
+// Whether sub-folders of one themes folder hold their packages (F/F.elm, a
+// regular file), looked up from the open folder: what `list` asks of every
+// theme it shows.
+class PackageLook {
+ public:
+  explicit PackageLook(const WString& themes_folder);
+  ~PackageLook();
+  PackageLook(const PackageLook&) = delete;
+  PackageLook& operator=(const PackageLook&) = delete;
+  bool HasPackage(const WString& name) const;
+
+ private:
+  int fd_ = -1;
+  WString folder_;
+};
+
 // Every sub-folder, in name order.
 std::vector<ThemeFolder> ThemeFolders(const WString& themes_folder);
 
