@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Times `rxtheme list` of generated themes folders (10,000 and 30,000 themes,
-# each a sub-folder with its .inf file, titles in random order, some equal)
-# against `cat` of the same .inf files, in the same run. Each command runs
-# REPS times (default 7), alternating, after one warm-up run each; the median
-# CPU times (user + system) are printed with the two ratios that matter: how
-# listing grows from 10,000 to 30,000 themes (3.0 is linear) and how it
-# compares with reading the files.
+# each a sub-folder with its .inf file and a package, titles in random order,
+# some equal) against `cat` of the same .inf files, in the same run. Each
+# command runs REPS times (default 7), alternating, after one warm-up run
+# each; the median CPU times (user + system) are printed with the two ratios
+# that matter: how listing grows from 10,000 to 30,000 themes (3.0 is
+# linear) and how it compares with reading the files.
 # Usage: bench/list_vs_cat.sh [BUILD_DIR] [REPS]   (BUILD_DIR default: build)
 set -euo pipefail
 build=${1:-build}
@@ -35,6 +35,7 @@ def make_themes(count):
         title = "%s %s %d" % (random.choice(WORDS), random.choice(WORDS), random.randrange(count // 2))
         with open(os.path.join(folder, name, name + ".inf"), "w") as f:
             f.write("[info]\r\ntitle=%s\r\nauthor=bench\r\n" % title)
+        open(os.path.join(folder, name, name + ".elm"), "w").close()  # listed only with its package
         infs.append(os.path.join(name, name + ".inf"))
     return folder, infs
 

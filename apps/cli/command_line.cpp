@@ -4,6 +4,7 @@
 #include <iostream>
 #include <new>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "command_error.h"
@@ -96,6 +97,17 @@ std::string Nearest(const std::string& word, const std::vector<std::string>& nam
   return best;
 }
 
+std::string ShellWord(const std::string& path) {
+  const bool plain = !path.empty() && std::all_of(path.begin(), path.end(), [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+           std::string_view("_-./+,:=@%").find(c) != std::string_view::npos;
+  });
+  if (plain) return path;
+  std::string quoted = "'";
+  for (char c : path) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
 int RunCommandLine(CLI::App& app, int argc, char** argv) {
   try {
     app.parse(argc, argv);
@@ -106,6 +118,9 @@ int RunCommandLine(CLI::App& app, int argc, char** argv) {
     return UsageError(app, error);
   } catch (const QuietExit& done) {
     return done.status;
+  } catch (const Refusal& refusal) {
+    std::cerr << "rxtheme: " << refusal.command << ": " << Printable(FromUtf8(refusal.text))
+              << "\n";
   } catch (const AutomationError& error) {
     std::cerr << "rxtheme: error " << error.Number() << ": " << Printable(error.Description())
               << "\n";

@@ -2,6 +2,7 @@
 // that a failure prints on standard error:
 //   rxtheme: error <number>: <description>: <subject>   exit status 1
 //   rxtheme: error: <what is wrong with the command line>  exit status 2
+//   rxtheme: <command>: <why it will not, and what to do>   exit status 1
 // Usage errors name the subcommand and the option, and suggest the nearest
 // known name for an unknown one. Nothing else (no C++ exception text) reaches
 // the user.
@@ -26,6 +27,18 @@ int RunCommandLine(CLI::App& app, int argc, char** argv);
 struct QuietExit {
   int status;
 };
+
+// Thrown by a command that refuses what it was asked for although the
+// command line is sound (pack of a theme with errors, a --theme that names
+// no theme): one plain line that names what to do, with no error number.
+struct Refusal {
+  std::string command;  // "pack"
+  std::string text;     // UTF-8
+};
+
+// `path` as a shell word that can be pasted into a command line: as it is
+// when it holds only letters, digits and "_-./+,:=@%", else in single quotes.
+std::string ShellWord(const std::string& path);
 
 // The name of `names` nearest to `word` (edit distance), if it is near enough
 // to be a slip of the keyboard; otherwise empty.

@@ -1,7 +1,8 @@
 // The sub-commands of `rxtheme`. Each command file defines one Add...Command
 // that attaches its sub-command (options and callback) to the application;
 // main.cpp calls them all. A command reports failures by raising
-// AutomationError (printed as one line, exit status 1).
+// AutomationError (printed as one line, exit status 1), and refuses what it
+// will not do with a Refusal (command_line.h: one plain line, status 1).
 #pragma once
 
 #include <CLI/CLI.hpp>
@@ -14,7 +15,7 @@ void AddBagCommand(CLI::App& app);
 // `rxtheme load|save|restore|pack` (theme_commands.cpp, theme_pack.cpp).
 void AddThemeCommands(CLI::App& app);
 
-// `rxtheme list|preview|pick` (picker_commands.cpp).
+// `rxtheme list|preview|pick` (picker_commands.cpp; preview --watch: file_watch.h).
 void AddPickerCommands(CLI::App& app);
 
 // `rxtheme check PATH [--json] [--strict]` (check_command.cpp).

@@ -1,5 +1,6 @@
 #include "pick_options.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -7,6 +8,8 @@
 #include <rxtheme/picker/theme_list.h>
 #include "command_error.h"
 #include "command_files.h"
+#include "command_line.h"
+#include <rxtheme/picker/theme_list.h>
 #include "platform/env.h"
 
 namespace rxTheme::cli {
@@ -41,7 +44,52 @@ WString OutputPath(const std::string& path) {
   return absolute;
 }
 
+// Titles named in full up to this many; more are counted.
+constexpr size_t kTitlesShown = 12;
+
+WString Lower(WString text) {
+  for (char16_t& c : text) {
+    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+  }
+  return text;
+}
+
 }  // namespace
+
+WString NearestTitle(const WString& wanted, const std::vector<WString>& titles) {
+  for (const WString& title : titles) {
+    if (EqualsNoCase(title, wanted)) return title;
+  }
+  std::vector<std::string> lowered;
+  for (const WString& title : titles) lowered.push_back(ToUtf8(Lower(title)));
+  const std::string near = Nearest(ToUtf8(Lower(wanted)), lowered);
+  if (near.empty()) return {};
+  const auto at = std::find(lowered.begin(), lowered.end(), near);
+  return titles[static_cast<size_t>(at - lowered.begin())];
+}
+
+std::string UnknownTitleText(const std::string& title, const ThemeList& list,
+                             const WString& themes_folder) {
+  const std::string folder = ToUtf8(DisplayPath(themes_folder));
+  std::string text = "--theme \"" + title + "\" names no theme in themes folder " + folder;
+  std::vector<WString> titles;
+  for (const ThemeEntry& entry : list.Entries()) {
+    if (titles.empty() || titles.back() != entry.text) titles.push_back(entry.text);
+  }
+  if (titles.empty())
+    return text + ", which holds none (see rxtheme list " + ShellWord(folder) + ")";
+  if (const WString near = NearestTitle(FromUtf8(title), titles); !near.empty()) {
+    text += "; did you mean " + ToUtf8(near) + "?";
+  }
+  text += titles.size() == 1 ? " (the title there is: " : " (the titles there are: ";
+  for (size_t i = 0; i < titles.size() && i < kTitlesShown; ++i) {
+    text += (i ? ", " : "") + ToUtf8(titles[i]);
+  }
+  if (titles.size() > kTitlesShown) {
+    text += " and " + std::to_string(titles.size() - kTitlesShown) + " more";
+  }
+  return text + ")";
+}
 
 void AddPickOptions(CLI::App& cmd, PickOptions& o) {
   cmd.add_option("THEMES_DIR", o.themes_dir, "folder with one sub-folder per theme")->required();
@@ -77,9 +125,7 @@ PickPlan CheckPick(const PickOptions& o) {
     About(FolderSubject(u"themes folder", plan.themes_folder),
           [&] { ListInstalledThemes(plan.themes_folder, list); });
     if (list.FindFirstAdded(plan.theme_title) == ThemeList::kNone) {
-      RaiseAbout(kInvalidProcedureCall, u"--theme \"" + plan.theme_title +
-                                            u"\" names no theme in " +
-                                            DisplayPath(plan.themes_folder));
+      throw Refusal{"pick", UnknownTitleText(o.theme_title, list, plan.themes_folder)};
     }
   }
   if (!HasDisplay()) {

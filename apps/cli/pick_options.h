@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include <rxtheme/picker/theme_list.h>
+#include <rxtheme/runtime/wstring.h>
 #include <rxtheme/runtime/wstring.h>
 
 namespace rxTheme::cli {
@@ -38,9 +40,19 @@ struct PickPlan {
 // Raises, naming what is wrong: 76 for a themes folder that is missing or
 // not a folder, for a working folder that is empty or cannot be made, and
 // for a state or screenshot file whose folder is missing; 53 for a state
-// path that is not a regular file; 5 for a --theme title that no installed
-// theme has; 429 when there is no display to show the window on.
+// path that is not a regular file; 429 when there is no display to show the
+// window on. A --theme title that no theme of the folder has is refused
+// (command_line.h Refusal) with the titles there are and the nearest one.
 PickPlan CheckPick(const PickOptions& o);
+
+// The title of `titles` that `wanted` most likely meant: one that differs
+// only in letter case, else the nearest slip of the keyboard; else empty.
+WString NearestTitle(const WString& wanted, const std::vector<WString>& titles);
+
+// The refusal of a --theme title that names no theme of the list: the
+// nearest title, then the titles there are.
+std::string UnknownTitleText(const std::string& title, const ThemeList& list,
+                             const WString& themes_folder);
 
 // The picker program's arguments for checked options: the same options, with
 // absolute paths.

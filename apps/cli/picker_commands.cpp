@@ -1,16 +1,18 @@
 // The picker commands:
 //   rxtheme list THEMES_DIR [--json]
-//   rxtheme preview PACKAGE --working-folder DIR [--vivid] [--active] [--background] [--raw]
-//                   [-o FILE]
+//   rxtheme preview THEME --working-folder DIR [--vivid] [--active] [--background] [--raw]
+//                   [-o FILE [--watch [--watch-count N]]]
 //   rxtheme pick THEMES_DIR --working-folder DIR [--state STATE] [--help-file FILE]
 //                [--theme TITLE] [--screenshot FILE]
 // pick runs the picker window program (pick_options.h); nothing here uses
 // the window toolkit.
 #include <unistd.h>
 
+#include <algorithm>
 #include <iostream>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include <rxtheme/picker/preview.h>
@@ -19,29 +21,98 @@
 #include "command_error.h"
 #include "command_files.h"
 #include "commands.h"
+#include "file_watch.h"
 #include "json_text.h"
 #include "package_load.h"
 #include "pick_options.h"
+#include <rxtheme/picker/preview.h>
+#include <rxtheme/picker/theme_list.h>
+#include "platform/env.h"
 #include "printable.h"
+#include <rxtheme/runtime/automation_error.h>
+#include <rxtheme/theme/theme.h>
+#include "theme_check.h"
+#include "theme_folders.h"
 
 namespace rxTheme::cli {
 namespace {
 
+// Lists the themes as the picker shows them, with a source folder (no
+// package, style sheets) named by its path and a trailing "/". A folder the
+// picker lists but cannot load (no package and nothing to read instead) is
+// listed as the picker lists it, and named on standard error with the
+// reason; so is every folder that looks like a theme but is not listed, and
+// a listing that comes out empty.
 void RunList(const std::string& themes_dir, bool json) {
   const WString folder = ExistingFolder(themes_dir, u"themes folder");
+  Env& env = CurrentEnv();
   ThemeList list;
-  About(FolderSubject(u"themes folder", folder), [&] { ListInstalledThemes(folder, list); });
+  // The entries shown, by position in the list, with the tag of a source
+  // folder where the list's tag names no package.
+  std::vector<std::pair<size_t, WString>> shown;
+  std::vector<ThemeFolder> skipped;
+  std::vector<ThemeFolder> unloadable;  // listed, with nothing to load
+  About(FolderSubject(u"themes folder", folder), [&] {
+    ListInstalledThemes(folder, list);
+    // One look at each listed theme's package; the rest of a folder is
+    // looked at only when something is missing.
+    const PackageLook packages(folder);
+    std::unordered_set<WString> listed;
+    for (size_t i = 0; i < list.size(); ++i) {
+      const WString& tag = list[i].tag;
+      const size_t end = tag.rfind(kPathSeparator);
+      const size_t start = tag.rfind(kPathSeparator, end - 1) + 1;
+      const WString name = tag.substr(start, end - start);
+      if (packages.HasPackage(name)) {
+        shown.emplace_back(i, WString());
+      } else if (ThemeFolder f = ClassifyThemeFolder(folder, name); f.role == FolderRole::kSource) {
+        shown.emplace_back(i, f.path + u"/");
+      } else if (f.role == FolderRole::kInstalled) {
+        shown.emplace_back(i, WString());  // made meanwhile
+      } else if (f.role == FolderRole::kSkipped) {
+        // The picker lists it all the same (and fails when it is clicked).
+        shown.emplace_back(i, WString());
+        f.why += u"; the picker lists it but cannot load it";
+        unloadable.push_back(std::move(f));
+      }
+      listed.insert(name);
+    }
+    for (const WString& name : env.ListSubFolders(folder)) {
+      if (listed.count(name)) continue;
+      ThemeFolder f = ClassifyThemeFolder(folder, name);
+      if (f.role == FolderRole::kSkipped) skipped.push_back(std::move(f));
+    }
+  });
+  auto by_name = [](const ThemeFolder& a, const ThemeFolder& b) { return a.name < b.name; };
+  std::sort(skipped.begin(), skipped.end(), by_name);
+  std::sort(unloadable.begin(), unloadable.end(), by_name);
+  for (const ThemeFolder& f : skipped) {
+    std::cerr << "rxtheme: list: skipped " << Printable(DisplayPath(f.path)) << ": "
+              << Printable(f.why) << "\n";
+  }
+  for (const ThemeFolder& f : unloadable) {
+    std::cerr << "rxtheme: list: " << Printable(DisplayPath(f.path)) << ": " << Printable(f.why)
+              << "\n";
+  }
+  if (shown.empty()) {
+    std::cerr << "rxtheme: list: " << Printable(FolderSubject(u"themes folder", folder))
+              << " holds no theme the picker would show (a theme is a sub-folder F with F.inf "
+                 "and its package F.elm, or its style sheets)\n";
+  }
+  auto tag = [&](const std::pair<size_t, WString>& e) -> const WString& {
+    return e.second.empty() ? list[e.first].tag : e.second;
+  };
   if (json) {
     std::cout << "[";
-    for (size_t i = 0; i < list.size(); ++i) {
-      std::cout << (i ? ",\n " : "\n ") << "{\"title\": " << JsonString(list[i].text)
-                << ", \"package\": " << JsonString(list[i].tag) << "}";
+    for (size_t i = 0; i < shown.size(); ++i) {
+      std::cout << (i ? ",\n " : "\n ") << "{\"title\": " << JsonString(list[shown[i].first].text)
+                << ", \"package\": " << JsonString(tag(shown[i])) << "}";
     }
-    std::cout << (list.size() ? "\n]\n" : "]\n");
+    std::cout << (shown.size() ? "\n]\n" : "]\n");
     return;
   }
-  for (const ThemeEntry& entry : list.Entries()) {
-    std::cout << Printable(entry.text) << "\t" << Printable(entry.tag) << "\n";
+  for (const auto& e : shown) {
+    std::cout << Printable(list[e.first].text) << "\t" << Printable(tag(e)) << "\n";
   }
 }
 
@@ -53,26 +124,124 @@ struct PreviewOptions {
   bool background = false;
   bool raw = false;  // values as the theme holds them, not escaped
   std::string output;
+  bool watch = false;
+  int watch_count = -1;  // with --watch: stop after this many pages rewritten
 };
 
-void RunPreview(const PreviewOptions& o) {
-  const WString package = ExistingPackage(o.package);
-  std::unique_ptr<OutputFile> output;
-  if (!o.output.empty()) output = std::make_unique<OutputFile>(Absolute(o.output));
+// `value` with the characters that end or change an attribute written as
+// character references, as the escaped page writes its values.
+WString EscapedValue(const WString& value) {
+  WString out;
+  for (char16_t c : value) {
+    switch (c) {
+      case u'&':
+        out += u"&amp;";
+        break;
+      case u'<':
+        out += u"&lt;";
+        break;
+      case u'>':
+        out += u"&gt;";
+        break;
+      case u'"':
+        out += u"&quot;";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
+// The escaped page with its background picture found from wherever the page
+// is written: the body's picture is the one picture value that the theme
+// may hold without the working folder in front (and with the quotes of its
+// url() kept), so a relative one gets the folder, and loses its quotes.
+void BackgroundWithFolder(CTheme& theme, WString& html) {
+  const WString value = ReadPreviewValues(theme).background_image;
+  if (value.empty() || value.front() == u'/') return;
+  const WString attribute = u"<body background=\"";
+  const WString old = attribute + EscapedValue(value) + u"\"";
+  if (html.compare(0, old.size(), old) != 0) return;
+  WString name = value;
+  if (name.size() >= 2 && (name.front() == u'"' || name.front() == u'\'') &&
+      name.back() == name.front()) {
+    name = name.substr(1, name.size() - 2);
+  }
+  WString folder = theme.WorkingFolder();
+  if (!folder.empty() && folder.back() != kPathSeparator) folder += kPathSeparator;
+  html.replace(0, old.size(), attribute + EscapedValue(folder + name) + u"\"");
+}
+
+// Loads the theme afresh and builds its page.
+std::string PreviewPage(const PreviewOptions& o, LoadInput& input) {
   CTheme theme;
   theme.WorkingFolder(WorkingFolderForLoad(o.working_folder));
   WString html;
-  LoadPackage(theme, package);
-  About(DisplayPath(package), [&] {
+  LoadTheme(theme, input, "preview");
+  About(ThemeSubject(input), [&] {
     BuildPreview(theme, o.vivid, o.active, o.background, html,
                  o.raw ? PreviewEscaping::kNone : PreviewEscaping::kHtml);
+    if (o.background && !o.raw) BackgroundWithFolder(theme, html);
   });
   // The page is 8-bit text, like the theme's own files.
-  if (output) {
-    output->Write(Narrow(html));
-  } else {
-    std::cout << Narrow(html);
+  return Narrow(html);
+}
+
+// Writes the page again whenever a file of the theme changes, until Ctrl-C
+// (or `watch_count` pages). A theme that fails to load meanwhile (a file
+// half saved) is said on standard error, and the watch goes on.
+void WatchPreview(const PreviewOptions& o, const LoadInput& first) {
+  const WString output = Absolute(o.output);
+  WString folder = first.path;
+  std::string package_name;  // for a package: the one file watched
+  if (!first.is_folder) {
+    const size_t slash = folder.rfind(kPathSeparator);
+    package_name = Narrow(folder.substr(slash + 1));
+    folder = slash == 0 ? folder.substr(0, 1) : folder.substr(0, slash);
   }
+  const std::string page_name = Narrow(output.substr(output.rfind(kPathSeparator) + 1));
+  const bool page_beside = output.substr(0, output.rfind(kPathSeparator)) == folder;
+  FileWatch watch(folder, [&](const std::string& name) {
+    if (!package_name.empty()) return name == package_name;
+    if (page_beside && name == page_name) return false;
+    return StrayKind(name) == nullptr;  // not an editor's backup or swap file
+  });
+  std::cout << "Watching " << Printable(ThemeSubject(first)) << " (Ctrl-C stops)\n" << std::flush;
+  for (int written = 0; o.watch_count < 0 || written < o.watch_count;) {
+    if (!watch.Wait()) break;
+    try {
+      LoadInput input = ExistingTheme(o.package);
+      OutputFile page(output);
+      page.Write(PreviewPage(o, input));
+      ++written;
+      std::cout << "Wrote " << Printable(DisplayPath(output)) << "\n" << std::flush;
+    } catch (const AutomationError& error) {
+      std::cerr << "rxtheme: error " << error.Number() << ": " << Printable(error.Description())
+                << "\n";
+    }
+    // What the load itself wrote (pictures into a working folder inside the
+    // theme's folder) is no change of the theme.
+    watch.Forget();
+  }
+}
+
+void RunPreview(const PreviewOptions& o) {
+  LoadInput input = ExistingTheme(o.package);
+  std::unique_ptr<OutputFile> output;
+  if (!o.output.empty()) output = std::make_unique<OutputFile>(Absolute(o.output));
+  // Loading enters the working folder: the watch names every path in full.
+  PreviewOptions again = o;
+  again.package = Narrow(input.path);
+  again.working_folder = Narrow(Absolute(o.working_folder));
+  again.output = Narrow(Absolute(o.output));
+  const std::string page = PreviewPage(o, input);
+  if (output) {
+    output->Write(page);
+  } else {
+    std::cout << page;
+  }
+  if (o.watch) WatchPreview(again, input);
 }
 
 // The picker window program: beside this program, as the build and the
@@ -113,7 +282,8 @@ void AddPickerCommands(CLI::App& app) {
   {
     auto* cmd = app.add_subcommand("preview", "Write the picker's preview page of a theme");
     auto o = std::make_shared<PreviewOptions>();
-    cmd->add_option("PACKAGE", o->package, "theme package (.elm)")->required();
+    cmd->add_option("PACKAGE", o->package, "theme package (.elm), or a theme's source folder")
+        ->required();
     cmd->add_option("--working-folder", o->working_folder, "folder the pictures are unpacked into")
         ->required();
     cmd->add_flag("--vivid", o->vivid, "vivid colors (color variant 1)");
@@ -122,7 +292,15 @@ void AddPickerCommands(CLI::App& app) {
     cmd->add_flag("--raw", o->raw,
                   "the component's exact page: values not escaped (a theme's values can then "
                   "add markup or script to the page)");
-    cmd->add_option("-o,--output", o->output, "write the page to FILE instead of stdout");
+    auto* output =
+        cmd->add_option("-o,--output", o->output, "write the page to FILE instead of stdout");
+    auto* watch = cmd->add_flag("--watch", o->watch,
+                                "write the page again whenever a file of the theme changes, "
+                                "until Ctrl-C")
+                      ->needs(output);
+    cmd->add_option("--watch-count", o->watch_count, "with --watch: stop after N pages rewritten")
+        ->needs(watch)
+        ->check(CLI::NonNegativeNumber);
     cmd->callback([o] { RunPreview(*o); });
   }
   {

@@ -1,7 +1,9 @@
 // rxtheme-picker: the theme picker window of `rxtheme pick`, a program of its
 // own so that only it loads Qt. It takes pick's options, checks them the same
 // way, shows the dialog (SelectTheme) and prints its result code and the
-// chosen theme; after OK it saves the page state.
+// chosen theme; after OK it saves the page state. A sub-folder of the themes
+// folder that holds a theme's source files and no package is loaded as its
+// package would be (folder_package.h).
 #include <QBuffer>
 #include <QByteArray>
 #include <QDialog>
@@ -19,10 +21,13 @@
 #include "command_error.h"
 #include "command_files.h"
 #include "command_line.h"
+#include "folder_package.h"
 #include "pick_options.h"
 #include "printable.h"
 #include "qt_picker_view.h"
 #include "state_file.h"
+#include <rxtheme/theme/theme.h>
+#include "theme_folders.h"
 
 namespace rxTheme::cli {
 namespace {
@@ -64,6 +69,14 @@ struct QtMessages {
 
 void RunPickWindow(const PickOptions& o) {
   const PickPlan plan = CheckPick(o);
+  // A source folder in the themes folder is loaded as its package would be.
+  FolderPackageEnv folders(CurrentEnv());
+  About(FolderSubject(u"themes folder", plan.themes_folder), [&] {
+    for (const ThemeFolder& f : ThemeFolders(plan.themes_folder)) {
+      if (f.role == FolderRole::kSource) folders.Serve(f.package, f.path);
+    }
+  });
+  ScopedEnv scope(folders);
   auto theme = plan.state_exists ? ReadState(plan.state) : std::make_shared<CTheme>();
   // Made now, so that a file that cannot be written fails before the window.
   std::optional<OutputFile> state_file, screenshot_file;

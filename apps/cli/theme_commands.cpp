@@ -35,7 +35,8 @@ struct LoadOptions {
 };
 
 void AddLoadOptions(CLI::App& cmd, LoadOptions& o, bool package_required) {
-  auto* package = cmd.add_option("PACKAGE", o.package, "theme package (.elm)");
+  auto* package =
+      cmd.add_option("PACKAGE", o.package, "theme package (.elm), or a theme's source folder");
   if (package_required) package->required();
   cmd.add_option("--working-folder", o.working_folder, "folder the pictures are unpacked into")
       ->required();
@@ -45,16 +46,17 @@ void AddLoadOptions(CLI::App& cmd, LoadOptions& o, bool package_required) {
 }
 
 // A new theme with its working folder set, the package (if any) loaded and
-// the variants chosen. Without a package the working folder is only a value
-// to save (it may be empty, or a folder of another machine).
-std::shared_ptr<CTheme> NewLoadedTheme(const LoadOptions& o) {
+// the variants chosen; the package may be a theme's source folder. Without
+// a package the working folder is only a value to save (it may be empty, or
+// a folder of another machine).
+std::shared_ptr<CTheme> NewLoadedTheme(const LoadOptions& o, const char* command) {
   auto theme = std::make_shared<CTheme>();
   if (o.package.empty()) {
     theme->WorkingFolder(Absolute(o.working_folder));
   } else {
-    const WString package = ExistingPackage(o.package);
+    LoadInput input = ExistingTheme(o.package);
     theme->WorkingFolder(WorkingFolderForLoad(o.working_folder));
-    LoadPackage(*theme, package);
+    LoadTheme(*theme, input, command);
   }
   theme->ColorIndex(o.color_index);
   theme->GraphIndex(o.graph_index);
@@ -79,7 +81,7 @@ struct SaveOptions {
 
 void RunSave(const SaveOptions& o) {
   OutputFile state(Absolute(o.output));
-  auto theme = NewLoadedTheme(o.load);
+  auto theme = NewLoadedTheme(o.load, "save");
   if (o.use_custom_settings) theme->UseCustomSettings(true);
   if (o.no_theme_settings) theme->UseThemeSettings(false);
   if (o.use_background_image) theme->UseBackgroundImage(true);
@@ -111,7 +113,7 @@ void AddThemeCommands(CLI::App& app) {
   CLI::App* load_cmd = app.add_subcommand("load", "Load a theme package and print the theme");
   AddLoadOptions(*load_cmd, *load, true);
   load_cmd->add_flag("--json", load->json, "print JSON");
-  load_cmd->callback([load] { PrintTheme(*NewLoadedTheme(*load), load->json); });
+  load_cmd->callback([load] { PrintTheme(*NewLoadedTheme(*load, "load"), load->json); });
 
   auto save = std::make_shared<SaveOptions>();
   CLI::App* save_cmd =

@@ -11,6 +11,7 @@
 #include <rxtheme/picker/theme_list.h>
 #include "platform/env.h"
 #include <rxtheme/runtime/automation_error.h>
+#include "folder_package.h"
 #include "theme_pack.h"
 #include "theme_source.h"
 

@@ -9,7 +9,9 @@
 #include <rxtheme/runtime/automation_error.h>
 #include "command_error.h"
 #include "command_files.h"
+#include "command_line.h"
 #include "findings.h"
+#include "folder_package.h"
 #include "input_file.h"
 #include "printable.h"
 #include "theme/package_format.h"
@@ -28,14 +30,6 @@ struct PackOptions {
   bool keep_line_ends = false;
   bool force = false;
 };
-
-void CheckHeaderSize(const std::string& header) {
-  if (header.size() > kPackageChunkSize) {
-    RaiseError(kInvalidProcedureCall,
-               Widen("The package header takes " + std::to_string(header.size()) +
-                     " bytes; it must fit in " + std::to_string(kPackageChunkSize)));
-  }
-}
 
 // Appends the file's bytes, which must still be the `size` listed.
 void CopyPiece(const WString& path, int64_t size, OutputFile& output, std::string& buffer) {
@@ -66,9 +60,10 @@ void RunPack(const PackOptions& o) {
   CheckThemeSource(source, header, findings);
   std::cerr << findings.Lines();
   if (const size_t errors = findings.Count(Severity::kError); errors > 0 && !o.force) {
-    RaiseAbout(kInvalidProcedureCall, Widen(std::to_string(errors)) +
-                                          (errors == 1 ? u" error in " : u" errors in ") + subject +
-                                          u"; nothing written (--force packs it anyway)");
+    throw Refusal{"pack", std::to_string(errors) + (errors == 1 ? " error in " : " errors in ") +
+                              "theme folder " + ToUtf8(source.shown) +
+                              "; nothing written (run rxtheme check " + ShellWord(o.source) +
+                              "; --force writes it anyway)"};
   }
 
   const int64_t bytes = WritePackage(source, header, output_path);
@@ -78,21 +73,6 @@ void RunPack(const PackOptions& o) {
 }
 
 }  // namespace
-
-void CheckPackable(const ThemeSource& source, const std::string& version) {
-  if (version.find('\n') != std::string::npos) {
-    RaiseError(kInvalidProcedureCall, u"The version text cannot hold a line break");
-  }
-  for (const SourcePiece& piece : source.pieces) {
-    if (!PackableName(piece.name)) {
-      RaiseError(kInvalidProcedureCall, u"The file name \"" + DisplayPath(Widen(piece.name)) +
-                                            u"\" cannot be a piece name");
-    }
-  }
-  // With the sizes listed: a style sheet only grows when its line ends
-  // become CR LF, so a header too long now is too long for good.
-  CheckHeaderSize(HeaderText(source, version));
-}
 
 int64_t WritePackage(const ThemeSource& source, std::string_view header,
                      const WString& output_path) {

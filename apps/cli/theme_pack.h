@@ -6,7 +6,8 @@
 // unless --keep-line-ends.
 //
 // The folder is checked first, as `rxtheme check` checks it: the findings go
-// to standard error, and errors stop the pack (error 5) unless --force. Names
+// to standard error, and errors stop the pack unless --force (a refusal,
+// command_line.h, that names the check to run). Names
 // with "," or a line break, a version with a line break, and headers beyond
 // 4096 bytes cannot be packed at all (error 5); the header is known from the
 // files' sizes before any picture is read. The package is then written a
@@ -25,11 +26,6 @@
 namespace rxTheme::cli {
 
 struct ThemeSource;
-
-// What can never be packed, found from the listing alone: a version with a
-// line break, a file name with "," or a line break, a header beyond 4096
-// bytes (error 5).
-void CheckPackable(const ThemeSource& source, const std::string& version);
 
 // Writes the package of a listed folder whose sheets are read (ReadSheets):
 // `header` (HeaderText), then each piece after its marker, the pictures

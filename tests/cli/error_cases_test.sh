@@ -59,8 +59,17 @@ row 1 "$E 76: Path not found: themes folder $T/file.txt" list file.txt
 row 1 "$E 76: Path not found: themes folder $T/nope" pick nope --working-folder page
 row 1 "$E 76: Path not found: $T/nodir/state.bin" save --working-folder page -o nodir/state.bin
 row 1 "$E 75: Path/File access error: $T/link.elm" save --working-folder page -o link.elm
-row 1 "$E 5: Invalid procedure call or argument: --theme \"NoSuch\" names no theme in $T/themes" \
+# A refusal is one plain line that names what to do.
+row 1 "rxtheme: pick: --theme \"NoSuch\" names no theme in themes folder $T/themes (the title there is: Harbor)" \
   pick themes --working-folder page --theme NoSuch
+row 1 "rxtheme: pick: --theme \"harbor\" names no theme in themes folder $T/themes; did you mean Harbor? (the title there is: Harbor)" \
+  pick themes --working-folder page --theme harbor
+row 1 "rxtheme: pick: --theme \"Harbr\" names no theme in themes folder $T/themes; did you mean Harbor? (the title there is: Harbor)" \
+  pick themes --working-folder page --theme Harbr
+row 1 "rxtheme: pick: --theme \"Harbor\" names no theme in themes folder $T/folder, which holds none (see rxtheme list $T/folder)" \
+  pick folder --working-folder page --theme Harbor
+row 2 "$E: preview: --watch requires --output (see rxtheme preview --help)" \
+  preview harbor.elm --working-folder page --watch
 row 1 "$E 429: Can't create object: no display for the picker window (DISPLAY is not set; QT_QPA_PLATFORM=offscreen draws without one)" \
   pick themes --working-folder page
 row 1 "$E 53: File not found: $T/a\\x1Bb.elm" restore $'a\033b.elm'

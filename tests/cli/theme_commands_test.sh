@@ -63,6 +63,41 @@ grep -q 'BackgroundColor: $' load.txt && fail "text: empty values are left out"
 json_check lf.json 'j["version"] == "v 7"' 'j["color"]["body"]["Color"] == "#010203"'
 [ "$(cat wörk/pic.gif)" = "PIC" ] || fail "piece names are lower-cased"
 
+# A source folder loads as its package: the same theme, the same pictures,
+# and nothing written into the folder.
+ls -la --time-style=+%s "$SRC/themes/harbor" >before.txt
+for v in 0 1; do
+  "$RXTHEME" load harbor.elm --working-folder from-elm --color-index $v --graph-index $v --json \
+    >elm-$v.json || fail "load harbor.elm $v"
+  "$RXTHEME" load "$SRC/themes/harbor" --working-folder from-dir --color-index $v --graph-index $v \
+    --json >dir-$v.json || fail "load harbor folder $v"
+  sed 's|/from-elm"|/from-dir"|' elm-$v.json | cmp -s - dir-$v.json || fail "folder load $v differs"
+done
+diff -r from-elm from-dir >/dev/null || fail "folder load unpacked other pictures"
+ls -la --time-style=+%s "$SRC/themes/harbor" | cmp -s - before.txt || fail "the source folder changed"
+"$RXTHEME" save "$SRC/themes/harbor" --working-folder from-dir -o dir.bin >/dev/null || fail "save dir"
+"$RXTHEME" save harbor.elm --working-folder from-dir -o elm.bin >/dev/null || fail "save elm"
+cmp -s dir.bin elm.bin || fail "state saved from the folder differs"
+"$RXTHEME" load lfé --working-folder lf-dir --json >lf-dir.json || fail "load lf folder"
+json_check lf-dir.json 'j["version"] == "1.0"' 'j["color"]["body"]["Color"] == "#010203"'
+# What pack cannot write cannot be loaded either; the refusal names the folder.
+mkdir comma && printf 'x' >comma/a,b.gif && printf 'h1\n{\n}\n' >comma/theme.css
+"$RXTHEME" load comma --working-folder wc 2>err.txt && fail "load of an unpackable folder"
+[ "$(cat err.txt)" = "rxtheme: error 5: The file name \"a,b.gif\" cannot be a piece name: theme folder $TMP/comma" ] ||
+  fail "unpackable folder: $(cat err.txt)"
+
+# Its pictures are not unpacked into the folder itself.
+"$RXTHEME" load lfé --working-folder ./lfé/ 2>err.txt && fail "load of a folder into itself"
+[ "$(cat err.txt)" = "rxtheme: load: the working folder is theme folder $TMP/lfé itself; loading would write its pictures into it (name another working folder)" ] ||
+  fail "folder into itself: $(cat err.txt)"
+[ -e lfé/pic.gif ] && fail "pictures unpacked into the source folder"
+
+# A pack that the check stops says what to run, without an error number.
+"$RXTHEME" pack lfé -o refused.elm --keep-line-ends 2>err.txt && fail "pack of LF-only sheets"
+[ "$(tail -n1 err.txt)" = "rxtheme: pack: 1 error in theme folder lfé; nothing written (run rxtheme check 'lfé'; --force writes it anyway)" ] ||
+  fail "pack refusal: $(tail -n1 err.txt)"
+[ -e refused.elm ] && fail "refused pack wrote its package"
+
 # --- save and restore
 "$RXTHEME" save harbor.elm --working-folder page -o state.bin --color-index 1 --graph-index 1 \
   --use-custom-settings --use-background-image --theme-name 'Harbor Zoë' --themes-folder /themes \
