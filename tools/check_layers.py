@@ -1,14 +1,28 @@
 #!/usr/bin/env python3
 """Checks that each layer under src/ includes only itself and the layers before it,
-and that the core library includes nothing beyond the C++ standard library."""
+and that the core library includes nothing beyond the C++ standard library but
+the operating system's headers in the platform layer's files for that system."""
 import pathlib
 import re
 import sys
 
 LAYERS = ["runtime", "platform", "persist", "settings", "sections", "theme", "picker"]
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]', re.M)
-# POSIX headers that the platform layer's real file system may use.
-PLATFORM_SYSTEM = {"unistd.h", "fcntl.h", "dirent.h", "sys/stat.h", "sys/types.h", "errno.h"}
+# The system headers that the platform layer's real file systems may use, by
+# the files that may use them: the POSIX ones in posix_*, the Windows ones in
+# win_* (which only the Windows build compiles).
+POSIX_SYSTEM = {"unistd.h", "fcntl.h", "dirent.h", "sys/stat.h", "sys/types.h", "errno.h"}
+WINDOWS_SYSTEM = {"windows.h"}
+
+
+def system_header_allowed(layer: str, path: pathlib.Path, name: str) -> bool:
+    if layer != "platform":
+        return False
+    if path.name.startswith("posix_"):
+        return name in POSIX_SYSTEM
+    if path.name.startswith("win_"):
+        return name in WINDOWS_SYSTEM
+    return False
 
 
 def main(root: pathlib.Path) -> int:
@@ -25,7 +39,7 @@ def main(root: pathlib.Path) -> int:
                     elif LAYERS.index(top) > rank:
                         problems.append(f"{path}: {layer} must not include {top} (\"{name}\")")
                 elif "/" in name or name.endswith(".h"):
-                    if not (layer == "platform" and name in PLATFORM_SYSTEM):
+                    if not system_header_allowed(layer, path, name):
                         problems.append(f"{path}: <{name}> is not a standard C++ header")
     for p in problems:
         print(p)
