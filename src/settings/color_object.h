@@ -4,18 +4,12 @@
 // returns.
 #pragma once
 
+#include "settings/property_lists.h"
 #include "settings/settings_object.h"
 
 namespace rxTheme {
 
-// The four colors, in interface and persistence order:
-//   X(Name, kind, style-sheet prefix, value reader)
-#define RX_COLOR_PROPERTIES(X)                                          \
-  X(Color, kText, u"color:", kColor)                                    \
-  X(BackgroundColor, kText, u"background-color:", kColor)               \
-  X(TableBorderColorLight, kText, u"table-border-color-light:", kColor) \
-  X(TableBorderColorDark, kText, u"table-border-color-dark:", kColor)
-
+// The rows of RX_COLOR_PROPERTIES (settings/property_lists.h).
 inline constexpr PropertyInfo kColorProperties[] = {RX_COLOR_PROPERTIES(RX_SETTINGS_PROPERTY_ROW)};
 // Two variants, no working folder, UseThemeSettings false when not saved.
 inline constexpr SettingsShape kColorShape{u"CColorObject", kColorProperties, 2, false, false};
