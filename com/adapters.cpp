@@ -61,26 +61,29 @@ std::shared_ptr<rxTheme::PropertyBagX> CoreBagOf(_PropertyBagX* bag) {
   return core;
 }
 
+// The members of a property of a core object by its name: its get and let
+// call the core object's property of the same name.
+#define RX_STRING_MEMBERS(Name)                                           \
+  STDMETHODIMP put_##Name(BSTR* v) override {                             \
+    return this->Call([&] { this->core().Name(FromBstr(*Require(v))); }); \
+  }                                                                       \
+  STDMETHODIMP get_##Name(BSTR* r) override {                             \
+    return this->Call([&] { ReturnText(r, this->core().Name()); });       \
+  }
+#define RX_BOOL_MEMBERS(Name)                                                                     \
+  STDMETHODIMP put_##Name(VARIANT_BOOL* v) override {                                             \
+    return this->Call([&] { this->core().Name(*Require(v) != VARIANT_FALSE); });                  \
+  }                                                                                               \
+  STDMETHODIMP get_##Name(VARIANT_BOOL* r) override {                                             \
+    return this->Call([&] { *Require(r) = this->core().Name() ? VARIANT_TRUE : VARIANT_FALSE; }); \
+  }
+
 class ThemeAdapter : public Adapter<_CTheme, rxTheme::CTheme> {
  public:
   using Adapter::Adapter;
 
   STDMETHODIMP put_HelpFile(BSTR* v) override {
     return Call([&] { core().HelpFile(FromBstr(*Require(v))); });
-  }
-#define RX_STRING(Name)                                       \
-  STDMETHODIMP put_##Name(BSTR* v) override {                 \
-    return Call([&] { core().Name(FromBstr(*Require(v))); }); \
-  }                                                           \
-  STDMETHODIMP get_##Name(BSTR* r) override {                 \
-    return Call([&] { ReturnText(r, core().Name()); });       \
-  }
-#define RX_BOOL(Name)                                                                 \
-  STDMETHODIMP put_##Name(VARIANT_BOOL* v) override {                                 \
-    return Call([&] { core().Name(*Require(v) != VARIANT_FALSE); });                  \
-  }                                                                                   \
-  STDMETHODIMP get_##Name(VARIANT_BOOL* r) override {                                 \
-    return Call([&] { *Require(r) = core().Name() ? VARIANT_TRUE : VARIANT_FALSE; }); \
   }
 #define RX_INDEX(Name)                                 \
   STDMETHODIMP put_##Name(short* v) override {         \
@@ -93,21 +96,19 @@ class ThemeAdapter : public Adapter<_CTheme, rxTheme::CTheme> {
   STDMETHODIMP Name(BSTR* name, Out** r) override {                            \
     return Call([&] { SetObject(core().Name(FromBstr(*Require(name))), r); }); \
   }
-  RX_STRING(CurrentThemeName)
-  RX_STRING(CurrentThemeFile)
-  RX_BOOL(IncludePath)
-  RX_BOOL(UseThemeSettings)
-  RX_BOOL(UseCustomSettings)
-  RX_BOOL(UseBackgroundImage)
-  RX_STRING(WorkingFolder)
-  RX_STRING(ThemesFolder)
+  RX_STRING_MEMBERS(CurrentThemeName)
+  RX_STRING_MEMBERS(CurrentThemeFile)
+  RX_BOOL_MEMBERS(IncludePath)
+  RX_BOOL_MEMBERS(UseThemeSettings)
+  RX_BOOL_MEMBERS(UseCustomSettings)
+  RX_BOOL_MEMBERS(UseBackgroundImage)
+  RX_STRING_MEMBERS(WorkingFolder)
+  RX_STRING_MEMBERS(ThemesFolder)
   RX_INDEX(ColorIndex)
   RX_ITEM(Color, _CColorObject)
   RX_INDEX(GraphIndex)
   RX_ITEM(Graph, _CGraphObject)
   RX_ITEM(Base, _CThemeBaseObject)
-#undef RX_STRING
-#undef RX_BOOL
 #undef RX_INDEX
 #undef RX_ITEM
 
@@ -140,29 +141,10 @@ class SettingsAdapter : public Adapter<Iface, CoreT> {
  public:
   using Adapter<Iface, CoreT>::Adapter;
 
-  STDMETHODIMP put_UseThemeSettings(VARIANT_BOOL* v) override {
-    return this->Call([&] { this->core().UseThemeSettings(*Require(v) != VARIANT_FALSE); });
-  }
-  STDMETHODIMP get_UseThemeSettings(VARIANT_BOOL* r) override {
-    return this->Call(
-        [&] { *Require(r) = this->core().UseThemeSettings() ? VARIANT_TRUE : VARIANT_FALSE; });
-  }
-  STDMETHODIMP put_UseCustomSettings(VARIANT_BOOL* v) override {
-    return this->Call([&] { this->core().UseCustomSettings(*Require(v) != VARIANT_FALSE); });
-  }
-  STDMETHODIMP get_UseCustomSettings(VARIANT_BOOL* r) override {
-    return this->Call(
-        [&] { *Require(r) = this->core().UseCustomSettings() ? VARIANT_TRUE : VARIANT_FALSE; });
-  }
+  RX_BOOL_MEMBERS(UseThemeSettings)
+  RX_BOOL_MEMBERS(UseCustomSettings)
 };
 
-#define RX_STRING_MEMBERS(Name)                               \
-  STDMETHODIMP put_##Name(BSTR* v) override {                 \
-    return Call([&] { core().Name(FromBstr(*Require(v))); }); \
-  }                                                           \
-  STDMETHODIMP get_##Name(BSTR* r) override {                 \
-    return Call([&] { ReturnText(r, core().Name()); });       \
-  }
 #define RX_STRING_ROW(Name, kind, prefix, reader) RX_IF_PUBLIC_##kind(RX_STRING_MEMBERS(Name))
 
 class ColorAdapter : public SettingsAdapter<_CColorObject, rxTheme::CColorObject> {
@@ -184,6 +166,7 @@ class BaseAdapter : public SettingsAdapter<_CThemeBaseObject, rxTheme::CThemeBas
 };
 #undef RX_STRING_ROW
 #undef RX_STRING_MEMBERS
+#undef RX_BOOL_MEMBERS
 
 class BagAdapter : public Adapter<_PropertyBagX, rxTheme::PropertyBagX> {
  public:

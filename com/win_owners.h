@@ -18,7 +18,7 @@ template <typename T>
 class ComRef {
  public:
   ComRef() noexcept = default;
-  ComRef(std::nullptr_t) noexcept {}  // NOLINT: converts like a null pointer
+  ComRef(std::nullptr_t) noexcept {}  // implicit, as a null pointer converts
   // Shares `object`: takes a reference of its own.
   explicit ComRef(T* object) noexcept : p_(object) {
     if (p_) p_->AddRef();

@@ -10,17 +10,6 @@ int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   const int status = RUN_ALL_TESTS();
   const testing::UnitTest& tests = *testing::UnitTest::GetInstance();
-  // Brief output leaves skipped tests out; each one says why here.
-  for (int i = 0; i < tests.total_test_suite_count(); ++i) {
-    const testing::TestSuite& suite = *tests.GetTestSuite(i);
-    for (int j = 0; j < suite.total_test_count(); ++j) {
-      const testing::TestInfo& test = *suite.GetTestInfo(j);
-      const testing::TestResult& result = *test.result();
-      if (!result.Skipped()) continue;
-      const char* why = result.total_part_count() > 0 ? result.GetTestPartResult(0).message() : "";
-      std::printf("skipped %s.%s: %s\n", suite.name(), test.name(), why);
-    }
-  }
   // A failure outside every test (a crash in a fixture's setup) counts too.
   const int failed = tests.failed_test_count() + (status != 0 && tests.failed_test_count() == 0);
   std::fflush(stdout);
