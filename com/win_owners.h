@@ -91,6 +91,9 @@ class UniqueBstr {
     SysFreeString(Release());
     return &text_;
   }
+  // The slot of an [in, out] parameter: the callee may replace the string,
+  // and the owner frees whichever one the slot holds in the end.
+  BSTR* InOut() noexcept { return &text_; }
 
  private:
   BSTR text_ = nullptr;

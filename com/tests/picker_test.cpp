@@ -211,8 +211,7 @@ LONG RunPicker(_CTheme* theme, const std::function<void(Dialog&)>& drive) {
 using Putter = HRESULT (STDMETHODCALLTYPE _CTheme::*)(BSTR*);
 void Put(_CTheme* theme, Putter put, const wchar_t* value) {
   UniqueBstr text(SysAllocString(value));
-  BSTR argument = text.Get();
-  (theme->*put)(&argument);
+  (theme->*put)(text.InOut());
 }
 std::wstring Get(_CTheme* theme, Putter get) {
   UniqueBstr text;
@@ -511,12 +510,10 @@ int wmain(int argc, wchar_t** argv) {
     Put(theme.Get(), &_CTheme::put_CurrentThemeName, L"Harbor");
     {
       UniqueBstr body(SysAllocString(L"body"));
-      BSTR body_argument = body.Get();
       ComRef<_CColorObject> color;
-      theme->Color(&body_argument, color.Put());
+      theme->Color(body.InOut(), color.Put());
       UniqueBstr red(SysAllocString(L"red"));
-      BSTR red_argument = red.Get();
-      Check(color && SUCCEEDED(color->put_BackgroundColor(&red_argument)),
+      Check(color && SUCCEEDED(color->put_BackgroundColor(red.InOut())),
             "a custom body color is set");
     }
     result = RunPicker(theme.Get(), [&](Dialog& d) {
