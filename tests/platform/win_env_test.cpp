@@ -21,12 +21,18 @@ const wchar_t* W(const WString& path) { return reinterpret_cast<const wchar_t*>(
 
 TEST(WinEnvTest, FollowsTheContract) { CheckRealContract(DefaultEnv()); }
 
-TEST(WinEnvTest, RefusesASecondNameWhenAskedAndReplacesOnlyThisName) {
+// A folder holding one file, "target", with "keep" in it.
+class WinEnvTargetTest : public ::testing::Test {
+ protected:
+  void SetUp() override { env.WriteFile(target, "keep"); }
+
   TempDir dir;
   Env& env = DefaultEnv();
   const WString target = dir.At(u"target");
+};
+
+TEST_F(WinEnvTargetTest, RefusesASecondNameWhenAskedAndReplacesOnlyThisName) {
   const WString second = dir.At(u"second");
-  env.WriteFile(target, "keep");
   ASSERT_TRUE(CreateHardLinkW(W(second), W(target), nullptr));
   EXPECT_EQ(env.IdentityOf(second), env.IdentityOf(target));
   EXPECT_EQ(
@@ -43,12 +49,8 @@ TEST(WinEnvTest, RefusesASecondNameWhenAskedAndReplacesOnlyThisName) {
 }
 
 // A symbolic link is a reparse point: neither written through nor replaced.
-TEST(WinEnvTest, RefusesSymbolicLinks) {
-  TempDir dir;
-  Env& env = DefaultEnv();
-  const WString target = dir.At(u"target");
+TEST_F(WinEnvTargetTest, RefusesSymbolicLinks) {
   const WString link = dir.At(u"link");
-  env.WriteFile(target, "keep");
   // Some systems (Wine 8) report success and make no link.
   if (!CreateSymbolicLinkW(W(link), W(target), 0) ||
       !(GetFileAttributesW(W(link)) & FILE_ATTRIBUTE_REPARSE_POINT) ||
