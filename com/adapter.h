@@ -25,8 +25,8 @@ class DispatchPart : public Iface {
     return InterfaceTypeInfo(__uuidof(Iface), info);
   }
   STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
-    ComPtr<ITypeInfo> info;
-    HRESULT hr = InterfaceTypeInfo(__uuidof(Iface), &info);
+    ComRef<ITypeInfo> info;
+    HRESULT hr = InterfaceTypeInfo(__uuidof(Iface), info.Put());
     if (FAILED(hr)) return hr;
     return DispGetIDsOfNames(info.Get(), names, count, ids);
   }
@@ -143,7 +143,7 @@ class Adapter : public DispatchPart<Iface>, public ISupportErrorInfo, public ICo
 // sees the same object twice, or a new one of the class matching the object's
 // type. A core standard font becomes a new system font object with the same
 // attributes. A null object gives null.
-ComPtr<IDispatch> AdapterFor(const ObjectRef& core);
+ComRef<IDispatch> AdapterFor(const ObjectRef& core);
 
 // The core object behind a COM object: the adapter's own object, a snapshot
 // of a standard font (an object whose type name is "Font"), or an opaque

@@ -7,8 +7,8 @@
 #include <rxtheme/settings/graph_object.h>
 #include <rxtheme/theme/theme.h>
 #include "adapter.h"
-#include "automation_members.h"
 #include "font_bridge.h"
+#include "settings_members.h"
 #include "variant_bridge.h"
 
 namespace rxTheme::com {
@@ -34,7 +34,7 @@ class ForeignObject : public Object {
   IUnknown* object() const { return object_.Get(); }
 
  private:
-  ComPtr<IUnknown> object_;
+  ComRef<IUnknown> object_;
   WString type_name_;
 };
 
@@ -49,7 +49,7 @@ T* Require(T* value) {
 template <typename Out>
 void SetObject(const ObjectRef& core, Out** out) {
   *Require(out) = nullptr;
-  ComPtr<IDispatch> adapter = AdapterFor(core);
+  ComRef<IDispatch> adapter = AdapterFor(core);
   if (adapter && FAILED(adapter->QueryInterface(__uuidof(Out), reinterpret_cast<void**>(out)))) {
     RaiseError(kTypeMismatch);
   }
@@ -61,26 +61,29 @@ std::shared_ptr<rxTheme::PropertyBagX> CoreBagOf(_PropertyBagX* bag) {
   return core;
 }
 
+// The members of a property of a core object by its name: its get and let
+// call the core object's property of the same name.
+#define RX_STRING_MEMBERS(Name)                                           \
+  STDMETHODIMP put_##Name(BSTR* v) override {                             \
+    return this->Call([&] { this->core().Name(FromBstr(*Require(v))); }); \
+  }                                                                       \
+  STDMETHODIMP get_##Name(BSTR* r) override {                             \
+    return this->Call([&] { ReturnText(r, this->core().Name()); });       \
+  }
+#define RX_BOOL_MEMBERS(Name)                                                                     \
+  STDMETHODIMP put_##Name(VARIANT_BOOL* v) override {                                             \
+    return this->Call([&] { this->core().Name(*Require(v) != VARIANT_FALSE); });                  \
+  }                                                                                               \
+  STDMETHODIMP get_##Name(VARIANT_BOOL* r) override {                                             \
+    return this->Call([&] { *Require(r) = this->core().Name() ? VARIANT_TRUE : VARIANT_FALSE; }); \
+  }
+
 class ThemeAdapter : public Adapter<_CTheme, rxTheme::CTheme> {
  public:
   using Adapter::Adapter;
 
   STDMETHODIMP put_HelpFile(BSTR* v) override {
     return Call([&] { core().HelpFile(FromBstr(*Require(v))); });
-  }
-#define RX_STRING(Name)                                        \
-  STDMETHODIMP put_##Name(BSTR* v) override {                  \
-    return Call([&] { core().Name(FromBstr(*Require(v))); });  \
-  }                                                            \
-  STDMETHODIMP get_##Name(BSTR* r) override {                  \
-    return Call([&] { *Require(r) = ToBstr(core().Name()); }); \
-  }
-#define RX_BOOL(Name)                                                                 \
-  STDMETHODIMP put_##Name(VARIANT_BOOL* v) override {                                 \
-    return Call([&] { core().Name(*Require(v) != VARIANT_FALSE); });                  \
-  }                                                                                   \
-  STDMETHODIMP get_##Name(VARIANT_BOOL* r) override {                                 \
-    return Call([&] { *Require(r) = core().Name() ? VARIANT_TRUE : VARIANT_FALSE; }); \
   }
 #define RX_INDEX(Name)                                 \
   STDMETHODIMP put_##Name(short* v) override {         \
@@ -93,21 +96,19 @@ class ThemeAdapter : public Adapter<_CTheme, rxTheme::CTheme> {
   STDMETHODIMP Name(BSTR* name, Out** r) override {                            \
     return Call([&] { SetObject(core().Name(FromBstr(*Require(name))), r); }); \
   }
-  RX_STRING(CurrentThemeName)
-  RX_STRING(CurrentThemeFile)
-  RX_BOOL(IncludePath)
-  RX_BOOL(UseThemeSettings)
-  RX_BOOL(UseCustomSettings)
-  RX_BOOL(UseBackgroundImage)
-  RX_STRING(WorkingFolder)
-  RX_STRING(ThemesFolder)
+  RX_STRING_MEMBERS(CurrentThemeName)
+  RX_STRING_MEMBERS(CurrentThemeFile)
+  RX_BOOL_MEMBERS(IncludePath)
+  RX_BOOL_MEMBERS(UseThemeSettings)
+  RX_BOOL_MEMBERS(UseCustomSettings)
+  RX_BOOL_MEMBERS(UseBackgroundImage)
+  RX_STRING_MEMBERS(WorkingFolder)
+  RX_STRING_MEMBERS(ThemesFolder)
   RX_INDEX(ColorIndex)
   RX_ITEM(Color, _CColorObject)
   RX_INDEX(GraphIndex)
   RX_ITEM(Graph, _CGraphObject)
   RX_ITEM(Base, _CThemeBaseObject)
-#undef RX_STRING
-#undef RX_BOOL
 #undef RX_INDEX
 #undef RX_ITEM
 
@@ -132,77 +133,47 @@ class ThemeAdapter : public Adapter<_CTheme, rxTheme::CTheme> {
   }
 };
 
-// The settings objects: two flags, then string properties bound by name to
-// the core object's property table.
+// The settings objects: two flags, then the string properties of their
+// tables' public rows, each bound at compile time to the core object's
+// property of the same name.
 template <typename Iface, typename CoreT>
 class SettingsAdapter : public Adapter<Iface, CoreT> {
  public:
   using Adapter<Iface, CoreT>::Adapter;
 
-  STDMETHODIMP put_UseThemeSettings(VARIANT_BOOL* v) override {
-    return this->Call([&] { this->core().UseThemeSettings(*Require(v) != VARIANT_FALSE); });
-  }
-  STDMETHODIMP get_UseThemeSettings(VARIANT_BOOL* r) override {
-    return this->Call(
-        [&] { *Require(r) = this->core().UseThemeSettings() ? VARIANT_TRUE : VARIANT_FALSE; });
-  }
-  STDMETHODIMP put_UseCustomSettings(VARIANT_BOOL* v) override {
-    return this->Call([&] { this->core().UseCustomSettings(*Require(v) != VARIANT_FALSE); });
-  }
-  STDMETHODIMP get_UseCustomSettings(VARIANT_BOOL* r) override {
-    return this->Call(
-        [&] { *Require(r) = this->core().UseCustomSettings() ? VARIANT_TRUE : VARIANT_FALSE; });
-  }
-
- protected:
-  HRESULT SetString(std::u16string_view name, BSTR* v) {
-    return this->Call(
-        [&] { this->core().SetStringProperty(Position(name), FromBstr(*Require(v))); });
-  }
-  HRESULT GetString(std::u16string_view name, BSTR* r) {
-    return this->Call(
-        [&] { *Require(r) = ToBstr(this->core().GetStringProperty(Position(name))); });
-  }
-
- private:
-  static size_t Position(std::u16string_view name) {
-    const auto& names = CoreT::StringPropertyNames();
-    for (size_t i = 0; i < names.size(); ++i) {
-      if (names[i] == name) return i;
-    }
-    RaiseError(kSubscriptOutOfRange);  // the type library names a property the core lacks
-  }
+  RX_BOOL_MEMBERS(UseThemeSettings)
+  RX_BOOL_MEMBERS(UseCustomSettings)
 };
 
-#define RX_STRING_MEMBERS(id, Name)                                             \
-  STDMETHODIMP put_##Name(BSTR* v) override { return SetString(u"" #Name, v); } \
-  STDMETHODIMP get_##Name(BSTR* r) override { return GetString(u"" #Name, r); }
+#define RX_STRING_ROW(Name, kind, prefix, reader) RX_IF_PUBLIC_##kind(RX_STRING_MEMBERS(Name))
 
 class ColorAdapter : public SettingsAdapter<_CColorObject, rxTheme::CColorObject> {
  public:
   using SettingsAdapter::SettingsAdapter;
-  RX_COM_COLOR_STRINGS(RX_STRING_MEMBERS)
+  RX_COLOR_PROPERTIES(RX_STRING_ROW)
 };
 
 class GraphAdapter : public SettingsAdapter<_CGraphObject, rxTheme::CGraphObject> {
  public:
   using SettingsAdapter::SettingsAdapter;
-  RX_COM_GRAPH_STRINGS(RX_STRING_MEMBERS)
+  RX_GRAPH_PROPERTIES(RX_STRING_ROW)
 };
 
 class BaseAdapter : public SettingsAdapter<_CThemeBaseObject, rxTheme::CThemeBaseObject> {
  public:
   using SettingsAdapter::SettingsAdapter;
-  RX_COM_BASE_STRINGS(RX_STRING_MEMBERS)
+  RX_BASE_PROPERTIES(RX_STRING_ROW)
 };
+#undef RX_STRING_ROW
 #undef RX_STRING_MEMBERS
+#undef RX_BOOL_MEMBERS
 
 class BagAdapter : public Adapter<_PropertyBagX, rxTheme::PropertyBagX> {
  public:
   using Adapter::Adapter;
 
   STDMETHODIMP get_Contents(BSTR* r) override {
-    return Call([&] { *Require(r) = ToBstr(core().Contents()); });
+    return Call([&] { ReturnText(r, core().Contents()); });
   }
   STDMETHODIMP put_Contents(BSTR* v) override {
     return Call([&] { core().Contents(FromBstr(*Require(v))); });
@@ -266,7 +237,7 @@ HRESULT PersistRead(rxTheme::IPropertyBagX& core, _PropertyBagX** bag) {
 }
 
 HRESULT PersistClassName(rxTheme::IPropertyBagX& core, BSTR* name) {
-  return Guard(__uuidof(_IPropertyBagX), [&] { *Require(name) = ToBstr(core.ClassName()); });
+  return Guard(__uuidof(_IPropertyBagX), [&] { ReturnText(name, core.ClassName()); });
 }
 
 void ForgetAdapter(const Object* core, IUnknown* adapter) {
@@ -275,42 +246,40 @@ void ForgetAdapter(const Object* core, IUnknown* adapter) {
   if (it != Cache().end() && it->second == adapter) Cache().erase(it);
 }
 
-ComPtr<IDispatch> AdapterFor(const ObjectRef& core) {
-  ComPtr<IDispatch> out;
+ComRef<IDispatch> AdapterFor(const ObjectRef& core) {
+  ComRef<IDispatch> out;
   if (!core) return out;
   if (auto font = std::dynamic_pointer_cast<StdFont>(core)) return NewSystemFont(*font);
   if (auto foreign = std::dynamic_pointer_cast<ForeignObject>(core)) {
-    if (FAILED(foreign->object()->QueryInterface(IID_PPV_ARGS(&out)))) RaiseError(kTypeMismatch);
+    if (FAILED(QueryInto(foreign->object(), out))) RaiseError(kTypeMismatch);
     return out;
   }
   std::lock_guard<std::mutex> lock(g_cache_mutex);
   IUnknown*& slot = Cache()[core.get()];
   if (slot) {
-    slot->QueryInterface(IID_PPV_ARGS(&out));
+    QueryInto(slot, out);
     return out;
   }
   // The new adapter's one reference goes to the caller; the cache holds none.
-  ComPtr<IUnknown> adapter;
-  adapter.Attach(NewAdapter(core));
+  auto adapter = ComRef<IUnknown>::Adopt(NewAdapter(core));
   if (!adapter) {
     Cache().erase(core.get());
     RaiseError(kTypeMismatch);
   }
   slot = adapter.Get();
-  adapter.As(&out);
+  adapter.As(out);
   return out;
 }
 
 ObjectRef CoreObjectOf(IUnknown* object) {
   if (!object) return nullptr;
-  ComPtr<ICoreObject> own;
-  if (SUCCEEDED(object->QueryInterface(__uuidof(ICoreObject), &own)) &&
-      own->Module() == ThisModuleToken() && own->CoreRef()) {
+  ComRef<ICoreObject> own;
+  if (SUCCEEDED(QueryInto(object, own)) && own->Module() == ThisModuleToken() && own->CoreRef()) {
     return own->CoreRef();
   }
-  ComPtr<IDispatch> dispatch;
+  ComRef<IDispatch> dispatch;
   WString type_name;
-  if (SUCCEEDED(object->QueryInterface(IID_PPV_ARGS(&dispatch)))) {
+  if (SUCCEEDED(QueryInto(object, dispatch))) {
     type_name = TypeNameOf(dispatch.Get());
     if (type_name == u"Font") return FontSnapshot(dispatch.Get());
   }
@@ -323,7 +292,7 @@ template <typename CoreT>
 HRESULT CreateAdapter(REFIID iid, void** out) {
   if (!out) return E_POINTER;
   *out = nullptr;
-  ComPtr<IDispatch> adapter;
+  ComRef<IDispatch> adapter;
   HRESULT hr = Guard(iid, [&] { adapter = AdapterFor(std::make_shared<CoreT>()); });
   if (FAILED(hr)) return hr;
   return adapter->QueryInterface(iid, out);

@@ -20,21 +20,26 @@ WString FromBstr(BSTR text) {
   return WString(reinterpret_cast<const char16_t*>(text), SysStringLen(text));
 }
 
-BSTR ToBstr(const WString& text) {
-  BSTR out = SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text.data()),
-                               static_cast<UINT>(text.size()));
-  if (!out) throw std::bad_alloc();
+UniqueBstr ToBstr(const WString& text) {
+  UniqueBstr out(SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text.data()),
+                                   static_cast<UINT>(text.size())));
+  if (!out.Get()) throw std::bad_alloc();
   return out;
 }
 
+void ReturnText(BSTR* out, const WString& text) {
+  if (!out) RaiseError(kInvalidProcedureCall);
+  *out = ToBstr(text).Release();
+}
+
 HRESULT ReportError(const AutomationError& error, REFIID iid) {
-  ComPtr<ICreateErrorInfo> create;
-  if (SUCCEEDED(CreateErrorInfo(&create))) {
+  ComRef<ICreateErrorInfo> create;
+  if (SUCCEEDED(CreateErrorInfo(create.Put()))) {
     create->SetGUID(iid);
     create->SetSource(const_cast<LPOLESTR>(Wide(error.Source())));
     create->SetDescription(const_cast<LPOLESTR>(Wide(error.Description())));
-    ComPtr<IErrorInfo> info;
-    if (SUCCEEDED(create.As(&info))) SetErrorInfo(0, info.Get());
+    ComRef<IErrorInfo> info;
+    if (SUCCEEDED(create.As(info))) SetErrorInfo(0, info.Get());
   }
   return MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, error.Number() & 0xFFFF);
 }
@@ -78,14 +83,14 @@ std::mutex g_typelib_mutex;
 // The embedded type library, loaded once. It is kept until the process ends:
 // released during the module's unloading, it could outlive the system
 // library that made it.
-HRESULT TypeLibrary(ComPtr<ITypeLib>& lib) {
-  static auto* library = new ComPtr<ITypeLib>();
+HRESULT TypeLibrary(ComRef<ITypeLib>& lib) {
+  static auto* library = new ComRef<ITypeLib>();
   std::lock_guard<std::mutex> lock(g_typelib_mutex);
   if (!*library) {
     wchar_t path[MAX_PATH];
     DWORD n = GetModuleFileNameW(g_module, path, MAX_PATH);
     if (n == 0 || n == MAX_PATH) return E_FAIL;
-    HRESULT hr = LoadTypeLibEx(path, REGKIND_NONE, library->GetAddressOf());
+    HRESULT hr = LoadTypeLibEx(path, REGKIND_NONE, library->Put());
     if (FAILED(hr)) return hr;
   }
   lib = *library;
@@ -101,33 +106,25 @@ HRESULT TypeLibrary(ComPtr<ITypeLib>& lib) {
 class PlainArguments {
  public:
   explicit PlainArguments(const DISPPARAMS& params)
-      : params_(params), copies_(params.cArgs), copied_(params.cArgs, false) {
+      : params_(params), copies_(params.cArgs), args_(params.cArgs) {
     for (UINT i = 0; i < params.cArgs; ++i) {
       const VARIANT& arg = params.rgvarg[i];
-      VariantInit(&copies_[i]);
       const VARIANT* target = V_VT(&arg) == (VT_VARIANT | VT_BYREF) ? V_VARIANTREF(&arg) : nullptr;
       if (target && !(V_VT(target) & VT_BYREF) &&
-          SUCCEEDED(VariantCopy(&copies_[i], const_cast<VARIANT*>(target)))) {
-        copied_[i] = true;
+          SUCCEEDED(VariantCopy(copies_[i].Get(), const_cast<VARIANT*>(target)))) {
+        args_[i] = *copies_[i];  // a shallow copy: copies_ owns it
       } else {
-        copies_[i] = arg;  // a shallow copy: the caller still owns it
+        args_[i] = arg;  // a shallow copy: the caller still owns it
       }
     }
-    if (params.cArgs) params_.rgvarg = copies_.data();
+    if (params.cArgs) params_.rgvarg = args_.data();
   }
-  ~PlainArguments() {
-    for (size_t i = 0; i < copies_.size(); ++i) {
-      if (copied_[i]) VariantClear(&copies_[i]);
-    }
-  }
-  PlainArguments(const PlainArguments&) = delete;
-  PlainArguments& operator=(const PlainArguments&) = delete;
   DISPPARAMS* get() { return &params_; }
 
  private:
   DISPPARAMS params_;
-  std::vector<VARIANT> copies_;
-  std::vector<bool> copied_;
+  std::vector<UniqueVariant> copies_;
+  std::vector<VARIANT> args_;
 };
 
 }  // namespace
@@ -135,7 +132,7 @@ class PlainArguments {
 HRESULT InterfaceTypeInfo(REFIID iid, ITypeInfo** info) {
   if (!info) return E_POINTER;
   *info = nullptr;
-  ComPtr<ITypeLib> lib;
+  ComRef<ITypeLib> lib;
   HRESULT hr = TypeLibrary(lib);
   if (FAILED(hr)) return hr;
   return lib->GetTypeInfoOfGuid(iid, info);
@@ -144,8 +141,8 @@ HRESULT InterfaceTypeInfo(REFIID iid, ITypeInfo** info) {
 HRESULT InvokeThroughTypeInfo(void* instance, REFIID iid, DISPID member, WORD flags,
                               DISPPARAMS* params, VARIANT* result, EXCEPINFO* excep,
                               UINT* arg_error) {
-  ComPtr<ITypeInfo> info;
-  HRESULT hr = InterfaceTypeInfo(iid, &info);
+  ComRef<ITypeInfo> info;
+  HRESULT hr = InterfaceTypeInfo(iid, info.Put());
   if (FAILED(hr)) return hr;
   if (!params) return info->Invoke(instance, member, flags, params, result, excep, arg_error);
   PlainArguments plain(*params);

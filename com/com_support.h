@@ -7,8 +7,6 @@
 // After windows.h, which it needs.
 #include <oleauto.h>
 
-#include <wrl/client.h>
-
 #include <atomic>
 #include <new>
 
@@ -16,11 +14,9 @@
 #include <rxtheme/runtime/object.h>
 #include <rxtheme/runtime/wstring.h>
 #include "rxtheme_idl.h"
+#include "win_owners.h"
 
 namespace rxTheme::com {
-
-// Every COM interface pointer that is held is held by one of these.
-using Microsoft::WRL::ComPtr;
 
 // The DLL's module handle, set when it is attached.
 extern HMODULE g_module;
@@ -30,7 +26,10 @@ extern std::atomic<long> g_object_count;
 
 WString FromBstr(BSTR text);
 // A new BSTR holding every unit of `text` (embedded zeros included).
-BSTR ToBstr(const WString& text);
+UniqueBstr ToBstr(const WString& text);
+// Stores a new BSTR of `text` in a caller's out-parameter, which must not be
+// null (raises 5 otherwise, allocating nothing).
+void ReturnText(BSTR* out, const WString& text);
 inline const wchar_t* Wide(const WString& text) {
   return reinterpret_cast<const wchar_t*>(text.c_str());
 }

@@ -18,45 +18,37 @@ DISPID MemberId(IDispatch* object, const wchar_t* name) {
 // Reads a property by name and converts it to `type`.
 Variant GetAs(IDispatch* object, const wchar_t* name, VARTYPE type) {
   DISPPARAMS none = {nullptr, nullptr, 0, 0};
-  VARIANT result;
-  VariantInit(&result);
-  EXCEPINFO info = {};
+  UniqueVariant result;
+  UniqueExcepInfo info;
   HRESULT hr = object->Invoke(MemberId(object, name), IID_NULL, LOCALE_USER_DEFAULT,
-                              DISPATCH_PROPERTYGET, &none, &result, &info, nullptr);
-  if (SUCCEEDED(hr)) hr = VariantChangeType(&result, &result, 0, type);
-  if (FAILED(hr)) {
-    VariantClear(&result);
-    RaiseFromHresult(hr, &info);
-  }
-  Variant value = FromVariant(result);
-  VariantClear(&result);
-  return value;
+                              DISPATCH_PROPERTYGET, &none, result.Get(), info.Get(), nullptr);
+  if (SUCCEEDED(hr)) hr = VariantChangeType(result.Get(), result.Get(), 0, type);
+  if (FAILED(hr)) RaiseFromHresult(hr, info.Get());
+  return FromVariant(*result);
 }
 
 void Put(IDispatch* object, const wchar_t* name, const Variant& value) {
-  VARIANT arg;
-  ToVariant(value, &arg);
+  UniqueVariant arg;
+  ToVariant(value, arg.Get());
   DISPID named = DISPID_PROPERTYPUT;
-  DISPPARAMS params = {&arg, &named, 1, 1};
-  EXCEPINFO info = {};
+  DISPPARAMS params = {arg.Get(), &named, 1, 1};
+  UniqueExcepInfo info;
   HRESULT hr = object->Invoke(MemberId(object, name), IID_NULL, LOCALE_USER_DEFAULT,
-                              DISPATCH_PROPERTYPUT, &params, nullptr, &info, nullptr);
-  VariantClear(&arg);
-  if (FAILED(hr)) RaiseFromHresult(hr, &info);
+                              DISPATCH_PROPERTYPUT, &params, nullptr, info.Get(), nullptr);
+  if (FAILED(hr)) RaiseFromHresult(hr, info.Get());
 }
 
 }  // namespace
 
 WString TypeNameOf(IDispatch* object) {
-  ComPtr<ITypeInfo> info;
-  if (!object || FAILED(object->GetTypeInfo(0, LOCALE_USER_DEFAULT, &info)) || !info) return {};
-  BSTR name = nullptr;
-  WString result;
-  if (SUCCEEDED(info->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr))) {
-    result = FromBstr(name);
-    SysFreeString(name);
+  ComRef<ITypeInfo> info;
+  if (!object || FAILED(object->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.Put())) || !info) {
+    return {};
   }
-  return result;
+  UniqueBstr name;
+  if (FAILED(info->GetDocumentation(MEMBERID_NIL, name.Put(), nullptr, nullptr, nullptr)))
+    return {};
+  return FromBstr(name.Get());
 }
 
 std::shared_ptr<StdFont> FontSnapshot(IDispatch* font) {
@@ -72,10 +64,10 @@ std::shared_ptr<StdFont> FontSnapshot(IDispatch* font) {
   return snapshot;
 }
 
-ComPtr<IDispatch> NewSystemFont(const StdFont& font) {
-  ComPtr<IDispatch> object;
-  HRESULT hr =
-      CoCreateInstance(CLSID_StdFont, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, &object);
+ComRef<IDispatch> NewSystemFont(const StdFont& font) {
+  ComRef<IDispatch> object;
+  HRESULT hr = CoCreateInstance(CLSID_StdFont, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                                object.PutVoid());
   if (FAILED(hr)) RaiseFromHresult(hr);
   Put(object.Get(), L"Name", Variant(font.Name()));
   Put(object.Get(), L"Size", Variant::Currency(font.Size()));

@@ -20,6 +20,6 @@ std::shared_ptr<StdFont> FontSnapshot(IDispatch* font);
 // A new system standard font with the core font's attributes, set by name in
 // the order Name, Size, Weight, Bold, Charset, Italic, Strikethrough,
 // Underline. Errors that the font raises reach the caller.
-ComPtr<IDispatch> NewSystemFont(const StdFont& font);
+ComRef<IDispatch> NewSystemFont(const StdFont& font);
 
 }  // namespace rxTheme::com

@@ -79,13 +79,12 @@ std::wstring ModulePath() {
 }
 
 HRESULT SetValue(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
-  HKEY handle;
+  UniqueRegKey handle;
   LONG rc = RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
-                            &handle, nullptr);
+                            handle.Put(), nullptr);
   if (rc != ERROR_SUCCESS) return HRESULT_FROM_WIN32(rc);
-  rc = RegSetValueExW(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+  rc = RegSetValueExW(handle.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-  RegCloseKey(handle);
   return HRESULT_FROM_WIN32(rc);
 }
 
@@ -95,9 +94,10 @@ HRESULT SetValue(const std::wstring& key, const wchar_t* name, const std::wstrin
 // cannot create raises 429, and the bag falls back to the class factory.
 ObjectRef CreateByProgId(const std::wstring& prog_id) {
   CLSID clsid;
-  ComPtr<IUnknown> object;
+  ComRef<IUnknown> object;
   if (FAILED(CLSIDFromProgID(prog_id.c_str(), &clsid)) ||
-      FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, &object))) {
+      FAILED(
+          CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, object.PutVoid()))) {
     RaiseError(kCantCreateObject);
   }
   return CoreObjectOf(object.Get());
@@ -142,8 +142,8 @@ extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {
 extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
   std::wstring path = ModulePath();
   if (path.empty()) return SELFREG_E_CLASS;
-  ComPtr<ITypeLib> lib;
-  if (FAILED(LoadTypeLibEx(path.c_str(), REGKIND_REGISTER, &lib))) return SELFREG_E_TYPELIB;
+  ComRef<ITypeLib> lib;
+  if (FAILED(LoadTypeLibEx(path.c_str(), REGKIND_REGISTER, lib.Put()))) return SELFREG_E_TYPELIB;
   const std::wstring typelib = GuidText(LIBID_rxTheme);
   for (const CreatableClass& c : kCreatable) {
     const std::wstring key = L"CLSID\\" + GuidText(*c.clsid);

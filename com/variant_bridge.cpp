@@ -8,15 +8,6 @@
 namespace rxTheme::com {
 namespace {
 
-// A VARIANT that clears itself.
-struct ScopedVariant {
-  VARIANT v;
-  ScopedVariant() { VariantInit(&v); }
-  ~ScopedVariant() { VariantClear(&v); }
-  ScopedVariant(const ScopedVariant&) = delete;
-  ScopedVariant& operator=(const ScopedVariant&) = delete;
-};
-
 Variant FromDirect(const VARIANT& v) {
   switch (V_VT(&v)) {
     case VT_EMPTY:
@@ -65,9 +56,11 @@ Variant FromVariant(const VARIANT& value) {
   }
   if (V_VT(&value) & VT_BYREF) {
     if (V_VT(&value) & VT_ARRAY) RaiseError(kTypeMismatch);
-    ScopedVariant direct;
-    if (FAILED(VariantCopyInd(&direct.v, const_cast<VARIANT*>(&value)))) RaiseError(kTypeMismatch);
-    return FromDirect(direct.v);
+    UniqueVariant direct;
+    if (FAILED(VariantCopyInd(direct.Get(), const_cast<VARIANT*>(&value)))) {
+      RaiseError(kTypeMismatch);
+    }
+    return FromDirect(*direct);
   }
   return FromDirect(value);
 }
@@ -111,7 +104,7 @@ void ToVariant(const Variant& value, VARIANT* out) {
       V_VT(out) = VT_DATE;
       return;
     case VarType::String:
-      V_BSTR(out) = ToBstr(value.StringValue());
+      V_BSTR(out) = ToBstr(value.StringValue()).Release();
       V_VT(out) = VT_BSTR;
       return;
     case VarType::Object:

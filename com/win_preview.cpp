@@ -1,15 +1,9 @@
 #include "win_preview.h"
 
-// After windows.h: GDI+ needs its types, and min and max as templates.
-#include <objidl.h>
+// After windows.h, which it needs.
 #include <shlwapi.h>
 
 #include <algorithm>
-namespace Gdiplus {
-using std::max;
-using std::min;
-}  // namespace Gdiplus
-#include <gdiplus.h>
 
 #include "win_window.h"
 
@@ -39,18 +33,13 @@ Gdiplus::Color GdiplusColor(Rgb rgb) {
 
 SceneFonts::SceneFonts() : dc_(CreateCompatibleDC(nullptr)) {}
 
-SceneFonts::~SceneFonts() {
-  for (auto& [key, font] : fonts_) DeleteObject(font);
-  DeleteDC(dc_);
-}
-
 bool SceneFonts::Installed(const std::wstring& family) {
   auto [it, added] = installed_.try_emplace(family, false);
   if (added && family.size() < LF_FACESIZE) {
     LOGFONTW query = {};
     query.lfCharSet = DEFAULT_CHARSET;
     lstrcpynW(query.lfFaceName, family.c_str(), LF_FACESIZE);
-    EnumFontFamiliesExW(dc_, &query, FoundFamily, reinterpret_cast<LPARAM>(&it->second), 0);
+    EnumFontFamiliesExW(dc_.Get(), &query, FoundFamily, reinterpret_cast<LPARAM>(&it->second), 0);
   }
   return it->second;
 }
@@ -58,8 +47,8 @@ bool SceneFonts::Installed(const std::wstring& family) {
 HFONT SceneFonts::Font(const SceneFont& font) {
   const std::wstring key = Wstr(font.families) + L"|" + std::to_wstring(font.pixel_size) +
                            (font.bold ? L"b" : L"") + (font.underline ? L"u" : L"");
-  auto [it, added] = fonts_.try_emplace(key, nullptr);
-  if (!added) return it->second;
+  auto [it, added] = fonts_.try_emplace(key);
+  if (!added) return it->second.Get();
   LOGFONTW lf = {};
   lf.lfHeight = -font.pixel_size;
   lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
@@ -73,45 +62,39 @@ HFONT SceneFonts::Font(const SceneFont& font) {
   lf.lfPitchAndFamily =
       face.generic ? kGenericPitchAndFamily[static_cast<int>(*face.generic)] : FF_DONTCARE;
   lstrcpynW(lf.lfFaceName, Wstr(face.face).c_str(), LF_FACESIZE);
-  it->second = CreateFontIndirectW(&lf);
-  return it->second;
+  it->second.Reset(CreateFontIndirectW(&lf));
+  return it->second.Get();
 }
 
 TextExtent SceneFonts::Measure(const SceneFont& font, std::u16string_view text) const {
   // Measuring fills the font cache, which is no visible state.
   auto& self = const_cast<SceneFonts&>(*this);
-  Selected selected(dc_, self.Font(font));
+  Selected selected(dc_.Get(), self.Font(font));
   TEXTMETRICW metrics = {};
-  GetTextMetricsW(dc_, &metrics);
+  GetTextMetricsW(dc_.Get(), &metrics);
   SIZE size = {};
-  GetTextExtentPoint32W(dc_, reinterpret_cast<const wchar_t*>(text.data()),
+  GetTextExtentPoint32W(dc_.Get(), reinterpret_cast<const wchar_t*>(text.data()),
                         static_cast<int>(text.size()), &size);
   return {size.cx, metrics.tmAscent, metrics.tmDescent};
 }
 
 struct PreviewWindow::Decoded {
-  ComPtr<IStream> stream;  // GDI+ reads the picture from it as it needs
+  ComRef<IStream> stream;  // GDI+ reads the picture from it as it needs
   std::unique_ptr<Gdiplus::Bitmap> bitmap;
 };
 
 PreviewWindow::PreviewWindow()
     : window_class_(std::make_unique<WindowClass>(kPreviewClass, ObjectWindowProc<PreviewWindow>)) {
-  Gdiplus::GdiplusStartupInput input;
-  Gdiplus::GdiplusStartup(&gdiplus_, &input, nullptr);
 }
 
-PreviewWindow::~PreviewWindow() {
-  if (hwnd_) DestroyWindow(hwnd_);
-  pictures_.clear();  // before GDI+ goes
-  if (gdiplus_) Gdiplus::GdiplusShutdown(gdiplus_);
-}
+PreviewWindow::~PreviewWindow() = default;
 
 HWND PreviewWindow::Create(HWND parent, int id, const RECT& bounds, DWORD style) {
-  hwnd_ =
-      CreateWindowExW(WS_EX_CLIENTEDGE, kPreviewClass, L"", style | WS_VSCROLL, bounds.left,
-                      bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_module, this);
-  return hwnd_;
+  window_.Reset(CreateWindowExW(WS_EX_CLIENTEDGE, kPreviewClass, L"", style | WS_VSCROLL,
+                                bounds.left, bounds.top, bounds.right - bounds.left,
+                                bounds.bottom - bounds.top, parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_module, this));
+  return window_.Get();
 }
 
 void PreviewWindow::SetScene(const PreviewScene& scene) {
@@ -128,8 +111,8 @@ const PreviewWindow::Decoded* PreviewWindow::Picture(
   auto [it, added] = pictures_.try_emplace(bytes.get());
   if (added) {
     auto decoded = std::make_unique<Decoded>();
-    decoded->stream.Attach(SHCreateMemStream(reinterpret_cast<const BYTE*>(bytes->data()),
-                                             static_cast<UINT>(bytes->size())));
+    decoded->stream = ComRef<IStream>::Adopt(SHCreateMemStream(
+        reinterpret_cast<const BYTE*>(bytes->data()), static_cast<UINT>(bytes->size())));
     if (decoded->stream) {
       decoded->bitmap = std::make_unique<Gdiplus::Bitmap>(decoded->stream.Get());
       if (decoded->bitmap->GetLastStatus() == Gdiplus::Ok) it->second = std::move(decoded);
@@ -144,9 +127,9 @@ void PreviewWindow::Paint(HDC target, const RECT& client) {
   if (width <= 0 || height <= 0) return;
   UniqueDc dc(CreateCompatibleDC(target));
   UniqueGdiObject<HBITMAP> canvas(CreateCompatibleBitmap(target, width, height));
-  Selected selected(dc.get(), canvas.get());
+  Selected selected(dc.Get(), canvas.Get());
   {
-    Gdiplus::Graphics graphics(dc.get());
+    Gdiplus::Graphics graphics(dc.Get());
     graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
     Gdiplus::SolidBrush background(GdiplusColor(scene_.background));
     graphics.FillRectangle(&background, 0, 0, width, height);
@@ -165,16 +148,16 @@ void PreviewWindow::Paint(HDC target, const RECT& client) {
       }
     }
   }
-  SetBkMode(dc.get(), TRANSPARENT);
-  SetTextAlign(dc.get(), TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
+  SetBkMode(dc.Get(), TRANSPARENT);
+  SetTextAlign(dc.Get(), TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
   for (const SceneText& text : scene_.texts) {
-    Selected font(dc.get(), fonts_.Font(text.font));
-    SetTextColor(dc.get(), RGB(text.color >> 16, (text.color >> 8) & 0xFF, text.color & 0xFF));
-    TextOutW(dc.get(), text.x, text.baseline - scroll_,
+    Selected font(dc.Get(), fonts_.Font(text.font));
+    SetTextColor(dc.Get(), RGB(text.color >> 16, (text.color >> 8) & 0xFF, text.color & 0xFF));
+    TextOutW(dc.Get(), text.x, text.baseline - scroll_,
              reinterpret_cast<const wchar_t*>(text.text.data()),
              static_cast<int>(text.text.size()));
   }
-  BitBlt(target, client.left, client.top, width, height, dc.get(), 0, 0, SRCCOPY);
+  BitBlt(target, client.left, client.top, width, height, dc.Get(), 0, 0, SRCCOPY);
 }
 
 void PreviewWindow::UpdateScrollBar() {
@@ -209,10 +192,8 @@ LRESULT PreviewWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_ERASEBKGND:
       return 1;  // painting covers everything
     case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(hwnd_, &paint);
-      Paint(dc, client);
-      EndPaint(hwnd_, &paint);
+      PaintDc dc(hwnd_);
+      Paint(dc.Get(), client);
       return 0;
     }
     case WM_PRINTCLIENT:

@@ -10,6 +10,8 @@
 #include <string>
 
 #include <rxtheme/picker/preview_scene.h>
+#include "gdiplus_session.h"
+#include "win_owners.h"
 
 namespace rxTheme::com {
 
@@ -19,7 +21,6 @@ namespace rxTheme::com {
 class SceneFonts : public TextMetrics {
  public:
   SceneFonts();
-  ~SceneFonts() override;
   SceneFonts(const SceneFonts&) = delete;
   SceneFonts& operator=(const SceneFonts&) = delete;
 
@@ -29,8 +30,8 @@ class SceneFonts : public TextMetrics {
  private:
   bool Installed(const std::wstring& family);
 
-  HDC dc_;  // a screen-compatible memory DC for measuring
-  std::map<std::wstring, HFONT> fonts_;
+  UniqueDc dc_;  // a screen-compatible memory DC for measuring
+  std::map<std::wstring, UniqueGdiObject<HFONT>> fonts_;
   std::map<std::wstring, bool> installed_;
 };
 
@@ -49,7 +50,10 @@ class PreviewWindow {
 
   // For the window procedure: the window (nullptr once it is gone), and its
   // messages.
-  void Attach(HWND hwnd) { hwnd_ = hwnd; }
+  void Attach(HWND hwnd) {
+    hwnd_ = hwnd;
+    if (!hwnd) (void)window_.Release();  // destroyed already
+  }
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
 
  private:
@@ -59,13 +63,16 @@ class PreviewWindow {
   void ScrollTo(int position);
   const Decoded* Picture(const std::shared_ptr<const std::string>& bytes);
 
+  // Destroyed in reverse: the window first, the pictures before GDI+, the
+  // window class last.
   std::unique_ptr<class WindowClass> window_class_;
-  HWND hwnd_ = nullptr;
-  ULONG_PTR gdiplus_ = 0;
+  GdiplusSession gdiplus_;
   PreviewScene scene_;
   int scroll_ = 0;
   SceneFonts fonts_;
   std::map<const std::string*, std::unique_ptr<Decoded>> pictures_;
+  HWND hwnd_ = nullptr;  // the window, while it exists
+  UniqueWindow window_;
 };
 
 }  // namespace rxTheme::com

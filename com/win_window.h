@@ -1,30 +1,16 @@
-// What the picker's windows share: owners of window and GDI handles, an
-// object selected into a DC for a scope, and the window procedure of a window
-// that a C++ object stands behind, from which no C++ exception escapes.
+// What the picker's windows share: a window class registered for an
+// object's lifetime, the other windows disabled while a dialog is modal, and
+// the window procedure of a window that a C++ object stands behind, from
+// which no C++ exception escapes.
 #pragma once
 
 #include <windows.h>
 
-#include <memory>
-#include <type_traits>
+#include <vector>
 
 #include "com_support.h"
 
 namespace rxTheme::com {
-
-struct WindowDeleter {
-  void operator()(HWND window) const { DestroyWindow(window); }
-};
-struct DcDeleter {
-  void operator()(HDC dc) const { DeleteDC(dc); }
-};
-struct GdiObjectDeleter {
-  void operator()(void* object) const { DeleteObject(static_cast<HGDIOBJ>(object)); }
-};
-using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDeleter>;
-using UniqueDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
-template <typename Handle>
-using UniqueGdiObject = std::unique_ptr<std::remove_pointer_t<Handle>, GdiObjectDeleter>;
 
 // A window class of this module, registered for the lifetime of the object
 // (a class left registered would outlive the module's code).
@@ -48,17 +34,30 @@ class WindowClass {
   const wchar_t* name_;
 };
 
-// Selects an object into a DC for a scope.
-class Selected {
+// While a modal dialog shows, the thread's other windows take no input.
+class OtherWindowsDisabled {
  public:
-  Selected(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-  ~Selected() { SelectObject(dc_, previous_); }
-  Selected(const Selected&) = delete;
-  Selected& operator=(const Selected&) = delete;
+  explicit OtherWindowsDisabled(HWND dialog) : dialog_(dialog) {
+    EnumThreadWindows(GetCurrentThreadId(), Disable, reinterpret_cast<LPARAM>(this));
+  }
+  ~OtherWindowsDisabled() {
+    for (HWND window : disabled_) EnableWindow(window, TRUE);
+  }
+  OtherWindowsDisabled(const OtherWindowsDisabled&) = delete;
+  OtherWindowsDisabled& operator=(const OtherWindowsDisabled&) = delete;
 
  private:
-  HDC dc_;
-  HGDIOBJ previous_;
+  static BOOL CALLBACK Disable(HWND window, LPARAM param) {
+    auto* self = reinterpret_cast<OtherWindowsDisabled*>(param);
+    if (window != self->dialog_ && IsWindowVisible(window) && IsWindowEnabled(window)) {
+      EnableWindow(window, FALSE);
+      self->disabled_.push_back(window);
+    }
+    return TRUE;
+  }
+
+  HWND dialog_;
+  std::vector<HWND> disabled_;
 };
 
 // The window procedure of windows made with `this` of a T as the creation

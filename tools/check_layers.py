@@ -7,15 +7,32 @@ the sources in src/<layer>/. Each layer includes only itself and the layers
 before it; public headers are included as <rxtheme/...>, internal ones as
 "layer/name.h". A public header includes only public headers and the C++
 standard library, so that a host needs nothing but include/. The core library
-includes nothing beyond the C++ standard library."""
+includes nothing beyond the C++ standard library, but for the operating
+system's headers in the platform layer's files for that system (posix_*,
+win_*, which only the Windows build compiles)."""
 import pathlib
 import re
 import sys
 
 LAYERS = ["runtime", "platform", "persist", "settings", "sections", "theme", "picker"]
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]', re.M)
-# POSIX headers that the platform layer's real file system may use.
-PLATFORM_SYSTEM = {"unistd.h", "fcntl.h", "dirent.h", "sys/stat.h", "sys/types.h", "errno.h"}
+# The system headers that the platform layer's real file systems may use, by
+# the files that may use them: the POSIX ones in posix_*, the Windows ones in
+# win_* (which only the Windows build compiles).
+POSIX_SYSTEM = {"unistd.h", "fcntl.h", "dirent.h", "sys/stat.h", "sys/types.h", "errno.h"}
+WINDOWS_SYSTEM = {"windows.h"}
+
+
+def system_header_allowed(layer: str, path: pathlib.Path, name: str) -> bool:
+    if layer != "platform":
+        return False
+    if path.name.startswith("posix_"):
+        return name in POSIX_SYSTEM
+    if path.name.startswith("win_"):
+        return name in WINDOWS_SYSTEM
+    return False
+
+
 # The public headers outside the layers: they include no layer header but the
 # umbrella, which includes every public one.
 TOP_LEVEL = {"export.h", "version.h", "rxtheme.h"}
@@ -49,7 +66,7 @@ def check_file(root, path, rank, public, problems):
                 continue
             target = layer_rank(inner)
         elif "/" in name or name.endswith(".h"):
-            if not (layer == "platform" and not public and name in PLATFORM_SYSTEM):
+            if public or not system_header_allowed(layer, path, name):
                 problems.append(f"{where}: <{name}> is not a standard C++ header")
             continue
         else:
@@ -70,7 +87,7 @@ def main(root: pathlib.Path) -> int:
             if path.suffix == ".h":
                 check_file(root, path, rank, True, problems)
     public_root = root / "include" / "rxtheme"
-    for path in sorted(public_root.glob("*")):
+    for path in sorted(public_root.glob("*")) if public_root.is_dir() else []:
         if path.is_dir():
             if path.name not in LAYERS:
                 problems.append(f"{path.relative_to(root)}: not a layer")
@@ -78,7 +95,7 @@ def main(root: pathlib.Path) -> int:
             problems.append(f"{path.relative_to(root)}: unexpected public header")
         else:
             check_file(root, path, None, True, problems)
-    stray = [p for p in (root / "include").iterdir() if p.name != "rxtheme"]
+    stray = [p for p in (root / "include").glob("*") if p.name != "rxtheme"]
     problems += [f"{p.relative_to(root)}: include/ holds only rxtheme/" for p in stray]
     for p in problems:
         print(p)

@@ -40,7 +40,7 @@ declare -A GROUP
 GROUP[build]="cmake make g++ pkgconf python3 libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev tar time"
 GROUP[qt]="qt6-base-dev qt6-qpa-plugins libgl1-mesa-dev fonts-dejavu-core"
 GROUP[fuzz]="clang libclang-rt-14-dev"
-GROUP[wine]="wine64 mingw-w64 mingw-w64-tools libwine-dev xvfb"
+GROUP[wine]="wine64 mingw-w64 mingw-w64-tools libwine-dev xvfb googletest"
 GROUP[demo]=""
 # The clients that read what `rxtheme export` writes: a browser, and Node for
 # the npm packages of tests/web. npm comes with some builds of nodejs; the

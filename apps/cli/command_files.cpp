@@ -5,7 +5,6 @@
 
 #include <rxtheme/runtime/automation_error.h>
 #include "command_error.h"
-#include <rxtheme/runtime/automation_error.h>
 #include "theme/package_format.h"
 
 namespace rxTheme::cli {

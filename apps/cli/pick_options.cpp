@@ -9,7 +9,6 @@
 #include "command_error.h"
 #include "command_files.h"
 #include "command_line.h"
-#include <rxtheme/picker/theme_list.h>
 #include "platform/env.h"
 
 namespace rxTheme::cli {

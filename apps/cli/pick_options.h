@@ -11,7 +11,6 @@
 
 #include <rxtheme/picker/theme_list.h>
 #include <rxtheme/runtime/wstring.h>
-#include <rxtheme/runtime/wstring.h>
 
 namespace rxTheme::cli {
 

@@ -25,12 +25,9 @@
 #include "json_text.h"
 #include "package_load.h"
 #include "pick_options.h"
-#include <rxtheme/picker/preview.h>
-#include <rxtheme/picker/theme_list.h>
 #include "platform/env.h"
 #include "printable.h"
 #include <rxtheme/runtime/automation_error.h>
-#include <rxtheme/theme/theme.h>
 #include "theme_check.h"
 #include "theme_folders.h"
 

@@ -26,7 +26,6 @@
 #include "printable.h"
 #include "qt_picker_view.h"
 #include "state_file.h"
-#include <rxtheme/theme/theme.h>
 #include "theme_folders.h"
 
 namespace rxTheme::cli {

@@ -7,7 +7,6 @@
 
 #include <rxtheme/runtime/wstring.h>
 #include "persist/contents_image.h"
-#include <rxtheme/runtime/wstring.h>
 
 namespace rxTheme {
 class CTheme;

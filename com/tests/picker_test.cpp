@@ -14,15 +14,8 @@
 #include <commctrl.h>
 #include <objbase.h>
 #include <olectl.h>
-#include <wrl/client.h>
 
 #include <algorithm>
-namespace Gdiplus {
-using std::max;
-using std::min;
-}  // namespace Gdiplus
-#include <gdiplus.h>
-
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -30,9 +23,12 @@ using std::min;
 #include <thread>
 #include <vector>
 
+#include "gdiplus_session.h"
 #include "rxtheme_idl.h"
+#include "win_owners.h"
 
-using Microsoft::WRL::ComPtr;
+using rxTheme::com::ComRef;
+using rxTheme::com::UniqueBstr;
 
 namespace {
 
@@ -100,18 +96,20 @@ std::vector<DWORD> Pixels(HWND window, const wchar_t* png = nullptr) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
-  HDC dc = CreateCompatibleDC(nullptr);
-  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(dc, bitmap);
-  const bool printed = PrintWindow(window, dc, PW_CLIENTONLY);
-  GdiFlush();
-  const auto* first = static_cast<const DWORD*>(bits);
-  std::vector<DWORD> pixels(first, first + client.right * client.bottom);
-  SelectObject(dc, old);
-  Gdiplus::Bitmap image(bitmap, nullptr);
+  const rxTheme::com::UniqueDc dc(CreateCompatibleDC(nullptr));
+  const rxTheme::com::UniqueGdiObject<HBITMAP> bitmap(
+      CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  std::vector<DWORD> pixels;
+  bool printed;
+  {
+    const rxTheme::com::Selected selected(dc.Get(), bitmap.Get());
+    printed = PrintWindow(window, dc.Get(), PW_CLIENTONLY);
+    GdiFlush();
+    const auto* first = static_cast<const DWORD*>(bits);
+    pixels.assign(first, first + client.right * client.bottom);
+  }
+  Gdiplus::Bitmap image(bitmap.Get(), nullptr);
   if (!printed || (png && image.Save(png, &kPngEncoder, nullptr) != Gdiplus::Ok)) pixels.clear();
-  DeleteObject(bitmap);
-  DeleteDC(dc);
   return pixels;
 }
 
@@ -196,15 +194,13 @@ LONG RunPicker(_CTheme* theme, const std::function<void(Dialog&)>& drive) {
   if (FAILED(status)) {
     // Says why, so that a failure in a test run can be read, not guessed.
     std::wstring why;
-    IErrorInfo* info = nullptr;
-    if (GetErrorInfo(0, &info) == S_OK && info) {
-      BSTR text = nullptr;
-      if (SUCCEEDED(info->GetDescription(&text)) && text) why = text;
-      SysFreeString(text);
-      info->Release();
+    ComRef<IErrorInfo> info;
+    if (GetErrorInfo(0, info.Put()) == S_OK && info) {
+      UniqueBstr text;
+      if (SUCCEEDED(info->GetDescription(text.Put())) && text.Get()) why = text.Get();
     }
-    std::printf("  note: SelectTheme failed with 0x%08lx: %ls\n", static_cast<unsigned long>(status),
-                why.c_str());
+    std::printf("  note: SelectTheme failed with 0x%08lx: %ls\n",
+                static_cast<unsigned long>(status), why.c_str());
     result = -1;
   }
   driver.join();
@@ -214,16 +210,13 @@ LONG RunPicker(_CTheme* theme, const std::function<void(Dialog&)>& drive) {
 // String properties of the theme.
 using Putter = HRESULT (STDMETHODCALLTYPE _CTheme::*)(BSTR*);
 void Put(_CTheme* theme, Putter put, const wchar_t* value) {
-  BSTR text = SysAllocString(value);
-  (theme->*put)(&text);
-  SysFreeString(text);
+  UniqueBstr text(SysAllocString(value));
+  (theme->*put)(text.InOut());
 }
 std::wstring Get(_CTheme* theme, Putter get) {
-  BSTR text = nullptr;
-  (theme->*get)(&text);
-  std::wstring value = text ? text : L"";
-  SysFreeString(text);
-  return value;
+  UniqueBstr text;
+  (theme->*get)(text.Put());
+  return text.Get() ? text.Get() : L"";
 }
 
 // The theme's switches: ColorIndex, GraphIndex, UseBackgroundImage and
@@ -354,16 +347,14 @@ DWORD MarginPixel(HWND preview) {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc != 5) return 2;
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  Gdiplus::GdiplusStartupInput gdiplus_input;
-  ULONG_PTR gdiplus = 0;
-  Gdiplus::GdiplusStartup(&gdiplus, &gdiplus_input, nullptr);
+  const rxTheme::com::ComApartment apartment;
   {
+    const rxTheme::com::GdiplusSession gdiplus;
     CLSID clsid = {};
     Check(SUCCEEDED(CLSIDFromProgID(L"rxTheme.CTheme", &clsid)), "rxTheme.CTheme is registered");
     auto NewTheme = [&] {
-      ComPtr<_CTheme> theme;
-      CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID__CTheme, &theme);
+      ComRef<_CTheme> theme;
+      CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID__CTheme, theme.PutVoid());
       Put(theme.Get(), &_CTheme::put_ThemesFolder, argv[1]);
       Put(theme.Get(), &_CTheme::put_WorkingFolder, argv[2]);
       return theme;
@@ -371,7 +362,7 @@ int wmain(int argc, wchar_t** argv) {
     const std::vector<std::wstring> titles = {L"Ember", L"Harbor", L"Meadow", L"Torn"};
 
     // Opening, the focus entering the list, a key, and Escape.
-    ComPtr<_CTheme> theme = NewTheme();
+    ComRef<_CTheme> theme = NewTheme();
     LONG result = RunPicker(theme.Get(), [&](Dialog& d) {
       std::vector<std::wstring> texts;
       for (HTREEITEM item : Entries(d.tree)) texts.push_back(Text(d.tree, item));
@@ -518,13 +509,12 @@ int wmain(int argc, wchar_t** argv) {
     theme = NewTheme();
     Put(theme.Get(), &_CTheme::put_CurrentThemeName, L"Harbor");
     {
-      BSTR body = SysAllocString(L"body");
-      ComPtr<_CColorObject> color;
-      theme->Color(&body, &color);
-      SysFreeString(body);
-      BSTR red = SysAllocString(L"red");
-      Check(color && SUCCEEDED(color->put_BackgroundColor(&red)), "a custom body color is set");
-      SysFreeString(red);
+      UniqueBstr body(SysAllocString(L"body"));
+      ComRef<_CColorObject> color;
+      theme->Color(body.InOut(), color.Put());
+      UniqueBstr red(SysAllocString(L"red"));
+      Check(color && SUCCEEDED(color->put_BackgroundColor(red.InOut())),
+            "a custom body color is set");
     }
     result = RunPicker(theme.Get(), [&](Dialog& d) {
       Check(MarginPixel(d.preview) != 0xFF0000, "the theme's own color before");
@@ -561,14 +551,13 @@ int wmain(int argc, wchar_t** argv) {
       auto* parent = reinterpret_cast<_CTheme*>(object);
       return HRESULT_CODE(theme->SelectTheme(&parent, &code));
     };
-    ComPtr<IUnknown> bag, font;
-    CoCreateInstance(CLSID_PropertyBagX, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, &bag);
-    CoCreateInstance(CLSID_StdFont, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, &font);
+    ComRef<IUnknown> bag, font;
+    CoCreateInstance(CLSID_PropertyBagX, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                     bag.PutVoid());
+    CoCreateInstance(CLSID_StdFont, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, font.PutVoid());
     Check(ErrorOf(nullptr) == 91, "a null theme: 91");
     Check(ErrorOf(bag.Get()) == 13 && ErrorOf(font.Get()) == 13, "an object that is no theme: 13");
   }
-  Gdiplus::GdiplusShutdown(gdiplus);
-  CoUninitialize();
   std::printf("win32 picker: %d passed, %d failed\n", g_passed, g_failed);
   return g_failed == 0 ? 0 : 1;
 }

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Runs the automation tests under Wine: a fresh prefix on a virtual X display,
-# the DLL registered with regsvr32, every *_test.vbs through cscript, the
-# checks of the contents exchanged with the native build, and the picker's
-# window driven by picker_test.exe (built beside the DLL), which saves a
-# screenshot of the dialog beside the DLL as picker-win32.png.
+# the DLL registered with regsvr32, the Windows build's unit tests
+# (win_tests.exe: the Env contract for the Windows file system and the owners
+# of Windows resources), every *_test.vbs through cscript, the checks of the
+# contents exchanged with the native build, and the picker's window driven by
+# picker_test.exe, which saves a screenshot of the dialog beside the DLL as
+# picker-win32.png. Both programs are built beside the DLL.
 #
 # Usage: com/tests/run-wine-tests.sh DLL NATIVE_RXTHEME
 #   DLL            rxTheme.dll, 64-bit or 32-bit
@@ -128,6 +130,18 @@ tally() {  # tally NAME OUTPUT START
     echo "$name: FAIL: no summary line (it stopped early)"
   fi
 }
+
+# The unit tests of the Windows build, counted by their summary line.
+unit_tests="$(dirname "$dll")/win_tests.exe"
+start=$(now)
+if [ -f "$unit_tests" ]; then
+  timeout 300 "$wine" "$(winpath "$unit_tests")" 2>&1 | tr -d '\r' | grep -v ':fixme:' \
+    >"$work/win_tests.txt"
+  tally "windows unit tests" "$work/win_tests.txt" "$start"
+else
+  echo "  FAIL: $unit_tests was not built"
+  failed=$((failed + 1))
+fi
 
 # Each script runs as the shared helpers, the generated expectations and the
 # script itself, in one file; its result is its summary line.

@@ -9,22 +9,17 @@
 #include <rxtheme/settings/base_object.h>
 #include <rxtheme/settings/color_object.h>
 #include <rxtheme/settings/graph_object.h>
+#include "settings/property_lists.h"
 #include "settings/settings_object.h"
 
 namespace rxTheme {
 
-// The property lists, each row
+// The property lists (settings/property_lists.h), each row
 //   X(Name, kind, style-sheet prefix, value reader)
 // from which the tables, the get and set of every public property and the
 // Theme<Name> setters are derived.
 
 // The four colors, in interface and persistence order.
-#define RX_COLOR_PROPERTIES(X)                                          \
-  X(Color, kText, u"color:", kColor)                                    \
-  X(BackgroundColor, kText, u"background-color:", kColor)               \
-  X(TableBorderColorLight, kText, u"table-border-color-light:", kColor) \
-  X(TableBorderColorDark, kText, u"table-border-color-dark:", kColor)
-
 inline constexpr PropertyInfo kColorProperties[] = {RX_COLOR_PROPERTIES(RX_SETTINGS_PROPERTY_ROW)};
 // Two variants, no working folder, UseThemeSettings false when not saved.
 inline constexpr SettingsShape kColorShape{u"CColorObject", kColorProperties, 2, false, false};
@@ -32,36 +27,6 @@ inline constexpr SettingsShape kColorShape{u"CColorObject", kColorProperties, 2,
 // The 28 graphics properties, in interface and persistence order. A
 // declaration line can start with at most one of the prefixes (each ends at
 // its only colon), so the order in which a line is tested does not matter.
-#define RX_GRAPH_PROPERTIES(X)                                        \
-  X(SeparatorImage, kImage, u"separator-image:", kUrl)                \
-  X(ListImage1, kImage, u"list-image-1:", kUrl)                       \
-  X(ListImage2, kImage, u"list-image-2:", kUrl)                       \
-  X(ListImage3, kImage, u"list-image-3:", kUrl)                       \
-  X(NavBannerImage, kImage, u"nav-banner-image:", kUrl)               \
-  X(NavButtonHorizNormal, kImage, u"navbutton-horiz-normal:", kUrl)   \
-  X(NavButtonHorizHovered, kImage, u"navbutton-horiz-hovered:", kUrl) \
-  X(NavButtonHorizPushed, kImage, u"navbutton-horiz-pushed:", kUrl)   \
-  X(NavButtonVertNormal, kImage, u"navbutton-vert-normal:", kUrl)     \
-  X(NavButtonVertHovered, kImage, u"navbutton-vert-hovered:", kUrl)   \
-  X(NavButtonVertPushed, kImage, u"navbutton-vert-pushed:", kUrl)     \
-  X(NavButtonHomeNormal, kImage, u"navbutton-home-normal:", kUrl)     \
-  X(NavButtonHomeHovered, kImage, u"navbutton-home-hovered:", kUrl)   \
-  X(NavButtonHomePushed, kImage, u"navbutton-home-pushed:", kUrl)     \
-  X(NavButtonNextNormal, kImage, u"navbutton-next-normal:", kUrl)     \
-  X(NavButtonNextHovered, kImage, u"navbutton-next-hovered:", kUrl)   \
-  X(NavButtonNextPushed, kImage, u"navbutton-next-pushed:", kUrl)     \
-  X(NavButtonPrevNormal, kImage, u"navbutton-prev-normal:", kUrl)     \
-  X(NavButtonPrevHovered, kImage, u"navbutton-prev-hovered:", kUrl)   \
-  X(NavButtonPrevPushed, kImage, u"navbutton-prev-pushed:", kUrl)     \
-  X(NavButtonUpNormal, kImage, u"navbutton-up-normal:", kUrl)         \
-  X(NavButtonUpHovered, kImage, u"navbutton-up-hovered:", kUrl)       \
-  X(NavButtonUpPushed, kImage, u"navbutton-up-pushed:", kUrl)         \
-  X(FontFamily, kText, u"font-family:", kValue)                       \
-  X(FontWeight, kText, u"font-weight:", kValue)                       \
-  X(Color, kText, u"color:", kColor)                                  \
-  X(TextAlign, kText, u"text-align:", kValue)                         \
-  X(VerticalAlign, kText, u"vertical-align:", kValue)
-
 inline constexpr PropertyInfo kGraphProperties[] = {RX_GRAPH_PROPERTIES(RX_SETTINGS_PROPERTY_ROW)};
 // Two variants, a working folder, UseThemeSettings true when not saved.
 inline constexpr SettingsShape kGraphShape{u"CGraphObject", kGraphProperties, 2, true, true};
@@ -69,17 +34,6 @@ inline constexpr SettingsShape kGraphShape{u"CGraphObject", kGraphProperties, 2,
 // The nine base fields, in persistence order, which is also the order in
 // which the base section tests a declaration line. Version is parsed and
 // saved but reached by no get or set.
-#define RX_BASE_PROPERTIES(X)                                              \
-  X(TopBarButton, kImage, u"top-bar-button:", kUrl)                        \
-  X(Version, kInternal, u"version:", kUrl)                                 \
-  X(NavButtonBackgroundColor, kText, u"navbutton-background-color:", kUrl) \
-  X(BackgroundImage, kImage, u"background-image:", kUrl)                   \
-  X(FontFamily, kText, u"font-family:", kValue)                            \
-  X(FontWeight, kText, u"font-weight:", kValue)                            \
-  X(Color, kText, u"color:", kColor)                                       \
-  X(TextAlign, kText, u"text-align:", kValue)                              \
-  X(VerticalAlign, kText, u"vertical-align:", kValue)
-
 inline constexpr PropertyInfo kBaseProperties[] = {RX_BASE_PROPERTIES(RX_SETTINGS_PROPERTY_ROW)};
 // One theme value, a working folder, UseThemeSettings true when not saved.
 inline constexpr SettingsShape kBaseShape{u"CThemeBaseObject", kBaseProperties, 1, true, true};

@@ -6,6 +6,7 @@
 #undef SetCurrentDirectory
 
 #include <string>
+#include <utility>
 
 #include <rxtheme/runtime/automation_error.h>
 #include "platform/env.h"
@@ -15,6 +16,36 @@ namespace rxTheme {
 namespace {
 
 const wchar_t* W(const WString& path) { return reinterpret_cast<const wchar_t*>(path.c_str()); }
+
+// An owned kernel handle that Close releases: a file (CloseHandle) or a
+// folder search (FindClose). Both calls give INVALID_HANDLE_VALUE for none.
+template <BOOL(WINAPI* kClose)(HANDLE)>
+class UniqueHandle {
+ public:
+  UniqueHandle() noexcept = default;
+  explicit UniqueHandle(HANDLE adopted) noexcept : handle_(adopted) {}
+  UniqueHandle(UniqueHandle&& other) noexcept
+      : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)) {}
+  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+    std::swap(handle_, other.handle_);
+    return *this;
+  }
+  ~UniqueHandle() { Close(); }
+
+  HANDLE Get() const noexcept { return handle_; }
+  explicit operator bool() const noexcept { return handle_ != INVALID_HANDLE_VALUE; }
+  // Releases the handle now; false when the system reports a failure (a
+  // file's last buffered bytes that could not be written).
+  bool Close() noexcept {
+    const HANDLE old = std::exchange(handle_, INVALID_HANDLE_VALUE);
+    return old == INVALID_HANDLE_VALUE || kClose(old);
+  }
+
+ private:
+  HANDLE handle_ = INVALID_HANDLE_VALUE;
+};
+using FileHandle = UniqueHandle<&CloseHandle>;
+using SearchHandle = UniqueHandle<&FindClose>;
 
 DWORD Attributes(const WString& path) {
   return path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(W(path));
@@ -58,27 +89,24 @@ std::optional<FileIdentity> IdentityOfHandle(HANDLE h) {
 
 class HandleFile : public ReadableFile {
  public:
-  HandleFile(HANDLE handle, int64_t size) : handle_(handle), size_(size) {}
-  ~HandleFile() override { CloseHandle(handle_); }
-  HandleFile(const HandleFile&) = delete;
-  HandleFile& operator=(const HandleFile&) = delete;
+  HandleFile(FileHandle handle, int64_t size) : handle_(std::move(handle)), size_(size) {}
   int64_t Size() const override { return size_; }
-  std::optional<FileIdentity> Identity() const override { return IdentityOfHandle(handle_); }
+  std::optional<FileIdentity> Identity() const override { return IdentityOfHandle(handle_.Get()); }
   size_t Read(char* buf, size_t n) override {
     DWORD want = n > 0x10000000 ? 0x10000000 : static_cast<DWORD>(n);
     DWORD got = 0;
-    if (!::ReadFile(handle_, buf, want, &got, nullptr)) RaiseError(kPathFileAccessError);
+    if (!::ReadFile(handle_.Get(), buf, want, &got, nullptr)) RaiseError(kPathFileAccessError);
     return got;
   }
 
  private:
-  HANDLE handle_;
+  FileHandle handle_;
   int64_t size_;
 };
 
-HANDLE OpenExisting(const WString& path) {
-  return CreateFileW(W(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+FileHandle OpenExisting(const WString& path) {
+  return FileHandle(CreateFileW(W(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 // Refuses a target that may not be replaced (see LinkPolicy); a missing one
@@ -90,13 +118,13 @@ void CheckTarget(const WString& path, LinkPolicy policy) {
     RaiseError(kPathFileAccessError);
   }
   if (policy != LinkPolicy::kRefuseSymlinkOrHardLink) return;
-  HANDLE h = CreateFileW(W(path), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                         OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-  if (h == INVALID_HANDLE_VALUE) RaiseError(kPathFileAccessError);
+  const FileHandle h(CreateFileW(W(path), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                 nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (!h) RaiseError(kPathFileAccessError);
   BY_HANDLE_FILE_INFORMATION info;
-  const BOOL ok = GetFileInformationByHandle(h, &info);
-  CloseHandle(h);
-  if (!ok || info.nNumberOfLinks > 1) RaiseError(kPathFileAccessError);
+  if (!GetFileInformationByHandle(h.Get(), &info) || info.nNumberOfLinks > 1) {
+    RaiseError(kPathFileAccessError);
+  }
 }
 
 // Whole-file writes: a temporary file beside the target, flushed and moved
@@ -110,14 +138,14 @@ class WinWritableFile : public WritableFile {
     WString folder = ParentOf(target_);
     if (!folder.empty() && folder.find_last_of(u"\\/:") != folder.size() - 1) folder += u'\\';
     static unsigned counter = 0;
-    for (int attempt = 0; attempt < 100 && handle_ == INVALID_HANDLE_VALUE; ++attempt) {
+    for (int attempt = 0; attempt < 100 && !handle_; ++attempt) {
       temp_ = folder + u"~rxtheme-" + ToUnits(GetCurrentProcessId()) + u"-" + ToUnits(++counter) +
               u".tmp";
-      handle_ = CreateFileW(W(temp_), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                            nullptr);
-      if (handle_ == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
+      handle_ = FileHandle(CreateFileW(W(temp_), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+      if (!handle_ && GetLastError() != ERROR_FILE_EXISTS) break;
     }
-    if (handle_ == INVALID_HANDLE_VALUE) {
+    if (!handle_) {
       temp_.clear();
       RaiseError(kPathFileAccessError);
     }
@@ -127,21 +155,19 @@ class WinWritableFile : public WritableFile {
   WinWritableFile& operator=(const WinWritableFile&) = delete;
 
   void Append(std::string_view bytes) override {
-    if (handle_ == INVALID_HANDLE_VALUE) RaiseError(kPathFileAccessError);
+    if (!handle_) RaiseError(kPathFileAccessError);
     while (!bytes.empty()) {
       DWORD chunk = bytes.size() > 0x10000000 ? 0x10000000 : static_cast<DWORD>(bytes.size());
       DWORD put = 0;
-      if (!::WriteFile(handle_, bytes.data(), chunk, &put, nullptr)) Fail();
+      if (!::WriteFile(handle_.Get(), bytes.data(), chunk, &put, nullptr)) Fail();
       bytes.remove_prefix(put);
     }
   }
 
   void Commit() override {
-    if (handle_ == INVALID_HANDLE_VALUE) RaiseError(kPathFileAccessError);
-    if (synced_ && !FlushFileBuffers(handle_)) Fail();
-    HANDLE h = handle_;
-    handle_ = INVALID_HANDLE_VALUE;
-    if (!CloseHandle(h)) Fail();
+    if (!handle_) RaiseError(kPathFileAccessError);
+    if (synced_ && !FlushFileBuffers(handle_.Get())) Fail();
+    if (!handle_.Close()) Fail();
     try {
       CheckTarget(target_, policy_);
     } catch (const AutomationError&) {
@@ -161,8 +187,7 @@ class WinWritableFile : public WritableFile {
     return WString(digits.begin(), digits.end());
   }
   void Discard() {
-    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
+    handle_.Close();
     if (!temp_.empty()) DeleteFileW(W(temp_));
     temp_.clear();
   }
@@ -175,7 +200,7 @@ class WinWritableFile : public WritableFile {
   LinkPolicy policy_;
   bool synced_;
   WString temp_;
-  HANDLE handle_ = INVALID_HANDLE_VALUE;
+  FileHandle handle_;
 };
 
 class WinEnv : public Env {
@@ -184,17 +209,14 @@ class WinEnv : public Env {
     if (path.empty() || !ParentExists(path)) RaiseError(kPathNotFound);
     // A read-write open creates a missing file, as the loader expects; a file
     // that may only be read is still opened.
-    HANDLE h =
-        CreateFileW(W(path), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED) h = OpenExisting(path);
-    if (h == INVALID_HANDLE_VALUE) RaiseLastError(kPathFileAccessError);
+    FileHandle h(CreateFileW(W(path), GENERIC_READ | GENERIC_WRITE,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!h && GetLastError() == ERROR_ACCESS_DENIED) h = OpenExisting(path);
+    if (!h) RaiseLastError(kPathFileAccessError);
     LARGE_INTEGER size;
-    if (!GetFileSizeEx(h, &size)) {
-      CloseHandle(h);
-      RaiseError(kPathFileAccessError);
-    }
-    return std::make_unique<HandleFile>(h, size.QuadPart);
+    if (!GetFileSizeEx(h.Get(), &size)) RaiseError(kPathFileAccessError);
+    return std::make_unique<HandleFile>(std::move(h), size.QuadPart);
   }
 
   void WriteFile(const WString& path, std::string_view bytes) override {
@@ -206,21 +228,20 @@ class WinEnv : public Env {
         (a & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY))) {
       RaiseError(kPathFileAccessError);
     }
-    HANDLE h = CreateFileW(W(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (h == INVALID_HANDLE_VALUE) RaiseLastError(kPathFileAccessError);
+    FileHandle h(CreateFileW(W(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!h) RaiseLastError(kPathFileAccessError);
     size_t done = 0;
     while (done < bytes.size()) {
       size_t left = bytes.size() - done;
       DWORD chunk = left > 0x10000000 ? 0x10000000 : static_cast<DWORD>(left);
       DWORD put = 0;
-      if (!::WriteFile(h, bytes.data() + done, chunk, &put, nullptr)) {
-        CloseHandle(h);
+      if (!::WriteFile(h.Get(), bytes.data() + done, chunk, &put, nullptr)) {
         RaiseError(kPathFileAccessError);
       }
       done += put;
     }
-    if (!CloseHandle(h)) RaiseError(kPathFileAccessError);
+    if (!h.Close()) RaiseError(kPathFileAccessError);
   }
 
   std::unique_ptr<WritableFile> NewWritableFile(const WString& path, LinkPolicy policy,
@@ -230,16 +251,16 @@ class WinEnv : public Env {
 
   std::string ReadFile(const WString& path) override {
     if (path.empty()) RaiseError(kFileNotFound);
-    HANDLE h = OpenExisting(path);
-    if (h == INVALID_HANDLE_VALUE) {
+    FileHandle h = OpenExisting(path);
+    if (!h) {
       DWORD code = GetLastError();
       RaiseError(code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND
                      ? kFileNotFound
                      : kPathFileAccessError);
     }
-    HandleFile file(h, 0);
     // Only files on a disk: a device name (CON, a pipe) would wait for input.
-    if (GetFileType(h) != FILE_TYPE_DISK) RaiseError(kPathFileAccessError);
+    if (GetFileType(h.Get()) != FILE_TYPE_DISK) RaiseError(kPathFileAccessError);
+    HandleFile file(std::move(h), 0);
     std::string data;
     char buf[65536];
     while (size_t got = file.Read(buf, sizeof buf)) data.append(buf, got);
@@ -267,15 +288,12 @@ class WinEnv : public Env {
   }
 
   std::optional<FileIdentity> IdentityOf(const WString& path) override {
-    HANDLE h = path.empty()
-                   ? INVALID_HANDLE_VALUE
-                   : CreateFileW(W(path), FILE_READ_ATTRIBUTES,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return std::nullopt;
-    std::optional<FileIdentity> identity = IdentityOfHandle(h);
-    CloseHandle(h);
-    return identity;
+    if (path.empty()) return std::nullopt;
+    const FileHandle h(CreateFileW(W(path), FILE_READ_ATTRIBUTES,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!h) return std::nullopt;
+    return IdentityOfHandle(h.Get());
   }
 
   bool FileExists(const WString& path) override {
@@ -289,17 +307,16 @@ class WinEnv : public Env {
     if (!IsFolderPath(path)) RaiseError(kPathNotFound);
     WString pattern = BuildPath(path, u"*");
     WIN32_FIND_DATAW found;
-    HANDLE h = FindFirstFileW(W(pattern), &found);
+    const SearchHandle search(FindFirstFileW(W(pattern), &found));
     std::vector<WString> names;
-    if (h == INVALID_HANDLE_VALUE) return names;
+    if (!search) return names;
     do {
       std::wstring name = found.cFileName;
       if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || name == L"." || name == L"..") {
         continue;
       }
       names.emplace_back(reinterpret_cast<const char16_t*>(name.c_str()), name.size());
-    } while (FindNextFileW(h, &found));
-    FindClose(h);
+    } while (FindNextFileW(search.Get(), &found));
     return names;
   }
 
@@ -316,9 +333,9 @@ class WinEnv : public Env {
   WString ReadProfileString(const WString& file, const WString& section, const WString& key,
                             const WString& default_value, size_t buffer_size) override {
     ProfileValue value;
-    HANDLE h = file.empty() ? INVALID_HANDLE_VALUE : OpenExisting(file);
-    if (h != INVALID_HANDLE_VALUE) {
-      HandleFile source(h, 0);
+    FileHandle h = file.empty() ? FileHandle() : OpenExisting(file);
+    if (h) {
+      HandleFile source(std::move(h), 0);
       try {
         value = ScanProfile(source, section, key, ProfileBytesFor(buffer_size));
       } catch (const AutomationError&) {
