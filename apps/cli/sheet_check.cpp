@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "command_line.h"
+#include "editor_lines.h"
 #include "sections/css_parse.h"
 #include "sections/theme_support.h"
 #include "sheet_tables.h"
@@ -19,19 +20,9 @@ constexpr size_t kNone = u16string_view::npos;
 
 WString Number(int64_t n) { return Widen(std::to_string(n)); }
 
-// The line (as the parser counts lines) of the first line end that is not
-// CR LF, a LF or a CR alone; 0 when every line ends with CR LF.
-size_t FirstBareLineEnd(std::string_view bytes) {
-  size_t line = 1;
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
-      ++line;
-      ++i;
-    } else if (bytes[i] == '\n' || bytes[i] == '\r') {
-      return line;
-    }
-  }
-  return 0;
+// Whether `text` holds only tabs after position `from` (at least one).
+bool TrimmedBlanksAfter(u16string_view text, size_t from) {
+  return text.size() > from && text.find_first_not_of(u'\t', from) == kNone;
 }
 
 // The name of `names` nearest to `word` (letter case ignored), or "".
@@ -62,10 +53,47 @@ bool LooksLikeDeclaration(u16string_view trimmed) {
          (colon != kNone && !SheetsKnowing(TrimmedSpaces(trimmed.substr(0, colon))).empty());
 }
 
+// Whether a selector line names the style of `slot` as CSS would name it:
+// the style's name, in graphics and base sheets also ".mstheme-NAME" (and
+// ".mstheme" for base), in color sheets "a:NAME" for the link states.
+bool NamesStyle(const SheetKind& kind, u16string_view selector, const char16_t* slot) {
+  const bool color = kind.role == PieceRole::kColorSheet;
+  u16string_view name = selector;
+  if (color && name.starts_with(u"a:")) {
+    name.remove_prefix(2);
+    if (!EqualsNoCase(name, u"link") && !EqualsNoCase(name, u"visited") &&
+        !EqualsNoCase(name, u"active")) {
+      return false;
+    }
+  } else if (!color && name == u".mstheme") {
+    return EqualsNoCase(slot, u"base");
+  } else if (!color && name.starts_with(u".mstheme-")) {
+    name.remove_prefix(9);
+  }
+  for (const SlotInfo& info : kind.slots) {
+    if (!EqualsNoCase(info.key, slot)) continue;
+    return EqualsNoCase(name, info.key) ||
+           (info.alias != nullptr && EqualsNoCase(name, info.alias));
+  }
+  return false;
+}
+
+// A line that holds a whole rule: "{", then "}" after it.
+bool IsOneLineRule(u16string_view line) {
+  const size_t brace = line.find(u'{');
+  return brace != kNone && line.find(u'}', brace) != kNone;
+}
+
 class SheetChecker final : public ParseObserver {
  public:
-  SheetChecker(const SheetToCheck& sheet, Findings& findings, std::vector<PictureUse>& pictures)
-      : sheet_(sheet), kind_(KindOf(sheet.role)), findings_(findings), pictures_(pictures) {}
+  SheetChecker(const SheetToCheck& sheet, const EditorLines& lines, bool errors_only,
+               Findings& findings, std::vector<PictureUse>& pictures)
+      : sheet_(sheet),
+        kind_(KindOf(sheet.role)),
+        lines_(lines),
+        errors_only_(errors_only),
+        findings_(findings),
+        pictures_(pictures) {}
 
   void OnEvent(const ParseEvent& e) override {
     if (e.kind != ParseEventKind::kBraceInBlock) FlushPending();
@@ -90,10 +118,19 @@ class SheetChecker final : public ParseObserver {
         break;
       case ParseEventKind::kBraceInBlock:
         pending_.reset();
+        if (IsOneLineRule(e.line)) {
+          Add(e.line_number, Severity::kWarning, "missing-close",
+              u"a one-line rule inside the rule of " + Quoted(block_name_) + u" opened on line " +
+                  LineNumber(block_line_) +
+                  u": a \"}\" is missing before it, so this rule is lost " +
+                  u"(nothing of it is stored anywhere), and the declarations up to the next " +
+                  u"\"}\" still go to " + Quoted(block_name_));
+          break;
+        }
         if (quiet_block_) break;
         Add(e.line_number, Severity::kWarning, "missing-close",
             u"\"{\" inside the rule of " + Quoted(block_name_) + u" opened on line " +
-                Number(block_line_) + u": a \"}\" is missing before it, so the declarations " +
+                LineNumber(block_line_) + u": a \"}\" is missing before it, so the declarations " +
                 u"up to the next \"}\" still go to " + Quoted(block_name_));
         break;
       case ParseEventKind::kOneLineRule:
@@ -124,8 +161,10 @@ class SheetChecker final : public ParseObserver {
     return first_stored_;
   }
 
+  // A finding at the parser's line `line`, named by its editor line.
   void Add(size_t line, Severity severity, const char* code, WString message) {
-    findings_.Add(sheet_.rank, {sheet_.file, line, severity, code, std::move(message)});
+    if (errors_only_ && severity != Severity::kError) return;
+    findings_.Add(sheet_.rank, {sheet_.file, lines_.Of(line), severity, code, std::move(message)});
   }
 
  private:
@@ -146,6 +185,11 @@ class SheetChecker final : public ParseObserver {
           u"this sheet has no one-line rules: the line is read as a selector and its "
           u"declarations are lost; put the selector, \"{\", each declaration and \"}\" on lines "
           u"of their own");
+    } else if (brace == 0 && TrimmedBlanksAfter(trimmed, 1)) {
+      Add(e.line_number, Severity::kWarning, "brace-not-alone",
+          u"a tab after \"{\" makes the line a selector, not the \"{\" of a rule: up to the "
+          u"next \"}\" line, the rule's lines are read as selectors and lost; delete the tab");
+      lost_rule_ = true;
     } else if (brace != kNone) {
       BraceNotAlone(e.line_number);
     } else if (trimmed == u"}") {
@@ -176,18 +220,21 @@ class SheetChecker final : public ParseObserver {
   void OnBlockOpened(const ParseEvent& e) {
     const u16string_view trimmed = TrimmedSpaces(e.line);
     lost_rule_ = false;
-    quiet_block_ = trimmed != u"{";
-    if (trimmed.starts_with(u'{') && trimmed.size() > 1) {
+    // "{" alone, or followed by tabs only (the base sheet opens its rule so).
+    const bool alone =
+        trimmed == u"{" || (trimmed.starts_with(u'{') && TrimmedBlanksAfter(trimmed, 1));
+    quiet_block_ = !alone;
+    if (alone) {
+      if (!reported_last_) CheckSelectorOf(e);
+    } else if (trimmed.starts_with(u'{')) {
       Add(e.line_number, Severity::kWarning, "brace-not-alone",
           u"the text after \"{\" is ignored, \"}\" included: put each declaration on a line of "
           u"its own");
-    } else if (quiet_block_) {
+    } else {
       Add(e.line_number, Severity::kWarning, "brace-not-alone",
           u"the selector and \"{\" on one line: this line opens the rule of " + Quoted(e.name) +
               u" (the last selector line before it), and the rest of it is ignored, "
               u"\"}\" included");
-    } else if (!reported_last_) {
-      CheckSelectorOf(e);
     }
     block_name_ = e.name;
     block_line_ = e.line_number;
@@ -207,8 +254,16 @@ class SheetChecker final : public ParseObserver {
     } else if (blank_after_selector_ && selector_line_ != 0) {
       Add(e.line_number, Severity::kWarning, "selector-gap",
           u"a line stands between the selector " + Quoted(selector_) + u" on line " +
-              Number(selector_line_) + u" and \"{\": the rule goes to " +
+              LineNumber(selector_line_) + u" and \"{\": the rule goes to " +
               (e.slot ? Quoted(LCase(e.slot)) : WString(u"no style, and is lost")));
+    } else if (e.slot != nullptr && selector_line_ == 0) {
+      Add(e.line_number, Severity::kWarning, "selector-read-as",
+          u"\"{\" with no selector line before it opens the rule of " + Quoted(LCase(e.slot)));
+    } else if (e.slot != nullptr && !NamesStyle(kind_, selector_, e.slot)) {
+      Add(selector_line_, Severity::kWarning, "selector-read-as",
+          u"the selector " + Quoted(selector_) + u" is read as " + Quoted(LCase(e.slot)) +
+              u", a style it does not name: its rule's values go to " + Quoted(LCase(e.slot)) +
+              u"; write the style's name. The styles: " + StyleList(kind_));
     } else if (e.slot == nullptr) {
       // Named as written, on the selector's own line when it has one.
       const bool named = selector_line_ != 0;
@@ -262,6 +317,9 @@ class SheetChecker final : public ParseObserver {
                  e.property->kind == PropertyKind::kImage);
         break;
       case ValueReader::kValue:
+        if (auto finding = CheckTextValue(e.line, e.value)) {
+          Add(e.line_number, Severity::kWarning, finding->code, std::move(finding->message));
+        }
         break;
     }
   }
@@ -329,8 +387,13 @@ class SheetChecker final : public ParseObserver {
     pending_.reset();
   }
 
+  // The editor line of the parser's line `line`, for messages.
+  WString LineNumber(size_t line) const { return Number(static_cast<int64_t>(lines_.Of(line))); }
+
   const SheetToCheck& sheet_;
   const SheetKind& kind_;
+  const EditorLines& lines_;
+  const bool errors_only_;  // the sheet is one line to the parser: only what stops the load counts
   Findings& findings_;
   std::vector<PictureUse>& pictures_;
 
@@ -352,22 +415,24 @@ class SheetChecker final : public ParseObserver {
 }  // namespace
 
 bool CheckSheet(const SheetToCheck& sheet, Findings& findings, std::vector<PictureUse>& pictures) {
-  SheetChecker checker(sheet, findings, pictures);
-  const size_t bare = FirstBareLineEnd(sheet.bytes);
-  if (bare != 0 && sheet.bytes.find("\r\n") == std::string_view::npos) {
-    checker.Add(1, Severity::kError, "line-ends",
-                u"the lines end with LF alone, not CR LF: the parser reads the whole sheet as one "
-                u"line, and nothing in it is read");
-    return false;
-  }
-  if (bare != 0) {
-    checker.Add(bare, Severity::kWarning, "line-ends",
-                u"this line ends with LF alone, not CR LF: it is read together with the next "
-                u"line");
+  const EditorLines lines(sheet.bytes);
+  const bool one_line = !lines.BareLineEnds().empty() && !lines.HasCrLf();
+  SheetChecker checker(sheet, lines, one_line, findings, pictures);
+  if (one_line) {
+    findings.Add(sheet.rank, {sheet.file, 1, Severity::kError, "line-ends",
+                              u"the lines end with LF alone, not CR LF: the parser reads the whole "
+                              u"sheet as one line, and nothing in it is read"});
+  } else {
+    for (const size_t line : lines.BareLineEnds()) {
+      findings.Add(sheet.rank, {sheet.file, line, Severity::kWarning, "line-ends",
+                                u"this line ends with LF alone, not CR LF: it is read together "
+                                u"with the next line"});
+    }
   }
   const int32_t error = ToolSheetParser::Parse(sheet.role, sheet.variant_exists ? sheet.variant : 0,
                                                Widen(sheet.bytes), checker);
   const size_t stored = checker.Finish();
+  if (one_line) return false;
   if (sheet.variant_exists) return error == 0;
   const WString variant = u"there is no variant " + Number(sheet.variant) +
                           u" (the digit before \".css\"), only 0 and 1";
