@@ -22,8 +22,9 @@ bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
          EqualsNoCase(Widen(text.substr(text.size() - suffix.size())), Widen(suffix));
 }
 
-// LF and lone CR become CR LF; CR LF stays.
-std::string CrLf(const std::string& text) {
+}  // namespace
+
+std::string CrLfLineEnds(const std::string& text) {
   std::string out;
   out.reserve(text.size() + text.size() / 16);
   for (size_t i = 0; i < text.size(); ++i) {
@@ -39,6 +40,8 @@ std::string CrLf(const std::string& text) {
   }
   return out;
 }
+
+namespace {
 
 // Why a listed entry is not a piece, or null when it is one.
 const char* LeftOutKind(const fs::directory_entry& entry, const std::string& name,
@@ -102,7 +105,7 @@ void ReadSheets(ThemeSource& source, bool keep_line_ends) {
     if (!piece.sheet) continue;
     InputFile file(SourcePath(source, piece.name), false);
     piece.text = file.Read(static_cast<size_t>(file.Size()));
-    if (!keep_line_ends) piece.text = CrLf(piece.text);
+    if (!keep_line_ends) piece.text = CrLfLineEnds(piece.text);
     piece.size = static_cast<int64_t>(piece.text.size());
   }
 }
