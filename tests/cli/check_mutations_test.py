@@ -379,8 +379,50 @@ def one_round(a, rnd, work, round_no):
     p = run([a.rxtheme, "check", package, "--json"])
     findings = json.loads(p.stdout)
     got, load_errors = load_all(a.rxtheme, package, base + "-wf2")
-    return judge(round_no, name, package, sheets, planted, truth, got, findings, load_errors,
-                 a.keep, mutated)
+    problems = judge(round_no, name, package, sheets, planted, truth, got, findings, load_errors,
+                     a.keep, mutated)
+    return problems + judge_fix(a, round_no, name, base, mutated, planted, truth)
+
+
+# The mutations that check --fix undoes: the sheet then loads with the
+# values its lines mean.
+FIXABLE = {"comment", "double-semicolon", "space-before-semicolon", "tab-after-colon",
+           "important", "text-clean", "rgb-percent", "rgb-tab", "rgb-case", "rgb-spaces",
+           "rgb-comment", "hex", "color-name", "url-quotes", "url-spaces", "brace_on_selector",
+           "blank_before_brace", "space_indent", "lf_line", "one_line_rule", "brace_tab",
+           "one_line_after_rule"}
+
+
+def judge_fix(a, round_no, theme, base, mutated, planted, truth):
+    fixed = base + "-fixed"
+    shutil.copytree(mutated, fixed)
+    p = run([a.rxtheme, "check", fixed, "--fix", "--json"])
+    label = "round %d (%s) after --fix" % (round_no, theme)
+    start = p.stdout.find("[")
+    if start < 0:
+        return ["%s: no findings printed: %s" % (label, p.stderr.strip())]
+    findings = json.loads(p.stdout[start:])
+    pack(a.rxtheme, fixed, base + "-fixed.elm")
+    got, errors = load_all(a.rxtheme, base + "-fixed.elm", base + "-wf3")
+    problems = []
+    if errors and any(p[0] not in FIXABLE for p in planted.values()):
+        return []  # a mistake that --fix leaves stops the load
+    for fname in SHEETS:
+        kind = planted.get(fname, ("as it was", 0, None))[0]
+        if fname in planted and kind not in FIXABLE:
+            continue
+        if errors:
+            problems.append("%s (%s): the fixed theme does not load: %s" % (fname, kind, errors[0]))
+            break
+        own = [x for x in findings if x["file"] == "%s/%s" % (fixed, fname) and x["severity"] != "note"]
+        if own:
+            problems.append("%s (%s): after --fix: %s" % (fname, kind, own[0]["message"]))
+        meant = planted.get(fname, (None, 0, None))[2]
+        wrong = [k for k in truth if sheet_of(k) == fname and got.get(k) != truth[k]
+                 and got.get(k) != meant]
+        for k in wrong[:3]:
+            problems.append("%s (%s): after --fix %s loads %r, not %r" % (fname, kind, k, got.get(k), truth[k]))
+    return ["%s: %s" % (label, p) for p in problems]
 
 
 def judge(round_no, theme, package, sheets, planted, truth, got, findings, load_errors, keep,
