@@ -70,6 +70,18 @@ p.elm|tr -d '\r' <t/color0.css >c && mv c t/color0.css && elm p.elm t|p.elm(colo
 t|line t/color0.css 4 '\tcolor: rgb(300, 0, -5);'|t/color0.css:4: warning: *300 becomes 44, -5 becomes 251*#2C00FB [rgb-range]
 t|line t/color0.css 4 '\tcolor: rgb(1, 2);'|t/color0.css:4: warning: *#000000 [rgb-malformed]
 t|line t/color0.css 4 '\tcolor: #070809;'|t/color0.css:4: warning: *rgb(7, 8, 9) [color-form]
+t|line t/color0.css 4 '\tcolor: rgb(10%, 50%, 100%);'|t/color0.css:4: warning: *10% is read as 10 (not 26)*stored as #0A3264, not as rgb(26, 128, 255)* [rgb-form]
+t|line t/color0.css 4 '\tcolor: rgb(200,\t100, 50);'|t/color0.css:4: warning: *tab before 100 makes it 0*#C80032* [rgb-form]
+t|line t/color0.css 4 '\tcolor: rgb(1, , 3);'|t/color0.css:4: warning: *missing number is read as 0*#010003 [rgb-form]
+t|line t/color0.css 4 '\tcolor: rgba(200, 100, 50, 0.5);'|t/color0.css:4: warning: *"0.5" after the third is dropped*#C86432 [rgb-form]
+t|line t/color0.css 4 '\tcolor: rgb(0x10, 2, 3);'|t/color0.css:4: warning: *"0x10" is read as 0*#000203 [rgb-form]
+t|line t/color0.css 4 '\tcolor: red;'|t/color0.css:4: warning: *write rgb(255, 0, 0) [color-form]
+t|line t/theme.css 9 '\tfont-family: Georgia, serif; /* headings */'|t/theme.css:9: warning: *stored as "Georgia, serif; /\* headings \*/"* [value-kept]
+t|line t/theme.css 10 '\tfont-weight: bold;;'|t/theme.css:10: warning: *stored as "bold;"* [value-kept]
+t|line t/theme.css 12 '\ttext-align: left !important;'|t/theme.css:12: warning: *stored as "left !important"* [value-kept]
+t|line t/graph0.css 30 .mstheme-|t/graph0.css:30: warning: *".mstheme-" is read as "base"* [selector-read-as]
+t|line t/graph0.css 30 a:bannertxt|t/graph0.css:30: warning: *"a:bannertxt" is read as "bannertxt"* [selector-read-as]
+t|line t/color0.css 3 '{\t'|t/color0.css:3: warning: a tab after "{" * [brace-not-alone]
 t|line t/theme.css 5 '\tnavbutton-background-color: #2060A0;'|t/theme.css:5: warning: * [url-form]
 t|line t/graph0.css 4 '\tnav-banner-image: url( banner.png );'|t/graph0.css:4: warning: * [url-spaces]
 t|line t/graph0.css 4 "\tnav-banner-image: url('banner.png');"|t/graph0.css:4: warning: * [url-quotes]
@@ -89,6 +101,50 @@ i/harbor|inst && printf '[info]\r\n' >i/harbor/harbor.inf|i/harbor/harbor.inf: w
 i/harbor|inst && printf '[info]\r\ntitle=%080d\r\n' 0 >i/harbor/harbor.inf|i/harbor/harbor.inf: warning: *80 characters* [long-title]
 i/harbor|inst && mv i/harbor/harbor.elm i/harbor/harbour.elm|i/harbor: error: *harbour.elm [theme-names]
 TABLE
+
+# A rule left open swallows a later one-line rule: both lines are reported,
+# and the lost rule is not said to go to the open one.
+rm -rf t && cp -r "$SRC/themes/harbor" t && line t/theme.css 61 '}\r\nbody { background-image: url(topbar.png) }'
+out=$("$RXTHEME" check t)
+[[ $out == *'t/theme.css:62: warning: '*'[brace-not-alone]'* &&
+  $out == *'t/theme.css:64: warning: a one-line rule inside the rule of "h6"'*'is lost'*'[missing-close]'* ]] ||
+  fail "one-line rule in an open rule: $out"
+
+# Every LF-only line of a package is reported, and lines are numbered as an
+# editor numbers them.
+rm -rf t && cp -r "$SRC/themes/harbor" t
+# Lines 16 and 21 end with LF; line 42 is indented by spaces.
+python3 -c 'import sys; p = sys.argv[1]; d = open(p, "rb").read().split(b"\r\n")
+d[41] = b"    " + d[41][1:]
+open(p, "wb").write(b"".join(l + (b"\n" if n in (16, 21) else b"\r\n") for n, l in enumerate(d[:-1], 1)) + d[-1])' t/color0.css
+elm p.elm t
+out=$("$RXTHEME" check p.elm)
+[[ $(grep -c '\[line-ends\]' <<<"$out") = 2 && $out == *'p.elm(color0.css):16: warning: '*'[line-ends]'* &&
+  $out == *'p.elm(color0.css):21: warning: '*'[line-ends]'* &&
+  $out == *'p.elm(color0.css):42: warning: '*'[space-indent]'* ]] || fail "LF-only lines: $out"
+
+# check takes a single sheet.
+rm -rf t && cp -r "$SRC/themes/harbor" t && line t/color0.css 4 '\tcolor: rgb(1, 2);'
+out=$("$RXTHEME" check t/color0.css)
+[[ $? = 0 && $out == 't/color0.css:4: warning: '*'[rgb-malformed]'*'0 errors, 1 warning' ]] || fail "one sheet: $out"
+
+# check --fix: ordinary CSS becomes the parsers' layout, with a backup of
+# each sheet; --dry-run writes nothing; a second --fix changes nothing.
+rm -rf t && cp -r "$SRC/themes/harbor" t && mv t/bullet1.png t/Bullet1.PNG
+printf '<style>\n.mstheme {\n    list-image-1: url("Bullet1.PNG");\n    color: #0a0b0c;\n    font-weight: bold;; /* x */\n}\n.mstheme-bannertxt, .mstheme-navtxthome\n{\n\tcolor: rgb(10%%, 50%%, 100%%);\n}\n</style>\n' >t/graph0.css
+cp t/graph0.css before.css
+"$RXTHEME" check t --fix --dry-run >dry.out
+cmp -s t/graph0.css before.css && [ -e t/Bullet1.PNG ] && [ ! -e t/graph0.css.bak ] &&
+  grep -q '^+++ t/graph0.css (fixed)' dry.out && grep -q 't/Bullet1.PNG: would be renamed to bullet1.png' dry.out ||
+  fail "--dry-run: $(cat dry.out)"
+"$RXTHEME" check t --fix >fix.out
+cmp -s t/graph0.css.bak before.css && [ -e t/bullet1.png ] &&
+  grep -q 't/graph0.css:4: fixed: "color: #0a0b0c;" written as "color: rgb(10, 11, 12);"' fix.out ||
+  fail "--fix: $(cat fix.out)"
+[ "$(printf '<style>\r\n.mstheme\r\n{\r\n\tlist-image-1: url(bullet1.png);\r\n\tcolor: rgb(10, 11, 12);\r\n\tfont-weight: bold;\r\n\t/* x */\r\n}\r\n.mstheme-bannertxt\r\n{\r\n\tcolor: rgb(26, 128, 255);\r\n}\r\n.mstheme-navtxthome\r\n{\r\n\tcolor: rgb(26, 128, 255);\r\n}\r\n</style>\r\n')" = "$(cat t/graph0.css)" ] ||
+  fail "--fix wrote: $(cat -A t/graph0.css)"
+"$RXTHEME" check t --fix >fix2.out
+! grep -q 'fixed:' fix2.out || fail "a second --fix: $(cat fix2.out)"
 
 # A sheet whose reading stops early hides no unused piece, and the pictures
 # named in its unread rest are not called unused.
