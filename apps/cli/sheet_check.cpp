@@ -111,6 +111,7 @@ class SheetChecker final : public ParseObserver {
         break;
       case ParseEventKind::kDeclaration:
         if (e.slot != nullptr && first_stored_ == 0) first_stored_ = e.line_number;
+        if (e.slot != nullptr && !e.value.empty()) ++values_set_;
         OnDeclaration(e);
         break;
       case ParseEventKind::kIgnoredInBlock:
@@ -134,6 +135,7 @@ class SheetChecker final : public ParseObserver {
                 u"up to the next \"}\" still go to " + Quoted(block_name_));
         break;
       case ParseEventKind::kOneLineRule:
+        if (e.image_set && !e.value.empty()) ++values_set_;
         OnOneLineRule(e);
         break;
       case ParseEventKind::kUnclosedBlock:
@@ -160,6 +162,7 @@ class SheetChecker final : public ParseObserver {
     FlushPending();
     return first_stored_;
   }
+  size_t ValuesSet() const { return values_set_; }
 
   // A finding at the parser's line `line`, named by its editor line.
   void Add(size_t line, Severity severity, const char* code, WString message) {
@@ -368,6 +371,9 @@ class SheetChecker final : public ParseObserver {
         u"a one-line rule stores none of its declarations, only the working "
         u"folder of " +
         Quoted(LCase(e.slot)) + u"; write it as a block";
+    if (e.image_set && !e.value.empty()) {
+      pictures_.push_back({sheet_.rank, sheet_.file, e.line_number, WString(e.value)});
+    }
     if (e.image_set) {
       message +=
           u" (the line names body, so the background picture becomes " + Quoted(e.value) + u")";
@@ -410,11 +416,13 @@ class SheetChecker final : public ParseObserver {
   // shows a "}" to be missing.
   std::optional<Pending> pending_;
   size_t first_stored_ = 0;
+  size_t values_set_ = 0;
 };
 
 }  // namespace
 
-bool CheckSheet(const SheetToCheck& sheet, Findings& findings, std::vector<PictureUse>& pictures) {
+SheetChecked CheckSheet(const SheetToCheck& sheet, Findings& findings,
+                        std::vector<PictureUse>& pictures) {
   const EditorLines lines(sheet.bytes);
   const bool one_line = !lines.BareLineEnds().empty() && !lines.HasCrLf();
   SheetChecker checker(sheet, lines, one_line, findings, pictures);
@@ -432,17 +440,26 @@ bool CheckSheet(const SheetToCheck& sheet, Findings& findings, std::vector<Pictu
   const int32_t error = ToolSheetParser::Parse(sheet.role, sheet.variant_exists ? sheet.variant : 0,
                                                Widen(sheet.bytes), checker);
   const size_t stored = checker.Finish();
-  if (one_line) return false;
-  if (sheet.variant_exists) return error == 0;
-  const WString variant = u"there is no variant " + Number(sheet.variant) +
-                          u" (the digit before \".css\"), only 0 and 1";
-  if (stored == 0) {
-    checker.Add(0, Severity::kWarning, "bad-variant", variant + u": nothing in this sheet is used");
-    return error == 0;
+  const SheetChecked checked{error == 0 && !one_line, checker.ValuesSet()};
+  if (one_line) return checked;
+  if (!sheet.variant_exists) {
+    const WString variant = u"there is no variant " + Number(sheet.variant) +
+                            u" (the digit before \".css\"), only 0 and 1";
+    if (stored == 0) {
+      checker.Add(0, Severity::kWarning, "bad-variant",
+                  variant + u": nothing in this sheet is used");
+      return checked;
+    }
+    checker.Add(stored, Severity::kError, "bad-variant",
+                variant + u": loading stops here, at the first value stored, with error 9");
+    return {false, checked.values_set};
   }
-  checker.Add(stored, Severity::kError, "bad-variant",
-              variant + u": loading stops here, at the first value stored, with error 9");
-  return false;
+  if (error == 0 && checked.values_set == 0) {
+    checker.Add(0, Severity::kError, "sets-nothing",
+                u"this sheet sets no value: no rule stores anything but empty values into a "
+                u"style, so a page gets nothing from it");
+  }
+  return checked;
 }
 
 }  // namespace rxTheme::cli

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include "command_line.h"
 #include "runtime/automation_error.h"
 #include "sheet_check.h"
 #include "sheet_tables.h"
@@ -49,8 +50,13 @@ std::set<WString> CheckPictures(const std::vector<PictureUse>& pictures,
   for (const PictureUse& use : pictures) {
     const WString name = LCase(use.name);
     if (files.count(name) == 0) {
-      findings.Add(use.rank, {use.file, use.line, Severity::kError, "missing-picture",
-                              u"url(" + use.name + u") names no piece of the package"});
+      std::vector<std::string> names;
+      for (const WString& file : files) names.push_back(Narrow(file));
+      const std::string near = Nearest(Narrow(name), names);
+      findings.Add(use.rank,
+                   {use.file, use.line, Severity::kError, "missing-picture",
+                    u"url(" + use.name + u") names no piece of the package" +
+                        (near.empty() ? WString() : u" (did you mean " + Widen(near) + u"?)")});
       continue;
     }
     used.insert(name);
@@ -84,7 +90,9 @@ void CheckTheme(const ThemeToCheck& theme, Findings& findings) {
   bool have[std::size(kExpectedSheets)] = {};
   // Every sheet is read to its end, so all the pictures named are known.
   const bool all_read = theme.readable >= theme.pieces.size();
-  std::vector<WString> unfinished;  // lower-cased texts of the sheets not read to their end
+  // Lower-cased texts of the sheets not read to their end, or with mistakes.
+  std::vector<WString> unfinished;
+  size_t values_set = 0;  // by all the sheets
   for (size_t i = 0; i < theme.pieces.size(); ++i) {
     const PieceToCheck& piece = theme.pieces[i];
     const size_t rank = i + 1;
@@ -136,17 +144,27 @@ void CheckTheme(const ThemeToCheck& theme, Findings& findings) {
                 u"unpacked");
         break;
       default:
-        if (!CheckSheet({role, variant, variant_exists, piece.sheet, piece.file, rank}, findings,
-                        pictures)) {
-          unfinished.push_back(LCase(Widen(piece.sheet)));
-        }
+        const size_t before = findings.Count(Severity::kError) + findings.Count(Severity::kWarning);
+        const SheetChecked checked = CheckSheet(
+            {role, variant, variant_exists, piece.sheet, piece.file, rank}, findings, pictures);
+        values_set += checked.values_set;
+        // A picture named in a sheet with mistakes may be lost with its rule:
+        // that follows from the mistake, and is not reported again.
+        const bool mistaken =
+            findings.Count(Severity::kError) + findings.Count(Severity::kWarning) > before;
+        if (!checked.read_whole || mistaken) unfinished.push_back(LCase(Widen(piece.sheet)));
     }
   }
 
   ReportMissingSheets(theme.where, have, findings);
+  if (values_set == 0 && all_read) {
+    findings.Add(0, {theme.where, 0, Severity::kError, "sets-nothing",
+                     u"the theme sets no value: a page that uses it gets only empty values"});
+  }
   const std::set<WString> used = CheckPictures(pictures, files, findings);
   // A sheet whose reading stopped at an error may name a picture after that
-  // point: any mention of the name in its text counts as naming it.
+  // point, and one with mistakes in a rule it loses: any mention of the name
+  // in its text counts as naming it.
   auto mentioned = [&](const WString& name) {
     return std::any_of(unfinished.begin(), unfinished.end(),
                        [&](const WString& text) { return text.find(name) != WString::npos; });

@@ -64,6 +64,30 @@ WString ShownPath(const ThemeSource& source, std::string_view name) {
   return shown + DisplayPath(Widen(name));
 }
 
+// The information file that the picker looks for once the theme is
+// installed in a folder of this folder's name: none at all, or one whose
+// name differs only in letter case.
+void CheckInfoName(const ThemeSource& source, Findings& findings) {
+  const std::string folder = fs::path(Narrow(source.folder)).filename().string();
+  const std::string wanted = folder + ".inf";
+  if (std::find(source.info_files.begin(), source.info_files.end(), wanted) !=
+      source.info_files.end()) {
+    return;
+  }
+  if (source.info_files.empty()) {
+    findings.Add(0, {source.shown, 0, Severity::kWarning, "no-info",
+                     u"no information file: the picker lists a theme only with " + Widen(wanted) +
+                         u" beside its package, holding its title (" + u"[info] and title=...)"});
+    return;
+  }
+  for (const std::string& name : source.info_files) {
+    if (!EqualsNoCase(Widen(name), Widen(wanted))) continue;
+    findings.Add(0, {ShownPath(source, name), 0, Severity::kWarning, "info-name",
+                     u"the picker looks for " + Widen(wanted) +
+                         u" (the folder's name, letter case included): rename it"});
+  }
+}
+
 }  // namespace
 
 ThemeSource ListThemeSource(const std::string& dir, const WString& output) {
@@ -138,6 +162,7 @@ void CheckThemeSource(const ThemeSource& source, std::string_view header, Findin
   for (const std::string& name : source.info_files) {
     CheckInfoFile(SourcePath(source, name), ShownPath(source, name), findings);
   }
+  CheckInfoName(source, findings);
   if (header.size() > kPackageChunkSize) {
     findings.Add(
         0, {source.shown, 0, Severity::kError, "header-size",

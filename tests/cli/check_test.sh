@@ -45,7 +45,7 @@ many=$(for i in $(seq 200); do printf 'a-long-picture-name-%03d.gif=x ' "$i"; do
 
 # PATH checked | mistake planted into t (a copy of harbor) | the finding
 while IFS='|' read -r path plant want; do
-  rm -rf t i p.elm && cp -r "$SRC/themes/harbor" t && eval "$plant"
+  rm -rf t i s p.elm && cp -r "$SRC/themes/harbor" t && eval "$plant"
   out=$("$RXTHEME" check "$path" --strict)
   status=$?
   want=${want//\[/\\[} # "[code]" is no bracket expression
@@ -87,7 +87,11 @@ t|line t/graph0.css 4 '\tnav-banner-image: url( banner.png );'|t/graph0.css:4: w
 t|line t/graph0.css 4 "\tnav-banner-image: url('banner.png');"|t/graph0.css:4: warning: * [url-quotes]
 t|line t/graph0.css 4 '\tnav-banner-image: url(banner.png;'|t/graph0.css:4: error: * [url-unclosed]
 t|line t/graph0.css 9 '\tnavbutton-horiz-normal: url(missing.png);'|t/graph0.css:9: error: * [missing-picture]
+t|line t/graph0.css 9 '\tnavbutton-horiz-normal: url(horiz-normal.pgn);'|t/graph0.css:9: error: *did you mean horiz-normal.png?) [missing-picture]
 t|printf x >t/notes.txt|t/notes.txt: warning: * [unused-piece]
+t|rm t/harbor.inf|t: warning: no information file: *t.inf* [no-info]
+s/harbor|mkdir s && cp -r t s/harbor && mv s/harbor/harbor.inf s/harbor/Harbor.inf|s/harbor/Harbor.inf: warning: the picker looks for harbor.inf * [info-name]
+t|printf '<style>\r\n</style>\r\n' >t/color1.css|t/color1.css: error: this sheet sets no value* [sets-nothing]
 t|mv t/banner.png t/Banner.PNG && line t/graph0.css 4 '\tnav-banner-image: url(Banner.PNG);'|t/graph0.css:4: warning: * [picture-case]
 t|rm t/color1.css|t: warning: no color1.css: the vivid colors * [missing-sheet]
 t|cp t/color1.css t/color2.css|t/color2.css:4: error: * [bad-variant]
@@ -122,6 +126,16 @@ out=$("$RXTHEME" check p.elm)
 [[ $(grep -c '\[line-ends\]' <<<"$out") = 2 && $out == *'p.elm(color0.css):16: warning: '*'[line-ends]'* &&
   $out == *'p.elm(color0.css):21: warning: '*'[line-ends]'* &&
   $out == *'p.elm(color0.css):42: warning: '*'[space-indent]'* ]] || fail "LF-only lines: $out"
+
+# A theme that sets nothing is an error of its own; a picture named in a
+# sheet whose rules are lost is not reported unused as well.
+rm -rf t && mkdir t && cp "$SRC/themes/harbor/banner.png" "$SRC/themes/harbor/harbor.inf" t
+printf '.mstheme {\r\n\tnav-banner-image: url(banner.png);\r\n}\r\n' >t/graph0.css
+out=$("$RXTHEME" check t)
+[[ $out == *'t: error: the theme sets no value'*'[sets-nothing]'* &&
+  $out == *'t/graph0.css: error: this sheet sets no value'*'[sets-nothing]'* &&
+  $out == *'t/graph0.css:1: warning: '*'[brace-not-alone]'* && $out != *unused-piece* ]] ||
+  fail "a theme that sets nothing: $out"
 
 # check takes a single sheet.
 rm -rf t && cp -r "$SRC/themes/harbor" t && line t/color0.css 4 '\tcolor: rgb(1, 2);'
