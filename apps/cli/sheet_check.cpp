@@ -112,6 +112,7 @@ class SheetChecker final : public ParseObserver {
       case ParseEventKind::kDeclaration:
         if (e.slot != nullptr && first_stored_ == 0) first_stored_ = e.line_number;
         if (e.slot != nullptr && !e.value.empty()) ++values_set_;
+        if (e.slot != nullptr) Store(e.slot, e.property->name, e.value);
         OnDeclaration(e);
         break;
       case ParseEventKind::kIgnoredInBlock:
@@ -136,6 +137,7 @@ class SheetChecker final : public ParseObserver {
         break;
       case ParseEventKind::kOneLineRule:
         if (e.image_set && !e.value.empty()) ++values_set_;
+        if (e.image_set && e.slot != nullptr) Store(e.slot, u"BackgroundImage", e.value);
         OnOneLineRule(e);
         break;
       case ParseEventKind::kUnclosedBlock:
@@ -163,6 +165,7 @@ class SheetChecker final : public ParseObserver {
     return first_stored_;
   }
   size_t ValuesSet() const { return values_set_; }
+  const std::set<std::pair<WString, WString>>& Set() const { return set_; }
 
   // A finding at the parser's line `line`, named by its editor line.
   void Add(size_t line, Severity severity, const char* code, WString message) {
@@ -415,8 +418,18 @@ class SheetChecker final : public ParseObserver {
   // A line ignored in a rule, reported unless the next line is a "{" that
   // shows a "}" to be missing.
   std::optional<Pending> pending_;
+  void Store(const char16_t* slot, const char16_t* property, u16string_view value) {
+    std::pair<WString, WString> key{LCase(slot), property};
+    if (value.empty()) {
+      set_.erase(key);
+    } else {
+      set_.insert(std::move(key));
+    }
+  }
+
   size_t first_stored_ = 0;
   size_t values_set_ = 0;
+  std::set<std::pair<WString, WString>> set_;
 };
 
 }  // namespace
@@ -440,7 +453,7 @@ SheetChecked CheckSheet(const SheetToCheck& sheet, Findings& findings,
   const int32_t error = ToolSheetParser::Parse(sheet.role, sheet.variant_exists ? sheet.variant : 0,
                                                Widen(sheet.bytes), checker);
   const size_t stored = checker.Finish();
-  const SheetChecked checked{error == 0 && !one_line, checker.ValuesSet()};
+  const SheetChecked checked{error == 0 && !one_line, checker.ValuesSet(), checker.Set()};
   if (one_line) return checked;
   if (!sheet.variant_exists) {
     const WString variant = u"there is no variant " + Number(sheet.variant) +
@@ -452,7 +465,7 @@ SheetChecked CheckSheet(const SheetToCheck& sheet, Findings& findings,
     }
     checker.Add(stored, Severity::kError, "bad-variant",
                 variant + u": loading stops here, at the first value stored, with error 9");
-    return {false, checked.values_set};
+    return {false, checked.values_set, checked.set};
   }
   if (error == 0 && checked.values_set == 0) {
     checker.Add(0, Severity::kError, "sets-nothing",

@@ -4,7 +4,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <set>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "findings.h"
@@ -35,6 +37,9 @@ struct SheetToCheck {
 struct SheetChecked {
   bool read_whole = true;  // the loader reads the whole sheet (no error stops it)
   size_t values_set = 0;   // the values other than empty that it stores into styles
+  // The style (lower case) and property of each value that the sheet leaves
+  // set to something other than empty.
+  std::set<std::pair<WString, WString>> set;
 };
 
 // Adds a finding for every line that the parser skips or takes otherwise

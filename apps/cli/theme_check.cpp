@@ -8,6 +8,7 @@
 #include "sheet_check.h"
 #include "sheet_tables.h"
 #include "theme/package_format.h"
+#include "theme_coverage.h"
 
 namespace rxTheme::cli {
 namespace {
@@ -92,7 +93,8 @@ void CheckTheme(const ThemeToCheck& theme, Findings& findings) {
   const bool all_read = theme.readable >= theme.pieces.size();
   // Lower-cased texts of the sheets not read to their end, or with mistakes.
   std::vector<WString> unfinished;
-  size_t values_set = 0;  // by all the sheets
+  size_t values_set = 0;                  // by all the sheets
+  std::vector<SheetValues> sheet_values;  // the sheets judged across the theme
   for (size_t i = 0; i < theme.pieces.size(); ++i) {
     const PieceToCheck& piece = theme.pieces[i];
     const size_t rank = i + 1;
@@ -152,11 +154,17 @@ void CheckTheme(const ThemeToCheck& theme, Findings& findings) {
         // that follows from the mistake, and is not reported again.
         const bool mistaken =
             findings.Count(Severity::kError) + findings.Count(Severity::kWarning) > before;
+        // Nor are the values that it leaves unset: only a sheet without
+        // mistakes is judged across the theme.
+        if (!mistaken && checked.read_whole && checked.values_set > 0 && variant_exists) {
+          sheet_values.push_back({role, variant, piece.file, rank, checked.set});
+        }
         if (!checked.read_whole || mistaken) unfinished.push_back(LCase(Widen(piece.sheet)));
     }
   }
 
   ReportMissingSheets(theme.where, have, findings);
+  CheckCoverage(sheet_values, findings);
   if (values_set == 0 && all_read) {
     findings.Add(0, {theme.where, 0, Severity::kError, "sets-nothing",
                      u"the theme sets no value: a page that uses it gets only empty values"});

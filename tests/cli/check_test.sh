@@ -92,6 +92,7 @@ t|printf x >t/notes.txt|t/notes.txt: warning: * [unused-piece]
 t|rm t/harbor.inf|t: warning: no information file: *t.inf* [no-info]
 s/harbor|mkdir s && cp -r t s/harbor && mv s/harbor/harbor.inf s/harbor/Harbor.inf|s/harbor/Harbor.inf: warning: the picker looks for harbor.inf * [info-name]
 t|printf '<style>\r\n</style>\r\n' >t/color1.css|t/color1.css: error: this sheet sets no value* [sets-nothing]
+t|line t/color1.css 21 ''|t/color1.css: warning: color0.css sets TableBorderColorLight of "table", this sheet does not: with the vivid colors a page gets none [variant-unset]
 t|mv t/banner.png t/Banner.PNG && line t/graph0.css 4 '\tnav-banner-image: url(Banner.PNG);'|t/graph0.css:4: warning: * [picture-case]
 t|rm t/color1.css|t: warning: no color1.css: the vivid colors * [missing-sheet]
 t|cp t/color1.css t/color2.css|t/color2.css:4: error: * [bad-variant]
@@ -136,6 +137,14 @@ out=$("$RXTHEME" check t)
   $out == *'t/graph0.css: error: this sheet sets no value'*'[sets-nothing]'* &&
   $out == *'t/graph0.css:1: warning: '*'[brace-not-alone]'* && $out != *unused-piece* ]] ||
   fail "a theme that sets nothing: $out"
+
+# A value of the preview page left unset in one variant: both said of the
+# sheet that lacks it.
+rm -rf t && cp -r "$SRC/themes/harbor" t && line t/graph1.css 7 ''
+out=$("$RXTHEME" check t)
+[[ $out == *'t/graph1.css: warning: the preview page shows ListImage2 of "base", which this sheet leaves unset [preview-unset]'* &&
+  $out == *'t/graph1.css: warning: graph0.css sets ListImage2 of "base", this sheet does not: with the active graphics a page gets none [variant-unset]'* ]] ||
+  fail "values left unset: $out"
 
 # check takes a single sheet.
 rm -rf t && cp -r "$SRC/themes/harbor" t && line t/color0.css 4 '\tcolor: rgb(1, 2);'
