@@ -84,6 +84,62 @@ bool IsOneLineRule(u16string_view line) {
   return brace != kNone && line.find(u'}', brace) != kNone;
 }
 
+// Where the next piece of a sheet to parse starts: the first line at or
+// after `from` + kPieceSize that follows a "}" line and is itself a selector
+// line (in the base sheet one without "{"; in the others not "{" alone, and
+// in neither a style tag line). After a "}" line every parser is outside a
+// rule, and the selector line makes it forget the one before: the pieces
+// parse as the whole sheet does. The sheet's end when there is no such line.
+constexpr size_t kPieceSize = 1 << 20;
+
+bool IsCloseLine(std::string_view line) {
+  while (!line.empty() && line.front() == '\t') line.remove_prefix(1);
+  while (!line.empty() && line.front() == ' ') line.remove_prefix(1);
+  while (!line.empty() && line.back() == ' ') line.remove_suffix(1);
+  return line == "}";
+}
+
+bool IsSelectorLine(std::string_view line, bool base) {
+  const WString wide = Widen(line);
+  if (IsStyleTagLine(wide)) return false;
+  if (base) return line.find('{') == std::string_view::npos;
+  u16string_view text = wide;
+  while (!text.empty() && text.front() == u'\t') text.remove_prefix(1);
+  return TrimmedSpaces(text) != u"{";
+}
+
+size_t NextPiece(std::string_view bytes, size_t from, bool base) {
+  size_t pos = bytes.find("\r\n", from + kPieceSize);
+  if (from + kPieceSize >= bytes.size() || pos == std::string_view::npos) return bytes.size();
+  pos += 2;
+  std::string_view previous;
+  while (pos < bytes.size()) {
+    size_t end = bytes.find("\r\n", pos);
+    if (end == std::string_view::npos) return bytes.size();
+    const std::string_view line = bytes.substr(pos, end - pos);
+    if (IsCloseLine(previous) && IsSelectorLine(line, base)) return pos;
+    previous = line;
+    pos = end + 2;
+  }
+  return bytes.size();
+}
+
+// Passes the events of a piece on, its line numbers counted from the
+// sheet's start.
+class ShiftedLines final : public ParseObserver {
+ public:
+  explicit ShiftedLines(ParseObserver& to) : to_(to) {}
+  void OnEvent(const ParseEvent& e) override {
+    ParseEvent shifted = e;
+    shifted.line_number += offset;
+    to_.OnEvent(shifted);
+  }
+  size_t offset = 0;
+
+ private:
+  ParseObserver& to_;
+};
+
 class SheetChecker final : public ParseObserver {
  public:
   SheetChecker(const SheetToCheck& sheet, const EditorLines& lines, bool errors_only,
@@ -450,8 +506,22 @@ SheetChecked CheckSheet(const SheetToCheck& sheet, Findings& findings,
                                 u"with the next line"});
     }
   }
-  const int32_t error = ToolSheetParser::Parse(sheet.role, sheet.variant_exists ? sheet.variant : 0,
-                                               Widen(sheet.bytes), checker);
+  // The sheet is parsed piece by piece, so that only a piece at a time is
+  // held in the parsers' wide form.
+  int32_t error = 0;
+  ShiftedLines shifted(checker);
+  const bool base = sheet.role == PieceRole::kBaseSheet;
+  for (size_t from = 0; from < sheet.bytes.size() && error == 0;) {
+    const size_t to = one_line ? sheet.bytes.size() : NextPiece(sheet.bytes, from, base);
+    const std::string_view piece = sheet.bytes.substr(from, to - from);
+    error = ToolSheetParser::Parse(sheet.role, sheet.variant_exists ? sheet.variant : 0,
+                                   Widen(piece), shifted);
+    for (size_t at = piece.find("\r\n"); at != std::string_view::npos;
+         at = piece.find("\r\n", at + 2)) {
+      ++shifted.offset;
+    }
+    from = to;
+  }
   const size_t stored = checker.Finish();
   const SheetChecked checked{error == 0 && !one_line, checker.ValuesSet(), checker.Set()};
   if (one_line) return checked;

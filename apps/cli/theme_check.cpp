@@ -72,6 +72,40 @@ std::set<WString> CheckPictures(const std::vector<PictureUse>& pictures,
   return used;
 }
 
+std::string Lower(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return lower;
+}
+
+// The names of `names` (lower case) that occur in one of `texts`, letter
+// case ignored: a name as a word of its own (between spaces, quotes,
+// parentheses and the like) in one pass over each text, a name that holds
+// such characters by a search of its own.
+std::set<std::string> Mentions(const std::vector<std::string_view>& texts,
+                               const std::set<std::string>& names) {
+  static constexpr std::string_view kBetween = " \t\r\n()'\";:,{}";
+  std::set<std::string> found;
+  for (const std::string_view text : texts) {
+    for (size_t start = 0; start < text.size();) {
+      const size_t end = std::min(text.find_first_of(kBetween, start), text.size());
+      if (end > start) {
+        std::string word = Lower(text.substr(start, end - start));
+        if (names.count(word) != 0) found.insert(std::move(word));
+      }
+      start = end + 1;
+    }
+    for (const std::string& name : names) {
+      if (name.find_first_of(kBetween) == std::string::npos || found.count(name) != 0) continue;
+      const auto it = std::search(
+          text.begin(), text.end(), name.begin(), name.end(),
+          [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+      if (it != text.end()) found.insert(name);
+    }
+  }
+  return found;
+}
+
 }  // namespace
 
 const char* StrayKind(std::string_view name) {
@@ -91,8 +125,8 @@ void CheckTheme(const ThemeToCheck& theme, Findings& findings) {
   bool have[std::size(kExpectedSheets)] = {};
   // Every sheet is read to its end, so all the pictures named are known.
   const bool all_read = theme.readable >= theme.pieces.size();
-  // Lower-cased texts of the sheets not read to their end, or with mistakes.
-  std::vector<WString> unfinished;
+  // The sheets not read to their end, or with mistakes.
+  std::vector<std::string_view> unfinished;
   size_t values_set = 0;                  // by all the sheets
   std::vector<SheetValues> sheet_values;  // the sheets judged across the theme
   for (size_t i = 0; i < theme.pieces.size(); ++i) {
@@ -148,7 +182,7 @@ void CheckTheme(const ThemeToCheck& theme, Findings& findings) {
       default:
         const size_t before = findings.Count(Severity::kError) + findings.Count(Severity::kWarning);
         const SheetChecked checked = CheckSheet(
-            {role, variant, variant_exists, piece.sheet, piece.file, rank}, findings, pictures);
+            {role, variant, variant_exists, piece.Sheet(), piece.file, rank}, findings, pictures);
         values_set += checked.values_set;
         // A picture named in a sheet with mistakes may be lost with its rule:
         // that follows from the mistake, and is not reported again.
@@ -159,7 +193,7 @@ void CheckTheme(const ThemeToCheck& theme, Findings& findings) {
         if (!mistaken && checked.read_whole && checked.values_set > 0 && variant_exists) {
           sheet_values.push_back({role, variant, piece.file, rank, checked.set});
         }
-        if (!checked.read_whole || mistaken) unfinished.push_back(LCase(Widen(piece.sheet)));
+        if (!checked.read_whole || mistaken) unfinished.push_back(piece.Sheet());
     }
   }
 
@@ -173,10 +207,10 @@ void CheckTheme(const ThemeToCheck& theme, Findings& findings) {
   // A sheet whose reading stopped at an error may name a picture after that
   // point, and one with mistakes in a rule it loses: any mention of the name
   // in its text counts as naming it.
-  auto mentioned = [&](const WString& name) {
-    return std::any_of(unfinished.begin(), unfinished.end(),
-                       [&](const WString& text) { return text.find(name) != WString::npos; });
-  };
+  std::set<std::string> names;
+  for (const size_t i : candidates) names.insert(Narrow(LCase(theme.pieces[i].name)));
+  const std::set<std::string> mentions = Mentions(unfinished, names);
+  auto mentioned = [&](const WString& name) { return mentions.count(Narrow(name)) != 0; };
   for (const size_t i : all_read ? candidates : std::vector<size_t>()) {
     const PieceToCheck& piece = theme.pieces[i];
     if (used.count(LCase(piece.name)) != 0 || mentioned(LCase(piece.name))) continue;

@@ -128,8 +128,32 @@ void ReadSheets(ThemeSource& source, bool keep_line_ends) {
   for (SourcePiece& piece : source.pieces) {
     if (!piece.sheet) continue;
     InputFile file(SourcePath(source, piece.name), false);
-    piece.text = file.Read(static_cast<size_t>(file.Size()));
-    if (!keep_line_ends) piece.text = CrLfLineEnds(piece.text);
+    if (keep_line_ends) {
+      piece.text = file.Read(static_cast<size_t>(file.Size()));
+    } else {
+      // Converted block by block, so that the sheet is held only once: a
+      // first pass counts the line ends that grow.
+      std::string block(1 << 16, '\0');
+      size_t size = 0;
+      bool cr = false;  // the last block ended with a CR
+      for (size_t n; (n = file.Read(block.data(), block.size())) > 0;) {
+        for (size_t i = 0; i < n; ++i) {
+          const bool lf_of_crlf = block[i] == '\n' && (i > 0 ? block[i - 1] == '\r' : cr);
+          size += (block[i] == '\r' || (block[i] == '\n' && !lf_of_crlf)) ? 2 : lf_of_crlf ? 0 : 1;
+        }
+        cr = block[n - 1] == '\r';
+      }
+      file.Seek(0);
+      piece.text.clear();
+      piece.text.reserve(size);
+      cr = false;
+      for (size_t n; (n = file.Read(block.data(), block.size())) > 0;) {
+        size_t i = 0;
+        if (cr && block[0] == '\n') i = 1;  // the LF of a CR LF already written
+        cr = block[n - 1] == '\r';
+        piece.text += CrLfLineEnds(std::string(block.data() + i, n - i));
+      }
+    }
     piece.size = static_cast<int64_t>(piece.text.size());
   }
 }
@@ -178,7 +202,8 @@ void CheckThemeSource(const ThemeSource& source, std::string_view header, Findin
       continue;
     }
     const WString shown = ShownPath(source, piece.name);
-    theme.pieces.push_back({Widen(piece.name), shown, shown, 0, piece.sheet ? piece.text : ""});
+    theme.pieces.push_back(
+        {Widen(piece.name), shown, shown, 0, {}, piece.sheet ? &piece.text : nullptr});
   }
   CheckTheme(theme, findings);
 }
