@@ -75,7 +75,9 @@ void RunCheck(const std::string& path, bool json, bool strict, bool fix, bool dr
       throw CLI::ValidationError("--fix", "takes a theme folder or a style sheet, not a package");
     }
     if (!folder) ExistingFile(given);
-    std::cout << FixTheme(absolute, shown, dry_run);
+    // With --json the changes go to standard error, so that standard output
+    // stays one JSON array.
+    (json && !dry_run ? std::cerr : std::cout) << FixTheme(absolute, shown, dry_run);
     if (dry_run) return;
   }
   if (!folder && IsSheetPath(given)) {

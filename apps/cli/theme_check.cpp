@@ -164,10 +164,14 @@ void CheckTheme(const ThemeToCheck& theme, Findings& findings) {
     }
     const char* stray = StrayKind(Narrow(piece.name));
     if (theme.package && stray != nullptr) {
+      const bool sheet = role != PieceRole::kFile && role != PieceRole::kOtherSheet;
       add(Severity::kWarning, "stray-piece",
-          Quoted(piece.name) + u", a " + Widen(stray) +
-              u", is in the package: it is unpacked with the pictures");
-      continue;
+          Quoted(piece.name) + u", a " + Widen(stray) + u", is in the package: " +
+              (sheet ? u"the loader reads it as a style sheet"
+                     : u"it is unpacked with the "
+                       u"pictures"));
+      // A sheet is read all the same, and may stop the load.
+      if (!sheet) continue;
     }
     switch (role) {
       case PieceRole::kFile:

@@ -398,10 +398,7 @@ def judge_fix(a, round_no, theme, base, mutated, planted, truth):
     shutil.copytree(mutated, fixed)
     p = run([a.rxtheme, "check", fixed, "--fix", "--json"])
     label = "round %d (%s) after --fix" % (round_no, theme)
-    start = p.stdout.find("[")
-    if start < 0:
-        return ["%s: no findings printed: %s" % (label, p.stderr.strip())]
-    findings = json.loads(p.stdout[start:])
+    findings = json.loads(p.stdout)
     pack(a.rxtheme, fixed, base + "-fixed.elm")
     got, errors = load_all(a.rxtheme, base + "-fixed.elm", base + "-wf3")
     problems = []
