@@ -26,14 +26,6 @@ import sys
 import tempfile
 
 SHEETS = ["color0.css", "color1.css", "graph0.css", "graph1.css", "theme.css"]
-SECTION = {"color": "color", "graph": "graph", "theme": "base"}
-# The property that each declaration prefix stores, per kind of sheet.
-PICTURE_PREFIXES = ("url(",)
-
-
-def crlf_lines(data):
-    return data.split("\r\n")
-
 
 class Sheet:
     """A bundled sheet: its lines and, per line of a declaration, the style of
@@ -41,7 +33,7 @@ class Sheet:
 
     def __init__(self, name, text):
         self.name = name
-        self.lines = crlf_lines(text)
+        self.lines = text.split("\r\n")
         self.decls = {}  # line index -> style selector
         self.rules = []  # (selector index, "{" index, "}" index)
         selector = None
@@ -350,7 +342,7 @@ def one_round(a, rnd, work, round_no):
         return ["round %d: the traced theme does not load: %s" % (round_no, errors)]
 
     shutil.copytree(clean, mutated)
-    planted = {}  # sheet -> (kind, line index, meant value or "layout", key line)
+    planted = {}  # sheet -> (kind, line index, meant value or "layout")
     for fname in SHEETS:
         if rnd.random() < 0.4:
             continue
@@ -458,8 +450,7 @@ def judge(round_no, theme, package, sheets, planted, truth, got, findings, load_
         line = i + 1
         at_line = [x for x in own if x["line"] == line]
         prop = s.lines[i][1:].split(":", 1)[0]
-        decl_keys = [k for k in changed]
-        for k in decl_keys:
+        for k in changed:
             if load_errors:
                 break
             if meant is not None and got.get(k) == meant:
