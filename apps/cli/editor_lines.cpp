@@ -15,6 +15,7 @@ EditorLines::EditorLines(std::string_view bytes) {
     }
     ++line;
   }
+  last_line_ = line;
   if (bare_.empty()) return;
   // A second pass, only for sheets that need it: where each parser line starts.
   starts_.push_back(1);

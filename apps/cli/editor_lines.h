@@ -19,6 +19,13 @@ class EditorLines {
   bool HasCrLf() const { return has_crlf_; }
   // The editor line on which the parser's line `parser_line` (1-based)
   // starts; 0 stays 0.
+  // Whether the parser's line `parser_line` holds a LF or CR alone (the
+  // parser reads two editor lines or more as one).
+  bool Joined(size_t parser_line) const {
+    if (parser_line == 0 || starts_.empty() || parser_line > starts_.size()) return false;
+    const size_t next = parser_line < starts_.size() ? starts_[parser_line] : last_line_ + 1;
+    return next - starts_[parser_line - 1] > 1;
+  }
   size_t Of(size_t parser_line) const {
     if (parser_line == 0 || starts_.empty()) return parser_line;
     return parser_line <= starts_.size() ? starts_[parser_line - 1] : parser_line;
@@ -28,6 +35,7 @@ class EditorLines {
   std::vector<size_t> starts_;  // per parser line; empty when every line ends with CR LF
   std::vector<size_t> bare_;
   bool has_crlf_ = false;
+  size_t last_line_ = 1;  // the last editor line
 };
 
 }  // namespace rxTheme::cli

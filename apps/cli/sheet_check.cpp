@@ -226,6 +226,9 @@ class SheetChecker final : public ParseObserver {
   // A finding at the parser's line `line`, named by its editor line.
   void Add(size_t line, Severity severity, const char* code, WString message) {
     if (errors_only_ && severity != Severity::kError) return;
+    // A line read together with the next one: its line-ends warning says
+    // why the parser takes it otherwise.
+    if (severity == Severity::kWarning && lines_.Joined(line)) return;
     findings_.Add(sheet_.rank, {sheet_.file, lines_.Of(line), severity, code, std::move(message)});
   }
 
