@@ -99,8 +99,9 @@ std::string FixTheme(const WString& path, const WString& shown, bool dry_run) {
     fs::copy_file(file, backup, error);
     if (error) RaiseError(kPathFileAccessError, Widen(backup.string()));
     WriteWhole(file, fixed.text);
-    out += name_of(file) + ": written; the sheet as it was is " +
-           (folder ? shown_dir + backup.filename().string() : backup.string()) + "\n";
+    const std::string shown_file = name_of(file);
+    out += shown_file + ": written; the sheet as it was is " +
+           shown_file.substr(0, shown_file.rfind('/') + 1) + backup.filename().string() + "\n";
   }
   if (!folder) return out;
   // The pictures: unpacked under lower-cased names, which the fixed sheets use.

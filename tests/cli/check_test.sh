@@ -168,6 +168,12 @@ cmp -s t/graph0.css.bak before.css && [ -e t/bullet1.png ] &&
   fail "--fix wrote: $(cat -A t/graph0.css)"
 "$RXTHEME" check t --fix >fix2.out
 ! grep -q 'fixed:' fix2.out || fail "a second --fix: $(cat fix2.out)"
+# ... and one sheet, whose earlier backup stays.
+printf 'h1 {\n  color: navy;\n}\n' >t/color1.css
+"$RXTHEME" check t/color1.css --fix >fix3.out
+[ "$(cat t/color1.css)" = "$(printf 'h1\r\n{\r\n\tcolor: rgb(0, 0, 128);\r\n}\r\n')" ] &&
+  grep -q '^t/color1.css: written; the sheet as it was is t/color1.css.bak$' fix3.out ||
+  fail "--fix of one sheet: $(cat fix3.out)"
 
 # A sheet whose reading stops early hides no unused piece, and the pictures
 # named in its unread rest are not called unused.
