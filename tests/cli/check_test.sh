@@ -168,7 +168,7 @@ cmp -s t/graph0.css.bak before.css && [ -e t/bullet1.png ] &&
   fail "--fix wrote: $(cat -A t/graph0.css)"
 "$RXTHEME" check t --fix >fix2.out
 ! grep -q 'fixed:' fix2.out || fail "a second --fix: $(cat fix2.out)"
-# ... and one sheet, whose earlier backup stays.
+# ... and one sheet.
 printf 'h1 {\n  color: navy;\n}\n' >t/color1.css
 "$RXTHEME" check t/color1.css --fix >fix3.out
 [ "$(cat t/color1.css)" = "$(printf 'h1\r\n{\r\n\tcolor: rgb(0, 0, 128);\r\n}\r\n')" ] &&
