@@ -244,7 +244,40 @@ def m_one_line_after_rule(s, r):
     return i[2] + 1
 
 
-LAYOUT_MUTATIONS = [m_brace_on_selector, m_blank_before_brace, m_space_indent, m_lf_line,
+def m_comment_line(s, r):
+    i = r.choice(s.rules)
+    s.lines.insert(i[0], "/* %s */" % s.lines[i[0]])
+    return i[0]
+
+
+def m_near_selector(s, r):
+    i = r.choice(s.rules)
+    s.lines[i[0]] = s.lines[i[0]][:-1]
+    return i[0]
+
+
+def m_selector_case(s, r):
+    i = r.choice(s.rules)
+    s.lines[i[0]] = s.lines[i[0]].upper()
+    return i[0]
+
+
+def m_property_case(s, r):
+    i = r.choice(sorted(s.decls))
+    prop, value = s.lines[i][1:].split(":", 1)
+    s.lines[i] = "\t" + prop.upper() + ":" + value
+    return i
+
+
+def m_blank_lines(s, r):
+    i = r.choice(s.rules)
+    s.lines.insert(i[2] + 1, "")
+    s.lines.insert(i[1] + 1, "")
+    return i[1] + 1
+
+
+LAYOUT_MUTATIONS = [m_comment_line, m_near_selector, m_selector_case, m_property_case,
+                    m_blank_lines, m_brace_on_selector, m_blank_before_brace, m_space_indent, m_lf_line,
                     m_drop_close, m_unknown_selector, m_near_property, m_one_line_rule,
                     m_bare_prefix, m_a_prefix, m_reopen, m_brace_tab, m_close_early,
                     m_one_line_after_rule]
@@ -382,7 +415,7 @@ FIXABLE = {"comment", "double-semicolon", "space-before-semicolon", "tab-after-c
            "important", "text-clean", "rgb-percent", "rgb-tab", "rgb-case", "rgb-spaces",
            "rgb-comment", "hex", "color-name", "url-quotes", "url-spaces", "brace_on_selector",
            "blank_before_brace", "space_indent", "lf_line", "one_line_rule", "brace_tab",
-           "one_line_after_rule"}
+           "one_line_after_rule", "comment_line", "property_case", "blank_lines"}
 
 
 def judge_fix(a, round_no, theme, base, mutated, planted, truth):
