@@ -283,6 +283,22 @@ LAYOUT_MUTATIONS = [m_comment_line, m_near_selector, m_selector_case, m_property
                     m_one_line_after_rule]
 
 
+def written_line(sheet, value):
+    """The editor line of the mutated sheet that declares the traced `value`
+    (a color as #RRGGBB), or None when no line or several do."""
+    forms = [value]
+    if re.fullmatch(r"#[0-9A-F]{6}", value):
+        forms = ["rgb(%d, %d, %d)" % tuple(int(value[i:i + 2], 16) for i in (1, 3, 5))]
+    found = []
+    line = 1
+    for text in sheet.lines:
+        for part in text.split("\n"):
+            if any((": %s;" % f) in part or (": %s " % f) in part for f in forms):
+                found.append(line)
+            line += 1
+    return found[0] if len(found) == 1 else None
+
+
 def run(args, **kw):
     return subprocess.run(args, capture_output=True, text=True, **kw)
 
@@ -479,6 +495,16 @@ def judge(round_no, theme, package, sheets, planted, truth, got, findings, load_
                 problems.append("%s: %s changes %d value(s) (%s: %r, not %r) without a finding"
                                 % (fname, kind, len(changed), changed[0], got.get(changed[0]),
                                    truth[changed[0]]))
+            # Each changed value is explained by a finding on its line, on the
+            # line of the value that took its place, or before them.
+            for k in changed if own else []:
+                lines = [written_line(s, truth[k])] + (
+                    [written_line(s, got[k])] if got.get(k) else [])
+                line = None if None in lines else max(lines)
+                if line and not any(x["line"] is None or x["line"] <= line for x in own):
+                    problems.append("%s: %s changes %s on line %d (%r, not %r), and the "
+                                    "findings come after it" % (fname, kind, k, line, got.get(k),
+                                                                truth[k]))
             continue
         line = i + 1
         at_line = [x for x in own if x["line"] == line]
