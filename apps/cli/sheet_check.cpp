@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "command_line.h"
+#include "editor_lines.h"
 #include "sections/css_parse.h"
 #include "sections/theme_support.h"
 #include "sheet_tables.h"
@@ -19,19 +20,9 @@ constexpr size_t kNone = u16string_view::npos;
 
 WString Number(int64_t n) { return Widen(std::to_string(n)); }
 
-// The line (as the parser counts lines) of the first line end that is not
-// CR LF, a LF or a CR alone; 0 when every line ends with CR LF.
-size_t FirstBareLineEnd(std::string_view bytes) {
-  size_t line = 1;
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
-      ++line;
-      ++i;
-    } else if (bytes[i] == '\n' || bytes[i] == '\r') {
-      return line;
-    }
-  }
-  return 0;
+// Whether `text` holds only tabs after position `from` (at least one).
+bool TrimmedBlanksAfter(u16string_view text, size_t from) {
+  return text.size() > from && text.find_first_not_of(u'\t', from) == kNone;
 }
 
 // The name of `names` nearest to `word` (letter case ignored), or "".
@@ -62,10 +53,103 @@ bool LooksLikeDeclaration(u16string_view trimmed) {
          (colon != kNone && !SheetsKnowing(TrimmedSpaces(trimmed.substr(0, colon))).empty());
 }
 
+// Whether a selector line names the style of `slot` as CSS would name it:
+// the style's name, in graphics and base sheets also ".mstheme-NAME" (and
+// ".mstheme" for base), in color sheets "a:NAME" for the link states.
+bool NamesStyle(const SheetKind& kind, u16string_view selector, const char16_t* slot) {
+  const bool color = kind.role == PieceRole::kColorSheet;
+  u16string_view name = selector;
+  if (color && name.starts_with(u"a:")) {
+    name.remove_prefix(2);
+    if (!EqualsNoCase(name, u"link") && !EqualsNoCase(name, u"visited") &&
+        !EqualsNoCase(name, u"active")) {
+      return false;
+    }
+  } else if (!color && name == u".mstheme") {
+    return EqualsNoCase(slot, u"base");
+  } else if (!color && name.starts_with(u".mstheme-")) {
+    name.remove_prefix(9);
+  }
+  for (const SlotInfo& info : kind.slots) {
+    if (!EqualsNoCase(info.key, slot)) continue;
+    return EqualsNoCase(name, info.key) ||
+           (info.alias != nullptr && EqualsNoCase(name, info.alias));
+  }
+  return false;
+}
+
+// A line that holds a whole rule: "{", then "}" after it.
+bool IsOneLineRule(u16string_view line) {
+  const size_t brace = line.find(u'{');
+  return brace != kNone && line.find(u'}', brace) != kNone;
+}
+
+// Where the next piece of a sheet to parse starts: the first line at or
+// after `from` + kPieceSize that follows a "}" line and is itself a selector
+// line (in the base sheet one without "{"; in the others not "{" alone, and
+// in neither a style tag line). After a "}" line every parser is outside a
+// rule, and the selector line makes it forget the one before: the pieces
+// parse as the whole sheet does. The sheet's end when there is no such line.
+constexpr size_t kPieceSize = 1 << 20;
+
+bool IsCloseLine(std::string_view line) {
+  while (!line.empty() && line.front() == '\t') line.remove_prefix(1);
+  while (!line.empty() && line.front() == ' ') line.remove_prefix(1);
+  while (!line.empty() && line.back() == ' ') line.remove_suffix(1);
+  return line == "}";
+}
+
+bool IsSelectorLine(std::string_view line, bool base) {
+  const WString wide = Widen(line);
+  if (IsStyleTagLine(wide)) return false;
+  if (base) return line.find('{') == std::string_view::npos;
+  u16string_view text = wide;
+  while (!text.empty() && text.front() == u'\t') text.remove_prefix(1);
+  return TrimmedSpaces(text) != u"{";
+}
+
+size_t NextPiece(std::string_view bytes, size_t from, bool base) {
+  size_t pos = bytes.find("\r\n", from + kPieceSize);
+  if (from + kPieceSize >= bytes.size() || pos == std::string_view::npos) return bytes.size();
+  pos += 2;
+  std::string_view previous;
+  while (pos < bytes.size()) {
+    size_t end = bytes.find("\r\n", pos);
+    if (end == std::string_view::npos) return bytes.size();
+    const std::string_view line = bytes.substr(pos, end - pos);
+    if (IsCloseLine(previous) && IsSelectorLine(line, base)) return pos;
+    previous = line;
+    pos = end + 2;
+  }
+  return bytes.size();
+}
+
+// Passes the events of a piece on, its line numbers counted from the
+// sheet's start.
+class ShiftedLines final : public ParseObserver {
+ public:
+  explicit ShiftedLines(ParseObserver& to) : to_(to) {}
+  void OnEvent(const ParseEvent& e) override {
+    ParseEvent shifted = e;
+    shifted.line_number += offset;
+    to_.OnEvent(shifted);
+  }
+  size_t offset = 0;
+
+ private:
+  ParseObserver& to_;
+};
+
 class SheetChecker final : public ParseObserver {
  public:
-  SheetChecker(const SheetToCheck& sheet, Findings& findings, std::vector<PictureUse>& pictures)
-      : sheet_(sheet), kind_(KindOf(sheet.role)), findings_(findings), pictures_(pictures) {}
+  SheetChecker(const SheetToCheck& sheet, const EditorLines& lines, bool errors_only,
+               Findings& findings, std::vector<PictureUse>& pictures)
+      : sheet_(sheet),
+        kind_(KindOf(sheet.role)),
+        lines_(lines),
+        errors_only_(errors_only),
+        findings_(findings),
+        pictures_(pictures) {}
 
   void OnEvent(const ParseEvent& e) override {
     if (e.kind != ParseEventKind::kBraceInBlock) FlushPending();
@@ -83,6 +167,8 @@ class SheetChecker final : public ParseObserver {
         break;
       case ParseEventKind::kDeclaration:
         if (e.slot != nullptr && first_stored_ == 0) first_stored_ = e.line_number;
+        if (e.slot != nullptr && !e.value.empty()) ++values_set_;
+        if (e.slot != nullptr) Store(e.slot, e.property->name, e.value);
         OnDeclaration(e);
         break;
       case ParseEventKind::kIgnoredInBlock:
@@ -90,13 +176,24 @@ class SheetChecker final : public ParseObserver {
         break;
       case ParseEventKind::kBraceInBlock:
         pending_.reset();
+        if (IsOneLineRule(e.line)) {
+          Add(e.line_number, Severity::kWarning, "missing-close",
+              u"a one-line rule inside the rule of " + Quoted(block_name_) + u" opened on line " +
+                  LineNumber(block_line_) +
+                  u": a \"}\" is missing before it, so this rule is lost " +
+                  u"(nothing of it is stored anywhere), and the declarations up to the next " +
+                  u"\"}\" still go to " + Quoted(block_name_));
+          break;
+        }
         if (quiet_block_) break;
         Add(e.line_number, Severity::kWarning, "missing-close",
             u"\"{\" inside the rule of " + Quoted(block_name_) + u" opened on line " +
-                Number(block_line_) + u": a \"}\" is missing before it, so the declarations " +
+                LineNumber(block_line_) + u": a \"}\" is missing before it, so the declarations " +
                 u"up to the next \"}\" still go to " + Quoted(block_name_));
         break;
       case ParseEventKind::kOneLineRule:
+        if (e.image_set && !e.value.empty()) ++values_set_;
+        if (e.image_set && e.slot != nullptr) Store(e.slot, u"BackgroundImage", e.value);
         OnOneLineRule(e);
         break;
       case ParseEventKind::kUnclosedBlock:
@@ -123,9 +220,16 @@ class SheetChecker final : public ParseObserver {
     FlushPending();
     return first_stored_;
   }
+  size_t ValuesSet() const { return values_set_; }
+  const std::set<std::pair<WString, WString>>& Set() const { return set_; }
 
+  // A finding at the parser's line `line`, named by its editor line.
   void Add(size_t line, Severity severity, const char* code, WString message) {
-    findings_.Add(sheet_.rank, {sheet_.file, line, severity, code, std::move(message)});
+    if (errors_only_ && severity != Severity::kError) return;
+    // A line read together with the next one: its line-ends warning says
+    // why the parser takes it otherwise.
+    if (severity == Severity::kWarning && lines_.Joined(line)) return;
+    findings_.Add(sheet_.rank, {sheet_.file, lines_.Of(line), severity, code, std::move(message)});
   }
 
  private:
@@ -146,6 +250,11 @@ class SheetChecker final : public ParseObserver {
           u"this sheet has no one-line rules: the line is read as a selector and its "
           u"declarations are lost; put the selector, \"{\", each declaration and \"}\" on lines "
           u"of their own");
+    } else if (brace == 0 && TrimmedBlanksAfter(trimmed, 1)) {
+      Add(e.line_number, Severity::kWarning, "brace-not-alone",
+          u"a tab after \"{\" makes the line a selector, not the \"{\" of a rule: up to the "
+          u"next \"}\" line, the rule's lines are read as selectors and lost; delete the tab");
+      lost_rule_ = true;
     } else if (brace != kNone) {
       BraceNotAlone(e.line_number);
     } else if (trimmed == u"}") {
@@ -176,18 +285,21 @@ class SheetChecker final : public ParseObserver {
   void OnBlockOpened(const ParseEvent& e) {
     const u16string_view trimmed = TrimmedSpaces(e.line);
     lost_rule_ = false;
-    quiet_block_ = trimmed != u"{";
-    if (trimmed.starts_with(u'{') && trimmed.size() > 1) {
+    // "{" alone, or followed by tabs only (the base sheet opens its rule so).
+    const bool alone =
+        trimmed == u"{" || (trimmed.starts_with(u'{') && TrimmedBlanksAfter(trimmed, 1));
+    quiet_block_ = !alone;
+    if (alone) {
+      if (!reported_last_) CheckSelectorOf(e);
+    } else if (trimmed.starts_with(u'{')) {
       Add(e.line_number, Severity::kWarning, "brace-not-alone",
           u"the text after \"{\" is ignored, \"}\" included: put each declaration on a line of "
           u"its own");
-    } else if (quiet_block_) {
+    } else {
       Add(e.line_number, Severity::kWarning, "brace-not-alone",
           u"the selector and \"{\" on one line: this line opens the rule of " + Quoted(e.name) +
               u" (the last selector line before it), and the rest of it is ignored, "
               u"\"}\" included");
-    } else if (!reported_last_) {
-      CheckSelectorOf(e);
     }
     block_name_ = e.name;
     block_line_ = e.line_number;
@@ -207,8 +319,16 @@ class SheetChecker final : public ParseObserver {
     } else if (blank_after_selector_ && selector_line_ != 0) {
       Add(e.line_number, Severity::kWarning, "selector-gap",
           u"a line stands between the selector " + Quoted(selector_) + u" on line " +
-              Number(selector_line_) + u" and \"{\": the rule goes to " +
+              LineNumber(selector_line_) + u" and \"{\": the rule goes to " +
               (e.slot ? Quoted(LCase(e.slot)) : WString(u"no style, and is lost")));
+    } else if (e.slot != nullptr && selector_line_ == 0) {
+      Add(e.line_number, Severity::kWarning, "selector-read-as",
+          u"\"{\" with no selector line before it opens the rule of " + Quoted(LCase(e.slot)));
+    } else if (e.slot != nullptr && !NamesStyle(kind_, selector_, e.slot)) {
+      Add(selector_line_, Severity::kWarning, "selector-read-as",
+          u"the selector " + Quoted(selector_) + u" is read as " + Quoted(LCase(e.slot)) +
+              u", a style it does not name: its rule's values go to " + Quoted(LCase(e.slot)) +
+              u"; write the style's name. The styles: " + StyleList(kind_));
     } else if (e.slot == nullptr) {
       // Named as written, on the selector's own line when it has one.
       const bool named = selector_line_ != 0;
@@ -262,6 +382,9 @@ class SheetChecker final : public ParseObserver {
                  e.property->kind == PropertyKind::kImage);
         break;
       case ValueReader::kValue:
+        if (auto finding = CheckTextValue(e.line, e.value)) {
+          Add(e.line_number, Severity::kWarning, finding->code, std::move(finding->message));
+        }
         break;
     }
   }
@@ -310,6 +433,9 @@ class SheetChecker final : public ParseObserver {
         u"a one-line rule stores none of its declarations, only the working "
         u"folder of " +
         Quoted(LCase(e.slot)) + u"; write it as a block";
+    if (e.image_set && !e.value.empty()) {
+      pictures_.push_back({sheet_.rank, sheet_.file, e.line_number, WString(e.value)});
+    }
     if (e.image_set) {
       message +=
           u" (the line names body, so the background picture becomes " + Quoted(e.value) + u")";
@@ -329,8 +455,13 @@ class SheetChecker final : public ParseObserver {
     pending_.reset();
   }
 
+  // The editor line of the parser's line `line`, for messages.
+  WString LineNumber(size_t line) const { return Number(static_cast<int64_t>(lines_.Of(line))); }
+
   const SheetToCheck& sheet_;
   const SheetKind& kind_;
+  const EditorLines& lines_;
+  const bool errors_only_;  // the sheet is one line to the parser: only what stops the load counts
   Findings& findings_;
   std::vector<PictureUse>& pictures_;
 
@@ -346,38 +477,75 @@ class SheetChecker final : public ParseObserver {
   // A line ignored in a rule, reported unless the next line is a "{" that
   // shows a "}" to be missing.
   std::optional<Pending> pending_;
+  void Store(const char16_t* slot, const char16_t* property, u16string_view value) {
+    std::pair<WString, WString> key{LCase(slot), property};
+    if (value.empty()) {
+      set_.erase(key);
+    } else {
+      set_.insert(std::move(key));
+    }
+  }
+
   size_t first_stored_ = 0;
+  size_t values_set_ = 0;
+  std::set<std::pair<WString, WString>> set_;
 };
 
 }  // namespace
 
-bool CheckSheet(const SheetToCheck& sheet, Findings& findings, std::vector<PictureUse>& pictures) {
-  SheetChecker checker(sheet, findings, pictures);
-  const size_t bare = FirstBareLineEnd(sheet.bytes);
-  if (bare != 0 && sheet.bytes.find("\r\n") == std::string_view::npos) {
-    checker.Add(1, Severity::kError, "line-ends",
-                u"the lines end with LF alone, not CR LF: the parser reads the whole sheet as one "
-                u"line, and nothing in it is read");
-    return false;
+SheetChecked CheckSheet(const SheetToCheck& sheet, Findings& findings,
+                        std::vector<PictureUse>& pictures) {
+  const EditorLines lines(sheet.bytes);
+  const bool one_line = !lines.BareLineEnds().empty() && !lines.HasCrLf();
+  SheetChecker checker(sheet, lines, one_line, findings, pictures);
+  if (one_line) {
+    findings.Add(sheet.rank, {sheet.file, 1, Severity::kError, "line-ends",
+                              u"the lines end with LF alone, not CR LF: the parser reads the whole "
+                              u"sheet as one line, and nothing in it is read"});
+  } else {
+    for (const size_t line : lines.BareLineEnds()) {
+      findings.Add(sheet.rank, {sheet.file, line, Severity::kWarning, "line-ends",
+                                u"this line ends with LF alone, not CR LF: it is read together "
+                                u"with the next line"});
+    }
   }
-  if (bare != 0) {
-    checker.Add(bare, Severity::kWarning, "line-ends",
-                u"this line ends with LF alone, not CR LF: it is read together with the next "
-                u"line");
+  // The sheet is parsed piece by piece, so that only a piece at a time is
+  // held in the parsers' wide form.
+  int32_t error = 0;
+  ShiftedLines shifted(checker);
+  const bool base = sheet.role == PieceRole::kBaseSheet;
+  for (size_t from = 0; from < sheet.bytes.size() && error == 0;) {
+    const size_t to = one_line ? sheet.bytes.size() : NextPiece(sheet.bytes, from, base);
+    const std::string_view piece = sheet.bytes.substr(from, to - from);
+    error = ToolSheetParser::Parse(sheet.role, sheet.variant_exists ? sheet.variant : 0,
+                                   Widen(piece), shifted);
+    for (size_t at = piece.find("\r\n"); at != std::string_view::npos;
+         at = piece.find("\r\n", at + 2)) {
+      ++shifted.offset;
+    }
+    from = to;
   }
-  const int32_t error = ToolSheetParser::Parse(sheet.role, sheet.variant_exists ? sheet.variant : 0,
-                                               Widen(sheet.bytes), checker);
   const size_t stored = checker.Finish();
-  if (sheet.variant_exists) return error == 0;
-  const WString variant = u"there is no variant " + Number(sheet.variant) +
-                          u" (the digit before \".css\"), only 0 and 1";
-  if (stored == 0) {
-    checker.Add(0, Severity::kWarning, "bad-variant", variant + u": nothing in this sheet is used");
-    return error == 0;
+  const SheetChecked checked{error == 0 && !one_line, checker.ValuesSet(), checker.Set()};
+  if (one_line) return checked;
+  if (!sheet.variant_exists) {
+    const WString variant = u"there is no variant " + Number(sheet.variant) +
+                            u" (the digit before \".css\"), only 0 and 1";
+    if (stored == 0) {
+      checker.Add(0, Severity::kWarning, "bad-variant",
+                  variant + u": nothing in this sheet is used");
+      return checked;
+    }
+    checker.Add(stored, Severity::kError, "bad-variant",
+                variant + u": loading stops here, at the first value stored, with error 9");
+    return {false, checked.values_set, checked.set};
   }
-  checker.Add(stored, Severity::kError, "bad-variant",
-              variant + u": loading stops here, at the first value stored, with error 9");
-  return false;
+  if (error == 0 && checked.values_set == 0) {
+    checker.Add(0, Severity::kError, "sets-nothing",
+                u"this sheet sets no value: no rule stores anything but empty values into a "
+                u"style, so a page gets nothing from it");
+  }
+  return checked;
 }
 
 }  // namespace rxTheme::cli

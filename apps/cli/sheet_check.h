@@ -4,7 +4,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <set>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "findings.h"
@@ -32,10 +34,19 @@ struct SheetToCheck {
   size_t rank = 0;
 };
 
+struct SheetChecked {
+  bool read_whole = true;  // the loader reads the whole sheet (no error stops it)
+  size_t values_set = 0;   // the values other than empty that it stores into styles
+  // The style (lower case) and property of each value that the sheet leaves
+  // set to something other than empty.
+  std::set<std::pair<WString, WString>> set;
+};
+
 // Adds a finding for every line that the parser skips or takes otherwise
-// than it reads, and for every value stored otherwise than it is written.
-// The pictures that the sheet names go to `pictures`. Returns whether the
-// loader reads the whole sheet (not when the parse stops at a line).
-bool CheckSheet(const SheetToCheck& sheet, Findings& findings, std::vector<PictureUse>& pictures);
+// than it reads, and for every value stored otherwise than it is written;
+// an error for a sheet that sets no value (unless another error explains
+// it). The pictures that the sheet names go to `pictures`.
+SheetChecked CheckSheet(const SheetToCheck& sheet, Findings& findings,
+                        std::vector<PictureUse>& pictures);
 
 }  // namespace rxTheme::cli

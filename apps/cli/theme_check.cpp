@@ -3,10 +3,13 @@
 #include <algorithm>
 #include <set>
 
+#include "command_line.h"
+#include <rxtheme/runtime/automation_error.h>
 #include <rxtheme/runtime/automation_error.h>
 #include "sheet_check.h"
 #include "sheet_tables.h"
 #include "theme/package_format.h"
+#include "theme_coverage.h"
 
 namespace rxTheme::cli {
 namespace {
@@ -49,8 +52,13 @@ std::set<WString> CheckPictures(const std::vector<PictureUse>& pictures,
   for (const PictureUse& use : pictures) {
     const WString name = LCase(use.name);
     if (files.count(name) == 0) {
-      findings.Add(use.rank, {use.file, use.line, Severity::kError, "missing-picture",
-                              u"url(" + use.name + u") names no piece of the package"});
+      std::vector<std::string> names;
+      for (const WString& file : files) names.push_back(Narrow(file));
+      const std::string near = Nearest(Narrow(name), names);
+      findings.Add(use.rank,
+                   {use.file, use.line, Severity::kError, "missing-picture",
+                    u"url(" + use.name + u") names no piece of the package" +
+                        (near.empty() ? WString() : u" (did you mean " + Widen(near) + u"?)")});
       continue;
     }
     used.insert(name);
@@ -63,6 +71,40 @@ std::set<WString> CheckPictures(const std::vector<PictureUse>& pictures,
     }
   }
   return used;
+}
+
+std::string Lower(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return lower;
+}
+
+// The names of `names` (lower case) that occur in one of `texts`, letter
+// case ignored: a name as a word of its own (between spaces, quotes,
+// parentheses and the like) in one pass over each text, a name that holds
+// such characters by a search of its own.
+std::set<std::string> Mentions(const std::vector<std::string_view>& texts,
+                               const std::set<std::string>& names) {
+  static constexpr std::string_view kBetween = " \t\r\n()'\";:,{}";
+  std::set<std::string> found;
+  for (const std::string_view text : texts) {
+    for (size_t start = 0; start < text.size();) {
+      const size_t end = std::min(text.find_first_of(kBetween, start), text.size());
+      if (end > start) {
+        std::string word = Lower(text.substr(start, end - start));
+        if (names.count(word) != 0) found.insert(std::move(word));
+      }
+      start = end + 1;
+    }
+    for (const std::string& name : names) {
+      if (name.find_first_of(kBetween) == std::string::npos || found.count(name) != 0) continue;
+      const auto it = std::search(
+          text.begin(), text.end(), name.begin(), name.end(),
+          [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+      if (it != text.end()) found.insert(name);
+    }
+  }
+  return found;
 }
 
 }  // namespace
@@ -84,7 +126,10 @@ void CheckTheme(const ThemeToCheck& theme, Findings& findings) {
   bool have[std::size(kExpectedSheets)] = {};
   // Every sheet is read to its end, so all the pictures named are known.
   const bool all_read = theme.readable >= theme.pieces.size();
-  std::vector<WString> unfinished;  // lower-cased texts of the sheets not read to their end
+  // The sheets not read to their end, or with mistakes.
+  std::vector<std::string_view> unfinished;
+  size_t values_set = 0;                  // by all the sheets
+  std::vector<SheetValues> sheet_values;  // the sheets judged across the theme
   for (size_t i = 0; i < theme.pieces.size(); ++i) {
     const PieceToCheck& piece = theme.pieces[i];
     const size_t rank = i + 1;
@@ -120,10 +165,14 @@ void CheckTheme(const ThemeToCheck& theme, Findings& findings) {
     }
     const char* stray = StrayKind(Narrow(piece.name));
     if (theme.package && stray != nullptr) {
+      const bool sheet = role != PieceRole::kFile && role != PieceRole::kOtherSheet;
       add(Severity::kWarning, "stray-piece",
-          Quoted(piece.name) + u", a " + Widen(stray) +
-              u", is in the package: it is unpacked with the pictures");
-      continue;
+          Quoted(piece.name) + u", a " + Widen(stray) + u", is in the package: " +
+              (sheet ? u"the loader reads it as a style sheet"
+                     : u"it is unpacked with the "
+                       u"pictures"));
+      // A sheet is read all the same, and may stop the load.
+      if (!sheet) continue;
     }
     switch (role) {
       case PieceRole::kFile:
@@ -136,21 +185,37 @@ void CheckTheme(const ThemeToCheck& theme, Findings& findings) {
                 u"unpacked");
         break;
       default:
-        if (!CheckSheet({role, variant, variant_exists, piece.sheet, piece.file, rank}, findings,
-                        pictures)) {
-          unfinished.push_back(LCase(Widen(piece.sheet)));
+        const size_t before = findings.Count(Severity::kError) + findings.Count(Severity::kWarning);
+        const SheetChecked checked = CheckSheet(
+            {role, variant, variant_exists, piece.Sheet(), piece.file, rank}, findings, pictures);
+        values_set += checked.values_set;
+        // A picture named in a sheet with mistakes may be lost with its rule:
+        // that follows from the mistake, and is not reported again.
+        const bool mistaken =
+            findings.Count(Severity::kError) + findings.Count(Severity::kWarning) > before;
+        // Nor are the values that it leaves unset: only a sheet without
+        // mistakes is judged across the theme.
+        if (!mistaken && checked.read_whole && checked.values_set > 0 && variant_exists) {
+          sheet_values.push_back({role, variant, piece.file, rank, checked.set});
         }
+        if (!checked.read_whole || mistaken) unfinished.push_back(piece.Sheet());
     }
   }
 
   ReportMissingSheets(theme.where, have, findings);
+  CheckCoverage(sheet_values, findings);
+  if (values_set == 0 && all_read) {
+    findings.Add(0, {theme.where, 0, Severity::kError, "sets-nothing",
+                     u"the theme sets no value: a page that uses it gets only empty values"});
+  }
   const std::set<WString> used = CheckPictures(pictures, files, findings);
   // A sheet whose reading stopped at an error may name a picture after that
-  // point: any mention of the name in its text counts as naming it.
-  auto mentioned = [&](const WString& name) {
-    return std::any_of(unfinished.begin(), unfinished.end(),
-                       [&](const WString& text) { return text.find(name) != WString::npos; });
-  };
+  // point, and one with mistakes in a rule it loses: any mention of the name
+  // in its text counts as naming it.
+  std::set<std::string> names;
+  for (const size_t i : candidates) names.insert(Narrow(LCase(theme.pieces[i].name)));
+  const std::set<std::string> mentions = Mentions(unfinished, names);
+  auto mentioned = [&](const WString& name) { return mentions.count(Narrow(name)) != 0; };
   for (const size_t i : all_read ? candidates : std::vector<size_t>()) {
     const PieceToCheck& piece = theme.pieces[i];
     if (used.count(LCase(piece.name)) != 0 || mentioned(LCase(piece.name))) continue;

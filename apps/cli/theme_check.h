@@ -19,7 +19,9 @@ struct PieceToCheck {
   // header, or at the file in a folder (line 0).
   WString entry_file;
   size_t line = 0;
-  std::string sheet;  // a style sheet's bytes, as the loader gets them
+  std::string sheet;                      // a style sheet's bytes, as the loader gets them
+  const std::string* sheet_of = nullptr;  // or the caller's, which outlive the check
+  std::string_view Sheet() const { return sheet_of != nullptr ? *sheet_of : sheet; }
 };
 
 struct ThemeToCheck {

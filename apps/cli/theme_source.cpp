@@ -22,8 +22,9 @@ bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
          EqualsNoCase(Widen(text.substr(text.size() - suffix.size())), Widen(suffix));
 }
 
-// LF and lone CR become CR LF; CR LF stays.
-std::string CrLf(const std::string& text) {
+}  // namespace
+
+std::string CrLfLineEnds(const std::string& text) {
   std::string out;
   out.reserve(text.size() + text.size() / 16);
   for (size_t i = 0; i < text.size(); ++i) {
@@ -39,6 +40,8 @@ std::string CrLf(const std::string& text) {
   }
   return out;
 }
+
+namespace {
 
 // Why a listed entry is not a piece, or null when it is one.
 const char* LeftOutKind(const fs::directory_entry& entry, const std::string& name,
@@ -59,6 +62,30 @@ WString ShownPath(const ThemeSource& source, std::string_view name) {
   WString shown = source.shown;
   if (!shown.empty() && shown.back() != u'/') shown += u'/';
   return shown + DisplayPath(Widen(name));
+}
+
+// The information file that the picker looks for once the theme is
+// installed in a folder of this folder's name: none at all, or one whose
+// name differs only in letter case.
+void CheckInfoName(const ThemeSource& source, Findings& findings) {
+  const std::string folder = fs::path(Narrow(source.folder)).filename().string();
+  const std::string wanted = folder + ".inf";
+  if (std::find(source.info_files.begin(), source.info_files.end(), wanted) !=
+      source.info_files.end()) {
+    return;
+  }
+  if (source.info_files.empty()) {
+    findings.Add(0, {source.shown, 0, Severity::kWarning, "no-info",
+                     u"no information file: the picker lists a theme only with " + DisplayPath(Widen(wanted)) +
+                         u" beside its package, holding its title (" + u"[info] and title=...)"});
+    return;
+  }
+  for (const std::string& name : source.info_files) {
+    if (!EqualsNoCase(Widen(name), Widen(wanted))) continue;
+    findings.Add(0, {ShownPath(source, name), 0, Severity::kWarning, "info-name",
+                     u"the picker looks for " + DisplayPath(Widen(wanted)) +
+                         u" (the folder's name, letter case included): rename it"});
+  }
 }
 
 }  // namespace
@@ -101,8 +128,32 @@ void ReadSheets(ThemeSource& source, bool keep_line_ends) {
   for (SourcePiece& piece : source.pieces) {
     if (!piece.sheet) continue;
     InputFile file(SourcePath(source, piece.name), false);
-    piece.text = file.Read(static_cast<size_t>(file.Size()));
-    if (!keep_line_ends) piece.text = CrLf(piece.text);
+    if (keep_line_ends) {
+      piece.text = file.Read(static_cast<size_t>(file.Size()));
+    } else {
+      // Converted block by block, so that the sheet is held only once: a
+      // first pass counts the line ends that grow.
+      std::string block(1 << 16, '\0');
+      size_t size = 0;
+      bool cr = false;  // the last block ended with a CR
+      for (size_t n; (n = file.Read(block.data(), block.size())) > 0;) {
+        for (size_t i = 0; i < n; ++i) {
+          const bool lf_of_crlf = block[i] == '\n' && (i > 0 ? block[i - 1] == '\r' : cr);
+          size += (block[i] == '\r' || (block[i] == '\n' && !lf_of_crlf)) ? 2 : lf_of_crlf ? 0 : 1;
+        }
+        cr = block[n - 1] == '\r';
+      }
+      file.Seek(0);
+      piece.text.clear();
+      piece.text.reserve(size);
+      cr = false;
+      for (size_t n; (n = file.Read(block.data(), block.size())) > 0;) {
+        size_t i = 0;
+        if (cr && block[0] == '\n') i = 1;  // the LF of a CR LF already written
+        cr = block[n - 1] == '\r';
+        piece.text += CrLfLineEnds(std::string(block.data() + i, n - i));
+      }
+    }
     piece.size = static_cast<int64_t>(piece.text.size());
   }
 }
@@ -135,6 +186,7 @@ void CheckThemeSource(const ThemeSource& source, std::string_view header, Findin
   for (const std::string& name : source.info_files) {
     CheckInfoFile(SourcePath(source, name), ShownPath(source, name), findings);
   }
+  CheckInfoName(source, findings);
   if (header.size() > kPackageChunkSize) {
     findings.Add(
         0, {source.shown, 0, Severity::kError, "header-size",
@@ -150,7 +202,8 @@ void CheckThemeSource(const ThemeSource& source, std::string_view header, Findin
       continue;
     }
     const WString shown = ShownPath(source, piece.name);
-    theme.pieces.push_back({Widen(piece.name), shown, shown, 0, piece.sheet ? piece.text : ""});
+    theme.pieces.push_back(
+        {Widen(piece.name), shown, shown, 0, {}, piece.sheet ? &piece.text : nullptr});
   }
   CheckTheme(theme, findings);
 }

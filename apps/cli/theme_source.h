@@ -49,6 +49,10 @@ ThemeSource ListThemeSource(const std::string& dir, const WString& output);
 // their sizes to what is packed.
 void ReadSheets(ThemeSource& source, bool keep_line_ends);
 
+// A style sheet's text with LF and lone CR made CR LF (CR LF stays), as pack
+// packs it.
+std::string CrLfLineEnds(const std::string& text);
+
 // The absolute path of a file of the folder.
 WString SourcePath(const ThemeSource& source, std::string_view name);
 

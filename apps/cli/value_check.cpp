@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "color_names.h"
+#include "css_reading.h"
 #include "findings.h"
 #include "sections/css_parse.h"
 #include "sections/theme_support.h"
@@ -22,9 +24,14 @@ WString BareName(u16string_view text) {
   return WString(TrimmedSpaces(text));
 }
 
-// "; write rgb(7, 8, 9)" for a color written #070809 or #789.
+// "; write rgb(7, 8, 9)" for a color written #070809, #789 or as a CSS
+// color name.
 WString RgbHint(u16string_view written) {
   written = TrimmedSpaces(written);
+  if (const auto named = NamedColor(Narrow(written))) {
+    return u"; write rgb(" + Number((*named)[0]) + u", " + Number((*named)[1]) + u", " +
+           Number((*named)[2]) + u")";
+  }
   if (!written.starts_with(u'#') || (written.size() != 7 && written.size() != 4)) return {};
   std::string hex = Narrow(written.substr(1));
   if (hex.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) return {};
@@ -60,9 +67,34 @@ std::optional<ValueFinding> CheckColorValue(u16string_view line, u16string_view 
     wraps +=
         (wraps.empty() ? u"" : u", ") + Number(v) + u" becomes " + Number((v % 256 + 256) % 256);
   }
+  if (const auto both = ReadRgbBothWays(line); both && !both->differences.empty()) {
+    WString message = u"rgb() is not read as CSS reads it: ";
+    for (size_t i = 0; i < both->differences.size(); ++i) {
+      message += (i ? u", " : u"") + both->differences[i];
+    }
+    if (!wraps.empty()) message += u", and numbers outside 0-255 wrap around: " + wraps;
+    message += u"; the color is stored as " + WString(stored);
+    if (both->css) {
+      const auto& c = *both->css;
+      message += u", not as rgb(" + Number(c[0]) + u", " + Number(c[1]) + u", " + Number(c[2]) +
+                 u")" + (both->fixable ? u" (check --fix writes it so)" : u"");
+    }
+    return ValueFinding{"rgb-form", std::move(message)};
+  }
   if (wraps.empty()) return std::nullopt;
   return ValueFinding{"rgb-range", u"rgb() numbers outside 0-255 wrap around: " + wraps +
                                        u"; the color is stored as " + WString(stored)};
+}
+
+std::optional<ValueFinding> CheckTextValue(u16string_view line, u16string_view stored) {
+  const WString read = CssTextValue(line);
+  if (read == stored) return std::nullopt;
+  WString message = u"the value is stored as " + Quoted(stored);
+  const std::vector<WString> extras = KeptExtras(stored);
+  for (size_t i = 0; i < extras.size(); ++i) message += (i == 0 ? u" (kept: " : u", ") + extras[i];
+  if (!extras.empty()) message += u")";
+  return ValueFinding{"value-kept", message + u"; CSS reads " + Quoted(read) +
+                                        u": end the line with the value " + u"and one \";\""};
 }
 
 std::optional<ValueFinding> CheckUrlValue(u16string_view written, u16string_view stored,

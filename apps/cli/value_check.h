@@ -16,8 +16,15 @@ struct ValueFinding {
 };
 
 // A color declaration (`line`, whose value the parser stored as `stored`):
-// a color not written as rgb(), a malformed rgb(), numbers outside 0-255.
+// a color not written as rgb(), a malformed rgb(), numbers outside 0-255,
+// and an rgb() that the reader takes otherwise than CSS (percentages, tabs,
+// missing or extra parts, numbers in other forms).
 std::optional<ValueFinding> CheckColorValue(std::u16string_view line, std::u16string_view stored);
+
+// A plain text value (`line`, whose value the parser stored as `stored`)
+// that keeps more than CSS reads: a second ";", a comment, "!important",
+// spaces or tabs around it, another declaration.
+std::optional<ValueFinding> CheckTextValue(std::u16string_view line, std::u16string_view stored);
 
 // A value read from url(...): `written` is the text after the colon,
 // `stored` what the parser took from inside the parentheses. A value not

@@ -45,7 +45,7 @@ many=$(for i in $(seq 200); do printf 'a-long-picture-name-%03d.gif=x ' "$i"; do
 
 # PATH checked | mistake planted into t (a copy of harbor) | the finding
 while IFS='|' read -r path plant want; do
-  rm -rf t i p.elm && cp -r "$SRC/themes/harbor" t && eval "$plant"
+  rm -rf t i s p.elm && cp -r "$SRC/themes/harbor" t && eval "$plant"
   out=$("$RXTHEME" check "$path" --strict)
   status=$?
   want=${want//\[/\\[} # "[code]" is no bracket expression
@@ -70,12 +70,29 @@ p.elm|tr -d '\r' <t/color0.css >c && mv c t/color0.css && elm p.elm t|p.elm(colo
 t|line t/color0.css 4 '\tcolor: rgb(300, 0, -5);'|t/color0.css:4: warning: *300 becomes 44, -5 becomes 251*#2C00FB [rgb-range]
 t|line t/color0.css 4 '\tcolor: rgb(1, 2);'|t/color0.css:4: warning: *#000000 [rgb-malformed]
 t|line t/color0.css 4 '\tcolor: #070809;'|t/color0.css:4: warning: *rgb(7, 8, 9) [color-form]
+t|line t/color0.css 4 '\tcolor: rgb(10%, 50%, 100%);'|t/color0.css:4: warning: *10% is read as 10 (not 26)*stored as #0A3264, not as rgb(26, 128, 255)* [rgb-form]
+t|line t/color0.css 4 '\tcolor: rgb(200,\t100, 50);'|t/color0.css:4: warning: *tab before 100 makes it 0*#C80032* [rgb-form]
+t|line t/color0.css 4 '\tcolor: rgb(1, , 3);'|t/color0.css:4: warning: *missing number is read as 0*#010003 [rgb-form]
+t|line t/color0.css 4 '\tcolor: rgba(200, 100, 50, 0.5);'|t/color0.css:4: warning: *"0.5" after the third is dropped*#C86432 [rgb-form]
+t|line t/color0.css 4 '\tcolor: rgb(0x10, 2, 3);'|t/color0.css:4: warning: *"0x10" is read as 0*#000203 [rgb-form]
+t|line t/color0.css 4 '\tcolor: red;'|t/color0.css:4: warning: *write rgb(255, 0, 0) [color-form]
+t|line t/theme.css 9 '\tfont-family: Georgia, serif; /* headings */'|t/theme.css:9: warning: *stored as "Georgia, serif; /\* headings \*/"* [value-kept]
+t|line t/theme.css 10 '\tfont-weight: bold;;'|t/theme.css:10: warning: *stored as "bold;"* [value-kept]
+t|line t/theme.css 12 '\ttext-align: left !important;'|t/theme.css:12: warning: *stored as "left !important"* [value-kept]
+t|line t/graph0.css 30 .mstheme-|t/graph0.css:30: warning: *".mstheme-" is read as "base"* [selector-read-as]
+t|line t/graph0.css 30 a:bannertxt|t/graph0.css:30: warning: *"a:bannertxt" is read as "bannertxt"* [selector-read-as]
+t|line t/color0.css 3 '{\t'|t/color0.css:3: warning: a tab after "{" * [brace-not-alone]
 t|line t/theme.css 5 '\tnavbutton-background-color: #2060A0;'|t/theme.css:5: warning: * [url-form]
 t|line t/graph0.css 4 '\tnav-banner-image: url( banner.png );'|t/graph0.css:4: warning: * [url-spaces]
 t|line t/graph0.css 4 "\tnav-banner-image: url('banner.png');"|t/graph0.css:4: warning: * [url-quotes]
 t|line t/graph0.css 4 '\tnav-banner-image: url(banner.png;'|t/graph0.css:4: error: * [url-unclosed]
 t|line t/graph0.css 9 '\tnavbutton-horiz-normal: url(missing.png);'|t/graph0.css:9: error: * [missing-picture]
+t|line t/graph0.css 9 '\tnavbutton-horiz-normal: url(horiz-normal.pgn);'|t/graph0.css:9: error: *did you mean horiz-normal.png?) [missing-picture]
 t|printf x >t/notes.txt|t/notes.txt: warning: * [unused-piece]
+t|rm t/harbor.inf|t: warning: no information file: *t.inf* [no-info]
+s/harbor|mkdir s && cp -r t s/harbor && mv s/harbor/harbor.inf s/harbor/Harbor.inf|s/harbor/Harbor.inf: warning: the picker looks for harbor.inf * [info-name]
+t|printf '<style>\r\n</style>\r\n' >t/color1.css|t/color1.css: error: this sheet sets no value* [sets-nothing]
+t|line t/color1.css 21 ''|t/color1.css: warning: color0.css sets TableBorderColorLight of "table", this sheet does not: with the vivid colors a page gets none [variant-unset]
 t|mv t/banner.png t/Banner.PNG && line t/graph0.css 4 '\tnav-banner-image: url(Banner.PNG);'|t/graph0.css:4: warning: * [picture-case]
 t|rm t/color1.css|t: warning: no color1.css: the vivid colors * [missing-sheet]
 t|cp t/color1.css t/color2.css|t/color2.css:4: error: * [bad-variant]
@@ -89,6 +106,74 @@ i/harbor|inst && printf '[info]\r\n' >i/harbor/harbor.inf|i/harbor/harbor.inf: w
 i/harbor|inst && printf '[info]\r\ntitle=%080d\r\n' 0 >i/harbor/harbor.inf|i/harbor/harbor.inf: warning: *80 characters* [long-title]
 i/harbor|inst && mv i/harbor/harbor.elm i/harbor/harbour.elm|i/harbor: error: *harbour.elm [theme-names]
 TABLE
+
+# A rule left open swallows a later one-line rule: both lines are reported,
+# and the lost rule is not said to go to the open one.
+rm -rf t && cp -r "$SRC/themes/harbor" t && line t/theme.css 61 '}\r\nbody { background-image: url(topbar.png) }'
+out=$("$RXTHEME" check t)
+[[ $out == *'t/theme.css:62: warning: '*'[brace-not-alone]'* &&
+  $out == *'t/theme.css:64: warning: a one-line rule inside the rule of "h6"'*'is lost'*'[missing-close]'* ]] ||
+  fail "one-line rule in an open rule: $out"
+
+# Every LF-only line of a package is reported, and lines are numbered as an
+# editor numbers them.
+rm -rf t && cp -r "$SRC/themes/harbor" t
+# Lines 16 and 21 end with LF; line 42 is indented by spaces.
+python3 -c 'import sys; p = sys.argv[1]; d = open(p, "rb").read().split(b"\r\n")
+d[41] = b"    " + d[41][1:]
+open(p, "wb").write(b"".join(l + (b"\n" if n in (16, 21) else b"\r\n") for n, l in enumerate(d[:-1], 1)) + d[-1])' t/color0.css
+elm p.elm t
+out=$("$RXTHEME" check p.elm)
+[[ $(grep -c '\[line-ends\]' <<<"$out") = 2 && $out == *'p.elm(color0.css):16: warning: '*'[line-ends]'* &&
+  $out == *'p.elm(color0.css):21: warning: '*'[line-ends]'* &&
+  $out == *'p.elm(color0.css):42: warning: '*'[space-indent]'* ]] || fail "LF-only lines: $out"
+
+# A theme that sets nothing is an error of its own; a picture named in a
+# sheet whose rules are lost is not reported unused as well.
+rm -rf t && mkdir t && cp "$SRC/themes/harbor/banner.png" "$SRC/themes/harbor/harbor.inf" t
+printf '.mstheme {\r\n\tnav-banner-image: url(banner.png);\r\n}\r\n' >t/graph0.css
+out=$("$RXTHEME" check t)
+[[ $out == *'t: error: the theme sets no value'*'[sets-nothing]'* &&
+  $out == *'t/graph0.css: error: this sheet sets no value'*'[sets-nothing]'* &&
+  $out == *'t/graph0.css:1: warning: '*'[brace-not-alone]'* && $out != *unused-piece* ]] ||
+  fail "a theme that sets nothing: $out"
+
+# A value of the preview page left unset in one variant: both said of the
+# sheet that lacks it.
+rm -rf t && cp -r "$SRC/themes/harbor" t && line t/graph1.css 7 ''
+out=$("$RXTHEME" check t)
+[[ $out == *'t/graph1.css: warning: the preview page shows ListImage2 of "base", which this sheet leaves unset [preview-unset]'* &&
+  $out == *'t/graph1.css: warning: graph0.css sets ListImage2 of "base", this sheet does not: with the active graphics a page gets none [variant-unset]'* ]] ||
+  fail "values left unset: $out"
+
+# check takes a single sheet.
+rm -rf t && cp -r "$SRC/themes/harbor" t && line t/color0.css 4 '\tcolor: rgb(1, 2);'
+out=$("$RXTHEME" check t/color0.css)
+[[ $? = 0 && $out == 't/color0.css:4: warning: '*'[rgb-malformed]'*'0 errors, 1 warning' ]] || fail "one sheet: $out"
+
+# check --fix: ordinary CSS becomes the parsers' layout, with a backup of
+# each sheet; --dry-run writes nothing; a second --fix changes nothing.
+rm -rf t && cp -r "$SRC/themes/harbor" t && mv t/bullet1.png t/Bullet1.PNG
+printf '<style>\n.mstheme {\n    list-image-1: url("Bullet1.PNG");\n    color: #0a0b0c;\n    font-weight: bold;; /* x */\n}\n.mstheme-bannertxt, .mstheme-navtxthome\n{\n\tcolor: rgb(10%%, 50%%, 100%%);\n}\n</style>\n' >t/graph0.css
+cp t/graph0.css before.css
+"$RXTHEME" check t --fix --dry-run >dry.out
+cmp -s t/graph0.css before.css && [ -e t/Bullet1.PNG ] && [ ! -e t/graph0.css.bak ] &&
+  grep -q '^+++ t/graph0.css (fixed)' dry.out && grep -q 't/Bullet1.PNG: would be renamed to bullet1.png' dry.out ||
+  fail "--dry-run: $(cat dry.out)"
+"$RXTHEME" check t --fix >fix.out
+cmp -s t/graph0.css.bak before.css && [ -e t/bullet1.png ] &&
+  grep -q 't/graph0.css:4: fixed: "color: #0a0b0c;" written as "color: rgb(10, 11, 12);"' fix.out ||
+  fail "--fix: $(cat fix.out)"
+[ "$(printf '<style>\r\n.mstheme\r\n{\r\n\tlist-image-1: url(bullet1.png);\r\n\tcolor: rgb(10, 11, 12);\r\n\tfont-weight: bold;\r\n\t/* x */\r\n}\r\n.mstheme-bannertxt\r\n{\r\n\tcolor: rgb(26, 128, 255);\r\n}\r\n.mstheme-navtxthome\r\n{\r\n\tcolor: rgb(26, 128, 255);\r\n}\r\n</style>\r\n')" = "$(cat t/graph0.css)" ] ||
+  fail "--fix wrote: $(cat -A t/graph0.css)"
+"$RXTHEME" check t --fix >fix2.out
+! grep -q 'fixed:' fix2.out || fail "a second --fix: $(cat fix2.out)"
+# ... and one sheet.
+printf 'h1 {\n  color: navy;\n}\n' >t/color1.css
+"$RXTHEME" check t/color1.css --fix >fix3.out
+[ "$(cat t/color1.css)" = "$(printf 'h1\r\n{\r\n\tcolor: rgb(0, 0, 128);\r\n}\r\n')" ] &&
+  grep -q '^t/color1.css: written; the sheet as it was is t/color1.css.bak$' fix3.out ||
+  fail "--fix of one sheet: $(cat fix3.out)"
 
 # A sheet whose reading stops early hides no unused piece, and the pictures
 # named in its unread rest are not called unused.

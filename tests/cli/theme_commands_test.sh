@@ -92,9 +92,10 @@ mkdir comma && printf 'x' >comma/a,b.gif && printf 'h1\n{\n}\n' >comma/theme.css
   fail "folder into itself: $(cat err.txt)"
 [ -e lfé/pic.gif ] && fail "pictures unpacked into the source folder"
 
-# A pack that the check stops says what to run, without an error number.
+# A pack that the check stops says what to run, without an error number
+# (LF-only lines, and so a theme that sets nothing).
 "$RXTHEME" pack lfé -o refused.elm --keep-line-ends 2>err.txt && fail "pack of LF-only sheets"
-[ "$(tail -n1 err.txt)" = "rxtheme: pack: 1 error in theme folder lfé; nothing written (run rxtheme check 'lfé'; --force writes it anyway)" ] ||
+[ "$(tail -n1 err.txt)" = "rxtheme: pack: 2 errors in theme folder lfé; nothing written (run rxtheme check 'lfé'; --force writes it anyway)" ] ||
   fail "pack refusal: $(tail -n1 err.txt)"
 [ -e refused.elm ] && fail "refused pack wrote its package"
 
