@@ -72,6 +72,47 @@ c++ -std=c++20 host/host.cpp -o host-pc $(pkg-config --cflags --libs rxtheme) \
 got=$(./host-pc "$prefix/share/rxtheme/themes/harbor/harbor.elm" page2)
 [ "$got" = "$want" ] || fail "host (pkg-config) printed: $got"
 
+# The README's PageTheme examples, each built against the installed package
+# and run with PACKAGE WORKING_FOLDER.
+harbor="$prefix/share/rxtheme/themes/harbor/harbor.elm"
+for name in safe_load utf8_values list_themes preview_page save_restore two_threads; do
+  awk -v marker="<!-- host example: $name.cpp -->" '
+    $0 == marker { found = 1; next }
+    found && /^```/ { if (inside) exit; inside = 1; next }
+    inside { print }' "$SRC/README.md" >"host/$name.cpp"
+  [ -s "host/$name.cpp" ] || fail "README has no host example $name.cpp"
+  # shellcheck disable=SC2046
+  c++ -std=c++20 -Wall -Wextra -Werror -pthread "host/$name.cpp" -o "host/$name" \
+    $(pkg-config --cflags --libs rxtheme) -Wl,-rpath,"$prefix/$LIBDIR" 2>"$name.log" ||
+    fail "host example $name: $(tail -20 "$name.log")"
+done
+run_example() {  # run_example NAME WANT: the example's whole output
+  local got
+  got=$("host/$1" "$harbor" "pages/$1" 2>&1)
+  [ "$got" = "$2" ] || fail "host example $1 printed: $got"
+}
+mkdir pages
+run_example safe_load "colors 1, graphics 0, body #182840 on #E9EFF5"
+[ -f pages/safe_load/banner.png ] || fail "safe_load: no pictures in its working folder"
+[ -z "$(find . -maxdepth 1 -name '*.png')" ] || fail "safe_load: pictures in the current directory"
+got=$(host/safe_load "$TMP/missing.elm" pages/x 2>&1)
+[ "$got" = "safe_load: error 53: File not found: $TMP/missing.elm" ] || fail "safe_load missing: $got"
+[ -e pages/x ] && fail "safe_load made the working folder of a missing package"
+run_example utf8_values "$(printf 'h1 font Georgia, serif\nbanner banner.png\nh1 font now Café Sans\nrefused: error 5: The theme has no color style "p"')"
+run_example list_themes "$(printf 'Ember\t%s\nHarbor\t%s\nMeadow\t%s' \
+  "$prefix/share/rxtheme/themes/ember/ember.elm" "$harbor" "$prefix/share/rxtheme/themes/meadow/meadow.elm")"
+mkdir -p pages/preview_page
+got=$(host/preview_page "$harbor" pages/preview_page)
+[[ $got == "wrote pages/preview_page/preview.html ("*" bytes)" ]] || fail "preview_page printed: $got"
+grep -q "background=\"$TMP/pages/preview_page/" pages/preview_page/preview.html ||
+  fail "preview_page: the background is not named by its full path"
+mkdir -p pages/save_restore
+run_example save_restore "$(printf 'restored: colors 1, link #204060, same state yes\nrefused: error 999: Invalid Contents Value')"
+mkdir -p pages/two_threads
+run_example two_threads "page 1 body #F4F8FC, page 2 body #E9EFF5"
+[ -f pages/two_threads/page1/banner.png ] && [ -f pages/two_threads/page2/banner.png ] ||
+  fail "two_threads: each page's pictures in its own folder"
+
 # A host with headers of its own in folders named as the library's layers:
 # the library's headers are reached only through rxtheme/, so nothing clashes.
 mkdir -p own/platform own/runtime own/theme own/settings
