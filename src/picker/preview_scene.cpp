@@ -62,12 +62,12 @@ int HexDigit(char16_t unit) {
 }
 
 // The color names of the style-sheet language, sorted by name.
-struct NamedColor {
+struct ColorName {
   std::u16string_view name;
   Rgb rgb;
 };
 // clang-format off
-constexpr NamedColor kNamedColors[] = {
+constexpr ColorName kNamedColors[] = {
     {u"aliceblue", 0xF0F8FF}, {u"antiquewhite", 0xFAEBD7}, {u"aqua", 0x00FFFF},
     {u"aquamarine", 0x7FFFD4}, {u"azure", 0xF0FFFF}, {u"beige", 0xF5F5DC}, {u"bisque", 0xFFE4C4},
     {u"black", 0x000000}, {u"blanchedalmond", 0xFFEBCD}, {u"blue", 0x0000FF},
@@ -347,16 +347,21 @@ std::vector<WString> FontFamilies(std::u16string_view list) {
   return names;
 }
 
+std::optional<Rgb> CssNamedColor(std::u16string_view name) {
+  const WString lower = AsciiLower(name);
+  const auto named = std::lower_bound(
+      std::begin(kNamedColors), std::end(kNamedColors), lower,
+      [](const ColorName& entry, const WString& key) { return entry.name < key; });
+  if (named != std::end(kNamedColors) && named->name == lower) return named->rgb;
+  return std::nullopt;
+}
+
 std::optional<Rgb> ParseColor(std::u16string_view text) {
   text = Trimmed(text);
   if (text.starts_with(u'#')) return HexColor(text.substr(1));
   const WString lower = AsciiLower(text);
   if (std::optional<Rgb> color = FunctionalColor(lower)) return color;
-  const auto named = std::lower_bound(
-      std::begin(kNamedColors), std::end(kNamedColors), lower,
-      [](const NamedColor& entry, const WString& name) { return entry.name < name; });
-  if (named != std::end(kNamedColors) && named->name == lower) return named->rgb;
-  return std::nullopt;
+  return CssNamedColor(lower);
 }
 
 FontFace ChooseFace(std::u16string_view families,

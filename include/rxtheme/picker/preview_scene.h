@@ -103,6 +103,10 @@ struct PreviewScene {
   int height = 0;
 };
 
+// The color that a color name of the style-sheet language means ("red",
+// "DarkSlateGray"; letter case does not matter), or nullopt.
+RXTHEME_API std::optional<Rgb> CssNamedColor(std::u16string_view name);
+
 // A color as an HTML view reads it from the page: a color name of the
 // style-sheet language ("red", "DarkSlateGray"), "#RGB" (each digit
 // doubled), "#RRGGBB" or "rgb(R, G, B)" with numbers from 0 to 255 or
