@@ -1,5 +1,5 @@
 // rxtheme: command-line access to the component. Links no window toolkit:
-// `rxtheme pick` runs the picker window program (picker_window_main.cpp).
+// `rxtheme pick` runs the picker window program (apps/picker-qt/picker_window_main.cpp).
 #include "command_line.h"
 #include "commands.h"
 

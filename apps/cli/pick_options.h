@@ -1,6 +1,6 @@
 // `rxtheme pick`: the options and the checks that run before the picker
 // window opens. The window itself is a separate program, rxtheme-picker
-// (picker_window_main.cpp), so that no other command loads the window
+// (apps/picker-qt/picker_window_main.cpp), so that no other command loads the window
 // toolkit: `rxtheme pick` checks its arguments, then replaces itself with
 // that program, which takes the same options.
 #pragma once

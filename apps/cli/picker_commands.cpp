@@ -1,7 +1,7 @@
 // The picker commands:
 //   rxtheme list THEMES_DIR [--json]
-//   rxtheme preview THEME --working-folder DIR [--vivid] [--active] [--background] [--raw]
-//                   [-o FILE [--watch [--watch-count N]]]
+//   rxtheme preview THEME --working-folder DIR [--vivid] [--active] [--variants]
+//                   [--background] [--raw] [-o FILE [--watch [--watch-count N]]]
 //   rxtheme pick THEMES_DIR --working-folder DIR [--state STATE] [--help-file FILE]
 //                [--theme TITLE] [--screenshot FILE]
 // pick runs the picker window program (pick_options.h); nothing here uses
@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -17,6 +18,7 @@
 
 #include <rxtheme/picker/preview.h>
 #include <rxtheme/picker/theme_list.h>
+#include <rxtheme/runtime/automation_error.h>
 #include <rxtheme/theme/theme.h>
 #include "command_error.h"
 #include "command_files.h"
@@ -27,9 +29,9 @@
 #include "pick_options.h"
 #include "platform/env.h"
 #include "printable.h"
-#include <rxtheme/runtime/automation_error.h>
 #include "theme_check.h"
 #include "theme_folders.h"
+#include "variants_page.h"
 
 namespace rxTheme::cli {
 namespace {
@@ -118,6 +120,7 @@ struct PreviewOptions {
   std::string working_folder;
   bool vivid = false;
   bool active = false;
+  bool variants = false;  // the four variants side by side, one page each in a frame
   bool background = false;
   bool raw = false;  // values as the theme holds them, not escaped
   std::string output;
@@ -170,19 +173,28 @@ void BackgroundWithFolder(CTheme& theme, WString& html) {
   html.replace(0, old.size(), attribute + EscapedValue(folder + name) + u"\"");
 }
 
-// Loads the theme afresh and builds its page.
+// Loads the theme afresh and builds its page, or with --variants the page
+// of its four variants from that one load.
 std::string PreviewPage(const PreviewOptions& o, LoadInput& input) {
   CTheme theme;
   theme.WorkingFolder(WorkingFolderForLoad(o.working_folder));
-  WString html;
   LoadTheme(theme, input, "preview");
-  About(ThemeSubject(input), [&] {
-    BuildPreview(theme, o.vivid, o.active, o.background, html,
-                 o.raw ? PreviewEscaping::kNone : PreviewEscaping::kHtml);
-    if (o.background && !o.raw) BackgroundWithFolder(theme, html);
-  });
-  // The page is 8-bit text, like the theme's own files.
-  return Narrow(html);
+  auto page = [&](bool vivid, bool active) {
+    WString html;
+    About(ThemeSubject(input), [&] {
+      BuildPreview(theme, vivid, active, o.background, html,
+                   o.raw ? PreviewEscaping::kNone : PreviewEscaping::kHtml);
+      if (o.background && !o.raw) BackgroundWithFolder(theme, html);
+    });
+    // The page is 8-bit text, like the theme's own files.
+    return Narrow(html);
+  };
+  if (!o.variants) return page(o.vivid, o.active);
+  std::array<std::string, 4> pages;
+  for (size_t i = 0; i < pages.size(); ++i) {
+    pages[i] = page(PreviewVariants()[i].vivid, PreviewVariants()[i].active);
+  }
+  return VariantsPage(u"All variants of " + DisplayPath(input.path), pages);
 }
 
 // Writes the page again whenever a file of the theme changes, until Ctrl-C
@@ -283,8 +295,13 @@ void AddPickerCommands(CLI::App& app) {
         ->required();
     cmd->add_option("--working-folder", o->working_folder, "folder the pictures are unpacked into")
         ->required();
-    cmd->add_flag("--vivid", o->vivid, "vivid colors (color variant 1)");
-    cmd->add_flag("--active", o->active, "active graphics (graphics variant 1)");
+    auto* vivid = cmd->add_flag("--vivid", o->vivid, "vivid colors (color variant 1)");
+    auto* active = cmd->add_flag("--active", o->active, "active graphics (graphics variant 1)");
+    cmd->add_flag("--variants", o->variants,
+                  "one page with the four variants side by side (normal or vivid colors, normal "
+                  "or active graphics)")
+        ->excludes(vivid)
+        ->excludes(active);
     cmd->add_flag("--background", o->background, "with the background picture");
     cmd->add_flag("--raw", o->raw,
                   "the component's exact page: values not escaped (a theme's values can then "

@@ -78,6 +78,26 @@ done
 cmp -s fresh-dir.html fresh-elm.html || fail "folder preview differs from the package's"
 ls src-themes/fresh | grep -q '\.elm$' && fail "preview wrote a package into the source folder"
 
+# --variants: one page whose four frames hold, whole, the pages of the four
+# variants (here a theme with a non-ASCII byte in a value and a CR LF page).
+cp -r src-themes/fresh accent && printf 'h1\r\n{\r\n\tfont-family: Caf\351;\r\n}\r\n' >>accent/theme.css
+for v in "" --vivid --active "--vivid --active"; do
+  "$RXTHEME" preview accent --working-folder page7 $v --background -o "one$(echo $v | tr -d ' -').html" ||
+    fail "preview accent $v"
+done
+"$RXTHEME" preview accent --working-folder page7 --variants --background -o four.html ||
+  fail "preview --variants"
+python3 - "$TMP" <<'EOF' || fail "--variants frames differ from the single pages"
+import html, re, sys
+page = open(sys.argv[1] + "/four.html", encoding="utf-8").read()
+frames = [html.unescape(f).encode("latin-1") for f in re.findall(r'srcdoc="([^"]*)"', page)]
+want = [open(f"{sys.argv[1]}/one{v}.html", "rb").read() for v in ("", "vivid", "active", "vividactive")]
+assert b"Caf\xe9" in want[0] and b"\r\n" in want[0]
+sys.exit(0 if frames == want else 1)
+EOF
+"$RXTHEME" preview accent --working-folder page7 --variants --vivid >/dev/null 2>&1 &&
+  fail "--variants with --vivid accepted"
+
 # The background of the escaped page has its full path even where the theme
 # leaves it relative (and quoted); --raw keeps the theme's value.
 mkdir bg
