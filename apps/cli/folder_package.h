@@ -83,6 +83,9 @@ class FolderPackageEnv : public Env {
   std::vector<WString> ListSubFolders(const WString& path) override {
     return base_.ListSubFolders(path);
   }
+  std::vector<FolderEntry> ListFolder(const WString& path) override {
+    return base_.ListFolder(path);
+  }
   WString BuildPath(const WString& folder, const WString& name) override {
     return base_.BuildPath(folder, name);
   }

@@ -235,6 +235,33 @@ class PosixEnv : public Env {
     return names;
   }
 
+  std::vector<FolderEntry> ListFolder(const WString& path) override {
+    const std::string p = Native(path);
+    if (p.empty() || !IsFolder(p)) RaiseError(kPathNotFound);
+    DIR* dir = opendir(p.c_str());
+    if (!dir) RaiseError(kPathFileAccessError);
+    std::vector<FolderEntry> entries;
+    while (struct dirent* e = readdir(dir)) {
+      std::string name = e->d_name;
+      if (name == "." || name == "..") continue;
+      FolderEntry entry{Widen(name), EntryKind::kOther, 0};
+      struct stat st;
+      if (lstat((p + "/" + name).c_str(), &st) == 0) {
+        if (S_ISLNK(st.st_mode)) {
+          entry.kind = EntryKind::kLink;
+        } else if (S_ISDIR(st.st_mode)) {
+          entry.kind = EntryKind::kFolder;
+        } else if (S_ISREG(st.st_mode)) {
+          entry.kind = EntryKind::kRegular;
+          entry.size = static_cast<int64_t>(st.st_size);
+        }
+      }
+      entries.push_back(std::move(entry));
+    }
+    closedir(dir);
+    return entries;
+  }
+
   WString BuildPath(const WString& folder, const WString& name) override {
     if (folder.empty()) return name;
     if (folder.back() == kPathSeparator) return folder + name;

@@ -284,6 +284,28 @@ std::vector<WString> MemEnv::ListSubFolders(const WString& path) {
   return names;
 }
 
+std::vector<FolderEntry> MemEnv::ListFolder(const WString& path) {
+  WString abs = Resolve(path);
+  const Node* folder = abs.empty() ? nullptr : Find(abs);
+  if (!folder || folder->kind != Kind::kFolder) RaiseError(kPathNotFound);
+  std::vector<FolderEntry> entries;
+  for (auto& [name, node] : Children(abs)) {
+    switch (node->kind) {
+      case Kind::kFile:
+        entries.push_back(
+            {std::move(name), EntryKind::kRegular, static_cast<int64_t>(node->data.size())});
+        break;
+      case Kind::kFolder:
+        entries.push_back({std::move(name), EntryKind::kFolder, 0});
+        break;
+      case Kind::kSymlink:
+        entries.push_back({std::move(name), EntryKind::kLink, 0});
+        break;
+    }
+  }
+  return entries;
+}
+
 std::vector<WString> MemEnv::ListFiles(const WString& folder) const {
   std::vector<WString> names;
   for (auto& [name, node] : Children(Resolve(folder))) {

@@ -67,6 +67,7 @@ class MemEnv : public Env {
   bool FileExists(const WString& path) override;
   bool FolderExists(const WString& path) override;
   std::vector<WString> ListSubFolders(const WString& path) override;
+  std::vector<FolderEntry> ListFolder(const WString& path) override;
   WString BuildPath(const WString& folder, const WString& name) override;
   WString ReadProfileString(const WString& file, const WString& section, const WString& key,
                             const WString& default_value, size_t buffer_size) override;
