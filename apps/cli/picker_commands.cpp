@@ -17,7 +17,9 @@
 
 #include <rxtheme/picker/preview.h>
 #include <rxtheme/picker/theme_list.h>
+#include <rxtheme/runtime/automation_error.h>
 #include <rxtheme/theme/theme.h>
+#include "authoring/theme_check.h"
 #include "command_error.h"
 #include "command_files.h"
 #include "commands.h"
@@ -27,8 +29,6 @@
 #include "pick_options.h"
 #include "platform/env.h"
 #include "printable.h"
-#include <rxtheme/runtime/automation_error.h>
-#include "theme_check.h"
 #include "theme_folders.h"
 
 namespace rxTheme::cli {

@@ -3,13 +3,13 @@
 #include <string>
 
 #include <rxtheme/runtime/automation_error.h>
-#include "check_inputs.h"
-#include "command_files.h"
-#include "input_file.h"
+#include "authoring/check_inputs.h"
+#include "authoring/check_support.h"
+#include "authoring/theme_check.h"
+#include "platform/env.h"
 #include "theme/package_format.h"
-#include "theme_check.h"
 
-namespace rxTheme::cli {
+namespace rxTheme {
 namespace {
 
 // How far a header is looked for beyond the first chunk, to tell a long
@@ -20,9 +20,8 @@ WString Number(int64_t n) { return Widen(std::to_string(n)); }
 
 // Why the first chunk holds no whole header: a header that goes on past it,
 // or a damaged one.
-Finding HeaderFinding(InputFile& in, const WString& shown, int32_t error) {
-  in.Seek(0);
-  const std::string longer = in.Read(kLongHeaderLimit);
+Finding HeaderFinding(std::string_view package, const WString& shown, int32_t error) {
+  const std::string_view longer = package.substr(0, kLongHeaderLimit);
   try {
     const PackageHeader header = ParsePackageHeader(longer);
     return {shown, 0, Severity::kError, "header-size",
@@ -46,8 +45,9 @@ WString EmptyFromHere(size_t later) {
 }  // namespace
 
 void CheckPackage(const WString& path, const WString& shown, Findings& findings) {
-  InputFile in(path, true);
-  const std::string start = in.Read(kPackageChunkSize);
+  const std::string bytes = About(DisplayPath(path), [&] { return CurrentEnv().ReadFile(path); });
+  const std::string_view package = bytes;
+  const std::string_view start = package.substr(0, kPackageChunkSize);
   if (!StartsLikePackage(start)) {
     findings.Add(0, {shown, 0, Severity::kError, "not-a-package",
                      u"not a theme package: it does not start with a version line and a line "
@@ -58,24 +58,24 @@ void CheckPackage(const WString& path, const WString& shown, Findings& findings)
   try {
     header = ParsePackageHeader(start);
   } catch (const AutomationError& e) {
-    findings.Add(0, HeaderFinding(in, shown, e.Number()));
+    findings.Add(0, HeaderFinding(package, shown, e.Number()));
     return;
   }
 
   ThemeToCheck theme{shown, true, {}};
+  const auto size = static_cast<int64_t>(package.size());
   int64_t pos = static_cast<int64_t>(header.length);
-  in.Seek(pos);
   for (size_t i = 0; i < header.entries.size(); ++i) {
     const PackageEntry& entry = header.entries[i];
     PieceToCheck piece{entry.name, shown + u"(" + DisplayPath(entry.name) + u")", shown, i + 3, {}};
     const size_t later = header.entries.size() - i - 1;
-    const int64_t left = in.Size() - pos - static_cast<int64_t>(kPieceMarker.size());
+    const int64_t left = size - pos - static_cast<int64_t>(kPieceMarker.size());
     if (theme.readable > i) {
       WString broken;
       const char* code = "truncated";
       if (left < 0) {
         broken = u"the file ends before the piece " + Quoted(entry.name);
-      } else if (in.Read(kPieceMarker.size()) != kPieceMarker) {
+      } else if (package.substr(static_cast<size_t>(pos), kPieceMarker.size()) != kPieceMarker) {
         code = "bad-marker";
         broken = u"the piece " + Quoted(entry.name) + u" does not start with the marker " +
                  Widen(kPieceMarker);
@@ -87,11 +87,10 @@ void CheckPackage(const WString& path, const WString& shown, Findings& findings)
         findings.Add(i + 1,
                      {shown, piece.line, Severity::kError, code, broken + EmptyFromHere(later)});
         theme.readable = i;
-      } else if (RoleOf(entry.name) == PieceRole::kFile ||
-                 RoleOf(entry.name) == PieceRole::kOtherSheet) {
-        in.Seek(pos + static_cast<int64_t>(kPieceMarker.size()) + entry.size);
-      } else {
-        piece.sheet = in.Read(static_cast<size_t>(entry.size));
+      } else if (RoleOf(entry.name) != PieceRole::kFile &&
+                 RoleOf(entry.name) != PieceRole::kOtherSheet) {
+        piece.sheet = package.substr(static_cast<size_t>(pos) + kPieceMarker.size(),
+                                     static_cast<size_t>(entry.size));
       }
       pos += static_cast<int64_t>(kPieceMarker.size()) + entry.size;
     }
@@ -100,4 +99,4 @@ void CheckPackage(const WString& path, const WString& shown, Findings& findings)
   CheckTheme(theme, findings);
 }
 
-}  // namespace rxTheme::cli
+}  // namespace rxTheme
