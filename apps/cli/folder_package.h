@@ -76,6 +76,9 @@ class FolderPackageEnv : public Env {
     return base_.NewWritableFile(path, policy, durability);
   }
   std::string ReadFile(const WString& path) override { return base_.ReadFile(path); }
+  std::unique_ptr<ReadableFile> OpenForRead(const WString& path) override {
+    return base_.OpenForRead(path);
+  }
   WString CurrentDirectory() override { return base_.CurrentDirectory(); }
   void SetCurrentDirectory(const WString& path) override { base_.SetCurrentDirectory(path); }
   void CreateDirectory(const WString& path) override { base_.CreateDirectory(path); }

@@ -1,6 +1,8 @@
 // CheckPackage (check_inputs.h): a package read as the loader reads it.
 #include <algorithm>
+#include <memory>
 #include <string>
+#include <string_view>
 
 #include <rxtheme/runtime/automation_error.h>
 #include "authoring/check_inputs.h"
@@ -18,10 +20,61 @@ constexpr size_t kLongHeaderLimit = 1 << 20;
 
 WString Number(int64_t n) { return Widen(std::to_string(n)); }
 
-// Why the first chunk holds no whole header: a header that goes on past it,
+// A package's bytes as the checks ask for them: the first chunk at any
+// time, the rest in increasing offsets, a block at a time, skipping what
+// is not asked for (the pictures), so that a large package is never held
+// whole.
+class PackageBytes {
+ public:
+  explicit PackageBytes(std::unique_ptr<ReadableFile> file) : file_(std::move(file)) {
+    head_ = Next(kPackageChunkSize);
+  }
+
+  int64_t Size() const { return file_->Size(); }
+  const std::string& Head() const { return head_; }
+
+  // Up to n bytes from `offset` (fewer at the end of the file). Beyond the
+  // first chunk, offsets must not go back.
+  std::string At(int64_t offset, size_t n) {
+    std::string bytes;
+    if (offset < static_cast<int64_t>(head_.size())) {
+      bytes = head_.substr(static_cast<size_t>(offset), n);
+      offset += static_cast<int64_t>(bytes.size());
+      n -= bytes.size();
+    }
+    if (n == 0) return bytes;
+    std::string block(std::min<int64_t>(1 << 16, std::max<int64_t>(offset - at_, 0)), '\0');
+    while (at_ < offset) {
+      const size_t got = file_->Read(block.data(), std::min<int64_t>(block.size(), offset - at_));
+      if (got == 0) return bytes;
+      at_ += static_cast<int64_t>(got);
+    }
+    return bytes + Next(n);
+  }
+
+ private:
+  std::string Next(size_t n) {
+    std::string bytes(n, '\0');
+    size_t done = 0;
+    while (done < n) {
+      const size_t got = file_->Read(bytes.data() + done, n - done);
+      if (got == 0) break;
+      done += got;
+    }
+    bytes.resize(done);
+    at_ += static_cast<int64_t>(done);
+    return bytes;
+  }
+
+  std::unique_ptr<ReadableFile> file_;
+  std::string head_;
+  int64_t at_ = 0;  // the file's read position
+};
+
+// Why the first chunk holds no whole header (`longer`: the package's first
+// bytes, up to kLongHeaderLimit): a header that goes on past it,
 // or a damaged one.
-Finding HeaderFinding(std::string_view package, const WString& shown, int32_t error) {
-  const std::string_view longer = package.substr(0, kLongHeaderLimit);
+Finding HeaderFinding(std::string_view longer, const WString& shown, int32_t error) {
   try {
     const PackageHeader header = ParsePackageHeader(longer);
     return {shown, 0, Severity::kError, "header-size",
@@ -45,9 +98,11 @@ WString EmptyFromHere(size_t later) {
 }  // namespace
 
 void CheckPackage(const WString& path, const WString& shown, Findings& findings) {
-  const std::string bytes = About(DisplayPath(path), [&] { return CurrentEnv().ReadFile(path); });
-  const std::string_view package = bytes;
-  const std::string_view start = package.substr(0, kPackageChunkSize);
+  const WString subject = DisplayPath(path);
+  // A failure to read names the package.
+  PackageBytes package =
+      About(subject, [&] { return PackageBytes(CurrentEnv().OpenForRead(path)); });
+  const std::string& start = package.Head();
   if (!StartsLikePackage(start)) {
     findings.Add(0, {shown, 0, Severity::kError, "not-a-package",
                      u"not a theme package: it does not start with a version line and a line "
@@ -58,12 +113,13 @@ void CheckPackage(const WString& path, const WString& shown, Findings& findings)
   try {
     header = ParsePackageHeader(start);
   } catch (const AutomationError& e) {
-    findings.Add(0, HeaderFinding(package, shown, e.Number()));
+    const std::string longer = About(subject, [&] { return package.At(0, kLongHeaderLimit); });
+    findings.Add(0, HeaderFinding(longer, shown, e.Number()));
     return;
   }
 
   ThemeToCheck theme{shown, true, {}};
-  const auto size = static_cast<int64_t>(package.size());
+  const int64_t size = package.Size();
   int64_t pos = static_cast<int64_t>(header.length);
   for (size_t i = 0; i < header.entries.size(); ++i) {
     const PackageEntry& entry = header.entries[i];
@@ -75,7 +131,8 @@ void CheckPackage(const WString& path, const WString& shown, Findings& findings)
       const char* code = "truncated";
       if (left < 0) {
         broken = u"the file ends before the piece " + Quoted(entry.name);
-      } else if (package.substr(static_cast<size_t>(pos), kPieceMarker.size()) != kPieceMarker) {
+      } else if (About(subject, [&] { return package.At(pos, kPieceMarker.size()); }) !=
+                 kPieceMarker) {
         code = "bad-marker";
         broken = u"the piece " + Quoted(entry.name) + u" does not start with the marker " +
                  Widen(kPieceMarker);
@@ -89,8 +146,10 @@ void CheckPackage(const WString& path, const WString& shown, Findings& findings)
         theme.readable = i;
       } else if (RoleOf(entry.name) != PieceRole::kFile &&
                  RoleOf(entry.name) != PieceRole::kOtherSheet) {
-        piece.sheet = package.substr(static_cast<size_t>(pos) + kPieceMarker.size(),
-                                     static_cast<size_t>(entry.size));
+        piece.sheet = About(subject, [&] {
+          return package.At(pos + static_cast<int64_t>(kPieceMarker.size()),
+                            static_cast<size_t>(entry.size));
+        });
       }
       pos += static_cast<int64_t>(kPieceMarker.size()) + entry.size;
     }

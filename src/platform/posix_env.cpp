@@ -154,6 +154,18 @@ class PosixEnv : public Env {
     return posix::NewWritableFile(Native(path), policy, durability);
   }
 
+  std::unique_ptr<ReadableFile> OpenForRead(const WString& path) override {
+    std::string p = Native(path);
+    int fd = p.empty() ? -1 : open(p.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) RaiseError(p.empty() || errno == ENOENT ? kFileNotFound : kPathFileAccessError);
+    struct stat st;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || fcntl(fd, F_SETFL, 0) != 0) {
+      close(fd);
+      RaiseError(kPathFileAccessError);
+    }
+    return std::make_unique<FdFile>(fd, static_cast<int64_t>(st.st_size));
+  }
+
   std::string ReadFile(const WString& path) override {
     std::string p = Native(path);
     // O_NONBLOCK: opening a pipe without a writer would otherwise wait; it is

@@ -249,6 +249,21 @@ class WinEnv : public Env {
     return std::make_unique<WinWritableFile>(path, policy, durability);
   }
 
+  std::unique_ptr<ReadableFile> OpenForRead(const WString& path) override {
+    if (path.empty()) RaiseError(kFileNotFound);
+    FileHandle h = OpenExisting(path);
+    if (!h) {
+      DWORD code = GetLastError();
+      RaiseError(code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND
+                     ? kFileNotFound
+                     : kPathFileAccessError);
+    }
+    if (GetFileType(h.Get()) != FILE_TYPE_DISK) RaiseError(kPathFileAccessError);
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(h.Get(), &size)) RaiseError(kPathFileAccessError);
+    return std::make_unique<HandleFile>(std::move(h), size.QuadPart);
+  }
+
   std::string ReadFile(const WString& path) override {
     if (path.empty()) RaiseError(kFileNotFound);
     FileHandle h = OpenExisting(path);

@@ -198,6 +198,29 @@ TEST_F(CheckThemeTest, SourceFolderAndItsPackage) {
   EXPECT_TRUE(Has(cut, "/cut.elm:" + std::to_string(pieces.size() + 2) + " truncated"));
 }
 
+// A package is read forward: sheets after large pictures, and a header
+// that runs past the loader's first chunk.
+TEST_F(CheckThemeTest, PackageReadPastLargePictures) {
+  const std::string sheet = "body\r\n{\r\n\tcolor: rgb(1, 2, 3);\r\n  color: red;\r\n}\r\n";
+  env_.AddFile(u"/big.elm", FormatPackage("1.0", {{"a.gif", std::string(200000, 'a')},
+                                                  {"color0.css", sheet},
+                                                  {"b.gif", std::string(70000, 'b')},
+                                                  {"theme.css", "body\r\n{\r\n"}}));
+  const Findings big = CheckPackageFile(u"/big.elm", u"big");
+  EXPECT_TRUE(Has(big, "big(color0.css):4 space-indent"));
+  EXPECT_TRUE(Has(big, "big(theme.css):2 missing-close"));
+
+  std::vector<PackageContent> many;
+  for (int i = 0; i < 300; ++i) many.push_back({"picture" + std::to_string(i) + ".gif", ""});
+  std::string header = "1.0\n300\n";
+  for (const PackageContent& piece : many) header += piece.name + ",0\n";
+  ASSERT_GT(header.size(), kPackageChunkSize);
+  for (size_t i = 0; i < many.size(); ++i) header += kPieceMarker;
+  env_.AddFile(u"/long.elm", header);
+  EXPECT_EQ(Listed(CheckPackageFile(u"/long.elm", u"long")),
+            std::vector<std::string>{"long:0 header-size"});
+}
+
 TEST_F(CheckThemeTest, WrongNamesAndWrongInputs) {
   // An installed theme whose files are not named after its folder.
   env_.AddFile(u"/themes/dusk/other.elm", testing::MakePackage("1.0", {}));

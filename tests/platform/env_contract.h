@@ -82,6 +82,10 @@ inline void CheckContract(Env& env, const WString& root) {
   EXPECT_TRUE(file->Identity().has_value());
   EXPECT_NE(env.IdentityOf(at(u"absent")), file->Identity());
   file.reset();
+  auto read = env.OpenForRead(at(u"a.txt"));
+  EXPECT_EQ(read->Size(), 1);
+  EXPECT_EQ(ReadAll(*read), "x");
+  read.reset();
 
   // A missing file in an existing folder is created empty.
   auto created = env.OpenForLoad(at(u"new.elm"));
@@ -98,6 +102,8 @@ inline void CheckContract(Env& env, const WString& root) {
       {[&] { env.OpenForLoad(at(u"nodir/x.elm")); }, kPathNotFound},
       {[&] { env.WriteFile(at(u"nodir/x"), "y"); }, kPathNotFound},
       {[&] { env.ReadFile(at(u"absent")); }, kFileNotFound},
+      {[&] { env.OpenForRead(at(u"absent")); }, kFileNotFound},
+      {[&] { env.OpenForRead(u""); }, kFileNotFound},
       {[&] { env.SetCurrentDirectory(at(u"absent")); }, kPathNotFound},
       {[&] { env.CreateDirectory(at(u"a/b")); }, kPathNotFound},
       {[&] { env.ListSubFolders(at(u"absent")); }, kPathNotFound},
@@ -105,6 +111,7 @@ inline void CheckContract(Env& env, const WString& root) {
       {[&] { env.ListFolder(at(u"a.txt")); }, kPathNotFound},
   };
   for (auto& f : failures) EXPECT_EQ(ErrorNumberOf(f.call), f.error);
+  EXPECT_FALSE(env.FileExists(at(u"absent")));  // opened for reading, never made
 
   // Folders: one level at a time, an existing one refused, listings of names.
   env.CreateDirectory(at(u"t1"));
@@ -112,6 +119,7 @@ inline void CheckContract(Env& env, const WString& root) {
   env.CreateDirectory(at(u"t2"));
   EXPECT_EQ(ErrorNumberOf([&] { env.CreateDirectory(at(u"t1")); }), kPathFileAccessError);
   EXPECT_EQ(ErrorNumberOf([&] { env.OpenForLoad(at(u"t1")); }), kPathFileAccessError);
+  EXPECT_EQ(ErrorNumberOf([&] { env.OpenForRead(at(u"t1")); }), kPathFileAccessError);
   std::vector<WString> subs = env.ListSubFolders(root);
   std::sort(subs.begin(), subs.end());
   EXPECT_EQ(subs, (std::vector<WString>{u"t1", u"t2"}));

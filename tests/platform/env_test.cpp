@@ -84,6 +84,7 @@ TEST(PosixEnvTest, RefusesLinksAndPipesOpensReadOnlyFilesAndWantsAHelpFile) {
   std::string fifo = Narrow(dir.At(u"fifo"));
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
   EXPECT_EQ(ErrorNumberOf([&] { env.ReadFile(Widen(fifo)); }), kPathFileAccessError);
+  EXPECT_EQ(ErrorNumberOf([&] { env.OpenForRead(Widen(fifo)); }), kPathFileAccessError);
   EXPECT_EQ(ErrorNumberOf([&] { env.NewWritableFile(Widen(fifo)); }), kPathFileAccessError);
 
   // A listing shows links and pipes as what they are, never what they lead to.

@@ -225,6 +225,15 @@ std::string MemEnv::ReadFile(const WString& path) {
   return node->data;
 }
 
+std::unique_ptr<ReadableFile> MemEnv::OpenForRead(const WString& path) {
+  WString abs = Resolve(path);
+  const Node* node = abs.empty() ? nullptr : Find(abs);
+  if (!node) RaiseError(kFileNotFound);
+  CheckFault(abs, Op::kRead);
+  if (node->kind != Kind::kFile) RaiseError(kPathFileAccessError);
+  return std::make_unique<StringFile>(node->data, FileIdentity{0, node->order});
+}
+
 void MemEnv::SetCurrentDirectory(const WString& path) {
   WString abs = Resolve(path);
   const Node* node = abs.empty() ? nullptr : Find(abs);

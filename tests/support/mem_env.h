@@ -42,7 +42,7 @@ class MemEnv : public Env {
   std::vector<WString> ListFiles(const WString& folder) const;
 
   // Makes `op` on `path` raise `error_number` until ClearFaults.
-  // kRead: OpenForLoad, ReadFile. kWrite: WriteFile, and Append of a
+  // kRead: OpenForLoad, ReadFile, OpenForRead. kWrite: WriteFile, and Append of a
   // WritableFile whose target is `path`. kCreate: CreateDirectory and the
   // creation of a missing file by OpenForLoad, WriteFile or NewWritableFile.
   // kCommit: Commit of a WritableFile whose target is `path`.
@@ -58,6 +58,7 @@ class MemEnv : public Env {
       const WString& path, LinkPolicy policy = LinkPolicy::kRefuseSymlink,
       Durability durability = Durability::kSynced) override;
   std::string ReadFile(const WString& path) override;
+  std::unique_ptr<ReadableFile> OpenForRead(const WString& path) override;
   WString CurrentDirectory() override { return cwd_; }
   void SetCurrentDirectory(const WString& path) override;
   void CreateDirectory(const WString& path) override;
