@@ -14,7 +14,7 @@ import pathlib
 import re
 import sys
 
-LAYERS = ["runtime", "platform", "persist", "settings", "sections", "theme", "picker"]
+LAYERS = ["runtime", "platform", "persist", "settings", "sections", "theme", "picker", "authoring"]
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]', re.M)
 # The system headers that the platform layer's real file systems may use, by
 # the files that may use them: the POSIX ones in posix_*, the Windows ones in

@@ -14,17 +14,19 @@
 #include <string>
 #include <system_error>
 
-#include "check_inputs.h"
+#include "authoring/check_inputs.h"
+#include "authoring/sheet_check.h"
+#include "authoring/theme_check.h"
+#include "authoring/theme_source.h"
 #include "command_error.h"
 #include "command_files.h"
 #include "command_line.h"
 #include "commands.h"
-#include "sheet_check.h"
+#include "findings_text.h"
+#include "folder_package.h"
 #include "theme/package_format.h"
-#include "theme_check.h"
 #include "theme_fix.h"
 #include "theme_input.h"
-#include "theme_source.h"
 
 namespace rxTheme::cli {
 
@@ -33,20 +35,13 @@ namespace {
 // One style sheet, as its file names it: checked as pack would pack it (CR
 // LF line ends), its pictures not looked for.
 void CheckSheetFile(const std::string& path, const WString& shown, Findings& findings) {
-  const WString name = LCase(Widen(std::filesystem::path(path).filename().string()));
-  const PieceRole role = RoleOf(name);
-  if (role != PieceRole::kColorSheet && role != PieceRole::kGraphSheet &&
-      role != PieceRole::kBaseSheet) {
-    findings.Add(0, {shown, 0, Severity::kWarning, "unread-sheet",
-                     Quoted(name) + u" names neither color, graph nor theme: the style sheet is "
-                                    u"neither read nor unpacked"});
-    return;
-  }
-  const std::string text = CrLfLineEnds(CurrentEnv().ReadFile(ExistingFile(path)));
-  int16_t variant = 0;
-  if (role != PieceRole::kBaseSheet) variant = VariantOf(name);
-  std::vector<PictureUse> pictures;
-  CheckSheet({role, variant, variant == 0 || variant == 1, text, shown, 1}, findings, pictures);
+  const WString name = Widen(std::filesystem::path(path).filename().string());
+  const PieceRole role = RoleOf(LCase(name));
+  // A file that names no sheet the loader reads is not read at all.
+  const bool read = role == PieceRole::kColorSheet || role == PieceRole::kGraphSheet ||
+                    role == PieceRole::kBaseSheet;
+  const std::string text = read ? CurrentEnv().ReadFile(ExistingFile(path)) : std::string();
+  CheckSheetBytes(name, text, shown, findings);
 }
 
 bool IsSheetPath(const std::string& path) { return LCase(Widen(path)).ends_with(u".css"); }
@@ -67,9 +62,9 @@ void CheckAnyTheme(const std::string& path, Findings& findings) {
       CheckInstalledTheme(absolute, shown, findings);
       break;
     case ThemeInputKind::kSourceFolder: {
-      ThemeSource source = ListThemeSource(path, {});
+      ThemeSource source = ListSourceFolder(path, {});
       ReadSheets(source, false);
-      CheckThemeSource(source, HeaderText(source, VersionText(source, std::nullopt)), findings);
+      CheckThemeSource(source, VersionText(source, std::nullopt), findings);
       break;
     }
     case ThemeInputKind::kPackage:
@@ -98,7 +93,7 @@ void RunCheck(const std::string& path, bool json, bool strict, bool fix, bool dr
   }
   Findings findings;
   CheckAnyTheme(path, findings);
-  std::cout << (json ? findings.Json() : findings.Text());
+  std::cout << (json ? FindingsJson(findings) : FindingsText(findings));
   if (findings.Fail(strict)) throw QuietExit{1};
 }
 

@@ -9,35 +9,14 @@
 
 #include <rxtheme/runtime/automation_error.h>
 #include <rxtheme/runtime/wstring.h>
+#include "authoring/check_support.h"
 
 namespace rxTheme::cli {
 
-// Raises `number` with its standard description and the subject after it.
-[[noreturn]] void RaiseAbout(int32_t number, const WString& subject);
-
-// Runs `action`; an automation error it raises is raised again with
-// `subject` after its description. Errors that already name their subject
-// (raised by a nested About) pass unchanged.
-template <class Action>
-decltype(auto) About(const WString& subject, Action&& action);
-
-// -- implementation
-
-class NamedError : public AutomationError {
- public:
-  using AutomationError::AutomationError;
-};
-
-template <class Action>
-decltype(auto) About(const WString& subject, Action&& action) {
-  try {
-    return std::forward<Action>(action)();
-  } catch (const NamedError&) {
-    throw;
-  } catch (const AutomationError& e) {
-    const WString& text = e.Description();
-    throw NamedError(e.Number(), e.Source(), text.empty() ? subject : text + u": " + subject);
-  }
-}
+// Errors that name their subject: RaiseAbout and About (shared with the
+// checker, authoring/check_support.h).
+using rxTheme::About;
+using rxTheme::NamedError;
+using rxTheme::RaiseAbout;
 
 }  // namespace rxTheme::cli

@@ -23,8 +23,6 @@ WString Absolute(const std::string& path) {
   return Widen(absolute.string());
 }
 
-WString DisplayPath(const WString& path) { return FromUtf8(Narrow(path)); }
-
 WString ExistingFile(const std::string& path) {
   const WString absolute = Absolute(path);
   if (absolute.empty()) RaiseAbout(kFileNotFound, u"\"\" (no file named)");

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include <rxtheme/runtime/wstring.h>
+#include "authoring/check_support.h"
 #include "platform/env.h"
 
 namespace rxTheme::cli {
@@ -20,7 +21,7 @@ namespace rxTheme::cli {
 WString Absolute(const std::string& path);
 
 // A path as people read it in messages: its bytes taken as UTF-8.
-WString DisplayPath(const WString& path);
+using rxTheme::DisplayPath;
 
 // The absolute path of a file the command reads: raises 53 naming it unless
 // it is a regular file (a folder, a pipe or a device is not read).

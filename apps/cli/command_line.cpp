@@ -14,21 +14,6 @@ namespace rxTheme::cli {
 namespace {
 
 // Edit distance (insertions, deletions, substitutions) between two words.
-size_t Distance(const std::string& a, const std::string& b) {
-  std::vector<size_t> row(b.size() + 1);
-  for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
-  for (size_t i = 1; i <= a.size(); ++i) {
-    size_t diagonal = row[0];
-    row[0] = i;
-    for (size_t j = 1; j <= b.size(); ++j) {
-      const size_t above = row[j];
-      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
-      diagonal = above;
-    }
-  }
-  return row[b.size()];
-}
-
 std::vector<std::string> OptionNames(const CLI::App& app) {
   std::vector<std::string> names;
   for (const CLI::Option* option : app.get_options()) {
@@ -83,19 +68,6 @@ int UsageError(const CLI::App& root, const CLI::ParseError& error) {
 }
 
 }  // namespace
-
-std::string Nearest(const std::string& word, const std::vector<std::string>& names) {
-  std::string best;
-  size_t best_distance = std::max<size_t>(2, word.size() / 3) + 1;
-  for (const std::string& name : names) {
-    const size_t d = Distance(word, name);
-    if (d < best_distance) {
-      best = name;
-      best_distance = d;
-    }
-  }
-  return best;
-}
 
 std::string ShellWord(const std::string& path) {
   const bool plain = !path.empty() && std::all_of(path.begin(), path.end(), [](char c) {

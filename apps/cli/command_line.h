@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "authoring/check_support.h"
+
 namespace rxTheme::cli {
 
 // --help and --version, described in the style of every other option (the
@@ -42,7 +44,7 @@ std::string ShellWord(const std::string& path);
 
 // The name of `names` nearest to `word` (edit distance), if it is near enough
 // to be a slip of the keyboard; otherwise empty.
-std::string Nearest(const std::string& word, const std::vector<std::string>& names);
+using rxTheme::Nearest;
 
 // The variant-index option of load, save and the like: 0 or 1, else a usage
 // error that names the option (before anything is loaded).

@@ -12,15 +12,14 @@
 #include <string>
 #include <system_error>
 
-#include "check_inputs.h"
+#include <rxtheme/authoring/findings.h>
+#include <rxtheme/picker/theme_list.h>
+#include <rxtheme/runtime/automation_error.h>
 #include "command_error.h"
 #include "command_files.h"
 #include "commands.h"
-#include "findings.h"
 #include "gallery_page.h"
-#include <rxtheme/picker/theme_list.h>
 #include "printable.h"
-#include <rxtheme/runtime/automation_error.h>
 #include "theme_export.h"
 #include "theme_input.h"
 

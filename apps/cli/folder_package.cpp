@@ -5,55 +5,77 @@
 #include <system_error>
 #include <utility>
 
+#include <rxtheme/runtime/automation_error.h>
+#include <rxtheme/theme/package_writer.h>
 #include "command_error.h"
 #include "command_files.h"
 #include "input_file.h"
-#include <rxtheme/runtime/automation_error.h>
-#include "theme/package_format.h"
 
 namespace rxTheme::cli {
 namespace {
 
-// The package as a run of parts: text made in memory (the header, the
-// markers, the style sheets) and pictures read from their files.
+// The package as the writer makes it, a block at a time: the header, the
+// markers and the style sheets from memory, the pictures from their files.
 class FolderPackageFile : public ReadableFile {
  public:
-  explicit FolderPackageFile(FolderPackage folder) : folder_(std::move(folder)) {
-    size_ = static_cast<int64_t>(folder_.header.size());
-    for (const SourcePiece& piece : folder_.source.pieces) {
-      size_ += static_cast<int64_t>(kPieceMarker.size()) + piece.size;
-    }
-  }
+  explicit FolderPackageFile(FolderPackage folder)
+      : folder_(std::move(folder)),
+        writer_(folder_.version, ListedPieces(folder_.source),
+                [this](std::string_view bytes) { pending_.append(bytes); }) {}
 
-  int64_t Size() const override { return size_; }
+  int64_t Size() const override { return writer_.Size(); }
 
   size_t Read(char* buf, size_t n) override {
     size_t done = 0;
-    while (done < n && part_ < PartCount()) {
-      const size_t got = ReadPart(buf + done, n - done);
-      if (got == 0) {
-        NextPart();
-      } else {
-        done += got;
+    while (done < n) {
+      if (taken_ == pending_.size()) {
+        pending_.clear();
+        taken_ = 0;
+        if (!Produce()) break;
+        continue;
       }
+      const size_t take = std::min(n - done, pending_.size() - taken_);
+      std::copy_n(pending_.data() + taken_, take, buf + done);
+      taken_ += take;
+      done += take;
     }
     return done;
   }
 
  private:
-  // Part 0 is the header; then each piece is two parts, its marker and its
-  // bytes.
-  size_t PartCount() const { return 1 + 2 * folder_.source.pieces.size(); }
-
-  void NextPart() {
-    if (picture_) {
+  // Gives the writer its next bytes: the rest of the current piece, a block
+  // at a time, else the next piece's start. False at the end of the package.
+  bool Produce() {
+    if (started_ > 0) {
+      const SourcePiece& piece = folder_.source.pieces[started_ - 1];
+      if (offset_ < piece.size) {
+        const auto size = static_cast<size_t>(piece.size);
+        const size_t block = std::min(kBlock, size - static_cast<size_t>(offset_));
+        std::string_view bytes;
+        std::string read;
+        if (piece.sheet) {
+          bytes = std::string_view(piece.text).substr(static_cast<size_t>(offset_), block);
+        } else {
+          if (!picture_) {
+            picture_ = std::make_unique<InputFile>(SourcePath(folder_.source, piece.name), false);
+          }
+          read = picture_->Read(block);
+          if (read.empty()) Changed(piece);  // shorter than listed
+          bytes = read;
+        }
+        writer_.Append(bytes);
+        offset_ += static_cast<int64_t>(bytes.size());
+        return true;
+      }
       // The whole of the listed size was read: the file must not have grown.
-      const SourcePiece& piece = folder_.source.pieces[(part_ - 1) / 2];
-      if (picture_->Size() != piece.size) Changed(piece);
+      if (picture_ && picture_->Size() != piece.size) Changed(piece);
       picture_.reset();
     }
-    ++part_;
+    if (started_ == folder_.source.pieces.size()) return false;
+    writer_.StartPiece();
+    ++started_;
     offset_ = 0;
+    return true;
   }
 
   [[noreturn]] void Changed(const SourcePiece& piece) const {
@@ -61,69 +83,39 @@ class FolderPackageFile : public ReadableFile {
                                          DisplayPath(SourcePath(folder_.source, piece.name)));
   }
 
-  size_t FromText(std::string_view text, char* buf, size_t n) {
-    const size_t take = std::min(n, text.size() - std::min(text.size(), offset_));
-    std::copy_n(text.data() + offset_, take, buf);
-    offset_ += take;
-    return take;
-  }
-
-  size_t ReadPart(char* buf, size_t n) {
-    if (part_ == 0) return FromText(folder_.header, buf, n);
-    const SourcePiece& piece = folder_.source.pieces[(part_ - 1) / 2];
-    if (part_ % 2 == 1) return FromText(kPieceMarker, buf, n);
-    if (piece.sheet) return FromText(piece.text, buf, n);
-    const auto size = static_cast<size_t>(piece.size);
-    if (offset_ >= size) return 0;
-    if (!picture_)
-      picture_ = std::make_unique<InputFile>(SourcePath(folder_.source, piece.name), false);
-    const size_t got = picture_->Read(buf, std::min(n, size - offset_));
-    if (got == 0) Changed(piece);  // shorter than listed
-    offset_ += got;
-    return got;
-  }
+  static constexpr size_t kBlock = 1 << 16;
 
   FolderPackage folder_;
-  int64_t size_ = 0;
-  size_t part_ = 0;
-  size_t offset_ = 0;  // bytes of the part read so far
+  std::string pending_;  // what the writer gave and Read has not yet taken
+  size_t taken_ = 0;
+  PackageWriter writer_;
+  size_t started_ = 0;  // the pieces started; the current one is started_ - 1
+  int64_t offset_ = 0;  // bytes of the current piece given to the writer
   std::unique_ptr<InputFile> picture_;
 };
 
 }  // namespace
 
-void CheckHeaderSize(const std::string& header) {
-  if (header.size() > kPackageChunkSize) {
-    RaiseError(kInvalidProcedureCall,
-               Widen("The package header takes " + std::to_string(header.size()) +
-                     " bytes; it must fit in " + std::to_string(kPackageChunkSize)));
-  }
+ThemeSource ListSourceFolder(const std::string& dir, const WString& output) {
+  const WString folder = ExistingFolder(dir, u"theme folder");
+  std::string shown = dir;
+  while (shown.size() > 1 && shown.back() == '/') shown.pop_back();
+  return ListThemeSource(folder, DisplayPath(Widen(shown)), output);
 }
 
 void CheckPackable(const ThemeSource& source, const std::string& version) {
-  if (version.find('\n') != std::string::npos) {
-    RaiseError(kInvalidProcedureCall, u"The version text cannot hold a line break");
-  }
-  for (const SourcePiece& piece : source.pieces) {
-    if (!PackableName(piece.name)) {
-      RaiseError(kInvalidProcedureCall, u"The file name \"" + DisplayPath(Widen(piece.name)) +
-                                            u"\" cannot be a piece name");
-    }
-  }
-  // With the sizes listed: a style sheet only grows when its line ends
-  // become CR LF, so a header too long now is too long for good.
-  CheckHeaderSize(HeaderText(source, version));
+  About(FolderSubject(u"theme folder", source.folder),
+        [&] { (void)FormatPackageHeader(version, ListedPieces(source)); });
 }
 
 FolderPackage ReadFolderPackage(const std::string& dir) {
   FolderPackage folder;
-  folder.source = ListThemeSource(dir, {});
-  const WString subject = FolderSubject(u"theme folder", folder.source.folder);
-  const std::string version = VersionText(folder.source, std::nullopt);
-  About(subject, [&] { CheckPackable(folder.source, version); });
+  folder.source = ListSourceFolder(dir, {});
+  folder.version = VersionText(folder.source, std::nullopt);
+  CheckPackable(folder.source, folder.version);
   ReadSheets(folder.source, false);
-  folder.header = HeaderText(folder.source, version);
-  About(subject, [&] { CheckHeaderSize(folder.header); });
+  // The sheets' sizes changed with their line ends.
+  CheckPackable(folder.source, folder.version);
   return folder;
 }
 

@@ -18,18 +18,23 @@
 #include <string>
 #include <vector>
 
-#include "platform/env.h"
 #include <rxtheme/runtime/wstring.h>
-#include "theme_source.h"
+#include "authoring/theme_source.h"
+#include "platform/env.h"
 
 namespace rxTheme::cli {
 
 // A source folder ready to be read as a package: listed, its sheets read
-// with CR LF line ends, its version line and header made.
+// with CR LF line ends, its version line known (and its header checked).
 struct FolderPackage {
   ThemeSource source;
-  std::string header;
+  std::string version;
 };
+
+// Lists the source folder at `dir` as pack does (ListThemeSource), named in
+// findings as given; raises 76 naming it when it does not exist. `output`
+// is the absolute path of the package being written, or empty.
+ThemeSource ListSourceFolder(const std::string& dir, const WString& output);
 
 // Lists and reads the folder as pack does, and refuses (error 5, naming the
 // folder) what pack could not write: a version or a piece name that cannot
@@ -37,11 +42,10 @@ struct FolderPackage {
 // folder that does not exist.
 FolderPackage ReadFolderPackage(const std::string& dir);
 
-// What pack cannot write, raised as error 5: a version with a line break, a
-// piece name with "," or a line break, a header beyond the first 4096 bytes
-// (CheckHeaderSize).
+// What pack cannot write, raised as error 5 naming the folder: a version
+// with a line break, a piece name with "," or a line break, a header beyond
+// the first 4096 bytes (FormatPackageHeader, with the sizes listed now).
 void CheckPackable(const ThemeSource& source, const std::string& version);
-void CheckHeaderSize(const std::string& header);
 
 // The package of `folder` as a file the loader reads. A picture is read
 // from its file when the loader reaches it; one whose size changed since the
@@ -72,6 +76,9 @@ class FolderPackageEnv : public Env {
     return base_.NewWritableFile(path, policy, durability);
   }
   std::string ReadFile(const WString& path) override { return base_.ReadFile(path); }
+  std::unique_ptr<ReadableFile> OpenForRead(const WString& path) override {
+    return base_.OpenForRead(path);
+  }
   WString CurrentDirectory() override { return base_.CurrentDirectory(); }
   void SetCurrentDirectory(const WString& path) override { base_.SetCurrentDirectory(path); }
   void CreateDirectory(const WString& path) override { base_.CreateDirectory(path); }
@@ -82,6 +89,9 @@ class FolderPackageEnv : public Env {
   bool FolderExists(const WString& path) override { return base_.FolderExists(path); }
   std::vector<WString> ListSubFolders(const WString& path) override {
     return base_.ListSubFolders(path);
+  }
+  std::vector<FolderEntry> ListFolder(const WString& path) override {
+    return base_.ListFolder(path);
   }
   WString BuildPath(const WString& folder, const WString& name) override {
     return base_.BuildPath(folder, name);

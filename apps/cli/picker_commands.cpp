@@ -20,6 +20,7 @@
 #include <rxtheme/picker/theme_list.h>
 #include <rxtheme/runtime/automation_error.h>
 #include <rxtheme/theme/theme.h>
+#include "authoring/theme_check.h"
 #include "command_error.h"
 #include "command_files.h"
 #include "commands.h"
@@ -29,7 +30,6 @@
 #include "pick_options.h"
 #include "platform/env.h"
 #include "printable.h"
-#include "theme_check.h"
 #include "theme_folders.h"
 #include "variants_page.h"
 

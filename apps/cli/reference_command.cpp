@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 
+#include "authoring/sheet_tables.h"
 #include "commands.h"
 #include "json_text.h"
-#include "sheet_tables.h"
 
 namespace rxTheme::cli {
 namespace {

@@ -7,13 +7,13 @@
 #include <system_error>
 #include <vector>
 
+#include <rxtheme/runtime/automation_error.h>
+#include "authoring/sheet_fix.h"
+#include "authoring/theme_check.h"
 #include "command_error.h"
 #include "printable.h"
-#include <rxtheme/runtime/automation_error.h>
-#include "sheet_fix.h"
 #include "text_diff.h"
 #include "theme/package_format.h"
-#include "theme_check.h"
 
 namespace rxTheme::cli {
 namespace {

@@ -6,14 +6,14 @@
 #include <optional>
 #include <system_error>
 
+#include <rxtheme/picker/theme_list.h>
+#include <rxtheme/runtime/automation_error.h>
+#include "authoring/theme_source.h"
 #include "command_error.h"
 #include "command_files.h"
-#include <rxtheme/picker/theme_list.h>
-#include "platform/env.h"
-#include <rxtheme/runtime/automation_error.h>
 #include "folder_package.h"
+#include "platform/env.h"
 #include "theme_pack.h"
-#include "theme_source.h"
 
 namespace rxTheme::cli {
 namespace {
@@ -63,18 +63,19 @@ ThemeInput::ThemeInput(const std::string& path) {
       title_ = TitleOf(absolute + u"/" + Widen(name) + u".inf", Widen(name));
       break;
     case ThemeInputKind::kSourceFolder: {
-      ThemeSource source = ListThemeSource(path, {});
+      ThemeSource source = ListSourceFolder(path, {});
       const std::string version = VersionText(source, std::nullopt);
-      About(FolderSubject(u"theme folder", source.folder), [&] { CheckPackable(source, version); });
+      CheckPackable(source, version);
       ReadSheets(source, false);
-      const std::string header = HeaderText(source, version);
+      // The sheets' sizes changed with their line ends.
+      CheckPackable(source, version);
       std::string pattern = (fs::temp_directory_path() / "rxtheme-XXXXXX").string();
       if (mkdtemp(pattern.data()) == nullptr) {
         RaiseAbout(kPathNotFound, u"temporary folder " + DisplayPath(Widen(pattern)));
       }
       temporary_folder_ = pattern;
       package_ = Widen(temporary_folder_ + "/" + (name.empty() ? "theme" : name) + ".elm");
-      WritePackage(source, header, package_);
+      WritePackage(source, version, package_);
       title_ = source.info_files.empty()
                    ? Widen(name)
                    : TitleOf(SourcePath(source, source.info_files.front()), Widen(name));

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include <rxtheme/authoring/findings.h>
 #include <rxtheme/runtime/wstring.h>
 
 namespace rxTheme::cli {
@@ -19,6 +20,10 @@ bool HoldsFileEnding(const WString& folder, const char16_t* extension);
 // A folder that holds a style sheet is a source folder; one that holds none
 // but a package is an installed theme; anything else is taken as a package.
 ThemeInputKind ClassifyThemeInput(const WString& absolute);
+
+// What `rxtheme check PATH` finds: PATH as the command takes it (a source
+// folder, an installed theme, a package or a style sheet).
+void CheckAnyTheme(const std::string& path, Findings& findings);
 
 // A theme made ready to load: its package and its title.
 class ThemeInput {

@@ -6,16 +6,17 @@
 #include <optional>
 #include <string>
 
+#include <rxtheme/authoring/findings.h>
 #include <rxtheme/runtime/automation_error.h>
+#include <rxtheme/theme/package_writer.h>
+#include "authoring/theme_source.h"
 #include "command_error.h"
 #include "command_files.h"
 #include "command_line.h"
-#include "findings.h"
+#include "findings_text.h"
 #include "folder_package.h"
 #include "input_file.h"
 #include "printable.h"
-#include "theme/package_format.h"
-#include "theme_source.h"
 
 namespace rxTheme::cli {
 namespace {
@@ -32,7 +33,7 @@ struct PackOptions {
 };
 
 // Appends the file's bytes, which must still be the `size` listed.
-void CopyPiece(const WString& path, int64_t size, OutputFile& output, std::string& buffer) {
+void CopyPiece(const WString& path, int64_t size, PackageWriter& output, std::string& buffer) {
   InputFile in(path, false);
   int64_t left = size;
   while (left > 0) {
@@ -48,17 +49,16 @@ void CopyPiece(const WString& path, int64_t size, OutputFile& output, std::strin
 
 void RunPack(const PackOptions& o) {
   const WString output_path = Absolute(o.output);
-  ThemeSource source = ListThemeSource(o.source, output_path);
-  const WString subject = FolderSubject(u"theme folder", source.folder);
+  ThemeSource source = ListSourceFolder(o.source, output_path);
   const std::string version = VersionText(source, o.version);
-  About(subject, [&] { CheckPackable(source, version); });
+  CheckPackable(source, version);
   ReadSheets(source, o.keep_line_ends);
-  const std::string header = HeaderText(source, version);
-  About(subject, [&] { CheckHeaderSize(header); });
+  // The sheets' sizes changed with their line ends.
+  CheckPackable(source, version);
 
   Findings findings;
-  CheckThemeSource(source, header, findings);
-  std::cerr << findings.Lines();
+  CheckThemeSource(source, version, findings);
+  std::cerr << FindingLines(findings);
   if (const size_t errors = findings.Count(Severity::kError); errors > 0 && !o.force) {
     throw Refusal{"pack", std::to_string(errors) + (errors == 1 ? " error in " : " errors in ") +
                               "theme folder " + ToUtf8(source.shown) +
@@ -66,7 +66,7 @@ void RunPack(const PackOptions& o) {
                               "; --force writes it anyway)"};
   }
 
-  const int64_t bytes = WritePackage(source, header, output_path);
+  const int64_t bytes = WritePackage(source, version, output_path);
   const size_t n = source.pieces.size();
   std::cout << "Packed " << n << (n == 1 ? " piece (" : " pieces (") << bytes << " bytes) into "
             << Printable(DisplayPath(output_path)) << "\n";
@@ -74,21 +74,21 @@ void RunPack(const PackOptions& o) {
 
 }  // namespace
 
-int64_t WritePackage(const ThemeSource& source, std::string_view header,
+int64_t WritePackage(const ThemeSource& source, const std::string& version,
                      const WString& output_path) {
   OutputFile output(output_path);
-  output.Append(header);
-  int64_t bytes = static_cast<int64_t>(header.size());
+  PackageWriter writer(version, ListedPieces(source),
+                       [&](std::string_view bytes) { output.Append(bytes); });
   std::string buffer(kCopyChunk, '\0');
   for (const SourcePiece& piece : source.pieces) {
-    output.Append(kPieceMarker);
+    writer.StartPiece();
     if (piece.sheet) {
-      output.Append(piece.text);
+      writer.Append(piece.text);
     } else {
-      CopyPiece(SourcePath(source, piece.name), piece.size, output, buffer);
+      CopyPiece(SourcePath(source, piece.name), piece.size, writer, buffer);
     }
-    bytes += static_cast<int64_t>(kPieceMarker.size()) + piece.size;
   }
+  const int64_t bytes = writer.Finish();
   output.Commit();
   return bytes;
 }

@@ -22,16 +22,15 @@
 #include <string_view>
 
 #include <rxtheme/runtime/wstring.h>
+#include "authoring/theme_source.h"
 
 namespace rxTheme::cli {
 
-struct ThemeSource;
-
-// Writes the package of a listed folder whose sheets are read (ReadSheets):
-// `header` (HeaderText), then each piece after its marker, the pictures
-// copied a piece at a time. The file is replaced only once it is whole.
-// Returns the bytes written.
-int64_t WritePackage(const ThemeSource& source, std::string_view header,
+// Writes the package of a listed folder whose sheets are read (ReadSheets)
+// with the package writer (package_writer.h): the header with `version`,
+// then each piece, the pictures copied a block at a time. The file is
+// replaced only once it is whole. Returns the bytes written.
+int64_t WritePackage(const ThemeSource& source, const std::string& version,
                      const WString& output_path);
 
 void AddPackCommand(CLI::App& app);

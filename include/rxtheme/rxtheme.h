@@ -2,7 +2,8 @@
 // UTF-8 text), the theme object and its settings objects, the
 // property bag that saves and restores a page's theme state, automation
 // errors and variants, theme loading and listing, the preview page and the
-// picker dialog's interface, and the library's version.
+// picker dialog's interface, the theme checker and the package writer, and
+// the library's version.
 //
 //   #include <rxtheme/rxtheme.h>
 //
@@ -29,6 +30,7 @@
 #include <rxtheme/settings/graph_object.h>
 
 #include <rxtheme/theme/loader.h>
+#include <rxtheme/theme/package_writer.h>
 #include <rxtheme/theme/page_theme.h>
 #include <rxtheme/theme/theme.h>
 #include <rxtheme/theme/theme_css.h>
@@ -42,3 +44,6 @@
 #include <rxtheme/picker/theme_list.h>
 #include <rxtheme/picker/theme_picker.h>
 #include <rxtheme/picker/title_order.h>
+
+#include <rxtheme/authoring/check_theme.h>
+#include <rxtheme/authoring/findings.h>

@@ -78,6 +78,17 @@ enum class Durability {
   kUnsynced,
 };
 
+// What stands at a name in a folder, as the name itself shows it: a symbolic
+// link (or other reparse point) is a link, whatever it leads to.
+enum class EntryKind { kRegular, kLink, kFolder, kOther };
+
+// One entry of a folder listing.
+struct FolderEntry {
+  WString name;  // the name alone, not the path
+  EntryKind kind = EntryKind::kOther;
+  int64_t size = 0;  // a regular file's length in bytes; 0 for the rest
+};
+
 // The separator that joins folder and file names, and that settings objects
 // append to a working folder.
 #ifdef _WIN32
@@ -111,6 +122,9 @@ class Env {
   // Reads a whole file; raises 53 when it does not exist, 75 when it is not
   // a regular file (a folder, a pipe: never waits for a writer).
   virtual std::string ReadFile(const WString& path) = 0;
+  // Opens an existing file for reading a block at a time, as ReadFile reads
+  // it (and raises), never creating one: for files too large to hold whole.
+  virtual std::unique_ptr<ReadableFile> OpenForRead(const WString& path) = 0;
 
   virtual WString CurrentDirectory() = 0;
   // Raises 76 when the folder does not exist.
@@ -128,6 +142,10 @@ class Env {
   // The names (not paths) of the sub-folders of a folder, in the order the
   // file system lists them. Raises 76 when the folder does not exist.
   virtual std::vector<WString> ListSubFolders(const WString& path) = 0;
+  // Every entry of a folder ("." and ".." aside), in the order the file
+  // system lists them; links are not followed. Raises 76 when the folder
+  // does not exist, 75 when it cannot be read.
+  virtual std::vector<FolderEntry> ListFolder(const WString& path) = 0;
   // Joins a folder path and a name with one separator.
   virtual WString BuildPath(const WString& folder, const WString& name) = 0;
 

@@ -154,6 +154,18 @@ class PosixEnv : public Env {
     return posix::NewWritableFile(Native(path), policy, durability);
   }
 
+  std::unique_ptr<ReadableFile> OpenForRead(const WString& path) override {
+    std::string p = Native(path);
+    int fd = p.empty() ? -1 : open(p.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) RaiseError(p.empty() || errno == ENOENT ? kFileNotFound : kPathFileAccessError);
+    struct stat st;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || fcntl(fd, F_SETFL, 0) != 0) {
+      close(fd);
+      RaiseError(kPathFileAccessError);
+    }
+    return std::make_unique<FdFile>(fd, static_cast<int64_t>(st.st_size));
+  }
+
   std::string ReadFile(const WString& path) override {
     std::string p = Native(path);
     // O_NONBLOCK: opening a pipe without a writer would otherwise wait; it is
@@ -233,6 +245,33 @@ class PosixEnv : public Env {
     }
     closedir(dir);
     return names;
+  }
+
+  std::vector<FolderEntry> ListFolder(const WString& path) override {
+    const std::string p = Native(path);
+    if (p.empty() || !IsFolder(p)) RaiseError(kPathNotFound);
+    DIR* dir = opendir(p.c_str());
+    if (!dir) RaiseError(kPathFileAccessError);
+    std::vector<FolderEntry> entries;
+    while (struct dirent* e = readdir(dir)) {
+      std::string name = e->d_name;
+      if (name == "." || name == "..") continue;
+      FolderEntry entry{Widen(name), EntryKind::kOther, 0};
+      struct stat st;
+      if (lstat((p + "/" + name).c_str(), &st) == 0) {
+        if (S_ISLNK(st.st_mode)) {
+          entry.kind = EntryKind::kLink;
+        } else if (S_ISDIR(st.st_mode)) {
+          entry.kind = EntryKind::kFolder;
+        } else if (S_ISREG(st.st_mode)) {
+          entry.kind = EntryKind::kRegular;
+          entry.size = static_cast<int64_t>(st.st_size);
+        }
+      }
+      entries.push_back(std::move(entry));
+    }
+    closedir(dir);
+    return entries;
   }
 
   WString BuildPath(const WString& folder, const WString& name) override {

@@ -249,6 +249,21 @@ class WinEnv : public Env {
     return std::make_unique<WinWritableFile>(path, policy, durability);
   }
 
+  std::unique_ptr<ReadableFile> OpenForRead(const WString& path) override {
+    if (path.empty()) RaiseError(kFileNotFound);
+    FileHandle h = OpenExisting(path);
+    if (!h) {
+      DWORD code = GetLastError();
+      RaiseError(code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND
+                     ? kFileNotFound
+                     : kPathFileAccessError);
+    }
+    if (GetFileType(h.Get()) != FILE_TYPE_DISK) RaiseError(kPathFileAccessError);
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(h.Get(), &size)) RaiseError(kPathFileAccessError);
+    return std::make_unique<HandleFile>(std::move(h), size.QuadPart);
+  }
+
   std::string ReadFile(const WString& path) override {
     if (path.empty()) RaiseError(kFileNotFound);
     FileHandle h = OpenExisting(path);
@@ -318,6 +333,32 @@ class WinEnv : public Env {
       names.emplace_back(reinterpret_cast<const char16_t*>(name.c_str()), name.size());
     } while (FindNextFileW(search.Get(), &found));
     return names;
+  }
+
+  std::vector<FolderEntry> ListFolder(const WString& path) override {
+    if (!IsFolderPath(path)) RaiseError(kPathNotFound);
+    WIN32_FIND_DATAW found;
+    const SearchHandle search(FindFirstFileW(W(BuildPath(path, u"*")), &found));
+    std::vector<FolderEntry> entries;
+    if (!search) return entries;
+    do {
+      const std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      FolderEntry entry{WString(reinterpret_cast<const char16_t*>(name.c_str()), name.size()),
+                        EntryKind::kOther, 0};
+      const DWORD a = found.dwFileAttributes;
+      if (a & FILE_ATTRIBUTE_REPARSE_POINT) {
+        entry.kind = EntryKind::kLink;
+      } else if (a & FILE_ATTRIBUTE_DIRECTORY) {
+        entry.kind = EntryKind::kFolder;
+      } else if (!(a & FILE_ATTRIBUTE_DEVICE)) {
+        entry.kind = EntryKind::kRegular;
+        entry.size = static_cast<int64_t>((static_cast<uint64_t>(found.nFileSizeHigh) << 32) |
+                                          found.nFileSizeLow);
+      }
+      entries.push_back(std::move(entry));
+    } while (FindNextFileW(search.Get(), &found));
+    return entries;
   }
 
   WString BuildPath(const WString& folder, const WString& name) override {

@@ -75,7 +75,7 @@ got=$(./host-pc "$prefix/share/rxtheme/themes/harbor/harbor.elm" page2)
 # The README's PageTheme examples, each built against the installed package
 # and run with PACKAGE WORKING_FOLDER.
 harbor="$prefix/share/rxtheme/themes/harbor/harbor.elm"
-for name in safe_load utf8_values list_themes preview_page save_restore two_threads; do
+for name in safe_load utf8_values list_themes preview_page save_restore two_threads check_theme; do
   awk -v marker="<!-- host example: $name.cpp -->" '
     $0 == marker { found = 1; next }
     found && /^```/ { if (inside) exit; inside = 1; next }
@@ -110,6 +110,10 @@ mkdir -p pages/save_restore
 run_example save_restore "$(printf 'restored: colors 1, link #204060, same state yes\nrefused: error 999: Invalid Contents Value')"
 mkdir -p pages/two_threads
 run_example two_threads "page 1 body #F4F8FC, page 2 body #E9EFF5"
+# The installed sample is clean; the sheet made up in the example is not.
+got=$(host/check_theme "$harbor" pages/check_theme 2>&1)
+[[ $got == "0 error(s), 0 warning(s)"$'\n'"color0.css:0: error: "*" [sets-nothing]"$'\n'"color0.css:3: warning: "*" [space-indent]"$'\n'"1 error(s), 1 warning(s)" ]] ||
+  fail "host example check_theme printed: $got"
 [ -f pages/two_threads/page1/banner.png ] && [ -f pages/two_threads/page2/banner.png ] ||
   fail "two_threads: each page's pictures in its own folder"
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/env.h"
 #include <rxtheme/runtime/automation_error.h>
+#include "platform/env.h"
 #include "support/section_text.h"
 
 namespace rxTheme::testing {
@@ -82,6 +82,10 @@ inline void CheckContract(Env& env, const WString& root) {
   EXPECT_TRUE(file->Identity().has_value());
   EXPECT_NE(env.IdentityOf(at(u"absent")), file->Identity());
   file.reset();
+  auto read = env.OpenForRead(at(u"a.txt"));
+  EXPECT_EQ(read->Size(), 1);
+  EXPECT_EQ(ReadAll(*read), "x");
+  read.reset();
 
   // A missing file in an existing folder is created empty.
   auto created = env.OpenForLoad(at(u"new.elm"));
@@ -98,11 +102,16 @@ inline void CheckContract(Env& env, const WString& root) {
       {[&] { env.OpenForLoad(at(u"nodir/x.elm")); }, kPathNotFound},
       {[&] { env.WriteFile(at(u"nodir/x"), "y"); }, kPathNotFound},
       {[&] { env.ReadFile(at(u"absent")); }, kFileNotFound},
+      {[&] { env.OpenForRead(at(u"absent")); }, kFileNotFound},
+      {[&] { env.OpenForRead(u""); }, kFileNotFound},
       {[&] { env.SetCurrentDirectory(at(u"absent")); }, kPathNotFound},
       {[&] { env.CreateDirectory(at(u"a/b")); }, kPathNotFound},
       {[&] { env.ListSubFolders(at(u"absent")); }, kPathNotFound},
+      {[&] { env.ListFolder(at(u"absent")); }, kPathNotFound},
+      {[&] { env.ListFolder(at(u"a.txt")); }, kPathNotFound},
   };
   for (auto& f : failures) EXPECT_EQ(ErrorNumberOf(f.call), f.error);
+  EXPECT_FALSE(env.FileExists(at(u"absent")));  // opened for reading, never made
 
   // Folders: one level at a time, an existing one refused, listings of names.
   env.CreateDirectory(at(u"t1"));
@@ -110,9 +119,29 @@ inline void CheckContract(Env& env, const WString& root) {
   env.CreateDirectory(at(u"t2"));
   EXPECT_EQ(ErrorNumberOf([&] { env.CreateDirectory(at(u"t1")); }), kPathFileAccessError);
   EXPECT_EQ(ErrorNumberOf([&] { env.OpenForLoad(at(u"t1")); }), kPathFileAccessError);
+  EXPECT_EQ(ErrorNumberOf([&] { env.OpenForRead(at(u"t1")); }), kPathFileAccessError);
   std::vector<WString> subs = env.ListSubFolders(root);
   std::sort(subs.begin(), subs.end());
   EXPECT_EQ(subs, (std::vector<WString>{u"t1", u"t2"}));
+
+  // A full listing: every entry with its kind, and a regular file's size.
+  std::vector<FolderEntry> entries = env.ListFolder(root);
+  std::sort(entries.begin(), entries.end(),
+            [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
+  ASSERT_EQ(entries.size(), 4u);
+  const struct {
+    const char16_t* name;
+    EntryKind kind;
+    int64_t size;
+  } listed[] = {{u"a.txt", EntryKind::kRegular, 1},
+                {u"new.elm", EntryKind::kRegular, 0},
+                {u"t1", EntryKind::kFolder, 0},
+                {u"t2", EntryKind::kFolder, 0}};
+  for (size_t i = 0; i < entries.size(); ++i) {
+    EXPECT_EQ(entries[i].name, listed[i].name);
+    EXPECT_EQ(entries[i].kind, listed[i].kind) << ToUtf8(entries[i].name);
+    EXPECT_EQ(entries[i].size, listed[i].size) << ToUtf8(entries[i].name);
+  }
 
   // One separator between folder and name: the platform's, or the one the
   // folder ends with.

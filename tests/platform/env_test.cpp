@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include "platform/env.h"
 #include "platform/env_contract.h"
 #include "support/mem_env.h"
@@ -83,7 +84,16 @@ TEST(PosixEnvTest, RefusesLinksAndPipesOpensReadOnlyFilesAndWantsAHelpFile) {
   std::string fifo = Narrow(dir.At(u"fifo"));
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
   EXPECT_EQ(ErrorNumberOf([&] { env.ReadFile(Widen(fifo)); }), kPathFileAccessError);
+  EXPECT_EQ(ErrorNumberOf([&] { env.OpenForRead(Widen(fifo)); }), kPathFileAccessError);
   EXPECT_EQ(ErrorNumberOf([&] { env.NewWritableFile(Widen(fifo)); }), kPathFileAccessError);
+
+  // A listing shows links and pipes as what they are, never what they lead to.
+  std::map<WString, EntryKind> kinds;
+  for (const FolderEntry& entry : env.ListFolder(dir.Root())) kinds[entry.name] = entry.kind;
+  EXPECT_EQ(kinds, (std::map<WString, EntryKind>{{u"fifo", EntryKind::kOther},
+                                                 {u"link", EntryKind::kLink},
+                                                 {u"second", EntryKind::kRegular},
+                                                 {u"target", EntryKind::kRegular}}));
 
   EXPECT_EQ(ErrorNumberOf([&] { env.ShowHelp(dir.At(u"missing.chm>TriPane"), 0, 0); }),
             kFileNotFound);
@@ -124,6 +134,10 @@ TEST(MemEnvTest, FaultsLinksPathsAndListingOrder) {
   env.AddFile(u"/themes/file.inf", "");
   env.AddFolder(u"/themes-other");
   EXPECT_EQ(env.ListSubFolders(u"/themes"), (std::vector<WString>{u"zeta", u"alpha"}));
+  env.AddSymlink(u"/themes/link.gif");
+  std::vector<WString> names;
+  for (const FolderEntry& entry : env.ListFolder(u"/themes")) names.push_back(entry.name);
+  EXPECT_EQ(names, (std::vector<WString>{u"zeta", u"alpha", u"file.inf", u"link.gif"}));
 }
 
 }  // namespace

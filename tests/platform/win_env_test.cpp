@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <rxtheme/runtime/automation_error.h>
 #include "platform/env.h"
 #include "platform/env_contract.h"
-#include <rxtheme/runtime/automation_error.h>
 
 namespace rxTheme {
 namespace {

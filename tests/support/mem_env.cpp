@@ -225,6 +225,15 @@ std::string MemEnv::ReadFile(const WString& path) {
   return node->data;
 }
 
+std::unique_ptr<ReadableFile> MemEnv::OpenForRead(const WString& path) {
+  WString abs = Resolve(path);
+  const Node* node = abs.empty() ? nullptr : Find(abs);
+  if (!node) RaiseError(kFileNotFound);
+  CheckFault(abs, Op::kRead);
+  if (node->kind != Kind::kFile) RaiseError(kPathFileAccessError);
+  return std::make_unique<StringFile>(node->data, FileIdentity{0, node->order});
+}
+
 void MemEnv::SetCurrentDirectory(const WString& path) {
   WString abs = Resolve(path);
   const Node* node = abs.empty() ? nullptr : Find(abs);
@@ -282,6 +291,28 @@ std::vector<WString> MemEnv::ListSubFolders(const WString& path) {
     if (node->kind == Kind::kFolder) names.push_back(std::move(name));
   }
   return names;
+}
+
+std::vector<FolderEntry> MemEnv::ListFolder(const WString& path) {
+  WString abs = Resolve(path);
+  const Node* folder = abs.empty() ? nullptr : Find(abs);
+  if (!folder || folder->kind != Kind::kFolder) RaiseError(kPathNotFound);
+  std::vector<FolderEntry> entries;
+  for (auto& [name, node] : Children(abs)) {
+    switch (node->kind) {
+      case Kind::kFile:
+        entries.push_back(
+            {std::move(name), EntryKind::kRegular, static_cast<int64_t>(node->data.size())});
+        break;
+      case Kind::kFolder:
+        entries.push_back({std::move(name), EntryKind::kFolder, 0});
+        break;
+      case Kind::kSymlink:
+        entries.push_back({std::move(name), EntryKind::kLink, 0});
+        break;
+    }
+  }
+  return entries;
 }
 
 std::vector<WString> MemEnv::ListFiles(const WString& folder) const {

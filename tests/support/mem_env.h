@@ -42,7 +42,7 @@ class MemEnv : public Env {
   std::vector<WString> ListFiles(const WString& folder) const;
 
   // Makes `op` on `path` raise `error_number` until ClearFaults.
-  // kRead: OpenForLoad, ReadFile. kWrite: WriteFile, and Append of a
+  // kRead: OpenForLoad, ReadFile, OpenForRead. kWrite: WriteFile, and Append of a
   // WritableFile whose target is `path`. kCreate: CreateDirectory and the
   // creation of a missing file by OpenForLoad, WriteFile or NewWritableFile.
   // kCommit: Commit of a WritableFile whose target is `path`.
@@ -58,6 +58,7 @@ class MemEnv : public Env {
       const WString& path, LinkPolicy policy = LinkPolicy::kRefuseSymlink,
       Durability durability = Durability::kSynced) override;
   std::string ReadFile(const WString& path) override;
+  std::unique_ptr<ReadableFile> OpenForRead(const WString& path) override;
   WString CurrentDirectory() override { return cwd_; }
   void SetCurrentDirectory(const WString& path) override;
   void CreateDirectory(const WString& path) override;
@@ -67,6 +68,7 @@ class MemEnv : public Env {
   bool FileExists(const WString& path) override;
   bool FolderExists(const WString& path) override;
   std::vector<WString> ListSubFolders(const WString& path) override;
+  std::vector<FolderEntry> ListFolder(const WString& path) override;
   WString BuildPath(const WString& folder, const WString& name) override;
   WString ReadProfileString(const WString& file, const WString& section, const WString& key,
                             const WString& default_value, size_t buffer_size) override;

@@ -9,21 +9,24 @@
 #include <string>
 #include <vector>
 
+#include <rxtheme/theme/package_writer.h>
+#include "theme/package_format.h"
+
 namespace rxTheme::testing {
 
-inline const std::string kMarker = "<==MS-Theme==>";
+// For packages written by hand (damaged ones): the marker before each piece.
+inline const std::string kMarker(kPieceMarker);
 
 struct Piece {
   std::string name;  // as written in the entry line
   std::string data;
 };
 
-// A well-formed package with LF line ends.
+// A well-formed package, as the package writer writes it.
 inline std::string MakePackage(const std::string& version, const std::vector<Piece>& pieces) {
-  std::string out = version + "\n" + std::to_string(pieces.size()) + "\n";
-  for (const Piece& p : pieces) out += p.name + "," + std::to_string(p.data.size()) + "\n";
-  for (const Piece& p : pieces) out += kMarker + p.data;
-  return out;
+  std::vector<PackageContent> contents;
+  for (const Piece& p : pieces) contents.push_back({p.name, p.data});
+  return FormatPackage(version, contents);
 }
 
 inline std::string ReadAll(const std::filesystem::path& path) {

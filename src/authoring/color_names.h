@@ -5,9 +5,9 @@
 #include <optional>
 #include <string_view>
 
-namespace rxTheme::cli {
+namespace rxTheme {
 
 // The color that a CSS color name means (letter case ignored), or none.
 std::optional<std::array<int, 3>> NamedColor(std::string_view name);
 
-}  // namespace rxTheme::cli
+}  // namespace rxTheme

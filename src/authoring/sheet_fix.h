@@ -14,7 +14,7 @@
 #include <rxtheme/runtime/wstring.h>
 #include "theme/package_format.h"
 
-namespace rxTheme::cli {
+namespace rxTheme {
 
 struct SheetChange {
   size_t line = 0;  // the line of the sheet as written (as an editor counts); 0 for the whole
@@ -31,4 +31,4 @@ struct FixedSheet {
 // already in the parsers' layout comes back unchanged.
 FixedSheet FixSheet(PieceRole role, std::string_view bytes);
 
-}  // namespace rxTheme::cli
+}  // namespace rxTheme

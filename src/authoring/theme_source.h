@@ -16,10 +16,12 @@
 #include <string_view>
 #include <vector>
 
+#include <rxtheme/authoring/findings.h>
 #include <rxtheme/runtime/wstring.h>
-#include "findings.h"
+#include <rxtheme/theme/package_writer.h>
+#include "authoring/check_support.h"
 
-namespace rxTheme::cli {
+namespace rxTheme {
 
 struct SourcePiece {
   std::string name;    // the file name
@@ -41,12 +43,14 @@ struct ThemeSource {
   std::vector<std::string> info_files;  // "*.inf"
 };
 
-// Lists the folder; raises 76 naming it when it does not exist. `output` is
-// the absolute path of the package being written, or empty.
-ThemeSource ListThemeSource(const std::string& dir, const WString& output);
+// Lists `folder` (an existing folder's absolute path), named `shown` in
+// findings. `output` is the absolute path of the package being written, or
+// empty. A folder that cannot be listed raises 75 naming it.
+ThemeSource ListThemeSource(const WString& folder, const WString& shown, const WString& output);
 
 // Reads the style sheets (CR LF line ends unless `keep_line_ends`) and sets
-// their sizes to what is packed.
+// their sizes to what is packed. A sheet that cannot be read raises 53 or 75
+// naming it.
 void ReadSheets(ThemeSource& source, bool keep_line_ends);
 
 // A style sheet's text with LF and lone CR made CR LF (CR LF stays), as pack
@@ -60,17 +64,12 @@ WString SourcePath(const ThemeSource& source, std::string_view name);
 // version.txt, else "1.0".
 std::string VersionText(const ThemeSource& source, const std::optional<std::string>& version);
 
-// The package header: the version line, the count line and one "name,size"
-// line per piece.
-std::string HeaderText(const ThemeSource& source, std::string_view version);
-
-// Whether pack can write the name into a header line: no "," and no line
-// break.
-bool PackableName(std::string_view name);
+// The pieces as the package header lists them (package_writer.h).
+std::vector<PackagePiece> ListedPieces(const ThemeSource& source);
 
 // What check and pack find in the folder (after ReadSheets): a note for each
-// file left out, the information file, a header that would not fit, names
-// pack cannot write, and the theme's pieces (theme_check.h).
-void CheckThemeSource(const ThemeSource& source, std::string_view header, Findings& findings);
+// file left out, the information file, a header (with `version`) that would
+// not fit, names pack cannot write, and the theme's pieces (theme_check.h).
+void CheckThemeSource(const ThemeSource& source, std::string_view version, Findings& findings);
 
-}  // namespace rxTheme::cli
+}  // namespace rxTheme

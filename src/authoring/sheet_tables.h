@@ -14,7 +14,7 @@
 #include "settings/property_info.h"
 #include "theme/package_format.h"
 
-namespace rxTheme::cli {
+namespace rxTheme {
 
 struct SheetKind {
   PieceRole role;
@@ -46,4 +46,4 @@ const char* ValueKind(const PropertyInfo& property);
 // How it is written: "rgb(r, g, b)", "url(name)", "url(text)" or "text".
 const char* WrittenForm(const PropertyInfo& property);
 
-}  // namespace rxTheme::cli
+}  // namespace rxTheme

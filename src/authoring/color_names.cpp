@@ -1,8 +1,8 @@
-#include "color_names.h"
+#include "authoring/color_names.h"
 
 #include <rxtheme/picker/preview_scene.h>
 
-namespace rxTheme::cli {
+namespace rxTheme {
 
 // The names are the picker's, which paints them as an HTML view does.
 std::optional<std::array<int, 3>> NamedColor(std::string_view name) {
@@ -12,4 +12,4 @@ std::optional<std::array<int, 3>> NamedColor(std::string_view name) {
                             static_cast<int>(*rgb & 0xFF)};
 }
 
-}  // namespace rxTheme::cli
+}  // namespace rxTheme

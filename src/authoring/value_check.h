@@ -8,7 +8,7 @@
 
 #include <rxtheme/runtime/wstring.h>
 
-namespace rxTheme::cli {
+namespace rxTheme {
 
 struct ValueFinding {
   const char* code;
@@ -33,4 +33,4 @@ std::optional<ValueFinding> CheckTextValue(std::u16string_view line, std::u16str
 std::optional<ValueFinding> CheckUrlValue(std::u16string_view written, std::u16string_view stored,
                                           bool has_url, WString& name);
 
-}  // namespace rxTheme::cli
+}  // namespace rxTheme

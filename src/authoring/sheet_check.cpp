@@ -1,18 +1,18 @@
-#include "sheet_check.h"
+#include "authoring/sheet_check.h"
 
 #include <optional>
 #include <string>
 #include <utility>
 
-#include "command_line.h"
-#include "editor_lines.h"
+#include "authoring/check_support.h"
+#include "authoring/editor_lines.h"
+#include "authoring/sheet_tables.h"
+#include "authoring/value_check.h"
 #include "sections/css_parse.h"
 #include "sections/theme_support.h"
-#include "sheet_tables.h"
 #include "theme/sheet_parse.h"
-#include "value_check.h"
 
-namespace rxTheme::cli {
+namespace rxTheme {
 namespace {
 
 using std::u16string_view;
@@ -548,4 +548,4 @@ SheetChecked CheckSheet(const SheetToCheck& sheet, Findings& findings,
   return checked;
 }
 
-}  // namespace rxTheme::cli
+}  // namespace rxTheme

@@ -1,17 +1,16 @@
-#include "theme_check.h"
+#include "authoring/theme_check.h"
 
 #include <algorithm>
 #include <set>
 
-#include "command_line.h"
 #include <rxtheme/runtime/automation_error.h>
-#include <rxtheme/runtime/automation_error.h>
-#include "sheet_check.h"
-#include "sheet_tables.h"
+#include "authoring/check_support.h"
+#include "authoring/sheet_check.h"
+#include "authoring/sheet_tables.h"
+#include "authoring/theme_coverage.h"
 #include "theme/package_format.h"
-#include "theme_coverage.h"
 
-namespace rxTheme::cli {
+namespace rxTheme {
 namespace {
 
 bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
@@ -225,4 +224,4 @@ void CheckTheme(const ThemeToCheck& theme, Findings& findings) {
   }
 }
 
-}  // namespace rxTheme::cli
+}  // namespace rxTheme

@@ -1,4 +1,4 @@
-#include "css_reading.h"
+#include "authoring/css_reading.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,7 +6,7 @@
 
 #include "sections/theme_support.h"
 
-namespace rxTheme::cli {
+namespace rxTheme {
 namespace {
 
 using std::u16string_view;
@@ -152,4 +152,4 @@ std::optional<RgbReading> ReadRgbBothWays(u16string_view line) {
   return reading;
 }
 
-}  // namespace rxTheme::cli
+}  // namespace rxTheme

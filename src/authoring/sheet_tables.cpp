@@ -1,4 +1,4 @@
-#include "sheet_tables.h"
+#include "authoring/sheet_tables.h"
 
 #include <rxtheme/settings/base_object.h>
 #include <rxtheme/settings/color_object.h>
@@ -7,7 +7,7 @@
 #include "sections/color_section.h"
 #include "sections/graph_section.h"
 
-namespace rxTheme::cli {
+namespace rxTheme {
 namespace {
 
 // A class selector: ".mstheme-" and the style name, or the name alone;
@@ -93,4 +93,4 @@ const char* WrittenForm(const PropertyInfo& property) {
   return "text";
 }
 
-}  // namespace rxTheme::cli
+}  // namespace rxTheme

@@ -9,10 +9,11 @@
 #include <utility>
 #include <vector>
 
-#include "findings.h"
+#include <rxtheme/authoring/findings.h>
+#include "authoring/check_support.h"
 #include "theme/package_format.h"
 
-namespace rxTheme::cli {
+namespace rxTheme {
 
 // A picture that a style sheet names, for the checks across the package.
 struct PictureUse {
@@ -49,4 +50,4 @@ struct SheetChecked {
 SheetChecked CheckSheet(const SheetToCheck& sheet, Findings& findings,
                         std::vector<PictureUse>& pictures);
 
-}  // namespace rxTheme::cli
+}  // namespace rxTheme

@@ -11,7 +11,7 @@
 
 #include <rxtheme/runtime/wstring.h>
 
-namespace rxTheme::cli {
+namespace rxTheme {
 
 // The value after the first ":" of a declaration line as CSS reads it: up to
 // the first ";" outside quotes, without comments and "!important", trimmed
@@ -49,4 +49,4 @@ struct RgbReading {
 };
 std::optional<RgbReading> ReadRgbBothWays(std::u16string_view line);
 
-}  // namespace rxTheme::cli
+}  // namespace rxTheme

@@ -8,9 +8,10 @@
 #include <string_view>
 #include <vector>
 
-#include "findings.h"
+#include <rxtheme/authoring/findings.h>
+#include "authoring/check_support.h"
 
-namespace rxTheme::cli {
+namespace rxTheme {
 
 struct PieceToCheck {
   WString name;  // the piece's name (a package's entry name, or a file name)
@@ -39,4 +40,4 @@ void CheckTheme(const ThemeToCheck& theme, Findings& findings);
 // "theme package"), or null for one that does.
 const char* StrayKind(std::string_view name);
 
-}  // namespace rxTheme::cli
+}  // namespace rxTheme

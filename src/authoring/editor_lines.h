@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace rxTheme::cli {
+namespace rxTheme {
 
 class EditorLines {
  public:
@@ -38,4 +38,4 @@ class EditorLines {
   size_t last_line_ = 1;  // the last editor line
 };
 
-}  // namespace rxTheme::cli
+}  // namespace rxTheme

@@ -1,15 +1,16 @@
-#include "value_check.h"
+#include "authoring/value_check.h"
 
 #include <cstdint>
 #include <string>
 
-#include "color_names.h"
-#include "css_reading.h"
-#include "findings.h"
+#include <rxtheme/authoring/findings.h>
+#include "authoring/check_support.h"
+#include "authoring/color_names.h"
+#include "authoring/css_reading.h"
 #include "sections/css_parse.h"
 #include "sections/theme_support.h"
 
-namespace rxTheme::cli {
+namespace rxTheme {
 namespace {
 
 using std::u16string_view;
@@ -117,4 +118,4 @@ std::optional<ValueFinding> CheckUrlValue(u16string_view written, u16string_view
   return std::nullopt;
 }
 
-}  // namespace rxTheme::cli
+}  // namespace rxTheme

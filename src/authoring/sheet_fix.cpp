@@ -1,15 +1,16 @@
-#include "sheet_fix.h"
+#include "authoring/sheet_fix.h"
 
 #include <algorithm>
 #include <optional>
 
-#include "color_names.h"
-#include "css_reading.h"
-#include "findings.h"
+#include <rxtheme/authoring/findings.h>
+#include "authoring/check_support.h"
+#include "authoring/color_names.h"
+#include "authoring/css_reading.h"
+#include "authoring/sheet_tables.h"
 #include "sections/css_parse.h"
-#include "sheet_tables.h"
 
-namespace rxTheme::cli {
+namespace rxTheme {
 namespace {
 
 using std::string;
@@ -339,4 +340,4 @@ class Fixer {
 
 FixedSheet FixSheet(PieceRole role, std::string_view bytes) { return Fixer(role, bytes).Run(); }
 
-}  // namespace rxTheme::cli
+}  // namespace rxTheme

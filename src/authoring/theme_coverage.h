@@ -9,10 +9,11 @@
 #include <utility>
 #include <vector>
 
-#include "findings.h"
+#include <rxtheme/authoring/findings.h>
+#include "authoring/check_support.h"
 #include "theme/package_format.h"
 
-namespace rxTheme::cli {
+namespace rxTheme {
 
 // A sheet read whole that sets some value: what it sets.
 struct SheetValues {
@@ -28,4 +29,4 @@ struct SheetValues {
 // does not.
 void CheckCoverage(const std::vector<SheetValues>& sheets, Findings& findings);
 
-}  // namespace rxTheme::cli
+}  // namespace rxTheme

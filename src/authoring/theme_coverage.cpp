@@ -1,8 +1,8 @@
-#include "theme_coverage.h"
+#include "authoring/theme_coverage.h"
 
-#include "sheet_tables.h"
+#include "authoring/sheet_tables.h"
 
-namespace rxTheme::cli {
+namespace rxTheme {
 namespace {
 
 // The values that the picker's preview page shows, by sheet.
@@ -68,4 +68,4 @@ void CheckCoverage(const std::vector<SheetValues>& sheets, Findings& findings) {
   }
 }
 
-}  // namespace rxTheme::cli
+}  // namespace rxTheme

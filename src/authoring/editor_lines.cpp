@@ -1,6 +1,6 @@
-#include "editor_lines.h"
+#include "authoring/editor_lines.h"
 
-namespace rxTheme::cli {
+namespace rxTheme {
 
 EditorLines::EditorLines(std::string_view bytes) {
   size_t line = 1;
@@ -30,4 +30,4 @@ EditorLines::EditorLines(std::string_view bytes) {
   }
 }
 
-}  // namespace rxTheme::cli
+}  // namespace rxTheme

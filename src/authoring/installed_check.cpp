@@ -1,27 +1,27 @@
 // CheckInfoFile and CheckInstalledTheme (check_inputs.h).
 #include <algorithm>
-#include <filesystem>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include <rxtheme/picker/theme_list.h>
-#include "check_inputs.h"
-#include "command_files.h"
+#include "authoring/check_inputs.h"
+#include "authoring/check_support.h"
 #include "platform/env.h"
 
-namespace rxTheme::cli {
+namespace rxTheme {
 namespace {
-
-namespace fs = std::filesystem;
 
 // The files of a folder whose names end with `extension`, in name order.
 std::vector<std::string> FilesEndingWith(const WString& folder, std::string_view extension) {
   std::vector<std::string> names;
-  std::error_code error;
-  for (fs::directory_iterator it(fs::path(Narrow(folder)), error), end; !error && it != end;
-       it.increment(error)) {
-    const std::string name = it->path().filename().string();
+  std::vector<FolderEntry> entries;
+  try {
+    entries = CurrentEnv().ListFolder(folder);
+  } catch (const AutomationError&) {
+    // A folder that cannot be listed holds no file that the picker finds.
+  }
+  for (const FolderEntry& entry : entries) {
+    const std::string name = Narrow(entry.name);
     if (name.size() > extension.size() && name.ends_with(extension)) names.push_back(name);
   }
   std::sort(names.begin(), names.end());
@@ -59,7 +59,7 @@ void CheckInfoFile(const WString& path, const WString& shown, Findings& findings
 }
 
 void CheckInstalledTheme(const WString& folder, const WString& shown, Findings& findings) {
-  const std::string name = fs::path(Narrow(folder)).filename().string();
+  const std::string name = Narrow(LastName(folder));
   auto wrong_names = [&](std::string_view extension, const std::vector<std::string>& found,
                          const char16_t* why) {
     WString message = u"no " + DisplayPath(Widen(name + std::string(extension))) + u": " + why;
@@ -89,4 +89,4 @@ void CheckInstalledTheme(const WString& folder, const WString& shown, Findings& 
   }
 }
 
-}  // namespace rxTheme::cli
+}  // namespace rxTheme
