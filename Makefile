@@ -103,6 +103,7 @@ bench: build
 	bench/pack_vs_tar.sh $(BUILD)
 	bench/list_vs_cat.sh $(BUILD)
 	bench/gallery_scale.sh $(BUILD)
+	bench/check_memory.sh $(BUILD)
 
 demo: build
 	tools/demo.sh $(BUILD)

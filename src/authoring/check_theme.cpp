@@ -34,10 +34,16 @@ void CheckSheetBytes(std::u16string_view name, std::string_view bytes, const WSt
                                      u"neither read nor unpacked"});
     return;
   }
-  const std::string text = CrLfLineEnds(std::string(bytes));
+  // A sheet already in CR LF is checked where it lies, without a copy.
+  std::string converted;
+  std::string_view text = bytes;
+  if (!CrLfOnly(bytes)) {
+    converted = CrLfLineEnds(std::string(bytes));
+    text = converted;
+  }
   int16_t variant = 0;
   if (role != PieceRole::kBaseSheet) variant = VariantOf(lower);
-  std::vector<PictureUse> pictures;
+  PictureUses pictures = PictureUses::None();
   CheckSheet({role, variant, variant == 0 || variant == 1, text, shown, 1}, findings, pictures);
 }
 

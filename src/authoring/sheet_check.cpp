@@ -143,7 +143,7 @@ class ShiftedLines final : public ParseObserver {
 class SheetChecker final : public ParseObserver {
  public:
   SheetChecker(const SheetToCheck& sheet, const EditorLines& lines, bool errors_only,
-               Findings& findings, std::vector<PictureUse>& pictures)
+               Findings& findings, PictureUses& pictures)
       : sheet_(sheet),
         kind_(KindOf(sheet.role)),
         lines_(lines),
@@ -402,7 +402,7 @@ class SheetChecker final : public ParseObserver {
     if (auto finding = CheckUrlValue(written, stored, has_url, name)) {
       Add(line, Severity::kWarning, finding->code, std::move(finding->message));
     }
-    if (picture && !name.empty()) pictures_.push_back({sheet_.rank, sheet_.file, line, name});
+    if (picture && !name.empty()) pictures_.Add({sheet_.rank, sheet_.file, line, name});
   }
 
   // The base sheet's "{" line whose selector names no style: a one-line rule
@@ -434,7 +434,7 @@ class SheetChecker final : public ParseObserver {
         u"folder of " +
         Quoted(LCase(e.slot)) + u"; write it as a block";
     if (e.image_set && !e.value.empty()) {
-      pictures_.push_back({sheet_.rank, sheet_.file, e.line_number, WString(e.value)});
+      pictures_.Add({sheet_.rank, sheet_.file, e.line_number, WString(e.value)});
     }
     if (e.image_set) {
       message +=
@@ -463,7 +463,7 @@ class SheetChecker final : public ParseObserver {
   const EditorLines& lines_;
   const bool errors_only_;  // the sheet is one line to the parser: only what stops the load counts
   Findings& findings_;
-  std::vector<PictureUse>& pictures_;
+  PictureUses& pictures_;
 
   bool lost_rule_ = false;    // a selector and "{" on one line: its lines are read as selectors
   bool closed_ = false;       // a rule closed, and no selector line came since
@@ -493,8 +493,16 @@ class SheetChecker final : public ParseObserver {
 
 }  // namespace
 
-SheetChecked CheckSheet(const SheetToCheck& sheet, Findings& findings,
-                        std::vector<PictureUse>& pictures) {
+void PictureUses::Add(PictureUse use) {
+  if (none_) return;
+  if (files_ != nullptr && files_->count(use.name) != 0) {
+    found_.insert(use.name);
+    return;
+  }
+  kept_.push_back(std::move(use));
+}
+
+SheetChecked CheckSheet(const SheetToCheck& sheet, Findings& findings, PictureUses& pictures) {
   const EditorLines lines(sheet.bytes);
   const bool one_line = !lines.BareLineEnds().empty() && !lines.HasCrLf();
   SheetChecker checker(sheet, lines, one_line, findings, pictures);

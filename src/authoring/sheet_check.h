@@ -23,6 +23,36 @@ struct PictureUse {
   WString name;  // the picture as the page asks for it (no spaces or quotes around it)
 };
 
+// The pictures that the sheets of a theme name. Given the lower-cased names
+// of the theme's pieces that are unpacked as files, a use that finds its
+// piece under the very name it asks for is only counted as naming it: that
+// use has nothing to report, and a large sheet's many uses of the same few
+// pictures then take no memory each. Every other use is kept, in order.
+class PictureUses {
+ public:
+  PictureUses() = default;  // every use is kept
+  explicit PictureUses(const std::set<WString>* files) : files_(files) {}
+  // No use is kept: for a sheet checked on its own, whose pictures are not
+  // looked for.
+  static PictureUses None() {
+    PictureUses uses;
+    uses.none_ = true;
+    return uses;
+  }
+
+  void Add(PictureUse use);
+  // The uses kept, in the order named.
+  const std::vector<PictureUse>& Kept() const { return kept_; }
+  // The names of the pieces that the uses not kept found.
+  const std::set<WString>& Found() const { return found_; }
+
+ private:
+  const std::set<WString>* files_ = nullptr;
+  bool none_ = false;
+  std::vector<PictureUse> kept_;
+  std::set<WString> found_;
+};
+
 // One style sheet as the loader gets it.
 struct SheetToCheck {
   PieceRole role = PieceRole::kBaseSheet;  // a color, graphics or base sheet
@@ -47,7 +77,6 @@ struct SheetChecked {
 // than it reads, and for every value stored otherwise than it is written;
 // an error for a sheet that sets no value (unless another error explains
 // it). The pictures that the sheet names go to `pictures`.
-SheetChecked CheckSheet(const SheetToCheck& sheet, Findings& findings,
-                        std::vector<PictureUse>& pictures);
+SheetChecked CheckSheet(const SheetToCheck& sheet, Findings& findings, PictureUses& pictures);
 
 }  // namespace rxTheme

@@ -45,10 +45,10 @@ void ReportMissingSheets(const WString& where, const bool (&have)[std::size(kExp
 
 // The pictures named, against the names of the pieces unpacked as files;
 // returns the names used.
-std::set<WString> CheckPictures(const std::vector<PictureUse>& pictures,
-                                const std::set<WString>& files, Findings& findings) {
-  std::set<WString> used;
-  for (const PictureUse& use : pictures) {
+std::set<WString> CheckPictures(const PictureUses& pictures, const std::set<WString>& files,
+                                Findings& findings) {
+  std::set<WString> used = pictures.Found();
+  for (const PictureUse& use : pictures.Kept()) {
     const WString name = LCase(use.name);
     if (files.count(name) == 0) {
       std::vector<std::string> names;
@@ -119,8 +119,14 @@ const char* StrayKind(std::string_view name) {
 }
 
 void CheckTheme(const ThemeToCheck& theme, Findings& findings) {
-  std::vector<PictureUse> pictures;
-  std::set<WString> files;         // the lower-cased names of the pieces unpacked as files
+  // The lower-cased names of the pieces unpacked as files, known before any
+  // sheet is read, so that the sheets' uses of them need not be kept.
+  std::set<WString> files;
+  for (const PieceToCheck& piece : theme.pieces) {
+    WString name = LCase(piece.name);
+    if (RoleOf(name) == PieceRole::kFile) files.insert(std::move(name));
+  }
+  PictureUses pictures(&files);
   std::vector<size_t> candidates;  // pieces that a sheet should name
   bool have[std::size(kExpectedSheets)] = {};
   // Every sheet is read to its end, so all the pictures named are known.
@@ -153,7 +159,6 @@ void CheckTheme(const ThemeToCheck& theme, Findings& findings) {
     for (size_t s = 0; s < std::size(kExpectedSheets); ++s) {
       have[s] |= kExpectedSheets[s].role == role && kExpectedSheets[s].variant == variant;
     }
-    if (role == PieceRole::kFile) files.insert(name);
     if (i >= theme.readable) continue;
 
     if (!IsPlainPieceName(name)) {

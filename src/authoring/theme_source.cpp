@@ -19,7 +19,16 @@ bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
 
 }  // namespace
 
-std::string CrLfLineEnds(const std::string& text) {
+bool CrLfOnly(std::string_view text) {
+  for (size_t at = text.find_first_of("\r\n"); at != std::string_view::npos;
+       at = text.find_first_of("\r\n", at + 2)) {
+    if (text[at] == '\n' || at + 1 == text.size() || text[at + 1] != '\n') return false;
+  }
+  return true;
+}
+
+std::string CrLfLineEnds(std::string text) {
+  if (CrLfOnly(text)) return text;
   std::string out;
   out.reserve(text.size() + text.size() / 16);
   for (size_t i = 0; i < text.size(); ++i) {
@@ -125,7 +134,7 @@ void ReadSheets(ThemeSource& source, bool keep_line_ends) {
     if (!piece.sheet) continue;
     const WString path = SourcePath(source, piece.name);
     std::string bytes = About(DisplayPath(path), [&] { return CurrentEnv().ReadFile(path); });
-    piece.text = keep_line_ends ? std::move(bytes) : CrLfLineEnds(bytes);
+    piece.text = keep_line_ends ? std::move(bytes) : CrLfLineEnds(std::move(bytes));
     piece.size = static_cast<int64_t>(piece.text.size());
   }
 }

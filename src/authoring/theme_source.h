@@ -55,7 +55,10 @@ void ReadSheets(ThemeSource& source, bool keep_line_ends);
 
 // A style sheet's text with LF and lone CR made CR LF (CR LF stays), as pack
 // packs it.
-std::string CrLfLineEnds(const std::string& text);
+std::string CrLfLineEnds(std::string text);
+// Whether every line of `text` already ends with CR LF (no LF or CR alone):
+// CrLfLineEnds then gives it back as it is, without a copy.
+bool CrLfOnly(std::string_view text);
 
 // The absolute path of a file of the folder.
 WString SourcePath(const ThemeSource& source, std::string_view name);
