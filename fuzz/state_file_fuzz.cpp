@@ -5,10 +5,10 @@
 // restores saves again into state that restores to the same theme.
 #include <cstdlib>
 
-#include "command_files.h"
+#include "files/command_files.h"
+#include "files/state_file.h"
 #include "fuzz_support.h"
-#include "state_file.h"
-#include "theme_print.h"
+#include "print/theme_print.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace rxTheme;

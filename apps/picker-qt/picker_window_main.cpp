@@ -19,14 +19,14 @@
 #include <rxtheme/picker/theme_picker.h>
 #include <rxtheme/theme/theme.h>
 #include "command_error.h"
-#include "command_files.h"
-#include "command_line.h"
-#include "folder_package.h"
-#include "pick_options.h"
-#include "printable.h"
+#include "commands/command_line.h"
+#include "commands/pick_options.h"
+#include "files/command_files.h"
+#include "files/folder_package.h"
+#include "files/state_file.h"
+#include "files/theme_folders.h"
+#include "print/printable.h"
 #include "qt_picker_view.h"
-#include "state_file.h"
-#include "theme_folders.h"
 
 namespace rxTheme::cli {
 namespace {

@@ -1,6 +1,6 @@
 // A theme's source folder read as its package: the bytes pack writes, read
 // in any sizes, and a folder that changes under the reader.
-#include "folder_package.h"
+#include "files/folder_package.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>

@@ -1,5 +1,5 @@
 // The title that a --theme which names no theme most likely meant.
-#include "pick_options.h"
+#include "commands/pick_options.h"
 
 #include <gtest/gtest.h>
 
