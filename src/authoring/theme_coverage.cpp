@@ -1,38 +1,23 @@
 #include "authoring/theme_coverage.h"
 
 #include "authoring/sheet_tables.h"
+#include "picker/preview_values.h"
 
 namespace rxTheme {
 namespace {
 
-// The values that the picker's preview page shows, by sheet.
-struct PreviewValue {
-  PieceRole role;
-  const char16_t* style;
-  const char16_t* property;
-};
-constexpr PreviewValue kPreviewValues[] = {
-    {PieceRole::kColorSheet, u"body", u"BackgroundColor"},
-    {PieceRole::kColorSheet, u"body", u"Color"},
-    {PieceRole::kColorSheet, u"link", u"Color"},
-    {PieceRole::kColorSheet, u"visited", u"Color"},
-    {PieceRole::kColorSheet, u"active", u"Color"},
-    {PieceRole::kColorSheet, u"h1", u"Color"},
-    {PieceRole::kColorSheet, u"h2", u"Color"},
-    {PieceRole::kGraphSheet, u"base", u"NavBannerImage"},
-    {PieceRole::kGraphSheet, u"base", u"ListImage1"},
-    {PieceRole::kGraphSheet, u"base", u"ListImage2"},
-    {PieceRole::kGraphSheet, u"base", u"ListImage3"},
-    {PieceRole::kGraphSheet, u"base", u"SeparatorImage"},
-    {PieceRole::kGraphSheet, u"base", u"NavButtonPrevNormal"},
-    {PieceRole::kGraphSheet, u"base", u"NavButtonHomeNormal"},
-    {PieceRole::kGraphSheet, u"base", u"NavButtonUpNormal"},
-    {PieceRole::kGraphSheet, u"base", u"NavButtonNextNormal"},
-    {PieceRole::kBaseSheet, u"body", u"BackgroundImage"},
-    {PieceRole::kBaseSheet, u"body", u"FontFamily"},
-    {PieceRole::kBaseSheet, u"h1", u"FontFamily"},
-    {PieceRole::kBaseSheet, u"h2", u"FontFamily"},
-};
+// The sheet that sets a value of the preview page.
+PieceRole RoleOf(PreviewSection section) {
+  switch (section) {
+    case PreviewSection::kColor:
+      return PieceRole::kColorSheet;
+    case PreviewSection::kGraph:
+      return PieceRole::kGraphSheet;
+    case PreviewSection::kBase:
+      break;
+  }
+  return PieceRole::kBaseSheet;
+}
 
 // "Color of \"h2\"".
 WString ValueName(const std::pair<WString, WString>& value) {
@@ -43,8 +28,9 @@ WString ValueName(const std::pair<WString, WString>& value) {
 
 void CheckCoverage(const std::vector<SheetValues>& sheets, Findings& findings) {
   for (const SheetValues& sheet : sheets) {
-    for (const PreviewValue& value : kPreviewValues) {
-      if (value.role != sheet.role || sheet.set.count({value.style, value.property}) != 0) {
+    for (const PreviewSource& value : PreviewSources()) {
+      if (RoleOf(value.section) != sheet.role ||
+          sheet.set.count({value.style, value.property}) != 0) {
         continue;
       }
       findings.Add(sheet.rank,

@@ -11,6 +11,7 @@
 #include <rxtheme/settings/color_object.h>
 #include <rxtheme/settings/graph_object.h>
 #include <rxtheme/theme/theme.h>
+#include "picker/preview_values.h"
 
 namespace rxTheme {
 namespace {
@@ -28,26 +29,10 @@ const std::shared_ptr<T>& Require(const std::shared_ptr<T>& object) {
 #define RX_PREVIEW_VALUE(Accessor, style, Property) \
   [](CTheme& theme) -> WString { return Require(theme.Accessor(style))->Property(); }
 
-const ValueGetter kBackgroundImage = RX_PREVIEW_VALUE(Base, u"body", BackgroundImage);
-const ValueGetter kPageBackgroundColor = RX_PREVIEW_VALUE(Color, u"body", BackgroundColor);
-const ValueGetter kTextColor = RX_PREVIEW_VALUE(Color, u"body", Color);
-const ValueGetter kLinkColor = RX_PREVIEW_VALUE(Color, u"link", Color);
-const ValueGetter kVisitedLinkColor = RX_PREVIEW_VALUE(Color, u"visited", Color);
-const ValueGetter kActiveLinkColor = RX_PREVIEW_VALUE(Color, u"active", Color);
-const ValueGetter kBannerImage = RX_PREVIEW_VALUE(Graph, u"base", NavBannerImage);
-const ValueGetter kHeading1Typeface = RX_PREVIEW_VALUE(Base, u"h1", FontFamily);
-const ValueGetter kHeading1Color = RX_PREVIEW_VALUE(Color, u"h1", Color);
-const ValueGetter kBodyTypeface = RX_PREVIEW_VALUE(Base, u"body", FontFamily);
-const ValueGetter kBulletImage1 = RX_PREVIEW_VALUE(Graph, u"base", ListImage1);
-const ValueGetter kBulletImage2 = RX_PREVIEW_VALUE(Graph, u"base", ListImage2);
-const ValueGetter kBulletImage3 = RX_PREVIEW_VALUE(Graph, u"base", ListImage3);
-const ValueGetter kHeading2Typeface = RX_PREVIEW_VALUE(Base, u"h2", FontFamily);
-const ValueGetter kHeading2Color = RX_PREVIEW_VALUE(Color, u"h2", Color);
-const ValueGetter kSeparatorImage = RX_PREVIEW_VALUE(Graph, u"base", SeparatorImage);
-const ValueGetter kPrevButtonImage = RX_PREVIEW_VALUE(Graph, u"base", NavButtonPrevNormal);
-const ValueGetter kHomeButtonImage = RX_PREVIEW_VALUE(Graph, u"base", NavButtonHomeNormal);
-const ValueGetter kUpButtonImage = RX_PREVIEW_VALUE(Graph, u"base", NavButtonUpNormal);
-const ValueGetter kNextButtonImage = RX_PREVIEW_VALUE(Graph, u"base", NavButtonNextNormal);
+#define RX_GETTER(Name, Section, style, Property) \
+  const ValueGetter Name = RX_PREVIEW_VALUE(Section, style, Property);
+RX_PREVIEW_VALUES(RX_GETTER)
+#undef RX_GETTER
 
 #undef RX_PREVIEW_VALUE
 
@@ -186,6 +171,18 @@ void BuildPreview(CTheme& theme, bool vivid, bool active, bool background, WStri
     }
     AddPreviewLine(preview_html, line);
   }
+}
+
+std::span<const PreviewSource> PreviewSources() {
+#define RX_WIDE_TEXT(text) u##text
+#define RX_WIDE(text) RX_WIDE_TEXT(text)
+#define RX_SOURCE(Name, Section, style, Property) \
+  {PreviewSection::k##Section, style, RX_WIDE(#Property)},
+  static constexpr PreviewSource kSources[] = {RX_PREVIEW_VALUES(RX_SOURCE)};
+#undef RX_SOURCE
+#undef RX_WIDE
+#undef RX_WIDE_TEXT
+  return kSources;
 }
 
 PreviewValues ReadPreviewValues(CTheme& theme) {
