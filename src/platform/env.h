@@ -119,12 +119,12 @@ class Env {
       const WString& path, LinkPolicy policy = LinkPolicy::kRefuseSymlink,
       Durability durability = Durability::kSynced) = 0;
 
-  // Reads a whole file; raises 53 when it does not exist, 75 when it is not
-  // a regular file (a folder, a pipe: never waits for a writer).
-  virtual std::string ReadFile(const WString& path) = 0;
-  // Opens an existing file for reading a block at a time, as ReadFile reads
-  // it (and raises), never creating one: for files too large to hold whole.
+  // Opens an existing file for reading a block at a time, never creating
+  // one; raises 53 when it does not exist, 75 when it is not a regular file
+  // (a folder, a pipe: never waits for a writer).
   virtual std::unique_ptr<ReadableFile> OpenForRead(const WString& path) = 0;
+  // Reads a whole file as OpenForRead opens it (and raises).
+  virtual std::string ReadFile(const WString& path);
 
   virtual WString CurrentDirectory() = 0;
   // Raises 76 when the folder does not exist.

@@ -166,33 +166,6 @@ class PosixEnv : public Env {
     return std::make_unique<FdFile>(fd, static_cast<int64_t>(st.st_size));
   }
 
-  std::string ReadFile(const WString& path) override {
-    std::string p = Native(path);
-    // O_NONBLOCK: opening a pipe without a writer would otherwise wait; it is
-    // refused below like every other file that is not a regular one.
-    int fd = p.empty() ? -1 : open(p.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) RaiseError(p.empty() || errno == ENOENT ? kFileNotFound : kPathFileAccessError);
-    struct stat st;
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || fcntl(fd, F_SETFL, 0) != 0) {
-      close(fd);
-      RaiseError(kPathFileAccessError);
-    }
-    std::string data;
-    char buf[65536];
-    for (;;) {
-      ssize_t got = read(fd, buf, sizeof buf);
-      if (got == 0) break;
-      if (got < 0) {
-        if (errno == EINTR) continue;
-        close(fd);
-        RaiseError(kPathFileAccessError);
-      }
-      data.append(buf, static_cast<size_t>(got));
-    }
-    close(fd);
-    return data;
-  }
-
   WString CurrentDirectory() override {
     std::string buf(4096, '\0');
     while (getcwd(buf.data(), buf.size()) == nullptr) {

@@ -258,28 +258,11 @@ class WinEnv : public Env {
                      ? kFileNotFound
                      : kPathFileAccessError);
     }
+    // Only files on a disk: a device name (CON, a pipe) would wait for input.
     if (GetFileType(h.Get()) != FILE_TYPE_DISK) RaiseError(kPathFileAccessError);
     LARGE_INTEGER size;
     if (!GetFileSizeEx(h.Get(), &size)) RaiseError(kPathFileAccessError);
     return std::make_unique<HandleFile>(std::move(h), size.QuadPart);
-  }
-
-  std::string ReadFile(const WString& path) override {
-    if (path.empty()) RaiseError(kFileNotFound);
-    FileHandle h = OpenExisting(path);
-    if (!h) {
-      DWORD code = GetLastError();
-      RaiseError(code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND
-                     ? kFileNotFound
-                     : kPathFileAccessError);
-    }
-    // Only files on a disk: a device name (CON, a pipe) would wait for input.
-    if (GetFileType(h.Get()) != FILE_TYPE_DISK) RaiseError(kPathFileAccessError);
-    HandleFile file(std::move(h), 0);
-    std::string data;
-    char buf[65536];
-    while (size_t got = file.Read(buf, sizeof buf)) data.append(buf, got);
-    return data;
   }
 
   WString CurrentDirectory() override {
