@@ -46,11 +46,7 @@ std::string FormatPackageHeader(std::string_view version, const std::vector<Pack
 }
 
 size_t PackageHeaderLength(std::string_view version, const std::vector<PackagePiece>& pieces) {
-  size_t length = version.size() + 1 + std::to_string(pieces.size()).size() + 1;
-  for (const PackagePiece& piece : pieces) {
-    length += piece.name.size() + 1 + std::to_string(piece.size).size() + 1;
-  }
-  return length;
+  return HeaderOf(version, pieces).size();
 }
 
 std::string FormatPackage(std::string_view version, const std::vector<PackageContent>& pieces) {
