@@ -13,9 +13,12 @@ variants. It fails when
   - a finding says a value "is stored as" something the load does not store;
   - a sheet left as it was gets a finding, or loads otherwise than before;
   - the load stops at an error that check does not report.
+The same mutated theme is then run through check --fix: a sheet whose mistake
+--fix undoes must load as its lines mean, with no finding left.
 The seed is fixed in the test suite; pass any other by hand.
 """
 import argparse
+import itertools
 import json
 import os
 import random
@@ -27,16 +30,13 @@ import tempfile
 
 SHEETS = ["color0.css", "color1.css", "graph0.css", "graph1.css", "theme.css"]
 
+
 class Sheet:
-    """A bundled sheet: its lines and, per line of a declaration, the style of
-    its rule."""
+    """A bundled sheet: its lines, per line of a declaration the style of its
+    rule, and its rules as (selector, "{", "}") line indexes."""
 
     def __init__(self, name, text):
-        self.name = name
-        self.lines = text.split("\r\n")
-        self.decls = {}  # line index -> style selector
-        self.rules = []  # (selector index, "{" index, "}" index)
-        selector = None
+        self.name, self.lines, self.decls, self.rules = name, text.split("\r\n"), {}, []
         start = None
         for i, line in enumerate(self.lines):
             if line == "{":
@@ -51,84 +51,39 @@ class Sheet:
         return "\r\n".join(self.lines)
 
 
-def rgb_text(c):
-    return "rgb(%d, %d, %d)" % tuple(c)
-
-
 def hex_color(c):
     return "#%02X%02X%02X" % tuple(v % 256 for v in c)
-
-
-class Tracer:
-    """Gives each declaration a value of its own."""
-
-    def __init__(self):
-        self.n = 0
-
-    def value(self, prop, old):
-        self.n += 1
-        n = self.n
-        if "rgb(" in old:
-            return rgb_text((n % 256, (255 - n) % 256, (n * 37 + 11) % 256))
-        if old.startswith("url(") and old.endswith(".png)"):
-            return old  # pictures must be pieces of the theme
-        if old.startswith("url("):
-            return "url(V%d)" % n
-        if prop == "font-family":
-            return "Face%d, serif" % n
-        return "v%d" % n
-
-
-def split_decl(line):
-    body = line[1:]
-    prop, value = body.split(":", 1)
-    value = value.strip()
-    if value.endswith(";"):
-        value = value[:-1]
-    return prop, value
-
-
-# Value mutations: (name, applies to value, make(value, rnd) -> (written, meant)).
-# `meant` is what the line means, as load should store it: a string, or None
-# when CSS gives it no value (a finding is then due whatever is stored).
-def is_rgb(v):
-    return v.startswith("rgb(")
-
-
-def is_text(v):
-    return not v.startswith("rgb(") and not v.startswith("url(")
 
 
 def rgb_parts(v):
     return [int(x) for x in v[4:-1].split(",")]
 
 
-VALUE_MUTATIONS = [
-    ("comment", is_text, lambda v, r: (v + "; /* note */", v)),
-    ("double-semicolon", is_text, lambda v, r: (v + ";", v)),
-    ("space-before-semicolon", is_text, lambda v, r: (v + " ", v)),
-    ("tab-after-colon", is_text, lambda v, r: ("\t" + v, v)),
-    ("important", is_text, lambda v, r: (v + " !important", v)),
-    ("second-declaration", is_text, lambda v, r: (v + "; color: rgb(1, 2, 3)", v)),
-    ("text-clean", is_text, lambda v, r: (v.upper(), v.upper())),
-    ("rgb-percent", is_rgb, lambda v, r: percent(r)),
-    ("rgb-tab", is_rgb, lambda v, r: ("rgb(%d,\t%d, %d)" % tuple(rgb_parts(v)), hex_color(rgb_parts(v)))),
-    ("rgb-missing", is_rgb, lambda v, r: ("rgb(%d, %d, )" % tuple(rgb_parts(v)[:2]), None)),
-    ("rgb-empty-middle", is_rgb, lambda v, r: ("rgb(%d, , %d)" % (rgb_parts(v)[0], rgb_parts(v)[2]), None)),
-    ("rgba", is_rgb, lambda v, r: ("rgba(%d, %d, %d, 0.5)" % tuple(rgb_parts(v)), None)),
-    ("rgb-four", is_rgb, lambda v, r: ("rgb(%d, %d, %d, 4)" % tuple(rgb_parts(v)), None)),
-    ("rgb-hex-digits", is_rgb, lambda v, r: ("rgb(0x10, %d, %d)" % tuple(rgb_parts(v)[1:]), None)),
-    ("rgb-short", is_rgb, lambda v, r: ("rgb(%d, %d)" % tuple(rgb_parts(v)[:2]), None)),
-    ("rgb-range", is_rgb, lambda v, r: ("rgb(300, %d, %d)" % tuple(rgb_parts(v)[1:]), None)),
-    ("rgb-case", is_rgb, lambda v, r: (v.upper(), hex_color(rgb_parts(v)))),
-    ("rgb-spaces", is_rgb, lambda v, r: ("rgb( %d,%d ,%d )" % tuple(rgb_parts(v)), hex_color(rgb_parts(v)))),
-    ("rgb-comment", is_rgb, lambda v, r: (v + " /* x */", hex_color(rgb_parts(v)))),
-    ("hex", is_rgb, lambda v, r: ("#%02x%02x%02x" % tuple(rgb_parts(v)), hex_color(rgb_parts(v)))),
-    ("color-name", is_rgb, lambda v, r: ("red", "#FF0000")),
-    ("url-quotes", lambda v: v.startswith("url("), lambda v, r: ("url('%s')" % v[4:-1], v[4:-1])),
-    ("url-spaces", lambda v: v.startswith("url("), lambda v, r: ("url( %s )" % v[4:-1], v[4:-1])),
-    ("url-unclosed", lambda v: v.startswith("url("), lambda v, r: ("url(%s" % v[4:-1], None)),
-]
+def is_rgb(v):
+    return v.startswith("rgb(")
+
+
+def is_url(v):
+    return v.startswith("url(")
+
+
+def is_text(v):
+    return not is_rgb(v) and not is_url(v)
+
+
+def traced(n, prop, old):
+    """The value of its own that the n-th declaration gets."""
+    if "rgb(" in old:
+        return "rgb(%d, %d, %d)" % (n % 256, (255 - n) % 256, (n * 37 + 11) % 256)
+    if is_url(old):
+        return old if old.endswith(".png)") else "url(V%d)" % n  # pictures are theme pieces
+    return "Face%d, serif" % n if prop == "font-family" else "v%d" % n
+
+
+def split_decl(line):
+    prop, value = line[1:].split(":", 1)
+    value = value.strip()
+    return prop, value[:-1] if value.endswith(";") else value
 
 
 def percent(r):
@@ -136,151 +91,108 @@ def percent(r):
     return "rgb(%d%%, %d%%, %d%%)" % tuple(p), hex_color([round(x * 255 / 100) for x in p])
 
 
-def meant_of(value):
-    """What a traced (clean) value loads as."""
-    if is_rgb(value):
-        return hex_color(rgb_parts(value))
-    if value.startswith("url("):
-        return value[4:-1]
-    return value
+def rgb(form, same=True):
+    """A mutation of an rgb() value: form(parts) written, meaning the same
+    color or (same=False) none that CSS can read."""
+    return is_rgb, lambda v, r: (form(rgb_parts(v)), hex_color(rgb_parts(v)) if same else None)
 
 
-# Layout mutations: make(sheet, rnd) changes sheet.lines in place and returns
-# the index of the line it changed, or None when it does not apply.
-def m_brace_on_selector(s, r):
-    i = r.choice(s.rules)
-    s.lines[i[0]] += " {"
-    del s.lines[i[1]]
-    return i[0]
+# Value mutations: (name, applies to value, make(value, rnd) -> (written, meant)).
+# `meant` is what the line means, as load should store it: a string, or None
+# when CSS gives it no value (a finding is then due whatever is stored).
+VALUE_MUTATIONS = [(name, is_text, lambda v, r, form=form: (form % v, v)) for name, form in [
+    ("comment", "%s; /* note */"), ("double-semicolon", "%s;"), ("space-before-semicolon", "%s "),
+    ("tab-after-colon", "\t%s"), ("important", "%s !important"),
+    ("second-declaration", "%s; color: rgb(1, 2, 3)")]] + [
+    ("text-clean", is_text, lambda v, r: (v.upper(), v.upper())),
+    ("rgb-percent", is_rgb, lambda v, r: percent(r)),
+    ("rgb-tab", *rgb(lambda p: "rgb(%d,\t%d, %d)" % tuple(p))),
+    ("rgb-missing", *rgb(lambda p: "rgb(%d, %d, )" % tuple(p[:2]), False)),
+    ("rgb-empty-middle", *rgb(lambda p: "rgb(%d, , %d)" % (p[0], p[2]), False)),
+    ("rgba", *rgb(lambda p: "rgba(%d, %d, %d, 0.5)" % tuple(p), False)),
+    ("rgb-four", *rgb(lambda p: "rgb(%d, %d, %d, 4)" % tuple(p), False)),
+    ("rgb-hex-digits", *rgb(lambda p: "rgb(0x10, %d, %d)" % tuple(p[1:]), False)),
+    ("rgb-short", *rgb(lambda p: "rgb(%d, %d)" % tuple(p[:2]), False)),
+    ("rgb-range", *rgb(lambda p: "rgb(300, %d, %d)" % tuple(p[1:]), False)),
+    ("rgb-case", *rgb(lambda p: "RGB(%d, %d, %d)" % tuple(p))),
+    ("rgb-spaces", *rgb(lambda p: "rgb( %d,%d ,%d )" % tuple(p))),
+    ("rgb-comment", *rgb(lambda p: "rgb(%d, %d, %d) /* x */" % tuple(p))),
+    ("hex", *rgb(lambda p: "#%02x%02x%02x" % tuple(p))),
+    ("color-name", is_rgb, lambda v, r: ("red", "#FF0000")),
+    ("url-quotes", is_url, lambda v, r: ("url('%s')" % v[4:-1], v[4:-1])),
+    ("url-spaces", is_url, lambda v, r: ("url( %s )" % v[4:-1], v[4:-1])),
+    ("url-unclosed", is_url, lambda v, r: ("url(%s" % v[4:-1], None)),
+]
 
 
-def m_blank_before_brace(s, r):
-    i = r.choice(s.rules)
-    s.lines.insert(i[1], "")
-    return i[1]
+def splice(s, start, end, new):
+    """Puts the lines `new` in place of lines start..end-1 and gives `start`,
+    the index of the line changed."""
+    s.lines[start:end] = new
+    return start
 
 
-def m_space_indent(s, r):
-    i = r.choice(sorted(s.decls))
-    s.lines[i] = "    " + s.lines[i][1:]
-    return i
+def retext(s, i, edit):
+    return splice(s, i, i + 1, [edit(s.lines[i])])
 
 
-def m_lf_line(s, r):
-    i = r.randrange(1, len(s.lines) - 2)
-    s.lines[i] = s.lines[i] + "\n" + s.lines[i + 1]
-    del s.lines[i + 1]
-    return i
+def rule(s, r):
+    return r.choice(s.rules)
 
 
-def m_drop_close(s, r):
-    i = r.choice(s.rules)
-    del s.lines[i[2]]
-    return i[2]
+def decl(s, r):
+    return (r.choice(sorted(s.decls)),)
 
 
-def m_unknown_selector(s, r):
-    i = r.choice(s.rules)
-    s.lines[i[0]] = r.choice(["h7", "p", "a:hover", ".mstheme-nothing"])
-    return i[0]
+def rule_where(test):
+    def pick(s, r):
+        rules = [x for x in s.rules if test(s.lines[x[0]])]
+        return r.choice(rules) if rules else None
+    return pick
 
 
-def m_near_property(s, r):
-    i = r.choice(sorted(s.decls))
-    s.lines[i] = s.lines[i].replace("color:", "colour:").replace("image", "imge", 1)
-    return i
+# Layout mutations: (name, pick(sheet, rnd) -> a rule (selector, "{", "}") or
+# (line,), or None when the mutation does not apply, edit(sheet, rnd, *picked)
+# -> the index of the line it changed in sheet.lines, or None).
+LAYOUT_MUTATIONS = [
+    ("comment_line", rule, lambda s, r, sel, o, c: splice(s, sel, sel, ["/* %s */" % s.lines[sel]])),
+    ("near_selector", rule, lambda s, r, sel, o, c: retext(s, sel, lambda l: l[:-1])),
+    ("selector_case", rule, lambda s, r, sel, o, c: retext(s, sel, str.upper)),
+    ("property_case", decl,
+     lambda s, r, i: retext(s, i, lambda l: l[:l.index(":")].upper() + l[l.index(":"):])),
+    ("blank_lines", rule,
+     lambda s, r, sel, o, c: splice(s, o + 1, c + 1, [""] + s.lines[o + 1:c + 1] + [""])),
+    ("brace_on_selector", rule, lambda s, r, sel, o, c: splice(s, sel, o + 1, [s.lines[sel] + " {"])),
+    ("blank_before_brace", rule, lambda s, r, sel, o, c: splice(s, o, o, [""])),
+    ("space_indent", decl, lambda s, r, i: retext(s, i, lambda l: "    " + l[1:])),
+    ("lf_line", lambda s, r: (r.randrange(1, len(s.lines) - 2),),
+     lambda s, r, i: splice(s, i, i + 2, ["\n".join(s.lines[i:i + 2])])),
+    ("drop_close", rule, lambda s, r, sel, o, c: splice(s, c, c + 1, [])),
+    ("unknown_selector", rule,
+     lambda s, r, sel, o, c: retext(s, sel, lambda l: r.choice(["h7", "p", "a:hover", ".mstheme-nothing"]))),
+    ("near_property", decl,
+     lambda s, r, i: retext(s, i, lambda l: l.replace("color:", "colour:").replace("image", "imge", 1))),
+    ("one_line_rule", rule, lambda s, r, sel, o, c: splice(
+        s, sel, c + 1, ["%s { %s }" % (s.lines[sel], "; ".join(l.strip() for l in s.lines[o + 1:c]))])),
+    ("bare_prefix", rule_where(lambda sel: sel.startswith(".mstheme-")),
+     lambda s, r, sel, o, c: retext(s, sel, lambda l: ".mstheme-")),
+    ("a_prefix", rule_where(lambda sel: not sel.startswith("a:")),
+     lambda s, r, sel, o, c: retext(s, sel, lambda l: "a:" + l.removeprefix(".mstheme-"))),
+    ("reopen", lambda s, r: r.choice(s.rules[1:]), lambda s, r, sel, o, c: splice(s, sel, sel + 1, [])),
+    ("brace_tab", rule, lambda s, r, sel, o, c: retext(s, o, lambda l: "{\t")),
+    ("close_early", rule,
+     lambda s, r, sel, o, c: None if c - o < 2 else splice(s, o + 1, c + 1, ["}"] + s.lines[o + 1:c])),
+    ("one_line_after_rule", lambda s, r: rule(s, r) if s.name == "theme.css" else None,
+     lambda s, r, sel, o, c: splice(s, c + 1, c + 1, ["body { background-image: url(topbar.png) }"])),
+]
 
-
-def m_one_line_rule(s, r):
-    sel, open_, close = r.choice(s.rules)
-    body = "; ".join(l.strip() for l in s.lines[open_ + 1:close])
-    s.lines[sel:close + 1] = ["%s { %s }" % (s.lines[sel], body)]
-    return sel
-
-
-def m_bare_prefix(s, r):
-    rules = [x for x in s.rules if s.lines[x[0]].startswith(".mstheme-")]
-    if not rules:
-        return None
-    i = r.choice(rules)
-    s.lines[i[0]] = ".mstheme-"
-    return i[0]
-
-
-def m_a_prefix(s, r):
-    rules = [x for x in s.rules if not s.lines[x[0]].startswith("a:")]
-    i = r.choice(rules)
-    name = s.lines[i[0]]
-    s.lines[i[0]] = "a:" + (name[len(".mstheme-"):] if name.startswith(".mstheme-") else name)
-    return i[0]
-
-
-def m_reopen(s, r):
-    i = r.choice(s.rules[1:])
-    del s.lines[i[0]]
-    return i[0]
-
-
-def m_brace_tab(s, r):
-    i = r.choice(s.rules)
-    s.lines[i[1]] = "{\t"
-    return i[1]
-
-
-def m_close_early(s, r):
-    sel, open_, close = r.choice(s.rules)
-    if close - open_ < 2:
-        return None
-    s.lines.insert(open_ + 1, "}")
-    del s.lines[close + 1]
-    return open_ + 1
-
-
-def m_one_line_after_rule(s, r):
-    if s.name != "theme.css":
-        return None
-    i = r.choice(s.rules)
-    s.lines.insert(i[2] + 1, "body { background-image: url(topbar.png) }")
-    return i[2] + 1
-
-
-def m_comment_line(s, r):
-    i = r.choice(s.rules)
-    s.lines.insert(i[0], "/* %s */" % s.lines[i[0]])
-    return i[0]
-
-
-def m_near_selector(s, r):
-    i = r.choice(s.rules)
-    s.lines[i[0]] = s.lines[i[0]][:-1]
-    return i[0]
-
-
-def m_selector_case(s, r):
-    i = r.choice(s.rules)
-    s.lines[i[0]] = s.lines[i[0]].upper()
-    return i[0]
-
-
-def m_property_case(s, r):
-    i = r.choice(sorted(s.decls))
-    prop, value = s.lines[i][1:].split(":", 1)
-    s.lines[i] = "\t" + prop.upper() + ":" + value
-    return i
-
-
-def m_blank_lines(s, r):
-    i = r.choice(s.rules)
-    s.lines.insert(i[2] + 1, "")
-    s.lines.insert(i[1] + 1, "")
-    return i[1] + 1
-
-
-LAYOUT_MUTATIONS = [m_comment_line, m_near_selector, m_selector_case, m_property_case,
-                    m_blank_lines, m_brace_on_selector, m_blank_before_brace, m_space_indent, m_lf_line,
-                    m_drop_close, m_unknown_selector, m_near_property, m_one_line_rule,
-                    m_bare_prefix, m_a_prefix, m_reopen, m_brace_tab, m_close_early,
-                    m_one_line_after_rule]
+# The mutations that check --fix undoes: the sheet then loads with the
+# values its lines mean.
+FIXABLE = {"comment", "double-semicolon", "space-before-semicolon", "tab-after-colon",
+           "important", "text-clean", "rgb-percent", "rgb-tab", "rgb-case", "rgb-spaces",
+           "rgb-comment", "hex", "color-name", "url-quotes", "url-spaces", "brace_on_selector",
+           "blank_before_brace", "space_indent", "lf_line", "one_line_rule", "brace_tab",
+           "one_line_after_rule", "comment_line", "property_case", "blank_lines"}
 
 
 def written_line(sheet, value):
@@ -289,58 +201,46 @@ def written_line(sheet, value):
     forms = [value]
     if re.fullmatch(r"#[0-9A-F]{6}", value):
         forms = ["rgb(%d, %d, %d)" % tuple(int(value[i:i + 2], 16) for i in (1, 3, 5))]
-    found = []
-    line = 1
-    for text in sheet.lines:
-        for part in text.split("\n"):
-            if any((": %s;" % f) in part or (": %s " % f) in part for f in forms):
-                found.append(line)
-            line += 1
+    parts = [part for text in sheet.lines for part in text.split("\n")]
+    found = [n + 1 for n, part in enumerate(parts)
+             if any((": %s;" % f) in part or (": %s " % f) in part for f in forms)]
     return found[0] if len(found) == 1 else None
 
 
-def run(args, **kw):
-    return subprocess.run(args, capture_output=True, text=True, **kw)
-
-
-def load(rxtheme, package, folder, variant):
-    p = run([rxtheme, "load", package, "--working-folder", folder, "--json",
-             "--color-index", str(variant), "--graph-index", str(variant)])
-    if p.returncode != 0:
-        return None, p.stderr.strip()
-    j = json.loads(p.stdout)
-    values = {}
-    for section in ("color", "graph", "base"):
-        if section == "base" and variant == 1:
-            continue
-        for style, props in j[section].items():
-            for prop, value in props.items():
-                if not isinstance(value, bool):
-                    values[(section, variant, style, prop)] = value
-    return values, ""
-
-
-def sheet_of(key):
-    section, variant = key[0], key[1]
-    return {"color": "color%d.css", "graph": "graph%d.css"}.get(section, "theme.css") % (
-        () if section == "base" else (variant,))
+def run(args):
+    return subprocess.run(args, capture_output=True, text=True)
 
 
 def load_all(rxtheme, package, folder):
+    """The values both variants load, keyed (section, variant, style,
+    property), and the errors of the loads that fail."""
     values, errors = {}, []
     for variant in (0, 1):
-        v, err = load(rxtheme, package, folder, variant)
-        if v is None:
-            errors.append(err)
-        else:
-            values.update(v)
+        p = run([rxtheme, "load", package, "--working-folder", folder, "--json",
+                 "--color-index", str(variant), "--graph-index", str(variant)])
+        if p.returncode != 0:
+            errors.append(p.stderr.strip())
+            continue
+        j = json.loads(p.stdout)
+        for section in ("color", "graph") + (("base",) if variant == 0 else ()):
+            for style, props in j[section].items():
+                values.update(((section, variant, style, prop), value)
+                              for prop, value in props.items() if not isinstance(value, bool))
     return values, errors
+
+
+def sheet_of(key):
+    return "theme.css" if key[0] == "base" else "%s%d.css" % key[:2]
 
 
 def pack(rxtheme, folder, out):
     p = run([rxtheme, "pack", folder, "-o", out, "--keep-line-ends", "--force"])
     if p.returncode != 0:
         raise RuntimeError("pack %s: %s" % (folder, p.stderr))
+
+
+def findings_of(rxtheme, *args):
+    return json.loads(run([rxtheme, "check", *args, "--json"]).stdout)
 
 
 STORED = re.compile(r'stored as ("[^"]*"|#[0-9A-F]{6}|empty)')
@@ -369,22 +269,37 @@ def main():
     return 1 if failures else 0
 
 
+def plant(s, rnd):
+    """Plants one mutation into the sheet: (kind, line index, meant value or
+    "layout"), or None when the one drawn does not apply."""
+    if rnd.random() < 0.5:
+        i = rnd.choice(sorted(s.decls))
+        prop, value = split_decl(s.lines[i])
+        kind, _, make = rnd.choice([m for m in VALUE_MUTATIONS if m[1](value)])
+        written, meant = make(value, rnd)
+        s.lines[i] = "\t%s: %s;" % (prop, written)
+        return kind, i, meant
+    kind, pick, edit = rnd.choice(LAYOUT_MUTATIONS)
+    picked = pick(s, rnd)
+    i = None if picked is None else edit(s, rnd, *picked)
+    return None if i is None else (kind, i, "layout")
+
+
 def one_round(a, rnd, work, round_no):
     name = rnd.choice(["harbor", "meadow", "ember"])
     base = os.path.join(work, "r%d" % round_no)
     clean, mutated = base + "-clean", base + "-t"
     shutil.copytree(os.path.join(a.source, "themes", name), clean)
-    tracer = Tracer()
+    count = itertools.count(1)
     sheets = {}
     for fname in SHEETS:
         with open(os.path.join(clean, fname), newline="") as f:
-            s = Sheet(fname, f.read())
-        for i, style in s.decls.items():
+            s = sheets[fname] = Sheet(fname, f.read())
+        for i in s.decls:
             prop, value = split_decl(s.lines[i])
-            s.lines[i] = "\t%s: %s;" % (prop, tracer.value(prop, value))
+            s.lines[i] = "\t%s: %s;" % (prop, traced(next(count), prop, value))
         with open(os.path.join(clean, fname), "w", newline="") as f:
             f.write(s.text())
-        sheets[fname] = s
     pack(a.rxtheme, clean, base + "-clean.elm")
     truth, errors = load_all(a.rxtheme, base + "-clean.elm", base + "-wf")
     if errors:
@@ -393,101 +308,67 @@ def one_round(a, rnd, work, round_no):
     shutil.copytree(clean, mutated)
     planted = {}  # sheet -> (kind, line index, meant value or "layout")
     for fname in SHEETS:
-        if rnd.random() < 0.4:
+        if rnd.random() < 0.4 or not (p := plant(sheets[fname], rnd)):
             continue
-        s = sheets[fname]
-        if rnd.random() < 0.5:
-            i = rnd.choice(sorted(s.decls))
-            prop, value = split_decl(s.lines[i])
-            options = [m for m in VALUE_MUTATIONS if m[1](value)]
-            kind, _, make = rnd.choice(options)
-            written, meant = make(value, rnd)
-            s.lines[i] = "\t%s: %s;" % (prop, written)
-            planted[fname] = (kind, i, meant)
-        else:
-            mutation = rnd.choice(LAYOUT_MUTATIONS)
-            i = mutation(s, rnd)
-            if i is None:
-                continue
-            planted[fname] = (mutation.__name__[2:], i, "layout")
+        planted[fname] = p
         with open(os.path.join(mutated, fname), "w", newline="") as f:
-            f.write(s.text())
+            f.write(sheets[fname].text())
     if not planted:
         return []
 
     package = base + ".elm"
     pack(a.rxtheme, mutated, package)
-    p = run([a.rxtheme, "check", package, "--json"])
-    findings = json.loads(p.stdout)
+    findings = findings_of(a.rxtheme, package)
     got, load_errors = load_all(a.rxtheme, package, base + "-wf2")
-    problems = judge(round_no, name, package, sheets, planted, truth, got, findings, load_errors,
-                     a.keep, mutated)
-    return problems + judge_fix(a, round_no, name, base, mutated, planted, truth)
+    label = "round %d (%s, %s)" % (round_no, name, ", ".join(
+        "%s: %s line %d" % (f, p[0], p[1] + 1) for f, p in sorted(planted.items())))
+    problems = judge(package, sheets, planted, truth, got, findings, load_errors)
+    if problems and a.keep:
+        shutil.copytree(mutated, os.path.join(a.keep, "round%d-%s" % (round_no, name)),
+                        dirs_exist_ok=True)
+    label_fix = "round %d (%s) after --fix" % (round_no, name)
+    return (["%s: %s" % (label, p) for p in problems] +
+            ["%s: %s" % (label_fix, p) for p in judge_fix(a.rxtheme, base, mutated, planted, truth)])
 
 
-# The mutations that check --fix undoes: the sheet then loads with the
-# values its lines mean.
-FIXABLE = {"comment", "double-semicolon", "space-before-semicolon", "tab-after-colon",
-           "important", "text-clean", "rgb-percent", "rgb-tab", "rgb-case", "rgb-spaces",
-           "rgb-comment", "hex", "color-name", "url-quotes", "url-spaces", "brace_on_selector",
-           "blank_before_brace", "space_indent", "lf_line", "one_line_rule", "brace_tab",
-           "one_line_after_rule", "comment_line", "property_case", "blank_lines"}
-
-
-def judge_fix(a, round_no, theme, base, mutated, planted, truth):
+def judge_fix(rxtheme, base, mutated, planted, truth):
     fixed = base + "-fixed"
     shutil.copytree(mutated, fixed)
-    p = run([a.rxtheme, "check", fixed, "--fix", "--json"])
-    label = "round %d (%s) after --fix" % (round_no, theme)
-    findings = json.loads(p.stdout)
-    pack(a.rxtheme, fixed, base + "-fixed.elm")
-    got, errors = load_all(a.rxtheme, base + "-fixed.elm", base + "-wf3")
+    findings = findings_of(rxtheme, fixed, "--fix")
+    pack(rxtheme, fixed, base + "-fixed.elm")
+    got, errors = load_all(rxtheme, base + "-fixed.elm", base + "-wf3")
+    if errors:  # a mistake that --fix leaves may stop the load
+        fixable = all(p[0] in FIXABLE for p in planted.values())
+        return ["the fixed theme does not load: %s" % errors[0]] if fixable else []
     problems = []
-    if errors and any(p[0] not in FIXABLE for p in planted.values()):
-        return []  # a mistake that --fix leaves stops the load
     for fname in SHEETS:
-        kind = planted.get(fname, ("as it was", 0, None))[0]
-        if fname in planted and kind not in FIXABLE:
+        kind, _, meant = planted.get(fname, ("as it was", 0, None))
+        if kind not in FIXABLE and fname in planted:
             continue
-        if errors:
-            problems.append("%s (%s): the fixed theme does not load: %s" % (fname, kind, errors[0]))
-            break
         own = [x for x in findings if x["file"] == "%s/%s" % (fixed, fname) and x["severity"] != "note"]
         if own:
             problems.append("%s (%s): after --fix: %s" % (fname, kind, own[0]["message"]))
-        meant = planted.get(fname, (None, 0, None))[2]
-        wrong = [k for k in truth if sheet_of(k) == fname and got.get(k) != truth[k]
-                 and got.get(k) != meant]
-        for k in wrong[:3]:
-            problems.append("%s (%s): after --fix %s loads %r, not %r" % (fname, kind, k, got.get(k), truth[k]))
-    return ["%s: %s" % (label, p) for p in problems]
+        wrong = [k for k in truth if sheet_of(k) == fname and got.get(k) not in (truth[k], meant)]
+        problems += ["%s (%s): after --fix %s loads %r, not %r" % (fname, kind, k, got.get(k), truth[k])
+                     for k in wrong[:3]]
+    return problems
 
 
-def judge(round_no, theme, package, sheets, planted, truth, got, findings, load_errors, keep,
-          mutated):
-    label = "round %d (%s, %s)" % (round_no, theme,
-                                   ", ".join("%s: %s line %d" % (f, p[0], p[1] + 1)
-                                             for f, p in sorted(planted.items())))
-    pkg = package
-    by_sheet = {f: [x for x in findings if x["file"] == "%s(%s)" % (pkg, f)] for f in SHEETS}
+def judge(package, sheets, planted, truth, got, findings, load_errors):
     problems = []
-    if load_errors:
-        stops = [x for x in findings if x["severity"] == "error" and x["file"].startswith(pkg + "(")]
-        if not stops:
-            problems.append("the load fails (%s) and check reports no error in a sheet"
-                            % load_errors[0])
+    if load_errors and not any(x["severity"] == "error" and x["file"].startswith(package + "(")
+                               for x in findings):
+        problems.append("the load fails (%s) and check reports no error in a sheet" % load_errors[0])
     for fname in SHEETS:
         s = sheets[fname]
-        own = [x for x in by_sheet[fname] if x["severity"] != "note"]
-        keys = [k for k in truth if sheet_of(k) == fname]
-        if load_errors:
-            keys = []  # nothing to compare: the load stopped
-        changed = [k for k in keys if got.get(k) != truth[k]]
+        own = [x for x in findings if x["file"] == "%s(%s)" % (package, fname) and x["severity"] != "note"]
+        # Nothing to compare when the load stopped.
+        changed = [] if load_errors else [k for k in truth if sheet_of(k) == fname and got.get(k) != truth[k]]
         if fname not in planted:
             if own:
                 problems.append("%s is as it was, yet: %s" % (fname, own[0]["message"]))
-            for k in changed:
-                problems.append("%s is as it was, yet %s loads %r, not %r" % (fname, k, got.get(k), truth[k]))
+            problems += ["%s is as it was, yet %s loads %r, not %r" % (fname, k, got.get(k), truth[k])
+                         for k in changed]
             continue
         kind, i, meant = planted[fname]
         if meant == "layout":
@@ -498,47 +379,37 @@ def judge(round_no, theme, package, sheets, planted, truth, got, findings, load_
             # Each changed value is explained by a finding on its line, on the
             # line of the value that took its place, or before them.
             for k in changed if own else []:
-                lines = [written_line(s, truth[k])] + (
-                    [written_line(s, got[k])] if got.get(k) else [])
+                lines = [written_line(s, truth[k])] + ([written_line(s, got[k])] if got.get(k) else [])
                 line = None if None in lines else max(lines)
                 if line and not any(x["line"] is None or x["line"] <= line for x in own):
-                    problems.append("%s: %s changes %s on line %d (%r, not %r), and the "
-                                    "findings come after it" % (fname, kind, k, line, got.get(k),
-                                                                truth[k]))
+                    problems.append("%s: %s changes %s on line %d (%r, not %r), and the findings "
+                                    "come after it" % (fname, kind, k, line, got.get(k), truth[k]))
             continue
         line = i + 1
         at_line = [x for x in own if x["line"] == line]
-        prop = s.lines[i][1:].split(":", 1)[0]
-        for k in changed:
-            if load_errors:
-                break
-            if meant is not None and got.get(k) == meant:
-                continue
-            if not at_line:
-                problems.append("%s line %d (%s): %s loads %r without a finding"
-                                % (fname, line, kind, k, got.get(k)))
-        if meant is None and not at_line and not load_errors:
-            problems.append("%s line %d (%s): a value CSS cannot read, and no finding"
-                            % (fname, line, kind))
+        if not at_line:
+            problems += ["%s line %d (%s): %s loads %r without a finding" % (fname, line, kind, k, got.get(k))
+                         for k in changed if meant is None or got.get(k) != meant]
+            if meant is None and not load_errors:
+                problems.append("%s line %d (%s): a value CSS cannot read, and no finding"
+                                % (fname, line, kind))
         # A finding that names the stored value must name what load stores
         # (unless a later line of the sheet sets the same value again).
-        selector = s.decls.get(i)
-        later = any(l.startswith(selector + " {") and (prop + ":") in l for l in s.lines[i + 1:])
-        for x in [] if later else at_line:
+        prop = s.lines[i][1:].split(":", 1)[0]
+        if load_errors or any(l.startswith(s.decls.get(i) + " {") and (prop + ":") in l
+                              for l in s.lines[i + 1:]):
+            continue
+        for x in at_line:
             m = STORED.search(x["message"])
-            if not m or load_errors:
+            if not m:
                 continue
-            said = "" if m.group(1) == "empty" else (
-                m.group(1)[1:-1] if m.group(1).startswith('"') else m.group(1))
-            targets = [k for k in truth if sheet_of(k) == fname and truth[k] != got.get(k)] or \
-                [k for k in truth if sheet_of(k) == fname and got.get(k) == said]
+            said = "" if m.group(1) == "empty" else m.group(1).strip('"')
+            keys = [k for k in truth if sheet_of(k) == fname]
+            targets = [k for k in keys if truth[k] != got.get(k)] or [k for k in keys if got.get(k) == said]
             if not any(got.get(k) == said for k in targets):
                 problems.append("%s line %d (%s): check says stored as %r, load stores %r"
                                 % (fname, line, kind, said, [got.get(k) for k in targets][:3]))
-    if problems and keep:
-        shutil.copytree(mutated, os.path.join(keep, "round%d-%s" % (round_no, theme)),
-                        dirs_exist_ok=True)
-    return ["%s: %s" % (label, p) for p in problems]
+    return problems
 
 
 if __name__ == "__main__":

@@ -125,22 +125,12 @@ TEST(PropertyBagTest, LookupsAndReplacementsMatchAWalk) {
       u"a", u"A", u"b", u"@", u"`", u"\u00C0", u"\u00E0", u"\u00D7", u"\u00F7", u"Color(0)",
       u"COLOR(0)", u"Color(1)", u"NavButtonUp(0)", u"navbuttonup(1)", u"Index", u"Key12345",
       u"Key12346", u""};
+  // FindEach against the same walk, for the names that differ without case.
+  const std::vector<WString> keys = {
+      u"a", u"b", u"@", u"`", u"\u00C0", u"\u00D7", u"\u00F7", u"Color(0)", u"Color(1)",
+      u"NavButtonUp(0)", u"navbuttonup(1)", u"Key12346", u""};
   // clang-format on
   const size_t n = std::size(names);
-  // FindEach against the same walk, for the names that differ without case.
-  const std::vector<WString> keys = {u"a",
-                                     u"b",
-                                     u"@",
-                                     u"`",
-                                     u"\u00C0",
-                                     u"\u00D7",
-                                     u"\u00F7",
-                                     u"Color(0)",
-                                     u"Color(1)",
-                                     u"NavButtonUp(0)",
-                                     u"navbuttonup(1)",
-                                     u"Key12346",
-                                     u""};
   const NameTable table(keys);
   for (bool decoded : {true, false}) {
     std::vector<std::pair<WString, int16_t>> walk;

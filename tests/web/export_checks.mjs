@@ -124,6 +124,24 @@ function propertyMatches(expected, actual) {
   return false;
 }
 
+// The colors computed on the page shown, against a load's: [what, element,
+// computed property, style and property of the load].
+const colorTargets = [
+  ['body color', 'body', 'color', 'body', 'Color'],
+  ['body background', 'body', 'backgroundColor', 'body', 'BackgroundColor'],
+  ['h1 color', 'h1', 'color', 'h1', 'Color'],
+  ['link color', 'a', 'color', 'link', 'Color'],
+  ['h2 color', 'h2', 'color', 'h2', 'Color'],
+];
+const rgb = (hex) => `rgb(${parseInt(hex.slice(1, 3), 16)}, ${parseInt(hex.slice(3, 5), 16)}, ${parseInt(hex.slice(5, 7), 16)})`;
+async function checkColors(label, loadedColors, targets) {
+  const got = await page.evaluate((ts) => ts.map(([, el, prop]) => getComputedStyle(document.querySelector(el))[prop]), targets);
+  for (const [i, [what, , , style, property]] of targets.entries()) {
+    const hex = loadedColors[style][property];
+    if (hex) check(rgb(hex) === got[i], `${label}: ${what} is ${rgb(hex)}, Chromium computes ${got[i]}`);
+  }
+}
+
 const variants = [
   { colors: 'normal', graphics: 'normal', color: 0, graph: 0 },
   { colors: 'vivid', graphics: 'normal', color: 1, graph: 0 },
@@ -186,35 +204,23 @@ for (const folder of themeFolders) {
       const css = (el) => getComputedStyle(el);
       const body = css(document.body);
       const h1 = css(document.querySelector('h1'));
-      const a = css(document.querySelector('a'));
       const root = css(document.documentElement);
       const props = {};
       for (const n of names) props[n] = root.getPropertyValue(n);
       return {
-        body: [body.color, body.backgroundColor, body.fontFamily, body.display, body.visibility],
-        h1: [h1.color, h1.fontFamily],
-        a: [a.color],
+        body: [body.fontFamily, body.display, body.visibility],
+        h1: [h1.fontFamily],
         props,
         rules: [...document.styleSheets].reduce((n, s) => n + s.cssRules.length, 0),
       };
     }, [...themeValues(loaded[i]).keys()]);
     const want = loaded[i];
     const label = `${name} (${v.colors} colors, ${v.graphics} graphics)`;
-    const rgb = (hex) => (hex ? `rgb(${parseInt(hex.slice(1, 3), 16)}, ${parseInt(hex.slice(3, 5), 16)}, ${parseInt(hex.slice(5, 7), 16)})` : null);
-    const fonts = (value) => JSON.stringify(themeFamilyNames(value));
-    const seenFonts = (value) => JSON.stringify(familyNames(value));
-    const pairs = [
-      ['body color', rgb(want.color.body.Color), seen.body[0]],
-      ['body background', rgb(want.color.body.BackgroundColor), seen.body[1]],
-      ['h1 color', rgb(want.color.h1.Color), seen.h1[0]],
-      ['link color', rgb(want.color.link.Color), seen.a[0]],
-    ];
-    for (const [what, expected, actual] of pairs) {
-      if (expected) check(expected === actual, `${label}: ${what} is ${expected}, Chromium computes ${actual}`);
+    await checkColors(label, want.color, colorTargets.slice(0, 4));
+    for (const [what, font, actual] of [['body', want.base.body.FontFamily, seen.body[0]], ['h1', want.base.h1.FontFamily, seen.h1[0]]]) {
+      if (font) check(JSON.stringify(themeFamilyNames(font)) === JSON.stringify(familyNames(actual)), `${label}: ${what} font ${font}, Chromium computes ${actual}`);
     }
-    if (want.base.body.FontFamily) check(fonts(want.base.body.FontFamily) === seenFonts(seen.body[2]), `${label}: body font ${want.base.body.FontFamily}, Chromium computes ${seen.body[2]}`);
-    if (want.base.h1.FontFamily) check(fonts(want.base.h1.FontFamily) === seenFonts(seen.h1[1]), `${label}: h1 font ${want.base.h1.FontFamily}, Chromium computes ${seen.h1[1]}`);
-    check(seen.body[3] === 'block' && seen.body[4] === 'visible', `${label}: the body shows (display ${seen.body[3]}, visibility ${seen.body[4]})`);
+    check(seen.body[1] === 'block' && seen.body[2] === 'visible', `${label}: the body shows (display ${seen.body[1]}, visibility ${seen.body[2]})`);
     if (i === 0 && referenceShape === shape) referenceShape.rules = seen.rules;
     check(seen.rules === referenceShape.rules, `${label}: ${seen.rules} CSS rules, as many as the first theme's ${referenceShape.rules}`);
     for (const [prop, theme] of themeValues(want)) {
@@ -245,21 +251,16 @@ for (const folder of themeFolders) {
     if (copy.settings?.color?.palette) copy.settings.color.palette = { theme: copy.settings.color.palette };
     return copy;
   };
-  const themeJson = JSON.parse(fs.readFileSync(path.join(out, 'theme.json'), 'utf8'));
-  const vivid = JSON.parse(fs.readFileSync(path.join(out, 'styles', 'vivid-colors.json'), 'utf8'));
-  const active = JSON.parse(fs.readFileSync(path.join(out, 'styles', 'active-graphics.json'), 'utf8'));
+  const [themeJson, vivid, active] = ['theme.json', 'styles/vivid-colors.json', 'styles/active-graphics.json'].map((file) => JSON.parse(fs.readFileSync(path.join(out, file), 'utf8')));
   check(themeJson.version === 3 && vivid.title && active.title, `${name}: theme.json is version 3 and the variations have titles`);
   const engineWarnings = [];
   const { warn, error } = console;
-  console.warn = (...a) => engineWarnings.push(a.join(' '));
-  console.error = (...a) => engineWarnings.push(a.join(' '));
+  console.warn = console.error = (...a) => engineWarnings.push(a.join(' '));
   let configs;
   try {
-    configs = [
-      [0, generateGlobalStyles(asTheme(themeJson), [], {})[0]],
-      [1, generateGlobalStyles(mergeGlobalStyles(asTheme(themeJson), asTheme(vivid)), [], {})[0]],
-      [0, generateGlobalStyles(mergeGlobalStyles(asTheme(themeJson), asTheme(active)), [], {})[0]],
-    ];
+    // [the loaded variant its colors match, the styles of theme.json alone or merged with a variation]
+    const merged = (variation) => (variation ? mergeGlobalStyles(asTheme(themeJson), asTheme(variation)) : asTheme(themeJson));
+    configs = [[0, null], [1, vivid], [0, active]].map(([variant, variation]) => [variant, generateGlobalStyles(merged(variation), [], {})[0]]);
   } finally {
     console.warn = warn;
     console.error = error;
@@ -268,21 +269,7 @@ for (const folder of themeFolders) {
   for (const [variant, styles] of configs) {
     const css = styles.map((s) => s.css).join('\n');
     await page.setContent(`<!DOCTYPE html><html><head><style>${css.replace(/<\//g, '<\\/')}</style></head><body><h1>Heading</h1><h2>Sub</h2><p><a href="#x">link</a></p></body></html>`);
-    const got = await page.evaluate(() => ({
-      body: getComputedStyle(document.body).color,
-      background: getComputedStyle(document.body).backgroundColor,
-      a: getComputedStyle(document.querySelector('a')).color,
-      h1: getComputedStyle(document.querySelector('h1')).color,
-      h2: getComputedStyle(document.querySelector('h2')).color,
-    }));
-    const want = loaded[variant].color;
-    const rgb = (hex) => `rgb(${parseInt(hex.slice(1, 3), 16)}, ${parseInt(hex.slice(3, 5), 16)}, ${parseInt(hex.slice(5, 7), 16)})`;
-    const label = `${name}: theme.json${variant ? ' with vivid colors' : ''} through the engine`;
-    if (want.body.Color) check(got.body === rgb(want.body.Color), `${label}: body color ${got.body}`);
-    if (want.body.BackgroundColor) check(got.background === rgb(want.body.BackgroundColor), `${label}: body background ${got.background}`);
-    if (want.link.Color) check(got.a === rgb(want.link.Color), `${label}: link color ${got.a}`);
-    if (want.h1.Color) check(got.h1 === rgb(want.h1.Color), `${label}: h1 color ${got.h1}`);
-    if (want.h2.Color) check(got.h2 === rgb(want.h2.Color), `${label}: h2 color ${got.h2}`);
+    await checkColors(`${name}: theme.json${variant ? ' with vivid colors' : ''} through the engine`, loaded[variant].color, colorTargets);
   }
 
   // --- Style Dictionary: warnings are errors
