@@ -132,7 +132,6 @@ struct Dialog {
   }
   // Returns once the dialog's thread has handled what it was busy with.
   void Settle() const { SendMessageW(window, WM_NULL, 0, 0); }
-  void Key(HWND to, WPARAM key) const { PostMessageW(to, WM_KEYDOWN, key, 0); }
 
   // The preview's pixels once they differ from `before`, waited for as long
   // as WaitFor waits; empty when they never do. Input reaches the dialog
@@ -364,9 +363,7 @@ int wmain(int argc, wchar_t** argv) {
     // Opening, the focus entering the list, a key, and Escape.
     ComRef<_CTheme> theme = NewTheme();
     LONG result = RunPicker(theme.Get(), [&](Dialog& d) {
-      std::vector<std::wstring> texts;
-      for (HTREEITEM item : Entries(d.tree)) texts.push_back(Text(d.tree, item));
-      Check(texts == titles, "the list: titles sorted");
+      Check(Texts(d.tree) == titles, "the list: titles sorted");
       Check(d.State(L"This Page &Uses Themes") == 1 && d.State(L"&Vivid Colors") == 0 &&
                 d.State(L"Active &Graphics") == 1 && d.State(L"&Background Image") == 1 &&
                 d.State(L"Use &Custom Settings") == 0,
@@ -377,24 +374,25 @@ int wmain(int argc, wchar_t** argv) {
       Check(std::abs(outer.left - centre) <= 1, "the dialog centred by its outer size");
       const std::vector<DWORD> nothing = Pixels(d.preview);
       Check(WaitFor([&] { return d.Focus() != nullptr; }), "the dialog takes the focus");
-      d.Key(d.Focus(), VK_TAB);
+      PressKey(d, VK_TAB);
       Check(WaitFor([&] { return d.Focus() == d.tree; }), "Tab moves into the list");
       d.Settle();
       Check(Pixels(d.preview) == nothing, "the focus entering the list loads nothing");
       const bool clicked = d.Click(0);
       const std::vector<DWORD> ember = d.PreviewChangedFrom(nothing);
       Check(clicked && !ember.empty(), "a click on the entry the focus selected loads it");
-      d.Key(d.tree, VK_DOWN);
+      PressKey(d, VK_DOWN);
       Check(WaitFor([&] { return Selected(d.tree) != Entries(d.tree)[0]; }), "a key moves");
       Check(!d.PreviewChangedFrom(ember).empty(), "a key loads the entry and previews it");
-      d.Key(d.tree, VK_ESCAPE);
+      PressKey(d, VK_ESCAPE);
     });
     Check(result == 0, "Escape closes with 0");
     Check(Get(theme.Get(), &_CTheme::get_CurrentThemeName) == L"Harbor" &&
               Switches(theme.Get()) == std::vector<int>{0, 1, 1, 0},
           "the theme keeps the key's choice and the opening's options");
 
-    // A click, every option, a screenshot, another click, OK.
+    // A click, every option, a screenshot, another click, Enter in the list
+    // (where OK is the default).
     theme = NewTheme();
     result = RunPicker(theme.Get(), [&](Dialog& d) {
       const std::vector<DWORD> nothing = Pixels(d.preview);
@@ -417,45 +415,50 @@ int wmain(int argc, wchar_t** argv) {
       Check(IsWindowEnabled(d.tree), "themes on enables them again");
       const std::vector<DWORD> harbor = Pixels(d.preview);
       Check(d.Click(2) && !d.PreviewChangedFrom(harbor).empty(), "a click loads Meadow");
-      SendMessageW(d.Button(L"OK"), BM_CLICK, 0, 0);
+      Check(TabTo(d, d.Button(L"Help")) && TabTo(d, d.tree), "Tab reaches the list");
+      Check(WaitFor([&] { return IsDefault(d.Button(L"OK")) && !IsDefault(d.Button(L"Cancel")); }),
+            "OK shows as the default button in the list");
+      PressKey(d, VK_RETURN);
     });
-    Check(result == 1, "OK gives 1");
+    Check(result == 1, "Enter in the list: 1");
     Check(Switches(theme.Get()) == std::vector<int>{1, 0, 0, 1}, "the options reach the theme");
     Check(Get(theme.Get(), &_CTheme::get_CurrentThemeFile).ends_with(L"\\meadow\\meadow.elm"),
           "Meadow is current");
 
-    // The current theme selected on opening, then Cancel, which undoes nothing.
+    // The current theme selected on opening; a custom body color by name,
+    // shown once Space turns custom settings on; then Cancel, which undoes nothing.
     theme = NewTheme();
     Put(theme.Get(), &_CTheme::put_CurrentThemeName, L"Harbor");
+    {
+      UniqueBstr body(SysAllocString(L"body"));
+      ComRef<_CColorObject> color;
+      theme->Color(body.InOut(), color.Put());
+      UniqueBstr red(SysAllocString(L"red"));
+      Check(color && SUCCEEDED(color->put_BackgroundColor(red.InOut())),
+            "a custom body color is set");
+    }
     result = RunPicker(theme.Get(), [&](Dialog& d) {
       Check(Text(d.tree, Selected(d.tree)) == L"Harbor", "the current theme is selected");
       Check(d.State(L"&Background Image") == 0, "its options are the theme's");
+      Check(MarginPixel(d.preview) != 0xFF0000, "the theme's own color before");
+      Check(TabTo(d, d.Button(L"Use &Custom Settings")), "Tab reaches Use Custom Settings");
+      PressKey(d, VK_SPACE);
+      Check(WaitFor([&] { return MarginPixel(d.preview) == 0xFF0000; }),
+            "the custom body color red paints red");
       SendMessageW(d.Button(L"&Background Image"), BM_CLICK, 0, 0);
       SendMessageW(d.Button(L"Cancel"), BM_CLICK, 0, 0);
     });
-    Check(result == 2 && Switches(theme.Get())[2] == 1, "Cancel gives 2 and keeps the changes");
+    Check(result == 2 && Switches(theme.Get())[2] == 1 && Switches(theme.Get())[3] == 1,
+          "Cancel gives 2 and keeps the changes");
 
-    // Failures in the dialog are shown and it stays; the close box gives 0.
+    // --- The keyboard, the control table and the title order.
+
+    // The controls in their places; Tab visits them in the table's order.
+    // Failures in the dialog are shown and it stays: a click on Help or Enter
+    // on it (here: the help file is missing), a damaged package. Enter on
+    // Cancel then ends with 2.
     theme = NewTheme();
     Put(theme.Get(), &_CTheme::put_HelpFile, L"Z:\\nowhere\\webdrift.chm");
-    result = RunPicker(theme.Get(), [&](Dialog& d) {
-      PostMessageW(d.Button(L"Help"), BM_CLICK, 0, 0);
-      Check(d.CloseMessageBox() ==
-                L"Corvane Webdrift cannot locate the help file.\r\n\r\n"
-                L"Please re-install Corvane Webdrift to install the help files.",
-            "Help without a help file");
-      d.Click(3);
-      Check(d.CloseMessageBox().starts_with(L"Error 5: "), "a damaged package is reported");
-      Check(IsWindowVisible(d.window), "the dialog stays open");
-      PostMessageW(d.window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    });
-    Check(result == 0, "the close box gives 0");
-
-    // --- The keyboard, the control table, the title order and the colors.
-
-    // The controls in their places; Tab visits them in the table's order;
-    // Enter on Cancel ends with 2.
-    theme = NewTheme();
     result = RunPicker(theme.Get(), [&](Dialog& d) {
       const std::string difference = ControlTableDifference(d.window);
       if (!difference.empty()) std::printf("  %s\n", difference.c_str());
@@ -473,58 +476,25 @@ int wmain(int argc, wchar_t** argv) {
                                                  L"OK", L"Cancel", L"Help", L"(preview)",
                                                  L"This Page &Uses Themes"},
             "Tab visits the controls in the table's order and around");
-      Check(TabTo(d, d.Button(L"Cancel")), "Tab reaches Cancel");
-      Check(WaitFor([&] { return IsDefault(d.Button(L"Cancel")) && !IsDefault(d.Button(L"OK")); }),
-            "the focused button shows as the default one");
-      PressKey(d, VK_RETURN);
-    });
-    Check(result == 2, "Tab to Cancel, Enter: 2");
-
-    // Enter on Help opens help (here: says that the help file is missing)
-    // and the dialog stays; Escape then ends with 0.
-    theme = NewTheme();
-    Put(theme.Get(), &_CTheme::put_HelpFile, L"Z:\\nowhere\\webdrift.chm");
-    result = RunPicker(theme.Get(), [&](Dialog& d) {
+      PostMessageW(d.Button(L"Help"), BM_CLICK, 0, 0);
+      Check(d.CloseMessageBox() ==
+                L"Corvane Webdrift cannot locate the help file.\r\n\r\n"
+                L"Please re-install Corvane Webdrift to install the help files.",
+            "Help without a help file");
+      d.Click(3);
+      Check(d.CloseMessageBox().starts_with(L"Error 5: "), "a damaged package is reported");
       Check(TabTo(d, d.Button(L"Help")), "Tab reaches Help");
       PressKey(d, VK_RETURN);
       Check(d.CloseMessageBox().ends_with(L"to install the help files."),
             "Tab to Help, Enter: help");
       Check(WaitFor([&] { return d.Focus() == d.Button(L"Help"); }) && IsWindowVisible(d.window),
             "the dialog stays, Help keeps the focus");
-      PressKey(d, VK_ESCAPE);
-    });
-    Check(result == 0, "Escape: 0");
-
-    // Enter in the list ends with 1 (OK is the default there).
-    theme = NewTheme();
-    result = RunPicker(theme.Get(), [&](Dialog& d) {
-      Check(TabTo(d, d.tree), "Tab reaches the list");
-      Check(WaitFor([&] { return IsDefault(d.Button(L"OK")) && !IsDefault(d.Button(L"Cancel")); }),
-            "OK shows as the default button in the list");
+      Check(TabTo(d, d.Button(L"Cancel")), "Tab reaches Cancel");
+      Check(WaitFor([&] { return IsDefault(d.Button(L"Cancel")) && !IsDefault(d.Button(L"OK")); }),
+            "the focused button shows as the default one");
       PressKey(d, VK_RETURN);
     });
-    Check(result == 1, "Enter in the list: 1");
-
-    // A custom body color by name, shown once Space turns custom settings on.
-    theme = NewTheme();
-    Put(theme.Get(), &_CTheme::put_CurrentThemeName, L"Harbor");
-    {
-      UniqueBstr body(SysAllocString(L"body"));
-      ComRef<_CColorObject> color;
-      theme->Color(body.InOut(), color.Put());
-      UniqueBstr red(SysAllocString(L"red"));
-      Check(color && SUCCEEDED(color->put_BackgroundColor(red.InOut())),
-            "a custom body color is set");
-    }
-    result = RunPicker(theme.Get(), [&](Dialog& d) {
-      Check(MarginPixel(d.preview) != 0xFF0000, "the theme's own color before");
-      Check(TabTo(d, d.Button(L"Use &Custom Settings")), "Tab reaches Use Custom Settings");
-      PressKey(d, VK_SPACE);
-      Check(WaitFor([&] { return MarginPixel(d.preview) == 0xFF0000; }),
-            "the custom body color red paints red");
-      PressKey(d, VK_ESCAPE);
-    });
-    Check(result == 0, "Escape: 0");
+    Check(result == 2, "Tab to Cancel, Enter: 2");
 
     // Titles in reading order, as the system compares them for the user's
     // language: accents and case after the letters, quotation marks passed over.
@@ -541,9 +511,9 @@ int wmain(int argc, wchar_t** argv) {
                                                L"Emeraude", L"\u00e9meraude", L"\u00c9meraude",
                                                L"Zeta"},
             "the titles in reading order");
-      PressKey(d, VK_ESCAPE);
+      PostMessageW(d.window, WM_SYSCOMMAND, SC_CLOSE, 0);
     });
-    Check(result == 0, "Escape: 0");
+    Check(result == 0, "the close box gives 0");
 
     // The theme passed in: a null reference, or an object that is no theme.
     auto ErrorOf = [&](IUnknown* object) {

@@ -250,9 +250,8 @@ TEST(ThemePicker, OpenClickCloseAndHelp) {
 // Enter clicks the focused push button, or OK wherever else the focus is;
 // Escape closes as the close box does. Only the left button loads an entry.
 TEST(ThemePicker, KeysClicksAndTheDefaultButton) {
-  EXPECT_EQ(ThemePicker::DefaultButton(C::kCmdCancel), C::kCmdCancel);
-  EXPECT_EQ(ThemePicker::DefaultButton(C::kCmdHelp), C::kCmdHelp);
-  for (C focus : {C::kTvwThemes, C::kChkVividColors, C::kDocPreview, C::kDialog}) {
+  // The cases below press Enter on Cancel, Help and the list.
+  for (C focus : {C::kChkVividColors, C::kDocPreview, C::kDialog}) {
     EXPECT_EQ(ThemePicker::DefaultButton(focus), C::kCmdOK);
   }
   struct Case {

@@ -8,10 +8,8 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QImage>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTest>
@@ -25,11 +23,10 @@
 
 #include <rxtheme/picker/select_theme.h>
 #include <rxtheme/picker/theme_picker.h>
+#include <rxtheme/settings/color_object.h>
 #include <rxtheme/theme/theme.h>
 #include "../support/theme_package.h"
 #include "qt_picker_view.h"
-#include <rxtheme/settings/color_object.h>
-#include <rxtheme/theme/theme.h>
 
 namespace rxTheme {
 namespace {
@@ -54,102 +51,6 @@ int FirstInk(const QImage& image, int left, int top, int height, QRgb background
   }
   return -1;
 }
-
-// A press and release of the left button on an entry of the list.
-void Click(QTreeWidget* list, QTreeWidgetItem* item) {
-  const QPoint at = list->visualItemRect(item).center();
-  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-    QMouseEvent event(type, at, list->viewport()->mapToGlobal(at), Qt::LeftButton,
-                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(list->viewport(), &event);
-  }
-}
-
-TEST(PickerWindowTest, FocusClicksOptionsAndThePaintedPreview) {
-  const fs::path root = fs::path(RXTHEME_BINARY_DIR) / "picker_window_test";
-  fs::remove_all(root);
-  InstallSample(root / "themes", "harbor");
-  InstallSample(root / "themes", "meadow");
-  fs::create_directories(root / "work");
-
-  auto theme = std::make_shared<CTheme>();
-  theme->ThemesFolder(Widen((root / "themes").string()));
-  theme->WorkingFolder(Widen((root / "work").string()));
-
-  QtPickerOptions options;
-  options.on_shown = [&](QDialog& dialog, ThemePicker& picker) {
-    // Whatever fails below, the dialog closes.
-    struct CloseAtEnd {
-      QDialog& dialog;
-      ~CloseAtEnd() { dialog.reject(); }
-    } close{dialog};
-    auto* list = dialog.findChild<QTreeWidget*>("tvwThemes");
-    auto* preview = dialog.findChild<QScrollArea*>("docPreview");
-    auto* vivid = dialog.findChild<QCheckBox*>("chkVividColors");
-    auto* background = dialog.findChild<QCheckBox*>("chkBackgroundImage");
-    ASSERT_TRUE(list && preview && vivid && background);
-    EXPECT_EQ(dialog.windowTitle(), "Select Theme");
-    ASSERT_EQ(list->topLevelItemCount(), 2);
-    auto pixels = [&] { return preview->viewport()->grab().toImage(); };
-    const QImage nothing = pixels();
-    ASSERT_EQ(picker.Scene().texts.size(), 1u);
-    EXPECT_EQ(picker.Scene().texts[0].text, u"No theme selected.");
-
-    // The focus entering the list makes an entry current but loads nothing.
-    dialog.activateWindow();
-    QApplication::processEvents();
-    list->setFocus(Qt::TabFocusReason);
-    EXPECT_TRUE(list->hasFocus());
-    EXPECT_EQ(picker.Theme()->CurrentThemeName(), u"");
-    EXPECT_EQ(pixels(), nothing);
-
-    // A key moves to the next entry and loads it; a click on the entry that
-    // the focus made current loads it.
-    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
-    QApplication::sendEvent(list, &down);
-    EXPECT_EQ(picker.Theme()->CurrentThemeName(), u"Meadow");
-    Click(list, list->topLevelItem(0));
-    EXPECT_EQ(picker.Theme()->CurrentThemeName(), u"Harbor");
-
-    const QImage harbor = pixels();
-    EXPECT_NE(harbor, nothing);
-    const QString shot = QString::fromStdString((root / "picker.png").string());
-    EXPECT_TRUE(dialog.grab().save(shot, "PNG"));
-
-    vivid->click();
-    EXPECT_TRUE(vivid->isChecked());
-    EXPECT_EQ(picker.Theme()->ColorIndex(), 1);
-    const QImage vivid_on = pixels();
-    EXPECT_NE(vivid_on, harbor);
-
-    // The background picture is tiled under the page; without it the page
-    // shows its plain color, on which the bullets' places can be measured.
-    background->click();
-    const QImage plain = pixels();
-    EXPECT_NE(plain, vivid_on);
-    const QRgb page = plain.pixel(preview->viewport()->width() - 1, 0);
-    // Each bullet's cell is 42 pixels wide and holds its picture hspace
-    // pixels in (11 for the first level's, 15 for the others').
-    const int indents[] = {8 + 11, 8 + 42 + 15, 8 + 84 + 15};
-    int level = 0;
-    for (const ScenePicture& picture : picker.Scene().pictures) {
-      if (picture.width != picture.height || picture.width > 20 || level == 3) continue;
-      const int ink = FirstInk(plain, 8 + 42 * level, picture.y, picture.height, page);
-      EXPECT_GE(ink, indents[level]) << "bullet " << level + 1;
-      EXPECT_LE(ink, indents[level] + picture.width / 4) << "bullet " << level + 1;
-      ++level;
-    }
-    EXPECT_EQ(level, 3);
-    dialog.findChild<QPushButton*>("cmdOK")->click();
-  };
-  InstallQtPickerView(options);
-  EXPECT_EQ(theme->SelectTheme(theme), 1);
-  InstallPickerViewFactory(nullptr);
-  EXPECT_TRUE(fs::file_size(root / "picker.png") > 1000);
-}
-
-// --- The keyboard, the control table and the colors.
 
 // A folder with Harbor and Meadow installed, and a theme that lists them.
 struct Installed {
@@ -179,6 +80,70 @@ struct Installed {
   fs::path root;
   std::shared_ptr<CTheme> theme = std::make_shared<CTheme>();
 };
+
+TEST(PickerWindowTest, FocusClicksOptionsAndThePaintedPreview) {
+  Installed site("picker_window_test");
+  const int result = site.Run([&](QDialog& dialog, ThemePicker& picker) {
+    auto* list = dialog.findChild<QTreeWidget*>("tvwThemes");
+    auto* preview = dialog.findChild<QScrollArea*>("docPreview");
+    auto* vivid = dialog.findChild<QCheckBox*>("chkVividColors");
+    auto* background = dialog.findChild<QCheckBox*>("chkBackgroundImage");
+    ASSERT_TRUE(list && preview && vivid && background);
+    EXPECT_EQ(dialog.windowTitle(), "Select Theme");
+    ASSERT_EQ(list->topLevelItemCount(), 2);
+    auto pixels = [&] { return preview->viewport()->grab().toImage(); };
+    const QImage nothing = pixels();
+
+    // The focus entering the list makes an entry current but loads nothing.
+    list->setFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(list->hasFocus());
+    EXPECT_EQ(picker.Theme()->CurrentThemeName(), u"");
+    EXPECT_EQ(pixels(), nothing);
+
+    // A key moves to the next entry and loads it; a click on the entry that
+    // the focus made current loads it.
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(picker.Theme()->CurrentThemeName(), u"Meadow");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      list->visualItemRect(list->topLevelItem(0)).center());
+    EXPECT_EQ(picker.Theme()->CurrentThemeName(), u"Harbor");
+
+    const QImage harbor = pixels();
+    EXPECT_NE(harbor, nothing);
+    const QString shot = QString::fromStdString((site.root / "picker.png").string());
+    EXPECT_TRUE(dialog.grab().save(shot, "PNG"));
+
+    vivid->click();
+    EXPECT_TRUE(vivid->isChecked());
+    EXPECT_EQ(picker.Theme()->ColorIndex(), 1);
+    const QImage vivid_on = pixels();
+    EXPECT_NE(vivid_on, harbor);
+
+    // The background picture is tiled under the page; without it the page
+    // shows its plain color, on which the bullets' places can be measured.
+    background->click();
+    const QImage plain = pixels();
+    EXPECT_NE(plain, vivid_on);
+    const QRgb page = plain.pixel(preview->viewport()->width() - 1, 0);
+    // Each bullet's cell is 42 pixels wide and holds its picture hspace
+    // pixels in (11 for the first level's, 15 for the others').
+    const int indents[] = {8 + 11, 8 + 42 + 15, 8 + 84 + 15};
+    int level = 0;
+    for (const ScenePicture& picture : picker.Scene().pictures) {
+      if (picture.width != picture.height || picture.width > 20 || level == 3) continue;
+      const int ink = FirstInk(plain, 8 + 42 * level, picture.y, picture.height, page);
+      EXPECT_GE(ink, indents[level]) << "bullet " << level + 1;
+      EXPECT_LE(ink, indents[level] + picture.width / 4) << "bullet " << level + 1;
+      ++level;
+    }
+    EXPECT_EQ(level, 3);
+    dialog.findChild<QPushButton*>("cmdOK")->click();
+  });
+  EXPECT_EQ(result, 1);
+  EXPECT_TRUE(fs::file_size(site.root / "picker.png") > 1000);
+}
+
+// --- The keyboard, the control table and the colors.
 
 // A key pressed and released on the widget that has the focus.
 void Press(Qt::Key key) {
@@ -213,10 +178,13 @@ void CloseNextMessageBox(QString& text) {
 
 // The controls at their places at 96 dots per inch, relative to the
 // dialog's client area, with their captions; Tab visits them in the table's
-// order; Enter on Cancel ends with 2.
-TEST(PickerWindowTest, ControlTableTabAndEnterOnCancel) {
+// order. Enter on Help opens help (here: says the help file is missing) and
+// the dialog stays; Enter on Cancel then ends with 2, Enter in the list with 1.
+TEST(PickerWindowTest, ControlTableKeysAndColors) {
   Installed site("picker_window_keys");
-  const int result = site.Run([](QDialog& dialog, ThemePicker&) {
+  site.theme->HelpFile(Widen((site.root / "nowhere.chm").string()));
+  QString message;
+  int result = site.Run([&](QDialog& dialog, ThemePicker&) {
     ASSERT_EQ(QGuiApplication::primaryScreen()->logicalDotsPerInch(), 96);
     EXPECT_EQ(dialog.size(), QSize(698, 411));
     struct Placed {
@@ -266,21 +234,7 @@ TEST(PickerWindowTest, ControlTableTabAndEnterOnCancel) {
               QStringList({"chkUseThemeOnPage", "tvwThemes", "chkVividColors", "chkActiveGraphics",
                            "chkBackgroundImage", "chkUseCustom", "cmdOK", "cmdCancel", "cmdHelp",
                            "docPreview", "chkUseThemeOnPage"}));
-    ASSERT_TRUE(TabTo("cmdCancel"));
-    EXPECT_TRUE(dialog.findChild<QPushButton*>("cmdCancel")->isDefault());
-    EXPECT_FALSE(dialog.findChild<QPushButton*>("cmdOK")->isDefault());
-    Press(Qt::Key_Return);
-  });
-  EXPECT_EQ(result, 2);
-}
 
-// Enter on Help opens help (here: says the help file is missing) and the
-// dialog stays; Escape then ends with 0. Enter in the list ends with 1.
-TEST(PickerWindowTest, EnterOnHelpEscapeAndEnterInTheList) {
-  Installed site("picker_window_help");
-  site.theme->HelpFile(Widen((site.root / "nowhere.chm").string()));
-  QString message;
-  int result = site.Run([&](QDialog& dialog, ThemePicker&) {
     ASSERT_TRUE(TabTo("cmdHelp"));
     CloseNextMessageBox(message);
     Press(Qt::Key_Enter);
@@ -291,26 +245,19 @@ TEST(PickerWindowTest, EnterOnHelpEscapeAndEnterInTheList) {
     dialog.activateWindow();
     QApplication::processEvents();
     ASSERT_EQ(QApplication::focusWidget(), dialog.findChild<QWidget*>("cmdHelp"));
-    Press(Qt::Key_Escape);
-    EXPECT_FALSE(dialog.isVisible());
-  });
-  EXPECT_EQ(result, 0);
-
-  result = site.Run([](QDialog& dialog, ThemePicker&) {
-    ASSERT_TRUE(TabTo("tvwThemes"));
-    EXPECT_TRUE(dialog.findChild<QPushButton*>("cmdOK")->isDefault());
+    ASSERT_TRUE(TabTo("cmdCancel"));
+    EXPECT_TRUE(dialog.findChild<QPushButton*>("cmdCancel")->isDefault());
+    EXPECT_FALSE(dialog.findChild<QPushButton*>("cmdOK")->isDefault());
     Press(Qt::Key_Return);
   });
-  EXPECT_EQ(result, 1);
-}
+  EXPECT_EQ(result, 2);
 
-// A custom body color by name paints red once Space turns custom settings
-// on; a right-button press on an entry loads nothing.
-TEST(PickerWindowTest, ACustomColorByNameAndTheRightButton) {
-  Installed site("picker_window_color");
-  site.theme->CurrentThemeName(u"Harbor");
-  site.theme->Color(u"body")->BackgroundColor(u"red");
-  const int result = site.Run([](QDialog& dialog, ThemePicker& picker) {
+  // A custom body color by name paints red once Space turns custom settings
+  // on; a right-button press on an entry loads nothing; Escape ends with 0.
+  Installed harbor("picker_window_color");
+  harbor.theme->CurrentThemeName(u"Harbor");
+  harbor.theme->Color(u"body")->BackgroundColor(u"red");
+  result = harbor.Run([](QDialog& dialog, ThemePicker& picker) {
     auto* preview = dialog.findChild<QScrollArea*>("docPreview");
     auto* list = dialog.findChild<QTreeWidget*>("tvwThemes");
     ASSERT_TRUE(preview && list);
@@ -328,8 +275,17 @@ TEST(PickerWindowTest, ACustomColorByNameAndTheRightButton) {
                       list->visualItemRect(list->topLevelItem(1)).center());
     EXPECT_EQ(picker.Theme()->CurrentThemeName(), u"Harbor");
     EXPECT_EQ(list->currentItem(), list->topLevelItem(0));
+    Press(Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible());
   });
   EXPECT_EQ(result, 0);
+
+  result = site.Run([](QDialog& dialog, ThemePicker&) {
+    ASSERT_TRUE(TabTo("tvwThemes"));
+    EXPECT_TRUE(dialog.findChild<QPushButton*>("cmdOK")->isDefault());
+    Press(Qt::Key_Return);
+  });
+  EXPECT_EQ(result, 1);
 }
 
 }  // namespace
